@@ -1,0 +1,9 @@
+#include "dict/compressed.h"
+
+namespace tq {
+
+bool ReadCompressedDictionary(const std::filesystem::path&, WordStore&, TDictInfo&) {
+    return false;
+}
+
+}  // namespace tq

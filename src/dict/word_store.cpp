@@ -1,0 +1,232 @@
+#include "dict/word_store.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "dict/compressed.h"
+#include "dict/letters.h"
+
+namespace tq {
+
+namespace fs = std::filesystem;
+
+void TDictInfo::SetAlphabetFromLanguage() {
+    if (Language == 1) {
+        FirstLetter = 192;
+        LetterCount = 32;
+    } else {
+        FirstLetter = 65;
+        LetterCount = 26;
+    }
+}
+
+namespace {
+
+bool LengthInRange(std::size_t n) { return n >= kMinWordLength && n <= kMaxWordLength; }
+
+// Sorts, drops duplicates (in any letter case) and merges `add` into `list`.
+void MergeInto(std::vector<std::string>& list, std::vector<std::string>& add) {
+    std::stable_sort(add.begin(), add.end(), TextLess{});
+    add.erase(std::unique(add.begin(), add.end(),
+                          [](const std::string& a, const std::string& b) { return SameText(a, b); }),
+              add.end());
+    if (list.empty()) {
+        list = std::move(add);
+        return;
+    }
+    std::vector<std::string> merged;
+    merged.reserve(list.size() + add.size());
+    auto a = list.begin();
+    auto b = add.begin();
+    while (a != list.end() || b != add.end()) {
+        if (b == add.end() || (a != list.end() && CompareText(*a, *b) <= 0)) {
+            if (b != add.end() && SameText(*a, *b)) ++b;
+            merged.push_back(std::move(*a++));
+        } else {
+            merged.push_back(std::move(*b++));
+        }
+    }
+    list = std::move(merged);
+}
+
+}  // namespace
+
+void WordStore::AddWord(std::string_view word) {
+    if (!LengthInRange(word.size())) return;
+    auto& list = lists_[word.size() - kMinWordLength];
+    if (list.empty() || CompareText(list.back(), word) < 0) {
+        list.emplace_back(word);
+        return;
+    }
+    auto it = std::lower_bound(list.begin(), list.end(), word, TextLess{});
+    if (it != list.end() && SameText(*it, word)) return;
+    list.insert(it, std::string(word));
+}
+
+void WordStore::AddWords(std::vector<std::string> words) {
+    std::array<std::vector<std::string>, kMaxWordLength - kMinWordLength + 1> byLength;
+    for (auto& w : words)
+        if (LengthInRange(w.size())) byLength[w.size() - kMinWordLength].push_back(std::move(w));
+    for (std::size_t i = 0; i < lists_.size(); ++i)
+        if (!byLength[i].empty()) MergeInto(lists_[i], byLength[i]);
+}
+
+bool WordStore::ContainsWord(std::string_view word) const {
+    if (!LengthInRange(word.size())) return false;
+    const auto& list = lists_[word.size() - kMinWordLength];
+    auto it = std::lower_bound(list.begin(), list.end(), word, TextLess{});
+    return it != list.end() && SameText(*it, word);
+}
+
+int WordStore::WordCount(int length) const {
+    if (length < kMinWordLength || length > kMaxWordLength) return 0;
+    return static_cast<int>(lists_[length - kMinWordLength].size());
+}
+
+const std::string& WordStore::WordAt(int length, int index) const {
+    return lists_[length - kMinWordLength].at(index);
+}
+
+const std::vector<std::string>& WordStore::WordsOfLength(int length) const {
+    static const std::vector<std::string> kNone;
+    if (length < kMinWordLength || length > kMaxWordLength) return kNone;
+    return lists_[length - kMinWordLength];
+}
+
+std::size_t WordStore::TotalWords() const {
+    std::size_t n = 0;
+    for (const auto& l : lists_) n += l.size();
+    return n;
+}
+
+int WordStore::ShortestLength() const {
+    for (int len = kMinWordLength; len <= kMaxWordLength; ++len)
+        if (WordCount(len) > 0) return len;
+    return 0;
+}
+
+int WordStore::LongestLength() const {
+    for (int len = kMaxWordLength; len >= kMinWordLength; --len)
+        if (WordCount(len) > 0) return len;
+    return 0;
+}
+
+void WordStore::Clear() {
+    for (auto& l : lists_) l.clear();
+}
+
+namespace {
+
+bool ReadWholeFile(const fs::path& file, std::string& data, std::string& error) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        error = "Cannot open " + file.string() + ".";
+        return false;
+    }
+    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error = "Cannot read " + file.string() + ".";
+        return false;
+    }
+    return true;
+}
+
+bool IsBlankOrControl(unsigned char c) { return c <= 32; }
+
+}  // namespace
+
+LoadResult ReadPlainWordList(const fs::path& file, WordStore& store, TDictInfo& info) {
+    std::string data;
+    LoadResult result;
+    if (!ReadWholeFile(file, data, result.message)) {
+        result.status = LoadStatus::IoError;
+        return result;
+    }
+    if (auto eof = data.find('\x1a'); eof != std::string::npos) data.resize(eof);
+
+    std::vector<std::string> words;
+    std::size_t pos = 0;
+    bool firstLine = true;
+    while (pos < data.size()) {
+        std::size_t lf = data.find('\n', pos);
+        if (lf == std::string::npos) lf = data.size();
+        std::string_view line(data.data() + pos, lf - pos);
+        if (auto cr = line.find('\r'); cr != std::string_view::npos) line = line.substr(0, cr);
+        pos = lf + 1;
+
+        if (firstLine) {
+            firstLine = false;
+            if (info.Language == 0) {
+                if (line == "{rus}") {
+                    info.Language = 1;
+                } else if (line == "{eng}") {
+                    info.Language = 2;
+                } else {
+                    result.status = LoadStatus::Failed;
+                    return result;
+                }
+            }
+            info.SetAlphabetFromLanguage();
+            continue;
+        }
+        while (!line.empty() && IsBlankOrControl(line.front())) line.remove_prefix(1);
+        while (!line.empty() && IsBlankOrControl(line.back())) line.remove_suffix(1);
+        if (!LengthInRange(line.size())) continue;
+        if (!std::all_of(line.begin(), line.end(),
+                         [&](char c) { return info.IsLetter(static_cast<unsigned char>(c)); }))
+            continue;
+        words.emplace_back(line);
+    }
+    if (firstLine) {
+        // An empty file has no marker line.
+        if (info.Language == 0) return result;
+        info.SetAlphabetFromLanguage();
+    }
+    store.AddWords(std::move(words));
+    result.status = LoadStatus::Loaded;
+    return result;
+}
+
+LoadResult LoadDictionary(const fs::path& dictsFolder, WordStore& store, TDictInfo& info) {
+    if (info.DictName.empty()) info.DictName = "General_rus";
+    store.Clear();
+    info.Language = 0;
+    info.Edition = 0;
+    info.SecondNumber = 0;
+    info.ShortestLen = info.LongestLen = 0;
+
+    std::error_code ec;
+    const fs::path compressed = dictsFolder / (info.DictName + ".tqd");
+    if (fs::exists(compressed, ec)) ReadCompressedDictionary(compressed, store, info);
+
+    const fs::path plain = dictsFolder / (info.DictName + ".txt");
+    if (fs::exists(plain, ec)) {
+        LoadResult r = ReadPlainWordList(plain, store, info);
+        if (!r.ok()) return r;
+    }
+
+    LoadResult result;
+    if (store.TotalWords() < kMinDictionaryWords) return result;
+    info.ShortestLen = static_cast<uint8_t>(store.ShortestLength());
+    info.LongestLen = static_cast<uint8_t>(store.LongestLength());
+    result.status = LoadStatus::Loaded;
+    return result;
+}
+
+std::string AppendToWordList(const fs::path& dictsFolder, const TDictInfo& info,
+                             std::string_view word) {
+    const fs::path file = dictsFolder / (info.DictName + ".txt");
+    std::error_code ec;
+    const bool exists = fs::exists(file, ec);
+    std::ofstream out(file, std::ios::binary | std::ios::app);
+    if (!out) return "Cannot open the word list " + file.string() + " for writing.";
+    if (!exists) out << (info.Language == 1 ? "{rus}" : "{eng}") << "\r\n";
+    out << word << "\r\n";
+    out.close();
+    if (!out) return "Cannot write to the word list " + file.string() + ".";
+    return {};
+}
+
+}  // namespace tq

@@ -1,0 +1,207 @@
+#include "settings/settings_file.h"
+
+// Header-only use of SimpleIni: its template definitions are compiled here.
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace tq {
+
+namespace fs = std::filesystem;
+
+struct IniFile::Document : CSimpleIniA {};
+
+IniFile::IniFile(fs::path path) : path_(std::move(path)), ini_(std::make_unique<Document>()) {
+    ini_->SetUnicode(false);
+    ini_->SetMultiKey(false);
+    ini_->SetSpaces(false);
+    std::error_code ec;
+    if (fs::is_regular_file(path_, ec)) {
+        if (ini_->LoadFile(path_.c_str()) < 0) ini_->Reset();
+    }
+}
+
+IniFile::~IniFile() = default;
+
+bool IniFile::HasKey(std::string_view section, std::string_view key) const {
+    return ini_->GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr) !=
+           nullptr;
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view def) const {
+    const char* v = ini_->GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
+    return v ? std::string(v) : std::string(def);
+}
+
+long IniFile::ReadInteger(std::string_view section, std::string_view key, long def) const {
+    const char* v = ini_->GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
+    if (!v) return def;
+    std::string_view text(v);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    long value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return def;
+    return value;
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    ini_->SetValue(std::string(section).c_str(), std::string(key).c_str(),
+                   std::string(value).c_str());
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, long value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+std::string IniFile::Save() {
+    if (ini_->SaveFile(path_.c_str(), false) < 0)
+        return "Cannot write the settings file " + path_.string() + ".";
+    return {};
+}
+
+std::string NormaliseDirections(std::string_view value) {
+    std::string d(value);
+    if (d.size() != 8 || d == "00000000") d = "11111111";
+    for (char& c : d)
+        if (c != '0') c = '1';
+    return d;
+}
+
+int RatedMoveTime(int cols, int rows) {
+    return static_cast<int>(std::lround(std::sqrt(double(cols) * rows) * 4.0 / 5.0)) * 30;
+}
+
+bool FairTurn(int cols, int rows, int count, int wordsPerMove) {
+    return (cols * (rows - 1)) % (count * wordsPerMove) == 0;
+}
+
+void ApplyRatedRules(GameSettings& s, const TDictInfo& dict) {
+    int human = 0;
+    for (int seat = 1; seat <= s.Count; ++seat) {
+        if (s.Seat(seat).Type != PlayerType::Human) continue;
+        if (human == 0)
+            human = seat;
+        else
+            s.Seat(seat).Type = PlayerType::Computer;
+    }
+    if (human == 0) s.Seat(1).Type = PlayerType::Human;
+    s.WordsPerMove = 1;
+    s.MinWordLen = 3;
+    s.MaxWordLen = dict.LongestLen;
+    if (s.Directions != "11110000" && s.Directions != "11111111") s.Directions = "11110000";
+    s.UseJoker = s.AllowCrossings = s.AllowExWords = s.AcceptAllWords = false;
+    s.SecMove = RatedMoveTime(s.ColCount, s.RowCount);
+    s.SecBonus = 40;
+    s.SecFine = 40;
+}
+
+void ApplyConsistencyRules(GameSettings& s, const TDictInfo& dict) {
+    if (s.MinWordLen > s.MaxWordLen) s.MinWordLen = s.MaxWordLen;
+    if (!FairTurn(s.ColCount, s.RowCount, s.Count, s.WordsPerMove)) {
+        s.Count = 2;
+        s.ColCount = 5;
+        s.RowCount = 5;
+        s.WordsPerMove = 1;
+    }
+    if (s.RatedGame) ApplyRatedRules(s, dict);
+}
+
+namespace {
+
+long InRange(long v, long lo, long hi, long fallback) { return v >= lo && v <= hi ? v : fallback; }
+
+}  // namespace
+
+std::string ReadDictName(const IniFile& ini) {
+    std::string name = ini.ReadString("General", "Dict", "General_rus");
+    return name.empty() ? "General_rus" : name;
+}
+
+std::string ReadStyleName(const IniFile& ini) { return ini.ReadString("General", "Style", "Marble"); }
+
+GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
+    GameSettings s;
+    s.RatedGame = ini.ReadBool("General", "RatedGame", false);
+
+    s.Count = static_cast<uint8_t>(InRange(ini.ReadInteger("Players", "Count", 2), 2, 5, 2));
+    for (int seat = 1; seat <= kMaxSeats; ++seat) {
+        const std::string n = std::to_string(seat);
+        TPlayers& p = s.Seat(seat);
+        const std::string def = "Player " + n;
+        p.Name = ini.ReadString("Players", "Name" + n, def);
+        if (p.Name.empty() || p.Name.size() > 12) p.Name = def;
+        p.Type = ini.ReadInteger("Players", "Type" + n, 1) == 0 ? PlayerType::Human
+                                                                : PlayerType::Computer;
+        p.Skill = static_cast<uint8_t>(InRange(ini.ReadInteger("Players", "Skill" + n, 2), 1, 7, 2));
+        p.Color = static_cast<uint32_t>(
+            ini.ReadInteger("Players", "Color" + n, kDefaultSeatColors[seat - 1]));
+    }
+
+    s.ColCount = static_cast<uint8_t>(InRange(ini.ReadInteger("Field", "ColCount", 5), 3, 10, 5));
+    s.RowCount = static_cast<uint8_t>(InRange(ini.ReadInteger("Field", "RowCount", 5), 3, 10, 5));
+
+    s.WordsPerMove =
+        static_cast<uint8_t>(InRange(ini.ReadInteger("Rules", "WordsPerMove", 1), 1, 5, 1));
+    const long shortest = dict.ShortestLen;
+    const long longest = dict.LongestLen;
+    s.MinWordLen = static_cast<uint8_t>(
+        InRange(ini.ReadInteger("Rules", "MinWordLen", shortest), shortest, 6, shortest));
+    s.MaxWordLen = static_cast<uint8_t>(
+        InRange(ini.ReadInteger("Rules", "MaxWordLen", longest), 3, longest, longest));
+    s.Directions = ini.HasKey("Rules", "Directions")
+                       ? NormaliseDirections(ini.ReadString("Rules", "Directions", ""))
+                       : std::string("11110000");
+    s.UseJoker = ini.ReadBool("Rules", "UseJoker", false);
+    s.AllowCrossings = ini.ReadBool("Rules", "AllowCrossings", false);
+    s.AllowExWords = ini.ReadBool("Rules", "AllowExWords", false);
+
+    s.SecMove = static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecMove", 0), 0, 3600, 0));
+    s.SecBonus = static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecBonus", 0), 0, 900, 0));
+    s.SecFine = static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecFine", 0), 0, 900, 0));
+    s.AcceptAllWords = ini.ReadBool("Additional", "AcceptAllWords", false);
+
+    s.InitialWord.clear();
+    ApplyConsistencyRules(s, dict);
+    return s;
+}
+
+std::string SaveSettings(IniFile& ini, const GameSettings& s) {
+    ini.WriteInteger("General", "RatedGame", s.RatedGame ? 1 : 0);
+    ini.WriteInteger("Players", "Count", s.Count);
+    for (int seat = 1; seat <= s.Count; ++seat)
+        ini.WriteString("Players", "Name" + std::to_string(seat), s.Seat(seat).Name);
+    for (int seat = 1; seat <= s.Count; ++seat)
+        ini.WriteInteger("Players", "Color" + std::to_string(seat),
+                         static_cast<long>(static_cast<int32_t>(s.Seat(seat).Color)));
+    for (int seat = 1; seat <= s.Count; ++seat)
+        ini.WriteInteger("Players", "Type" + std::to_string(seat),
+                         s.Seat(seat).Type == PlayerType::Human ? 0 : 1);
+    for (int seat = 1; seat <= s.Count; ++seat)
+        ini.WriteInteger("Players", "Skill" + std::to_string(seat), s.Seat(seat).Skill);
+    ini.WriteInteger("Field", "ColCount", s.ColCount);
+    ini.WriteInteger("Field", "RowCount", s.RowCount);
+    ini.WriteInteger("Rules", "WordsPerMove", s.WordsPerMove);
+    ini.WriteInteger("Rules", "MinWordLen", s.MinWordLen);
+    ini.WriteInteger("Rules", "MaxWordLen", s.MaxWordLen);
+    ini.WriteString("Rules", "Directions", s.Directions);
+    ini.WriteInteger("Rules", "UseJoker", s.UseJoker ? 1 : 0);
+    ini.WriteInteger("Rules", "AllowCrossings", s.AllowCrossings ? 1 : 0);
+    ini.WriteInteger("Rules", "AllowExWords", s.AllowExWords ? 1 : 0);
+    ini.WriteInteger("Additional", "SecMove", s.SecMove);
+    ini.WriteInteger("Additional", "SecBonus", s.SecBonus);
+    ini.WriteInteger("Additional", "SecFine", s.SecFine);
+    ini.WriteInteger("Additional", "AcceptAllWords", s.AcceptAllWords ? 1 : 0);
+    return ini.Save();
+}
+
+}  // namespace tq

@@ -1,0 +1,71 @@
+#pragma once
+// The settings file Tessaroon.ini: reading every key with its default and fallback, the
+// consistency rules, and "Save". Unknown keys, other sections and comments survive a save.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/model.h"
+#include "dict/word_store.h"
+
+namespace tq {
+
+// An INI file of sections and keys, values written as key=value.
+class IniFile {
+public:
+    // Reads the file when it exists; a missing or unreadable file reads as empty.
+    explicit IniFile(std::filesystem::path path);
+    ~IniFile();
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    bool HasKey(std::string_view section, std::string_view key) const;
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view def) const;
+    // Decimal integer; a missing key, or text that is not a whole number, gives def.
+    long ReadInteger(std::string_view section, std::string_view key, long def) const;
+    // Any non-zero integer is true.
+    bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view section, std::string_view key, long value);
+    // Writes the document to its file. Returns an empty string on success, else the error.
+    std::string Save();
+
+private:
+    struct Document;  // SimpleIni's narrow-character INI document
+    std::filesystem::path path_;
+    std::unique_ptr<Document> ini_;
+};
+
+// Directions as read: a value whose length is not 8, or "00000000", becomes "11111111"; then
+// every character other than '0' becomes '1'.
+std::string NormaliseDirections(std::string_view value);
+
+// Seconds for one move in a rated game: the nearest integer to sqrt(cols * rows) * 4 / 5, times 30.
+int RatedMoveTime(int cols, int rows);
+
+// The fair-turn rule: the free cells must divide evenly into rounds.
+bool FairTurn(int cols, int rows, int count, int wordsPerMove);
+
+// The rated-game rules: one Human seat, fixed rule values and the move-time formula.
+void ApplyRatedRules(GameSettings& s, const TDictInfo& dict);
+
+// Min above max lowered, the fair-turn rule, then (when rated) the rated-game rules.
+void ApplyConsistencyRules(GameSettings& s, const TDictInfo& dict);
+
+// Reads every section with its defaults and fallbacks, then applies the consistency rules.
+GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict);
+
+// The dictionary and style names of section General ("General_rus" and "Marble" by default;
+// an empty Dict also gives "General_rus").
+std::string ReadDictName(const IniFile& ini);
+std::string ReadStyleName(const IniFile& ini);
+
+// "Save": writes the values in their fixed order, seats 1..Count only, and saves the file.
+// Returns an empty string on success, else the error.
+std::string SaveSettings(IniFile& ini, const GameSettings& s);
+
+}  // namespace tq

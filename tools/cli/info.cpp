@@ -1,0 +1,57 @@
+// tessaroon-cli info: the game's start-up, then the effective settings and dictionary facts.
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "commands.h"
+#include "core/game_model.h"
+
+namespace tq::cli {
+
+namespace {
+
+int Info(const std::vector<std::string>&) {
+    GameModel model;
+    StartUpResult started = StartUp(model, std::filesystem::current_path());
+    if (!started.ok) {
+        std::cout << started.message << "\n";
+        return 1;
+    }
+    const GameSettings& s = model.Settings;
+    std::ostream& out = std::cout;
+    out << "Count=" << int(s.Count) << "\n";
+    for (int i = 1; i <= kMaxSeats; ++i) out << "Name" << i << "=" << s.Seat(i).Name << "\n";
+    for (int i = 1; i <= kMaxSeats; ++i) out << "Type" << i << "=" << int(s.Seat(i).Type) << "\n";
+    for (int i = 1; i <= kMaxSeats; ++i) out << "Skill" << i << "=" << int(s.Seat(i).Skill) << "\n";
+    for (int i = 1; i <= kMaxSeats; ++i)
+        out << "Color" << i << "=" << static_cast<int32_t>(s.Seat(i).Color) << "\n";
+    out << "ColCount=" << int(s.ColCount) << "\n"
+        << "RowCount=" << int(s.RowCount) << "\n"
+        << "WordsPerMove=" << int(s.WordsPerMove) << "\n"
+        << "MinWordLen=" << int(s.MinWordLen) << "\n"
+        << "MaxWordLen=" << int(s.MaxWordLen) << "\n"
+        << "Directions=" << s.Directions << "\n"
+        << "UseJoker=" << int(s.UseJoker) << "\n"
+        << "AllowCrossings=" << int(s.AllowCrossings) << "\n"
+        << "AllowExWords=" << int(s.AllowExWords) << "\n"
+        << "SecMove=" << s.SecMove << "\n"
+        << "SecBonus=" << s.SecBonus << "\n"
+        << "SecFine=" << s.SecFine << "\n"
+        << "AcceptAllWords=" << int(s.AcceptAllWords) << "\n"
+        << "RatedGame=" << int(s.RatedGame) << "\n"
+        << "Dict=" << model.Dict.DictName << "\n"
+        << "Style=" << model.StyleName << "\n"
+        << "Language=" << int(model.Dict.Language) << "\n"
+        << "Edition=" << int(model.Dict.Edition) << "\n"
+        << "ShortestLen=" << int(model.Dict.ShortestLen) << "\n"
+        << "LongestLen=" << int(model.Dict.LongestLen) << "\n"
+        << "WordCount=" << model.Words.TotalWords() << "\n";
+    return 0;
+}
+
+const CommandRegistrar kInfo("info", "info                 print the effective settings and dictionary facts", Info);
+
+}  // namespace
+
+}  // namespace tq::cli

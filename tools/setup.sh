@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine for Tessaroon, builds it in Release and then either starts the
+# game in its start folder ("run") or runs every test ("test"). Safe to run again: packages already
+# installed are not touched and the build is incremental.
+set -euo pipefail
+
+mode=${1:-run}
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${TESSAROON_BUILD_DIR:-$top/build}
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
+    libbenchmark-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth xdotool imagemagick
+    fonts-dejavu-core fonts-liberation ccache clang libclang-rt-14-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build" -j "$jobs"
+
+case "$mode" in
+run)
+    cd "$top/game"
+    exec "$build/src/ui/tessaroon"
+    ;;
+test)
+    cd "$build"
+    ctest --output-on-failure -j "$jobs" --timeout 1500
+    if [ -x "$build/fuzz/run_corpora.sh" ]; then "$build/fuzz/run_corpora.sh"; fi
+    if [ -x "$top/tests/e2e/run.sh" ]; then "$top/tests/e2e/run.sh" "$build"; fi
+    ;;
+*)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac
