@@ -1,0 +1,108 @@
+#pragma once
+// The game's dialogue: new game, move entry, scoring, the turn loop and the move clock. It owns
+// nothing of the model; it reads and changes the one GameModel and talks to the window through
+// GameView and to the network through NetSender. Everything runs on the user-interface thread.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/game_model.h"
+#include "core/game_view.h"
+#include "core/net_sender.h"
+#include "core/time_counter.h"
+
+namespace tq {
+
+enum class MouseButton : uint8_t { Left, Right, Middle };
+
+// The keyboard and mouse state that travels with a click or a pointer move.
+struct ShiftState {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool anyButton = false;  // a mouse button is held
+    // Ctrl held, no mouse button, no Shift, no Alt.
+    bool OnlyCtrl() const { return ctrl && !shift && !alt && !anyButton; }
+};
+
+class GameFlow {
+public:
+    GameFlow(GameModel& model, GameView& view, NetSender& sender);
+    ~GameFlow();
+    GameFlow(const GameFlow&) = delete;
+    GameFlow& operator=(const GameFlow&) = delete;
+
+    GameModel& Model() { return model_; }
+    const GameModel& Model() const { return model_; }
+    void SetSender(NetSender& sender) { sender_ = &sender; }
+
+    // Sets the phase and updates the status widgets.
+    void SetPhase(GamePhase phase);
+    GamePhase Phase() const { return model_.State.Phase; }
+
+    // New game from the current settings (the "New Game" command, Apply, a received new game).
+    void StartNewGame();
+    // Whether the "New Game" command may start a game now (not a client, not busy letting
+    // pending events run, no computer move under way).
+    bool CanStartNewGame() const;
+    // A random word of n letters from the store, or n random letters when it has none.
+    std::string PickInitialWord(int n);
+
+    // Mouse and keys on the field.
+    void CellClick(Cell cell, MouseButton button, ShiftState shift);
+    void CellHover(Cell cell, ShiftState shift);
+    void AcceptWord();
+    void KeyEnter() { AcceptWord(); }
+    void KeyEscape() { CellClick(Cell{0, 0}, MouseButton::Right, ShiftState{}); }
+    // The window's close request: false (and the game stopped) during a computer move.
+    bool CloseRequest();
+
+    // Turn flow and scoring.
+    void EndOfMove();
+    void ScoreMove(const std::string& word);
+    void StartClock();
+    void StopClock();
+    // The 50 ms display tick: shows the remaining seconds on the clock label.
+    void ClockTick();
+    static std::string ClockText(int32_t seconds);
+    static uint32_t ClockColour(int32_t seconds);
+
+    // The results-table entry of a completed move, and re-marking the field for it.
+    void ShowWord(const std::string& word, char letter, Cell cell, bool markPath);
+    // A click on a word cell of the results table (row from 0).
+    void ResultsWordClicked(int row, const std::string& word);
+
+    // The mark state of every cell view, as the field view shows it.
+    MarkState CellMark(Cell c) const { return marks_[c.col][c.row]; }
+    // The letter a cell shows: the put letter in NewLetterCell during a move, else the field's.
+    char CellLetter(Cell c) const;
+    // Whether the turn loop is letting pending events run.
+    bool Busy() const { return busy_; }
+    TTimeCounter& Clock() { return clock_; }
+
+private:
+    void ClearMarks();
+    void StartChain(Cell cell);
+    void ExtendChain(Cell cell);
+    void MarkCell(Cell cell, char letter);
+    void TakeBack();
+    bool IsMarked(Cell c) const { return marks_[c.col][c.row] == MarkState::Marked; }
+    void SetMark(Cell c, MarkState s);
+    void ComputerTurn();
+    void GameOver();
+    MoveReport Report(const std::string& word, char letter, Cell cell) const;
+
+    GameModel& model_;
+    GameView& view_;
+    NetSender* sender_;
+    TTimeCounter clock_;
+    std::array<std::array<MarkState, kMaxFieldSide>, kMaxFieldSide> marks_{};
+    char putLetter_ = '-';   // the letter being put in NewLetterCell
+    std::string hint_;       // the hint label's text
+    bool busy_ = false;
+};
+
+}  // namespace tq

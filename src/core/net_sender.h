@@ -1,0 +1,69 @@
+#pragma once
+// What the game logic hands to the network side. In a general game nothing is sent
+// (NullSender); the server and the client implement it over their sockets.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/model.h"
+
+namespace tq {
+
+// The content of "NewGame///", in its order.
+struct NewGameContent {
+    uint8_t Count = 2;
+    struct Seat {
+        std::string Name;
+        uint32_t Color = 0;
+        PlayerType Type = PlayerType::Computer;
+        uint8_t Skill = 2;
+    };
+    std::vector<Seat> Seats;  // the seats in play
+    uint8_t ColCount = 5;
+    uint8_t RowCount = 5;
+    std::string InitialWord;  // as placed, with its '?'
+    uint8_t WordsPerMove = 1;
+    uint8_t MinWordLen = 2;
+    uint8_t MaxWordLen = 30;
+    std::string Directions;
+    bool UseJoker = false;
+    bool AllowCrossings = false;
+    bool AllowExWords = false;
+    int32_t SecMove = 0;
+    int32_t SecFine = 0;
+    int32_t SecBonus = 0;
+    bool AcceptAllWords = false;
+};
+
+// A move report ("GetNewMove" to client seats, "GetMyMove/" to the server), in its order.
+struct MoveReport {
+    int32_t WordPoints = 0;
+    int32_t BonusPoints = 0;
+    int32_t FinePoints = 0;
+    int16_t TimeAward = 0;
+    std::string Word;
+    std::string Chain;  // the move's cell codes
+    char Letter = '-';
+    int Col = 0;
+    int Row = 0;
+};
+
+class NetSender {
+public:
+    virtual ~NetSender() = default;
+    virtual void SendNewGame(const NewGameContent&) {}
+    virtual void SendUpdateMove(int /*round*/, int /*seat*/, int /*moveWord*/) {}
+    // "YourMove//" to the client bearing this seat name; nothing when none does.
+    virtual void SendYourMove(const std::string& /*seatName*/) {}
+    virtual void SendEndGame() {}
+    // A move made here, to every client seat (server).
+    virtual void SendNewMove(const MoveReport&) {}
+    // This computer's move, to the server (client).
+    virtual void SendMyMove(const MoveReport&) {}
+};
+
+// The sender of a general game: sends nothing.
+class NullSender final : public NetSender {};
+
+}  // namespace tq
