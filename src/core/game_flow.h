@@ -29,7 +29,7 @@ struct ShiftState {
 };
 
 class GameFlow {
-public:
+  public:
     GameFlow(GameModel& model, GameView& view, NetSender& sender);
     ~GameFlow();
     GameFlow(const GameFlow&) = delete;
@@ -83,7 +83,7 @@ public:
     bool Busy() const { return busy_; }
     TTimeCounter& Clock() { return clock_; }
 
-private:
+  private:
     void ClearMarks();
     void StartChain(Cell cell);
     void ExtendChain(Cell cell);
@@ -100,8 +100,8 @@ private:
     NetSender* sender_;
     TTimeCounter clock_;
     std::array<std::array<MarkState, kMaxFieldSide>, kMaxFieldSide> marks_{};
-    char putLetter_ = '-';   // the letter being put in NewLetterCell
-    std::string hint_;       // the hint label's text
+    char putLetter_ = '-';  // the letter being put in NewLetterCell
+    std::string hint_;      // the hint label's text
     bool busy_ = false;
 };
 

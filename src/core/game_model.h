@@ -14,7 +14,7 @@
 namespace tq {
 
 struct GameModel {
-    std::filesystem::path StartFolder;    // the current directory at start-up
+    std::filesystem::path StartFolder;      // the current directory at start-up
     std::unique_ptr<IniFile> SettingsFile;  // open from start-up to exit
     WordStore Words;
     TDictInfo Dict;

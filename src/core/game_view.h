@@ -16,7 +16,7 @@ enum class MarkState : uint8_t { Golden = 0, Normal = 1, Marked = 2 };
 enum class MessageIcon : uint8_t { Information, Warning, Error, Question };
 
 class GameView {
-public:
+  public:
     virtual ~GameView() = default;
 
     // Field view. LayoutField places and shows the cols x rows cell views (all normal, letters

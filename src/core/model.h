@@ -34,7 +34,7 @@ constexpr int kMinFieldSide = 3;
 
 // Colours are 0x00BBGGRR (red in the low byte).
 constexpr std::array<uint32_t, kMaxSeats> kDefaultSeatColors = {0x000080, 0x008000, 0x008080,
-                                                                 0x800000, 0x800080};
+                                                                0x800000, 0x800080};
 
 // One seat.
 struct TPlayers {
@@ -109,7 +109,7 @@ constexpr char kJoker = '?';
 
 // ColCount columns of RowCount one-byte cells: '-' empty, '?' the joker, or a capital.
 class Field {
-public:
+  public:
     Field() { Reset(5, 5); }
     Field(int cols, int rows) { Reset(cols, rows); }
     void Reset(int cols, int rows);
@@ -122,7 +122,7 @@ public:
     void Set(Cell c, char ch) { cells_[c.col][c.row] = ch; }
     bool IsEmpty(int c, int r) const { return cells_[c][r] == kEmptyCell; }
 
-private:
+  private:
     int cols_ = 0;
     int rows_ = 0;
     char cells_[kMaxFieldSide][kMaxFieldSide];
@@ -171,7 +171,7 @@ inline constexpr std::string_view Caption = "Tessaroon";
 }  // namespace msg
 
 // Colours of the status line hints.
-constexpr uint32_t kPromptColor = 0x006400;  // dark green
+constexpr uint32_t kPromptColor = 0x006400;   // dark green
 constexpr uint32_t kRefusalColor = 0x000080;  // maroon
 
 }  // namespace tq

@@ -50,7 +50,7 @@ struct MoveReport {
 };
 
 class NetSender {
-public:
+  public:
     virtual ~NetSender() = default;
     virtual void SendNewGame(const NewGameContent&) {}
     virtual void SendUpdateMove(int /*round*/, int /*seat*/, int /*moveWord*/) {}

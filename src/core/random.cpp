@@ -4,7 +4,9 @@
 
 namespace tq {
 
-Random::Random() { SeedFromClock(); }
+Random::Random() {
+    SeedFromClock();
+}
 
 void Random::SeedFromClock() {
     engine_.seed(static_cast<uint64_t>(
@@ -16,6 +18,8 @@ int Random::Int(int n) {
     return std::uniform_int_distribution<int>(0, n - 1)(engine_);
 }
 
-double Random::Real() { return std::generate_canonical<double, 53>(engine_); }
+double Random::Real() {
+    return std::generate_canonical<double, 53>(engine_);
+}
 
 }  // namespace tq

@@ -7,7 +7,7 @@
 namespace tq {
 
 class Random {
-public:
+  public:
     Random();  // seeded from the clock
     explicit Random(uint64_t seed) : engine_(seed) {}
     void Seed(uint64_t seed) { engine_.seed(seed); }
@@ -17,7 +17,7 @@ public:
     // Uniform real in [0, 1).
     double Real();
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 

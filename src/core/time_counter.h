@@ -13,7 +13,7 @@
 namespace tq {
 
 class TTimeCounter {
-public:
+  public:
     explicit TTimeCounter(std::chrono::milliseconds tick = std::chrono::milliseconds(1000));
     ~TTimeCounter();  // terminates and joins the thread
     TTimeCounter(const TTimeCounter&) = delete;
@@ -27,7 +27,7 @@ public:
     void SetRemaining(int32_t seconds) { remaining_.store(seconds); }
     int32_t Remaining() const { return remaining_.load(); }
 
-private:
+  private:
     void Run();
 
     const std::chrono::milliseconds tick_;

@@ -20,7 +20,9 @@ constexpr unsigned char FoldLetter(unsigned char c) {
 
 // Case-insensitive three-way comparison: negative, 0 or positive.
 int CompareText(std::string_view a, std::string_view b);
-inline bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
+inline bool SameText(std::string_view a, std::string_view b) {
+    return CompareText(a, b) == 0;
+}
 
 // Strict weak order for sorting with CompareText.
 struct TextLess {
@@ -32,7 +34,7 @@ std::string UpperText(std::string_view s);
 
 // A sorted list of words without duplicates under CompareText (the played words of a game).
 class SortedWordList {
-public:
+  public:
     // Adds the word unless an equal one is held. Returns true when it was added.
     bool Add(std::string_view word);
     bool Contains(std::string_view word) const;
@@ -40,7 +42,7 @@ public:
     std::size_t Size() const { return words_.size(); }
     const std::vector<std::string>& Words() const { return words_; }
 
-private:
+  private:
     std::vector<std::string> words_;
 };
 

@@ -1,6 +1,7 @@
 #include "dict/word_store.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -24,14 +25,17 @@ void TDictInfo::SetAlphabetFromLanguage() {
 
 namespace {
 
-bool LengthInRange(std::size_t n) { return n >= kMinWordLength && n <= kMaxWordLength; }
+bool LengthInRange(std::size_t n) {
+    return n >= kMinWordLength && n <= kMaxWordLength;
+}
 
 // Sorts, drops duplicates (in any letter case) and merges `add` into `list`.
 void MergeInto(std::vector<std::string>& list, std::vector<std::string>& add) {
     std::stable_sort(add.begin(), add.end(), TextLess{});
-    add.erase(std::unique(add.begin(), add.end(),
-                          [](const std::string& a, const std::string& b) { return SameText(a, b); }),
-              add.end());
+    add.erase(
+        std::unique(add.begin(), add.end(),
+                    [](const std::string& a, const std::string& b) { return SameText(a, b); }),
+        add.end());
     if (list.empty()) {
         list = std::move(add);
         return;
@@ -120,20 +124,26 @@ void WordStore::Clear() {
 namespace {
 
 bool ReadWholeFile(const fs::path& file, std::string& data, std::string& error) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::FILE* f = std::fopen(file.c_str(), "rb");
+    if (!f) {
         error = "Cannot open " + file.string() + ".";
         return false;
     }
-    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
         error = "Cannot read " + file.string() + ".";
         return false;
     }
     return true;
 }
 
-bool IsBlankOrControl(unsigned char c) { return c <= 32; }
+bool IsBlankOrControl(unsigned char c) {
+    return c <= 32;
+}
 
 }  // namespace
 

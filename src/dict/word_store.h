@@ -18,13 +18,13 @@ constexpr int kMinDictionaryWords = 100;
 // The alphabet and the facts of the loaded dictionary.
 struct TDictInfo {
     std::string DictName = "General_rus";
-    uint8_t Language = 0;     // 0 not yet known, 1 Russian, 2 English
-    uint8_t FirstLetter = 65; // first capital of the alphabet
-    uint8_t LetterCount = 26; // number of capitals
-    uint8_t Edition = 0;      // from the compressed file's header; 0 without one
-    uint8_t SecondNumber = 0; // the compressed header's second 6-bit number; kept, never used
-    uint8_t ShortestLen = 0;  // shortest length with a word in the store
-    uint8_t LongestLen = 0;   // longest length with a word in the store
+    uint8_t Language = 0;      // 0 not yet known, 1 Russian, 2 English
+    uint8_t FirstLetter = 65;  // first capital of the alphabet
+    uint8_t LetterCount = 26;  // number of capitals
+    uint8_t Edition = 0;       // from the compressed file's header; 0 without one
+    uint8_t SecondNumber = 0;  // the compressed header's second 6-bit number; kept, never used
+    uint8_t ShortestLen = 0;   // shortest length with a word in the store
+    uint8_t LongestLen = 0;    // longest length with a word in the store
 
     // Sets FirstLetter and LetterCount from Language: 1 gives 192 and 32, anything else 65 and 26.
     void SetAlphabetFromLanguage();
@@ -35,7 +35,7 @@ struct TDictInfo {
 };
 
 class WordStore {
-public:
+  public:
     // Puts a word into the list of its length; a word equal (in any letter case) to one held is
     // ignored, as is a word whose length is outside 2..30. Cheap when words arrive in order.
     void AddWord(std::string_view word);
@@ -52,7 +52,7 @@ public:
     int LongestLength() const;   // 0 when empty
     void Clear();
 
-private:
+  private:
     std::array<std::vector<std::string>, kMaxWordLength - kMinWordLength + 1> lists_;
 };
 

@@ -118,7 +118,9 @@ void ApplyConsistencyRules(GameSettings& s, const TDictInfo& dict) {
 
 namespace {
 
-long InRange(long v, long lo, long hi, long fallback) { return v >= lo && v <= hi ? v : fallback; }
+long InRange(long v, long lo, long hi, long fallback) {
+    return v >= lo && v <= hi ? v : fallback;
+}
 
 }  // namespace
 
@@ -127,7 +129,9 @@ std::string ReadDictName(const IniFile& ini) {
     return name.empty() ? "General_rus" : name;
 }
 
-std::string ReadStyleName(const IniFile& ini) { return ini.ReadString("General", "Style", "Marble"); }
+std::string ReadStyleName(const IniFile& ini) {
+    return ini.ReadString("General", "Style", "Marble");
+}
 
 GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     GameSettings s;
@@ -142,7 +146,8 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
         if (p.Name.empty() || p.Name.size() > 12) p.Name = def;
         p.Type = ini.ReadInteger("Players", "Type" + n, 1) == 0 ? PlayerType::Human
                                                                 : PlayerType::Computer;
-        p.Skill = static_cast<uint8_t>(InRange(ini.ReadInteger("Players", "Skill" + n, 2), 1, 7, 2));
+        p.Skill =
+            static_cast<uint8_t>(InRange(ini.ReadInteger("Players", "Skill" + n, 2), 1, 7, 2));
         p.Color = static_cast<uint32_t>(
             ini.ReadInteger("Players", "Color" + n, kDefaultSeatColors[seat - 1]));
     }
@@ -165,9 +170,12 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     s.AllowCrossings = ini.ReadBool("Rules", "AllowCrossings", false);
     s.AllowExWords = ini.ReadBool("Rules", "AllowExWords", false);
 
-    s.SecMove = static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecMove", 0), 0, 3600, 0));
-    s.SecBonus = static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecBonus", 0), 0, 900, 0));
-    s.SecFine = static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecFine", 0), 0, 900, 0));
+    s.SecMove =
+        static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecMove", 0), 0, 3600, 0));
+    s.SecBonus =
+        static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecBonus", 0), 0, 900, 0));
+    s.SecFine =
+        static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecFine", 0), 0, 900, 0));
     s.AcceptAllWords = ini.ReadBool("Additional", "AcceptAllWords", false);
 
     s.InitialWord.clear();

@@ -14,7 +14,7 @@ namespace tq {
 
 // An INI file of sections and keys, values written as key=value.
 class IniFile {
-public:
+  public:
     // Reads the file when it exists; a missing or unreadable file reads as empty.
     explicit IniFile(std::filesystem::path path);
     ~IniFile();
@@ -34,7 +34,7 @@ public:
     // Writes the document to its file. Returns an empty string on success, else the error.
     std::string Save();
 
-private:
+  private:
     struct Document;  // SimpleIni's narrow-character INI document
     std::filesystem::path path_;
     std::unique_ptr<Document> ini_;

@@ -12,8 +12,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Tessaroon");
 
     tq::GameModel model;
-    const tq::StartUpResult started =
-        tq::StartUp(model, QDir::currentPath().toStdString());
+    const tq::StartUpResult started = tq::StartUp(model, QDir::currentPath().toStdString());
     if (!started.ok) {
         QMessageBox box(QMessageBox::Critical, "Tessaroon",
                         QString::fromLocal8Bit(started.message.c_str()), QMessageBox::Ok);

@@ -50,7 +50,8 @@ int Info(const std::vector<std::string>&) {
     return 0;
 }
 
-const CommandRegistrar kInfo("info", "info                 print the effective settings and dictionary facts", Info);
+const CommandRegistrar kInfo(
+    "info", "info                 print the effective settings and dictionary facts", Info);
 
 }  // namespace
 

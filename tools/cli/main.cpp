@@ -19,7 +19,8 @@ std::map<std::string, Command>& Registry() {
 }
 
 void PrintUsage() {
-    std::fprintf(stderr, "usage: tessaroon-cli COMMAND [ARGS]\n\nRun it in the game's start folder.\n\n");
+    std::fprintf(stderr,
+                 "usage: tessaroon-cli COMMAND [ARGS]\n\nRun it in the game's start folder.\n\n");
     for (const auto& [name, c] : Registry()) std::fprintf(stderr, "  %s\n", c.usage.c_str());
 }
 

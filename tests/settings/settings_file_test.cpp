@@ -1,0 +1,236 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace tq {
+namespace {
+
+using test::TempDir;
+using test::WriteFile;
+
+TDictInfo Dict(int shortest = 2, int longest = 24) {
+    TDictInfo d;
+    d.ShortestLen = static_cast<uint8_t>(shortest);
+    d.LongestLen = static_cast<uint8_t>(longest);
+    return d;
+}
+
+GameSettings Read(std::string_view iniText, const TDictInfo& dict = Dict()) {
+    TempDir dir;
+    WriteFile(dir / "Tessaroon.ini", iniText);
+    IniFile ini(dir / "Tessaroon.ini");
+    return ReadSettings(ini, dict);
+}
+
+TEST(Settings, MissingFileGivesEveryDefault) {
+    TempDir dir;
+    IniFile ini(dir / "Tessaroon.ini");
+    GameSettings s = ReadSettings(ini, Dict(3, 17));
+    EXPECT_EQ(ReadDictName(ini), "General_rus");
+    EXPECT_EQ(ReadStyleName(ini), "Marble");
+    EXPECT_FALSE(s.RatedGame);
+    EXPECT_EQ(s.Count, 2);
+    for (int seat = 1; seat <= 5; ++seat) {
+        EXPECT_EQ(s.Seat(seat).Name, "Player " + std::to_string(seat));
+        EXPECT_EQ(s.Seat(seat).Type, PlayerType::Computer);
+        EXPECT_EQ(s.Seat(seat).Skill, 2);
+    }
+    EXPECT_EQ(s.Seat(1).Color, 128u);
+    EXPECT_EQ(s.Seat(2).Color, 32768u);
+    EXPECT_EQ(s.Seat(5).Color, 8388736u);
+    EXPECT_EQ(s.ColCount, 5);
+    EXPECT_EQ(s.RowCount, 5);
+    EXPECT_EQ(s.WordsPerMove, 1);
+    EXPECT_EQ(s.MinWordLen, 3);
+    EXPECT_EQ(s.MaxWordLen, 17);
+    EXPECT_EQ(s.Directions, "11110000");
+    EXPECT_FALSE(s.UseJoker || s.AllowCrossings || s.AllowExWords || s.AcceptAllWords);
+    EXPECT_EQ(s.SecMove, 0);
+    EXPECT_EQ(s.SecBonus, 0);
+    EXPECT_EQ(s.SecFine, 0);
+}
+
+TEST(Settings, EmptyDictNameIsTheDefault) {
+    TempDir dir;
+    WriteFile(dir / "Tessaroon.ini", "[General]\nDict=\nStyle=Granite\n");
+    IniFile ini(dir / "Tessaroon.ini");
+    EXPECT_EQ(ReadDictName(ini), "General_rus");
+    EXPECT_EQ(ReadStyleName(ini), "Granite");
+}
+
+// One key's text and what the setting reads as.
+struct ValueCase {
+    const char* ini;
+    std::function<std::string(const GameSettings&)> get;
+    std::string expected;
+};
+
+std::string Num(long v) {
+    return std::to_string(v);
+}
+
+TEST(Settings, RulesAndFallbacks) {
+    const std::vector<ValueCase> cases = {
+        {"[Players]\nCount=7", [](auto& s) { return Num(s.Count); }, "2"},
+        {"[Players]\nCount=1", [](auto& s) { return Num(s.Count); }, "2"},
+        {"[Players]\nCount=4", [](auto& s) { return Num(s.Count); }, "4"},
+        {"[Players]\nCount=three", [](auto& s) { return Num(s.Count); }, "2"},
+        {"[Players]\nName3=", [](auto& s) { return s.Seat(3).Name; }, "Player 3"},
+        {"[Players]\nName3=ThirteenChars", [](auto& s) { return s.Seat(3).Name; }, "Player 3"},
+        {"[Players]\nName3=TwelveChars!", [](auto& s) { return s.Seat(3).Name; }, "TwelveChars!"},
+        {"[Players]\nName1=\xC8\xE3\xF0\xEE\xEA", [](auto& s) { return s.Seat(1).Name; },
+         "\xC8\xE3\xF0\xEE\xEA"},
+        {"[Players]\nType2=2", [](auto& s) { return Num(int(s.Seat(2).Type)); }, "1"},
+        {"[Players]\nType2=0", [](auto& s) { return Num(int(s.Seat(2).Type)); }, "0"},
+        {"[Players]\nSkill1=0", [](auto& s) { return Num(s.Seat(1).Skill); }, "2"},
+        {"[Players]\nSkill1=8", [](auto& s) { return Num(s.Seat(1).Skill); }, "2"},
+        {"[Players]\nSkill1=7", [](auto& s) { return Num(s.Seat(1).Skill); }, "7"},
+        {"[Players]\nColor4=-16777192", [](auto& s) { return Num(int32_t(s.Seat(4).Color)); },
+         "-16777192"},
+        {"[Field]\nColCount=11", [](auto& s) { return Num(s.ColCount); }, "5"},
+        {"[Field]\nRowCount=2", [](auto& s) { return Num(s.RowCount); }, "5"},
+        {"[Field]\nColCount=10\nRowCount=3",
+         [](auto& s) { return Num(s.ColCount * 100 + s.RowCount); }, "1003"},
+        {"[Rules]\nWordsPerMove=6", [](auto& s) { return Num(s.WordsPerMove); }, "1"},
+        {"[Rules]\nMinWordLen=7", [](auto& s) { return Num(s.MinWordLen); }, "2"},
+        {"[Rules]\nMaxWordLen=2", [](auto& s) { return Num(s.MaxWordLen); }, "24"},
+        {"[Rules]\nMinWordLen=6\nMaxWordLen=4",
+         [](auto& s) { return Num(s.MinWordLen * 100 + s.MaxWordLen); }, "404"},
+        {"[Rules]\nDirections=1111", [](auto& s) { return s.Directions; }, "11111111"},
+        {"[Rules]\nDirections=00000000", [](auto& s) { return s.Directions; }, "11111111"},
+        {"[Rules]\nDirections=0x0y0000", [](auto& s) { return s.Directions; }, "01010000"},
+        {"[Rules]\nDirections=", [](auto& s) { return s.Directions; }, "11111111"},
+        {"[Rules]\nUseJoker=5", [](auto& s) { return Num(s.UseJoker); }, "1"},
+        {"[Rules]\nAllowCrossings=no", [](auto& s) { return Num(s.AllowCrossings); }, "0"},
+        {"[Additional]\nSecMove=3601", [](auto& s) { return Num(s.SecMove); }, "0"},
+        {"[Additional]\nSecMove=-1", [](auto& s) { return Num(s.SecMove); }, "0"},
+        {"[Additional]\nSecMove=3600", [](auto& s) { return Num(s.SecMove); }, "3600"},
+        {"[Additional]\nSecBonus=900", [](auto& s) { return Num(s.SecBonus); }, "900"},
+        {"[Additional]\nSecFine=901", [](auto& s) { return Num(s.SecFine); }, "0"},
+        {"[Additional]\nSecBonus=12abc", [](auto& s) { return Num(s.SecBonus); }, "0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.get(Read(c.ini)), c.expected) << c.ini;
+}
+
+TEST(Settings, FairTurnRule) {
+    struct Case {
+        const char* ini;
+        int count, cols, rows, words;
+    };
+    const Case cases[] = {
+        // 4 x 3 = 12 free cells do not divide among 5 seats: back to 2 seats on 5 x 5.
+        {"[Players]\nCount=5\n[Field]\nColCount=4\nRowCount=4", 2, 5, 5, 1},
+        {"[Players]\nCount=3\n[Field]\nColCount=4\nRowCount=4", 3, 4, 4, 1},
+        {"[Players]\nCount=3", 2, 5, 5, 1},
+        {"[Players]\nCount=4", 4, 5, 5, 1},
+        {"[Players]\nCount=2\n[Field]\nColCount=6\nRowCount=6\n[Rules]\nWordsPerMove=3", 2, 6, 6,
+         3},
+        {"[Players]\nCount=3\n[Field]\nColCount=7\nRowCount=7\n[Rules]\nWordsPerMove=2", 3, 7, 7,
+         2},
+        {"[Players]\nCount=4\n[Field]\nColCount=7\nRowCount=7\n[Rules]\nWordsPerMove=2", 2, 5, 5,
+         1},
+    };
+    for (const Case& c : cases) {
+        GameSettings s = Read(std::string(c.ini) + "\n[Players]\nName4=Kept\n");
+        EXPECT_EQ(s.Count, c.count) << c.ini;
+        EXPECT_EQ(s.ColCount, c.cols) << c.ini;
+        EXPECT_EQ(s.RowCount, c.rows) << c.ini;
+        EXPECT_EQ(s.WordsPerMove, c.words) << c.ini;
+        EXPECT_EQ(s.Seat(4).Name, "Kept") << "seat data stay";
+    }
+}
+
+TEST(Settings, RatedGameRules) {
+    const char* base =
+        "[General]\nRatedGame=1\n[Players]\nCount=3\nType1=1\nType2=0\nType3=0\nSkill1=6\n"
+        "[Rules]\nWordsPerMove=2\nMinWordLen=5\nMaxWordLen=6\nDirections=10101010\nUseJoker=1\n"
+        "AllowCrossings=1\nAllowExWords=1\n[Additional]\nSecMove=10\nSecBonus=1\nSecFine=1\n"
+        "AcceptAllWords=1\n[Field]\nColCount=6\nRowCount=4\n";
+    GameSettings s = Read(base, Dict(2, 21));
+    EXPECT_EQ(s.Seat(1).Type, PlayerType::Computer);
+    EXPECT_EQ(s.Seat(2).Type, PlayerType::Human);
+    EXPECT_EQ(s.Seat(3).Type, PlayerType::Computer);
+    EXPECT_EQ(s.Seat(1).Skill, 6);
+    EXPECT_EQ(s.WordsPerMove, 1);
+    EXPECT_EQ(s.MinWordLen, 3);
+    EXPECT_EQ(s.MaxWordLen, 21);
+    EXPECT_EQ(s.Directions, "11110000");
+    EXPECT_FALSE(s.UseJoker || s.AllowCrossings || s.AllowExWords || s.AcceptAllWords);
+    EXPECT_EQ(s.SecMove, 120);  // 6 x 4: round(sqrt(24) * 4 / 5) = 4, times 30
+    EXPECT_EQ(s.SecBonus, 40);
+    EXPECT_EQ(s.SecFine, 40);
+
+    GameSettings allComputers = Read("[General]\nRatedGame=1\n[Rules]\nDirections=11111111");
+    EXPECT_EQ(allComputers.Seat(1).Type, PlayerType::Human);
+    EXPECT_EQ(allComputers.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(allComputers.Directions, "11111111");
+}
+
+TEST(Settings, RatedMoveTimeBySize) {
+    const int table[][3] = {{3, 3, 60},  {4, 4, 90},  {5, 5, 120},   {6, 6, 150},  {7, 7, 180},
+                            {8, 8, 180}, {9, 9, 210}, {10, 10, 240}, {3, 10, 120}, {5, 10, 180}};
+    for (const auto& row : table)
+        EXPECT_EQ(RatedMoveTime(row[0], row[1]), row[2]) << row[0] << "x" << row[1];
+}
+
+TEST(Settings, SaveWritesItsKeysInOrderAndKeepsTheRest) {
+    TempDir dir;
+    WriteFile(dir / "Tessaroon.ini",
+              "; the player's own comment\n[General]\nDict=General_eng\nStyle=Granite\n"
+              "[Players]\nName5=Fifth\nSkill5=7\nExtra=kept\n[Window]\nLeft=10\n");
+    IniFile ini(dir / "Tessaroon.ini");
+    GameSettings s;
+    s.Count = 4;
+    s.Seat(1).Name = "\xC8\xE3\xF0\xEE\xEA";  // a code page 1251 name
+    s.Seat(2).Type = PlayerType::Human;
+    s.Seat(3).Color = 0xFF000018;
+    s.Directions = "10100000";
+    s.SecMove = 90;
+    ASSERT_EQ(SaveSettings(ini, s), "");
+
+    const std::string text = test::ReadFile(dir / "Tessaroon.ini");
+    EXPECT_NE(text.find("; the player's own comment"), std::string::npos);
+    EXPECT_NE(text.find("Dict=General_eng"), std::string::npos);
+    EXPECT_NE(text.find("Extra=kept"), std::string::npos);
+    EXPECT_NE(text.find("[Window]\nLeft=10"), std::string::npos);
+    EXPECT_NE(text.find("Color3=-16777192"), std::string::npos);
+    EXPECT_EQ(text.find(" = "), std::string::npos) << "values are written key=value";
+    // Names, then colours, then types, then skills, each for seats 1..Count.
+    const char* order[] = {
+        "RatedGame=0",    "Count=4",          "Name1=",          "Name4=",
+        "Color1=",        "Color4=",          "Type1=",          "Type4=",
+        "Skill1=",        "Skill4=",          "ColCount=5",      "RowCount=5",
+        "WordsPerMove=1", "MinWordLen=",      "MaxWordLen=",     "Directions=10100000",
+        "UseJoker=0",     "AllowCrossings=0", "AllowExWords=0",  "SecMove=90",
+        "SecBonus=0",     "SecFine=0",        "AcceptAllWords=0"};
+    std::size_t at = 0;
+    for (const char* key : order) {
+        std::size_t found = text.find(key, at);
+        ASSERT_NE(found, std::string::npos) << key << " missing or out of order in\n" << text;
+        at = found;
+    }
+
+    // Read back: the saved values, seat 5 as it was in the file.
+    IniFile again(dir / "Tessaroon.ini");
+    GameSettings back = ReadSettings(again, Dict());
+    EXPECT_EQ(back.Count, 4);
+    EXPECT_EQ(back.Seat(1).Name, "\xC8\xE3\xF0\xEE\xEA");
+    EXPECT_EQ(back.Seat(2).Type, PlayerType::Human);
+    EXPECT_EQ(back.Seat(3).Color, 0xFF000018u);
+    EXPECT_EQ(back.Seat(5).Name, "Fifth");
+    EXPECT_EQ(back.Seat(5).Skill, 7);
+    EXPECT_EQ(back.Directions, "10100000");
+    EXPECT_EQ(back.SecMove, 90);
+}
+
+TEST(Settings, SaveReportsAFileItCannotWrite) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "Tessaroon.ini");  // a folder in the file's place
+    IniFile ini(dir / "Tessaroon.ini");
+    EXPECT_NE(SaveSettings(ini, GameSettings{}), "");
+}
+
+}  // namespace
+}  // namespace tq

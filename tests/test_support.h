@@ -1,0 +1,88 @@
+#pragma once
+// Small helpers shared by the logic tests: a temporary start folder and file writing.
+
+#include <sys/wait.h>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tq::test {
+
+// A fresh temporary directory, removed with its content when the object goes.
+class TempDir {
+  public:
+    TempDir() {
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() /
+                ("tessaroon-test-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline void WriteFile(const std::filesystem::path& file, std::string_view bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// n distinct English capitals-only words of three letters and more: "BAA", "BAB", ...
+inline std::vector<std::string> EnglishWords(int n) {
+    std::vector<std::string> words;
+    for (int i = 0; static_cast<int>(words.size()) < n; ++i)
+        words.push_back(std::string("B") + char('A' + i / 26 % 26) + char('A' + i % 26) +
+                        std::string(i / 676, 'Z'));
+    return words;
+}
+
+// A plain word list text: marker line, then one word a line, CR LF line ends.
+inline std::string PlainList(std::string_view marker, const std::vector<std::string>& words) {
+    std::string text = std::string(marker) + "\r\n";
+    for (const auto& w : words) text += w + "\r\n";
+    return text;
+}
+
+#ifdef TESSAROON_CLI
+// Runs the companion with the given arguments in a folder, as a user would; returns its exit
+// status and everything it printed (standard output and error together).
+struct CliRun {
+    int status = -1;
+    std::string out;
+};
+
+inline CliRun RunCli(const std::filesystem::path& folder, const std::string& args) {
+    const std::string command =
+        "cd '" + folder.string() + "' && '" + std::string(TESSAROON_CLI) + "' " + args + " 2>&1";
+    CliRun r;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return r;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), p)) > 0) r.out.append(buffer.data(), n);
+    const int status = pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+#endif
+
+}  // namespace tq::test

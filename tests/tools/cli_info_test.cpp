@@ -1,0 +1,27 @@
+// The companion's "info" command, run as a user would: in a start folder.
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace {
+
+using tq::test::RunCli;
+
+TEST(CliInfo, PrintsTheShippedStartFolder) {
+    tq::test::CliRun r = RunCli(TESSAROON_START_FOLDER, "info");
+    EXPECT_EQ(r.status, 0) << r.out;
+    for (const char* line : {"Count=2\n", "Type1=0\n", "Type2=1\n", "ColCount=5\n", "RowCount=5\n",
+                             "Directions=11110000\n", "Dict=General_rus\n", "Style=Marble\n",
+                             "Language=1\n", "ShortestLen=2\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << " not in\n" << r.out;
+}
+
+TEST(CliInfo, FailsWithoutADictionary) {
+    tq::test::TempDir dir;
+    tq::test::CliRun r = RunCli(dir.path(), "info");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Error when opening the dictionary file.\n");
+}
+
+}  // namespace
