@@ -1,21 +1,58 @@
 #pragma once
 // Field geometry: where a letter may be put, which cell continues a chain, and whether a diagonal
-// step crosses one already in the chain. Chains are written as cell codes each followed by ':'.
+// step crosses one already in the chain. Chains are written as cell codes each followed by ':'
+// ("21:22:33:"), the form of MarkedPath, the results table and the network lines.
 
+#include <optional>
+#include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/model.h"
 
 namespace tq {
 
-// Whether a new letter may go into the cell: it is empty and some neighbour is occupied (the
-// straight neighbours when any straight direction is on, the diagonal ones when any diagonal is).
+// Whether a new letter may go into the cell: it is inside the field, empty, and some neighbour is
+// occupied (a letter or the joker). The four straight neighbours are looked at when any straight
+// direction is on, the four diagonal ones when any diagonal direction is on, whichever of them.
 bool CanPutLetter(const Field& field, const GameSettings& settings, Cell cell);
 
 // Whether `to` continues a chain whose last cell is `from` in an enabled direction.
 bool IsStep(const GameSettings& settings, Cell from, Cell to);
 
-// Whether the diagonal step from -> to crosses a step of the chain (walked either way).
+// Whether the diagonal step from -> to crosses a step of the chain (walked either way): the chain
+// text holds the other diagonal of the same 2 x 2 block as consecutive cells. A straight step
+// never crosses. `markedPath` may carry a prefix such as "<3>"; codes never match inside it.
 bool CrossesChain(Cell from, Cell to, std::string_view markedPath);
+
+// The chain text of the cells: each cell code followed by ':'.
+std::string ChainText(std::span<const Cell> cells);
+
+// The cells of a chain text ("21:22:" or, as the network and the results table write it, without
+// the final ':'). Returns nothing when the text is not a well-formed chain.
+std::optional<std::vector<Cell>> ParseChain(std::string_view text);
+
+// Whether the cell's code is one of the chain text's codes.
+bool ChainHasCell(std::string_view markedPath, Cell cell);
+
+// Whether `to` may be added to the chain text `markedPath` (cells on the field, no prefix): it is
+// not in the chain yet, is a step from the chain's last cell, and (unless AllowCrossings) does not
+// cross a diagonal step of the chain. Occupancy of `to` is the caller's test. An empty chain
+// accepts any cell.
+bool CanExtendChain(const GameSettings& settings, std::string_view markedPath, Cell to);
+
+// Whether the cells form a legal chain: each is inside the field and occupied (a letter, the joker,
+// or `newLetterCell` when given), none occurs twice, every step is enabled and, unless
+// AllowCrossings, no diagonal step crosses an earlier one. An empty list is not a chain.
+bool IsLegalChain(const Field& field, const GameSettings& settings, std::span<const Cell> cells,
+                  std::optional<Cell> newLetterCell = std::nullopt);
+
+// The word a chain reads: the letters of its cells in order. `newLetter` stands in newLetterCell
+// (when given); each joker cell takes the next letter of `jokerLetters` in chain order ('?' when
+// they run out). Cells outside the field read as nothing.
+std::string ChainWord(const Field& field, std::span<const Cell> cells,
+                      std::optional<Cell> newLetterCell = std::nullopt, char newLetter = '-',
+                      std::string_view jokerLetters = {});
 
 }  // namespace tq

@@ -1,0 +1,134 @@
+#include "computer/computer_move.h"
+
+#include "computer/search.h"
+#include "core/paths.h"
+
+namespace tq {
+
+class WordGraph {};
+
+ComputerPlayer::ComputerPlayer(const WordStore& words) : words_(words) {
+    RefreshGraph();
+}
+
+ComputerPlayer::~ComputerPlayer() = default;
+
+void ComputerPlayer::RefreshGraph() const {
+    graph_ = std::make_unique<WordGraph>();
+    graphWordCount_ = words_.TotalWords();
+}
+
+std::size_t ComputerPlayer::GraphBytes() const {
+    return 0;
+}
+
+void ComputerPlayer::FindCandidates(const Field& field, const GameSettings& settings,
+                                    const std::string& fieldLetters,
+                                    const SortedWordList& usedWords, int minLen, int maxLen,
+                                    bool longestOnly, int filter, Random& rng,
+                                    std::vector<std::string>& out) const {
+    FindCandidatesReference(field, settings, fieldLetters, usedWords, words_, minLen, maxLen,
+                            longestOnly, filter, rng, out);
+}
+
+bool ParseCandidate(std::string_view entry, ComputerMoveResult& move) {
+    const std::size_t open = entry.find('<');
+    if (open == std::string_view::npos || open == 0) return false;
+    const std::size_t close = entry.find('>', open);
+    if (close == std::string_view::npos || close == open + 1 || close > open + 3) return false;
+    int k = 0;
+    for (std::size_t i = open + 1; i < close; ++i) {
+        if (entry[i] < '0' || entry[i] > '9') return false;
+        k = k * 10 + (entry[i] - '0');
+    }
+    const std::string_view word = entry.substr(0, open);
+    std::string_view chain = entry.substr(close + 1);
+    if (!chain.empty() && chain.back() == ':') chain.remove_suffix(1);
+    const auto cells = ParseChain(chain);
+    if (!cells || k < 1 || k > static_cast<int>(word.size()) || k > static_cast<int>(cells->size()))
+        return false;
+    move.Word.assign(word);
+    move.Letter = word[k - 1];
+    move.NewCell = (*cells)[k - 1];
+    move.Chain.assign(chain);
+    return true;
+}
+
+ComputerMoveResult ComputerPlayer::ComputerMove(GameModel& model) const {
+    GameState& state = model.State;
+    const GameSettings& settings = model.Settings;
+    Field& field = model.Board;
+    int seat = state.CurrentSeat;
+    if (seat < 1 || seat > kMaxSeats) seat = 1;
+    TPlayers& player = model.Settings.Seat(seat);
+
+    state.Candidates.clear();
+    FindCandidates(field, settings, state.FieldLetters, state.UsedWords, settings.MinWordLen,
+                   settings.MaxWordLen, true, player.Skill, model.Rng, state.Candidates);
+
+    ComputerMoveResult move;
+    bool formed = false;
+    if (!state.Candidates.empty()) {
+        const int pick = model.Rng.Int(static_cast<int>(state.Candidates.size()));
+        formed = ParseCandidate(state.Candidates[pick], move) &&
+                 field.Inside(move.NewCell.col, move.NewCell.row) &&
+                 field.IsEmpty(move.NewCell.col, move.NewCell.row);
+    }
+    if (formed) {
+        player.WordPoints += 10 * static_cast<int32_t>(move.Word.size());
+    } else {
+        // No word: a random letter into an empty cell, each cell listed once per occupied
+        // neighbour, so cells among more letters are likelier.
+        std::vector<Cell> cells;
+        const bool straight = settings.AnyStraight();
+        const bool diagonal = settings.AnyDiagonal();
+        auto look = [&](int x, int y, int c, int r) {
+            if (field.Inside(c, r) && !field.IsEmpty(c, r)) cells.push_back({x, y});
+        };
+        for (int x = 0; x < field.Cols(); ++x) {
+            for (int y = 0; y < field.Rows(); ++y) {
+                if (!field.IsEmpty(x, y)) continue;
+                if (straight) {
+                    look(x, y, x - 1, y);
+                    look(x, y, x, y - 1);
+                    look(x, y, x + 1, y);
+                    look(x, y, x, y + 1);
+                }
+                if (diagonal) {
+                    look(x, y, x - 1, y - 1);
+                    look(x, y, x - 1, y + 1);
+                    look(x, y, x + 1, y - 1);
+                    look(x, y, x + 1, y + 1);
+                }
+            }
+        }
+        if (cells.empty()) {
+            // No empty cell touches a letter (an empty field, or no direction switched on):
+            // any empty cell will do.
+            for (int x = 0; x < field.Cols(); ++x)
+                for (int y = 0; y < field.Rows(); ++y)
+                    if (field.IsEmpty(x, y)) cells.push_back({x, y});
+        }
+        if (cells.empty()) {
+            state.Candidates.clear();
+            return {};
+        }
+        const Cell cell = cells[model.Rng.Int(static_cast<int>(cells.size()))];
+        const TDictInfo& dict = model.Dict;
+        const int letterCount = dict.LetterCount > 0 ? dict.LetterCount : 26;
+        move.Letter = static_cast<char>(dict.FirstLetter + model.Rng.Int(letterCount));
+        move.Word.assign(1, move.Letter);
+        move.NewCell = cell;
+        move.Chain = CellCode(cell);
+    }
+
+    field.Set(move.NewCell, move.Letter);
+    state.FieldLetters += move.Letter;
+    state.LetterCountOnField = static_cast<uint8_t>(state.LetterCountOnField + 1);
+    state.TimeAward = 0;
+    state.UsedWords.Add(move.Word);
+    state.Candidates.clear();
+    return move;
+}
+
+}  // namespace tq

@@ -1,0 +1,69 @@
+#pragma once
+// The computer player: a word graph built once from the word store, the field-driven search over
+// it, and the choice of a computer seat's move by skill.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/game_model.h"
+#include "core/model.h"
+#include "core/random.h"
+#include "dict/letters.h"
+#include "dict/word_store.h"
+
+namespace tq {
+
+// The move a computer seat made.
+struct ComputerMoveResult {
+    std::string Word;  // the word formed, or the new letter alone; empty when no move was possible
+    char Letter = '-';
+    Cell NewCell;
+    // The cell codes of the word's chain joined by ':' with no final ':', or the single code of
+    // the new cell when no word was formed.
+    std::string Chain;
+};
+
+class WordGraph;
+
+class ComputerPlayer {
+  public:
+    // Builds the word graph from the store once. The store must outlive the player; words added to
+    // it later (accepted unknown words) are picked up by rebuilding the graph on the next search.
+    explicit ComputerPlayer(const WordStore& words);
+    ~ComputerPlayer();
+    ComputerPlayer(const ComputerPlayer&) = delete;
+    ComputerPlayer& operator=(const ComputerPlayer&) = delete;
+
+    // The search with the contract of FindCandidatesReference (computer/search.h): for skill 7
+    // the same entries; for skills 1 to 6 the same chances (each formable word takes part with its
+    // length's chance, one draw per distinct word). Appends entries "WORD<k>cc:cc:" to `out`.
+    void FindCandidates(const Field& field, const GameSettings& settings,
+                        const std::string& fieldLetters, const SortedWordList& usedWords,
+                        int minLen, int maxLen, bool longestOnly, int filter, Random& rng,
+                        std::vector<std::string>& out) const;
+
+    // Plays the move of model.State.CurrentSeat: the longest word its skill lets it see, one way
+    // of it drawn uniformly, 10 points a letter; with none, a random letter into an empty cell next
+    // to the letters. Writes the field, FieldLetters, LetterCountOnField, the seat's WordPoints,
+    // TimeAward (0), adds the word to UsedWords and leaves Candidates empty. The caller writes the
+    // results table and sends the move to the network. When the field has no empty cell nothing
+    // changes and the result's Word is empty.
+    ComputerMoveResult ComputerMove(GameModel& model) const;
+
+    // The bytes the word graph holds (for the benchmark's memory figure).
+    std::size_t GraphBytes() const;
+
+  private:
+    void RefreshGraph() const;
+
+    const WordStore& words_;
+    mutable std::unique_ptr<WordGraph> graph_;
+    mutable std::size_t graphWordCount_ = 0;
+};
+
+// Parses a candidate entry "WORD<k>cc:cc:" into the move it describes. Returns false when the
+// entry is malformed (no "<k>", k outside the word or the chain, a bad cell code).
+bool ParseCandidate(std::string_view entry, ComputerMoveResult& move);
+
+}  // namespace tq

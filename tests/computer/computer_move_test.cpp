@@ -1,0 +1,176 @@
+#include "computer/computer_move.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "computer/test_fields.h"
+#include "core/paths.h"
+
+namespace tq {
+namespace {
+
+using test::LettersOf;
+using test::MakeField;
+using test::MakeStore;
+
+// A 6 x 3 field with CATSU in the middle row. CATSUP takes a P right of, above or below the U;
+// TSUQ and ATSZ are the 4-letter words; CATS is on the field already.
+const WordStore& Store() {
+    static const WordStore store = MakeStore({"CATSUP", "TSUQ", "ATSZ", "CATS", "ZZZZZ"});
+    return store;
+}
+
+GameModel MakeModel(const Field& f, int skill, uint64_t seed) {
+    GameModel model;
+    model.Settings.Directions = "11110000";
+    model.Settings.Seat(2).Skill = static_cast<uint8_t>(skill);
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    model.State.CurrentSeat = 2;
+    model.Board = f;
+    model.State.FieldLetters = LettersOf(f);
+    model.State.LetterCountOnField = static_cast<uint8_t>(model.State.FieldLetters.size());
+    model.State.UsedWords.Add("CATSU");
+    model.State.TimeAward = 5;
+    model.Rng.Seed(seed);
+    return model;
+}
+
+Field CatsuField() {
+    return MakeField({
+        "------",
+        "CATSU-",
+        "------",
+    });
+}
+
+TEST(ComputerMoveTest, SkillSevenPlaysTheLongestWordAndScoresIt) {
+    const ComputerPlayer player(Store());
+    std::map<std::string, int> chains;
+    for (uint64_t seed = 1; seed <= 60; ++seed) {
+        GameModel model = MakeModel(CatsuField(), 7, seed);
+        const ComputerMoveResult move = player.ComputerMove(model);
+        ASSERT_EQ(move.Word, "CATSUP");
+        EXPECT_EQ(move.Letter, 'P');
+        EXPECT_EQ(model.Board.At(move.NewCell), 'P');
+        EXPECT_EQ(move.Chain.substr(0, 15), "01:11:21:31:41:");
+        EXPECT_EQ(move.Chain.substr(15), CellCode(move.NewCell));
+        EXPECT_EQ(model.Settings.Seat(2).WordPoints, 60);
+        EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
+        EXPECT_EQ(model.State.FieldLetters, LettersOf(CatsuField()) + "P");
+        EXPECT_EQ(model.State.LetterCountOnField, 6);
+        EXPECT_EQ(model.State.TimeAward, 0);
+        EXPECT_TRUE(model.State.UsedWords.Contains("catsup"));
+        EXPECT_TRUE(model.State.Candidates.empty());
+        ++chains[move.Chain];
+    }
+    // The three ways are drawn uniformly.
+    ASSERT_EQ(chains.size(), 3u);
+    for (const auto& [chain, n] : chains) EXPECT_GE(n, 8) << chain;
+}
+
+TEST(ComputerMoveTest, HonoursTheLengthLimitsAndPlayedWords) {
+    const ComputerPlayer player(Store());
+    for (uint64_t seed = 1; seed <= 10; ++seed) {
+        GameModel model = MakeModel(CatsuField(), 7, seed);
+        model.Settings.MinWordLen = model.Settings.MaxWordLen = 4;
+        const std::string word = player.ComputerMove(model).Word;
+        EXPECT_TRUE(word == "TSUQ" || word == "ATSZ") << word;
+        EXPECT_EQ(model.Settings.Seat(2).WordPoints, 40);
+
+        GameModel again = MakeModel(CatsuField(), 7, seed);
+        again.State.UsedWords.Add("catsUP");
+        const std::string other = player.ComputerMove(again).Word;
+        EXPECT_TRUE(other == "TSUQ" || other == "ATSZ") << other;
+    }
+}
+
+TEST(ComputerMoveTest, SkillOneNeverPlaysSixLetters) {
+    const ComputerPlayer player(Store());
+    int words = 0;
+    for (uint64_t seed = 1; seed <= 200; ++seed) {
+        GameModel model = MakeModel(CatsuField(), 1, seed);
+        const ComputerMoveResult move = player.ComputerMove(model);
+        ASSERT_NE(move.Word, "CATSUP");
+        if (move.Word.size() > 1) ++words;
+    }
+    // 4-letter words take part with chance 0.108 each; two of them: about 42 moves in 200.
+    EXPECT_GT(words, 15);
+    EXPECT_LT(words, 80);
+}
+
+TEST(ComputerMoveTest, WithoutAWordPutsARandomLetterNextToTheLetters) {
+    const ComputerPlayer player(Store());
+    const Field f = MakeField({
+        "ABC",
+        "DEF",
+        "GH-",
+    });
+    for (uint64_t seed = 1; seed <= 20; ++seed) {
+        GameModel model = MakeModel(f, 7, seed);
+        const ComputerMoveResult move = player.ComputerMove(model);
+        EXPECT_EQ(move.NewCell, (Cell{2, 2}));
+        EXPECT_EQ(move.Chain, "22");
+        ASSERT_EQ(move.Word.size(), 1u);
+        EXPECT_EQ(move.Word[0], move.Letter);
+        EXPECT_GE(move.Letter, 'A');
+        EXPECT_LE(move.Letter, 'Z');
+        EXPECT_EQ(model.Board.At(2, 2), move.Letter);
+        EXPECT_EQ(model.Settings.Seat(2).WordPoints, 0);
+        EXPECT_TRUE(model.State.UsedWords.Contains(move.Word));
+        EXPECT_EQ(model.State.LetterCountOnField, 9);
+        EXPECT_EQ(model.State.TimeAward, 0);
+    }
+}
+
+TEST(ComputerMoveTest, RandomLetterCellsCountOncePerOccupiedNeighbour) {
+    const WordStore store = MakeStore({"QQQQ"});
+    const ComputerPlayer player(store);
+    const Field f = MakeField({
+        "A--",
+        "?--",
+        "---",
+    });
+    // Straight and diagonal neighbours: (1,0): A, ? -> 2; (0,2): ? -> 1; (1,1): A, ? -> 2;
+    // (1,2): ? -> 1. Six listings in all.
+    std::map<std::string, int> count;
+    const int moves = 6000;
+    for (int seed = 1; seed <= moves; ++seed) {
+        GameModel model = MakeModel(f, 7, static_cast<uint64_t>(seed));
+        model.Settings.Directions = "11111111";
+        ++count[player.ComputerMove(model).Chain];
+    }
+    ASSERT_EQ(count.size(), 4u);
+    EXPECT_NEAR(count["10"], moves / 3.0, 200);
+    EXPECT_NEAR(count["11"], moves / 3.0, 200);
+    EXPECT_NEAR(count["02"], moves / 6.0, 150);
+    EXPECT_NEAR(count["12"], moves / 6.0, 150);
+}
+
+TEST(ComputerMoveTest, FullFieldChangesNothing) {
+    const ComputerPlayer player(Store());
+    const Field f = MakeField({"ABC", "DEF", "GHI"});
+    GameModel model = MakeModel(f, 7, 1);
+    const ComputerMoveResult move = player.ComputerMove(model);
+    EXPECT_TRUE(move.Word.empty());
+    EXPECT_EQ(model.State.FieldLetters, "ADGBEHCFI");
+    EXPECT_EQ(model.State.LetterCountOnField, 9);
+    EXPECT_EQ(model.State.UsedWords.Size(), 1u);
+    EXPECT_TRUE(model.State.Candidates.empty());
+}
+
+TEST(ParseCandidateTest, SplitsWordPositionAndChain) {
+    ComputerMoveResult move;
+    ASSERT_TRUE(ParseCandidate("SOUP<2>12:22:32:42:", move));
+    EXPECT_EQ(move.Word, "SOUP");
+    EXPECT_EQ(move.Letter, 'O');
+    EXPECT_EQ(move.NewCell, (Cell{2, 2}));
+    EXPECT_EQ(move.Chain, "12:22:32:42");
+    for (const char* bad : {"SOUP", "<2>12:22:", "SOUP<5>12:22:32:42:", "SOUP<0>12:", "SO<2>12:",
+                            "SOUP<x>12:", "SOUP<2>12:2"})
+        EXPECT_FALSE(ParseCandidate(bad, move)) << bad;
+}
+
+}  // namespace
+}  // namespace tq
