@@ -4,6 +4,7 @@
 // GameView and to the network through NetSender. Everything runs on the user-interface thread.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,6 +16,8 @@
 #include "core/time_counter.h"
 
 namespace tq {
+
+class ComputerPlayer;
 
 enum class MouseButton : uint8_t { Left, Right, Middle };
 
@@ -30,7 +33,10 @@ struct ShiftState {
 
 class GameFlow {
   public:
-    GameFlow(GameModel& model, GameView& view, NetSender& sender);
+    // The model must hold its loaded dictionary: the computer player is built from it once.
+    // clockTick is the length of one second of the move clock (tests shorten it).
+    GameFlow(GameModel& model, GameView& view, NetSender& sender,
+             std::chrono::milliseconds clockTick = std::chrono::milliseconds(1000));
     ~GameFlow();
     GameFlow(const GameFlow&) = delete;
     GameFlow& operator=(const GameFlow&) = delete;
@@ -44,6 +50,7 @@ class GameFlow {
     GamePhase Phase() const { return model_.State.Phase; }
 
     // New game from the current settings (the "New Game" command, Apply, a received new game).
+    // Throws away the game in progress whatever its phase.
     void StartNewGame();
     // Whether the "New Game" command may start a game now (not a client, not busy letting
     // pending events run, no computer move under way).
@@ -51,7 +58,7 @@ class GameFlow {
     // A random word of n letters from the store, or n random letters when it has none.
     std::string PickInitialWord(int n);
 
-    // Mouse and keys on the field.
+    // Mouse and keys on the field. Clicks and keys in phases where they mean nothing do nothing.
     void CellClick(Cell cell, MouseButton button, ShiftState shift);
     void CellHover(Cell cell, ShiftState shift);
     void AcceptWord();
@@ -67,18 +74,30 @@ class GameFlow {
     void StopClock();
     // The 50 ms display tick: shows the remaining seconds on the clock label.
     void ClockTick();
+    // |seconds| as minutes ":" seconds, each at least two digits ("01:05").
     static std::string ClockText(int32_t seconds);
+    // Dark green above 60 s left, olive for 1..60 s, maroon at 0 and over time.
     static uint32_t ClockColour(int32_t seconds);
+    // The bonus (positive) or fine (negative) for a move that ended with `remaining` seconds left.
+    static int16_t TimeAwardFor(int32_t remaining, int32_t secBonus, int32_t secFine);
 
-    // The results-table entry of a completed move, and re-marking the field for it.
+    // The results-table entry of a completed move, and re-marking the field for it. MarkedPath
+    // must hold the move's chain (codes each followed by ':').
     void ShowWord(const std::string& word, char letter, Cell cell, bool markPath);
-    // A click on a word cell of the results table (row from 0).
+    // A click on a word cell of the results table (row from 0; word as the cell shows it). The
+    // clipboard copy is the view's job; here the word's cells are marked in phases 11 and 17.
     void ResultsWordClicked(int row, const std::string& word);
+    // The row of the move of the current turn state, and the seat whose colour a row takes.
+    int ResultRow() const;
+    int SeatOfRow(int row) const;
 
     // The mark state of every cell view, as the field view shows it.
     MarkState CellMark(Cell c) const { return marks_[c.col][c.row]; }
     // The letter a cell shows: the put letter in NewLetterCell during a move, else the field's.
     char CellLetter(Cell c) const;
+    // The text of the word label and of the hint label.
+    const std::string& WordLabel() const { return wordLabel_; }
+    const std::string& Hint() const { return hint_; }
     // Whether the turn loop is letting pending events run.
     bool Busy() const { return busy_; }
     TTimeCounter& Clock() { return clock_; }
@@ -87,22 +106,36 @@ class GameFlow {
     void ClearMarks();
     void StartChain(Cell cell);
     void ExtendChain(Cell cell);
-    void MarkCell(Cell cell, char letter);
+    // Asks the picker for the letter a joker cell stands for; '?' when the move changed meanwhile.
+    char LetterForChain(Cell cell);
+    void MarkCell(Cell cell, char letter, bool extend);
     void TakeBack();
+    void Refuse(std::string_view text);
+    void ShowHint(std::string_view text, uint32_t colour);
+    void CommitMove(const std::string& word);
     bool IsMarked(Cell c) const { return marks_[c.col][c.row] == MarkState::Marked; }
+    bool Occupied(Cell c) const;
+    bool InField(Cell c) const;
     void SetMark(Cell c, MarkState s);
     void ComputerTurn();
     void GameOver();
-    MoveReport Report(const std::string& word, char letter, Cell cell) const;
+    MoveReport Report(const std::string& word, const std::string& chain, char letter,
+                      Cell cell) const;
+    NewGameContent NewGameLine(const std::string& placedWord) const;
 
     GameModel& model_;
     GameView& view_;
     NetSender* sender_;
     TTimeCounter clock_;
+    std::unique_ptr<ComputerPlayer> computer_;
     std::array<std::array<MarkState, kMaxFieldSide>, kMaxFieldSide> marks_{};
-    char putLetter_ = '-';  // the letter being put in NewLetterCell
-    std::string hint_;      // the hint label's text
+    char putLetter_ = kEmptyCell;  // the letter being put in NewLetterCell
+    std::string wordLabel_;        // the word label's text: the letters of the marked chain
+    std::string hint_;             // the hint label's text
     bool busy_ = false;
+    // Counts new games, so that a loop or a modal dialog can tell that the game it served was
+    // replaced while events ran.
+    uint64_t gameSerial_ = 0;
 };
 
 }  // namespace tq

@@ -19,6 +19,7 @@ void TTimeCounter::Resume() {
     {
         std::lock_guard lock(mutex_);
         running_ = true;
+        ++resumes_;
     }
     wake_.notify_all();
 }
@@ -43,9 +44,13 @@ void TTimeCounter::Run() {
             wake_.wait(lock, [this] { return running_ || terminate_; });
             continue;
         }
-        // Sleep one tick unless suspended or terminated meanwhile.
+        // Sleep one tick unless suspended, resumed anew or terminated meanwhile; a suspend and
+        // resume in quick succession therefore still gives the new move a full first second.
+        const uint64_t resumes = resumes_;
         const auto until = std::chrono::steady_clock::now() + tick_;
-        if (wake_.wait_until(lock, until, [this] { return !running_ || terminate_; })) continue;
+        if (wake_.wait_until(lock, until,
+                             [&] { return !running_ || terminate_ || resumes_ != resumes; }))
+            continue;
         remaining_.fetch_sub(1);
     }
 }

@@ -36,6 +36,7 @@ class TTimeCounter {
     std::condition_variable wake_;
     bool running_ = false;
     bool terminate_ = false;
+    uint64_t resumes_ = 0;  // every Resume starts a full tick
     std::thread thread_;
 };
 

@@ -1,0 +1,260 @@
+#include "core/game_flow.h"
+
+#include <algorithm>
+
+#include "computer/computer_move.h"
+#include "core/paths.h"
+
+namespace tq {
+
+GameFlow::GameFlow(GameModel& model, GameView& view, NetSender& sender,
+                   std::chrono::milliseconds clockTick)
+    : model_(model),
+      view_(view),
+      sender_(&sender),
+      clock_(clockTick),
+      computer_(std::make_unique<ComputerPlayer>(model.Words)) {
+    for (auto& column : marks_) column.fill(MarkState::Golden);
+}
+
+GameFlow::~GameFlow() = default;
+
+void GameFlow::SetPhase(GamePhase phase) {
+    model_.State.Phase = phase;
+    switch (phase) {
+        case GamePhase::Setup:
+            view_.SetClockVisible(false);
+            view_.SetHintVisible(false);
+            view_.SetStatusButtonVisible(true);
+            break;
+        case GamePhase::PutLetter:
+            if (hint_ != msg::PutLetter) ShowHint(msg::PutLetter, kPromptColor);
+            view_.SetHintVisible(true);
+            break;
+        case GamePhase::LetterPut:
+        case GamePhase::Marking:
+            if (hint_ != msg::MarkWord) ShowHint(msg::MarkWord, kPromptColor);
+            break;
+        case GamePhase::MoveDone:
+            view_.SetClockVisible(false);
+            view_.SetHintVisible(false);
+            wordLabel_.clear();
+            view_.ShowWordLabel("");
+            break;
+        default:
+            break;
+    }
+}
+
+void GameFlow::ShowHint(std::string_view text, uint32_t colour) {
+    hint_ = std::string(text);
+    view_.ShowHintLabel(text, colour);
+}
+
+bool GameFlow::CanStartNewGame() const {
+    return model_.Settings.Mode != GameMode::Client && !busy_ &&
+           Phase() != GamePhase::ComputerThinking;
+}
+
+bool GameFlow::CloseRequest() {
+    if (Phase() == GamePhase::ComputerThinking) {
+        SetPhase(GamePhase::GameOver);
+        return false;
+    }
+    return true;
+}
+
+std::string GameFlow::PickInitialWord(int n) {
+    const int count = model_.Words.WordCount(n);
+    if (count > 0) return model_.Words.WordAt(n, model_.Rng.Int(count));
+    std::string word;
+    for (int i = 0; i < n; ++i)
+        word +=
+            static_cast<char>(model_.Dict.FirstLetter + model_.Rng.Int(model_.Dict.LetterCount));
+    return word;
+}
+
+NewGameContent GameFlow::NewGameLine(const std::string& placedWord) const {
+    const GameSettings& s = model_.Settings;
+    NewGameContent c;
+    c.Count = s.Count;
+    for (int seat = 1; seat <= s.Count; ++seat) {
+        const TPlayers& p = s.Seat(seat);
+        c.Seats.push_back({p.Name, p.Color, p.Type, p.Skill});
+    }
+    c.ColCount = s.ColCount;
+    c.RowCount = s.RowCount;
+    c.InitialWord = placedWord;
+    c.WordsPerMove = s.WordsPerMove;
+    c.MinWordLen = s.MinWordLen;
+    c.MaxWordLen = s.MaxWordLen;
+    c.Directions = s.Directions;
+    c.UseJoker = s.UseJoker;
+    c.AllowCrossings = s.AllowCrossings;
+    c.AllowExWords = s.AllowExWords;
+    c.SecMove = s.SecMove;
+    c.SecFine = s.SecFine;
+    c.SecBonus = s.SecBonus;
+    c.AcceptAllWords = s.AcceptAllWords;
+    return c;
+}
+
+void GameFlow::StartNewGame() {
+    ++gameSerial_;
+    GameSettings& s = model_.Settings;
+    GameState& st = model_.State;
+
+    StopClock();
+
+    view_.LayoutField(s.ColCount, s.RowCount);
+    for (int c = 0; c < s.ColCount; ++c)
+        for (int r = 0; r < s.RowCount; ++r) marks_[c][r] = MarkState::Normal;
+    putLetter_ = kEmptyCell;
+
+    view_.ResetResults();
+    wordLabel_.clear();
+    view_.ShowWordLabel("");
+
+    model_.Board.Reset(s.ColCount, s.RowCount);
+    SetPhase(GamePhase::Setup);
+
+    st.Round = 1;
+    st.CurrentSeat = 1;
+    st.MoveWord = 0;
+    // The fair-turn rule makes this division exact; a seat count or word count of 0 (which
+    // no settings path admits) must not divide by zero.
+    const int perRound = std::max(1, s.Count * s.WordsPerMove);
+    st.RoundCount = static_cast<uint8_t>(s.ColCount * (s.RowCount - 1) / perRound);
+
+    for (int seat = 1; seat <= s.Count; ++seat) {
+        s.Seat(seat).WordPoints = 0;
+        s.Seat(seat).BonusPoints = 0;
+        s.Seat(seat).FinePoints = 0;
+    }
+
+    st.UsedWords.Clear();
+    st.PlayedPaths.clear();
+    st.Candidates.clear();
+    st.MarkedPath.clear();
+    st.MarkedWord.clear();
+    st.TimeAward = 0;
+
+    std::string word = (!s.InitialWord.empty() || s.Mode == GameMode::Client)
+                           ? s.InitialWord
+                           : PickInitialWord(s.ColCount);
+    st.UsedWords.Add(word);
+    if (s.UseJoker && s.Mode != GameMode::Client && !word.empty())
+        word[model_.Rng.Int(static_cast<int>(word.size()))] = kJoker;
+
+    const int r0 = (s.RowCount - 1) / 2;
+    st.FieldLetters.clear();
+    st.LetterCountOnField = 0;
+    st.NewRecordPlace = 0;
+    // A received word shorter than the field leaves the rest of the row empty.
+    for (int i = 0; i < s.ColCount && i < static_cast<int>(word.size()); ++i) {
+        view_.ShowCellLetter(Cell{i, r0}, std::string_view(&word[i], 1));
+        model_.Board.Set(i, r0, word[i]);
+        st.FieldLetters += word[i];
+        ++st.LetterCountOnField;
+    }
+
+    switch (s.Mode) {
+        case GameMode::Client:
+            return;
+        case GameMode::Server:
+            sender_->SendNewGame(NewGameLine(word));
+            EndOfMove();
+            return;
+        case GameMode::General:
+            EndOfMove();
+            return;
+    }
+}
+
+int GameFlow::ResultRow() const {
+    const GameSettings& s = model_.Settings;
+    const GameState& st = model_.State;
+    const int row = (st.Round - 1) * s.Count * s.WordsPerMove +
+                    (st.CurrentSeat - 1) * s.WordsPerMove + (st.MoveWord - 1);
+    return std::max(0, row);
+}
+
+int GameFlow::SeatOfRow(int row) const {
+    const GameSettings& s = model_.Settings;
+    const int wpm = std::max<int>(1, s.WordsPerMove);
+    const int count = std::max<int>(1, s.Count);
+    const int move = (row + wpm) / wpm;  // ceil((row + 1) / wpm)
+    return (move - 1) % count + 1;
+}
+
+void GameFlow::ShowWord(const std::string& word, char letter, Cell cell, bool markPath) {
+    const GameSettings& s = model_.Settings;
+    GameState& st = model_.State;
+    for (int c = 0; c < s.ColCount; ++c)
+        for (int r = 0; r < s.RowCount; ++r) {
+            const Cell at{c, r};
+            if (CellMark(at) != MarkState::Normal &&
+                (!markPath || !ChainHasCell(st.MarkedPath, at)))
+                SetMark(at, MarkState::Normal);
+        }
+
+    if (markPath) {
+        if (letter != kEmptyCell && InField(cell))
+            view_.ShowCellLetter(cell, std::string_view(&letter, 1));
+        // The first word-length cells of the chain; a chain that is shorter, or that names a cell
+        // off the field, marks only what it really holds.
+        const std::string& path = st.MarkedPath;
+        for (std::size_t k = 0; k < word.size() && 3 * k + 1 < path.size(); ++k) {
+            const char cc = path[3 * k];
+            const char rc = path[3 * k + 1];
+            if (cc < '0' || cc > '9' || rc < '0' || rc > '9') break;
+            const Cell at{cc - '0', rc - '0'};
+            if (InField(at) && CellMark(at) != MarkState::Marked) SetMark(at, MarkState::Marked);
+        }
+    }
+
+    if (letter == kEmptyCell) return;
+
+    const int row = ResultRow();
+    const bool noWord = word.size() == 1;
+    const int points = (noWord ? 0 : 10 * static_cast<int>(word.size())) + st.TimeAward;
+    const std::string text = noWord ? std::string("----") : word;
+    view_.ShowResultRow(row, text, std::to_string(points), std::string_view(&letter, 1),
+                        s.Seat(SeatOfRow(row)).Color);
+    // Entry i belongs to row i.
+    if (st.PlayedPaths.size() <= static_cast<std::size_t>(row)) st.PlayedPaths.resize(row + 1);
+    st.PlayedPaths[row] = st.MarkedPath;
+}
+
+void GameFlow::ResultsWordClicked(int row, const std::string& word) {
+    if (word.empty()) return;
+    if (Phase() != GamePhase::PutLetter && Phase() != GamePhase::GameOver) return;
+    GameState& st = model_.State;
+    if (row < 0 || static_cast<std::size_t>(row) >= st.PlayedPaths.size()) return;
+    st.MarkedPath = st.PlayedPaths[row];
+    ShowWord(word == "----" ? std::string(1, kEmptyCell) : word, kEmptyCell, Cell{0, 0}, true);
+}
+
+bool GameFlow::InField(Cell c) const {
+    return c.col >= 0 && c.row >= 0 && c.col < model_.Settings.ColCount &&
+           c.row < model_.Settings.RowCount && model_.Board.Inside(c.col, c.row);
+}
+
+char GameFlow::CellLetter(Cell c) const {
+    if (!InField(c)) return kEmptyCell;
+    const GamePhase p = Phase();
+    if ((p == GamePhase::LetterPut || p == GamePhase::Marking) && c == model_.State.NewLetterCell)
+        return putLetter_;
+    return model_.Board.At(c);
+}
+
+bool GameFlow::Occupied(Cell c) const {
+    return CellLetter(c) != kEmptyCell;
+}
+
+void GameFlow::SetMark(Cell c, MarkState s) {
+    marks_[c.col][c.row] = s;
+    view_.ShowCellMark(c, s);
+}
+
+}  // namespace tq

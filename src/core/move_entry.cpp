@@ -1,0 +1,207 @@
+// Move entry: putting the new letter, marking the chain, and the checks of the marked word.
+
+#include "computer/search.h"
+#include "core/game_flow.h"
+#include "core/paths.h"
+
+namespace tq {
+
+void GameFlow::ClearMarks() {
+    for (int c = 0; c < model_.Settings.ColCount; ++c)
+        for (int r = 0; r < model_.Settings.RowCount; ++r)
+            if (marks_[c][r] != MarkState::Normal) SetMark(Cell{c, r}, MarkState::Normal);
+    view_.Pause(20);
+}
+
+void GameFlow::TakeBack() {
+    ClearMarks();
+    view_.ShowCellLetter(model_.State.NewLetterCell, "");
+    putLetter_ = kEmptyCell;
+    wordLabel_.clear();
+    view_.ShowWordLabel("");
+    model_.State.MarkedPath.clear();
+    SetPhase(GamePhase::PutLetter);
+}
+
+void GameFlow::CellClick(Cell cell, MouseButton button, ShiftState shift) {
+    if (!InField(cell)) return;
+    const GamePhase phase = Phase();
+    GameState& st = model_.State;
+
+    if (button == MouseButton::Right) {
+        switch (phase) {
+            case GamePhase::PutLetter:
+                ClearMarks();
+                break;
+            case GamePhase::LetterPut:
+            case GamePhase::Marking:
+                TakeBack();
+                break;
+            case GamePhase::ComputerThinking:
+                // The turn loop finds this after the current computer move and stops there.
+                SetPhase(GamePhase::GameOver);
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+
+    switch (phase) {
+        case GamePhase::PutLetter: {
+            if (!CanPutLetter(model_.Board, model_.Settings, cell)) return;
+            const uint64_t serial = gameSerial_;
+            const char letter = view_.PickLetter();
+            // The picker is modal: network events may have replaced the game meanwhile.
+            if (serial != gameSerial_ || Phase() != GamePhase::PutLetter) return;
+            if (letter == kJoker || !model_.Dict.IsLetter(static_cast<unsigned char>(letter)))
+                return;
+            view_.ShowCellLetter(cell, std::string_view(&letter, 1));
+            putLetter_ = letter;
+            st.NewLetterCell = cell;
+            SetPhase(GamePhase::LetterPut);
+            return;
+        }
+        case GamePhase::LetterPut:
+            if (!Occupied(cell))
+                TakeBack();
+            else
+                StartChain(cell);
+            return;
+        case GamePhase::Marking:
+            if (!Occupied(cell)) return;
+            if (IsMarked(cell)) {
+                if (!shift.ctrl) AcceptWord();
+                return;
+            }
+            if (IsStep(model_.Settings, st.LastMarkedCell, cell) &&
+                (model_.Settings.AllowCrossings ||
+                 !CrossesChain(st.LastMarkedCell, cell, st.MarkedPath)))
+                ExtendChain(cell);
+            else
+                StartChain(cell);
+            return;
+        default:
+            return;
+    }
+}
+
+char GameFlow::LetterForChain(Cell cell) {
+    const char letter = CellLetter(cell);
+    if (letter != kJoker) return letter;
+    const uint64_t serial = gameSerial_;
+    const GamePhase phase = Phase();
+    const char picked = view_.PickLetter();
+    if (serial != gameSerial_ || Phase() != phase) return kJoker;
+    if (!model_.Dict.IsLetter(static_cast<unsigned char>(picked))) return kJoker;
+    return picked;
+}
+
+void GameFlow::StartChain(Cell cell) {
+    const char letter = LetterForChain(cell);
+    if (letter == kJoker) return;
+    MarkCell(cell, letter, false);
+}
+
+void GameFlow::ExtendChain(Cell cell) {
+    const char letter = LetterForChain(cell);
+    if (letter == kJoker) return;
+    MarkCell(cell, letter, true);
+}
+
+void GameFlow::MarkCell(Cell cell, char letter, bool extend) {
+    GameState& st = model_.State;
+    if (!extend) ClearMarks();
+    SetMark(cell, MarkState::Marked);
+    if (extend)
+        wordLabel_ += letter;
+    else
+        wordLabel_.assign(1, letter);
+    view_.ShowWordLabel(wordLabel_);
+    st.LastMarkedCell = cell;
+    if (!extend) st.MarkedPath.clear();
+    st.MarkedPath += CellCode(cell) + ":";
+    SetPhase(GamePhase::Marking);
+}
+
+void GameFlow::CellHover(Cell cell, ShiftState shift) {
+    if (Phase() != GamePhase::LetterPut && Phase() != GamePhase::Marking) return;
+    if (!shift.OnlyCtrl()) return;
+    CellClick(cell, MouseButton::Left, shift);
+}
+
+void GameFlow::Refuse(std::string_view text) {
+    ShowHint(text, kRefusalColor);
+}
+
+void GameFlow::AcceptWord() {
+    if (Phase() != GamePhase::Marking) return;
+    GameState& st = model_.State;
+    const GameSettings& s = model_.Settings;
+
+    st.MarkedWord = wordLabel_;
+    const std::string word = st.MarkedWord;
+    if (!IsMarked(st.NewLetterCell)) return Refuse(msg::NewLetterNotMarked);
+    if (word.size() == 1) return CommitMove(word);
+    if (word.size() < s.MinWordLen) return Refuse(msg::TooShort);
+    if (word.size() > s.MaxWordLen) return Refuse(msg::TooLong);
+    if (st.UsedWords.Contains(word)) return Refuse(msg::AlreadyConstructed);
+    if (!model_.Words.ContainsWord(word)) {
+        if (!s.AcceptAllWords) return Refuse(msg::UnknownWord);
+        if (hint_ != msg::UnknownWordAccept) return ShowHint(msg::UnknownWordAccept, kPromptColor);
+        if (view_.ShiftHeld()) {
+            const std::string error = AppendToWordList(model_.DictsFolder(), model_.Dict, word);
+            if (!error.empty()) {
+                const uint64_t serial = gameSerial_;
+                view_.ShowMessage(error, MessageIcon::Warning);
+                // The message box is modal: events may have changed the move meanwhile.
+                if (serial != gameSerial_ || Phase() != GamePhase::Marking || wordLabel_ != word)
+                    return;
+            }
+        }
+    }
+    if (!s.AllowExWords && WordOnField(model_.Board, s, word)) return Refuse(msg::AlreadyFormed);
+    CommitMove(word);
+}
+
+void GameFlow::CommitMove(const std::string& word) {
+    GameState& st = model_.State;
+    const Cell cell = st.NewLetterCell;
+    const char letter = putLetter_;
+    ScoreMove(word);
+    model_.Board.Set(cell, letter);
+    st.FieldLetters += letter;
+    ++st.LetterCountOnField;
+    putLetter_ = kEmptyCell;
+    ShowWord(word, letter, cell, false);
+    switch (model_.Settings.Mode) {
+        case GameMode::Client:
+            sender_->SendMyMove(Report(word, st.MarkedPath, letter, cell));
+            return;
+        case GameMode::Server:
+            sender_->SendNewMove(Report(word, st.MarkedPath, letter, cell));
+            EndOfMove();
+            return;
+        case GameMode::General:
+            EndOfMove();
+            return;
+    }
+}
+
+MoveReport GameFlow::Report(const std::string& word, const std::string& chain, char letter,
+                            Cell cell) const {
+    const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
+    MoveReport r;
+    r.WordPoints = seat.WordPoints;
+    r.BonusPoints = seat.BonusPoints;
+    r.FinePoints = seat.FinePoints;
+    r.TimeAward = model_.State.TimeAward;
+    r.Word = word;
+    r.Chain = chain;
+    r.Letter = letter;
+    r.Col = cell.col;
+    r.Row = cell.row;
+    return r;
+}
+
+}  // namespace tq

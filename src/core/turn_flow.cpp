@@ -1,0 +1,140 @@
+// The turn loop, scoring and the move clock.
+
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "computer/computer_move.h"
+#include "core/game_flow.h"
+
+namespace tq {
+
+void GameFlow::EndOfMove() {
+    const uint64_t serial = gameSerial_;
+    GameState& st = model_.State;
+    const GameSettings& s = model_.Settings;
+    for (;;) {
+        busy_ = true;
+        view_.ProcessPendingEvents();
+        busy_ = false;
+        // A new game started from a pending event (the options dialog's Apply, a received new
+        // game) has opened its own first turn; this loop served the old game and ends.
+        if (serial != gameSerial_) return;
+        if (Phase() == GamePhase::GameOver) return;
+
+        if (st.MoveWord >= s.WordsPerMove) {
+            if (st.CurrentSeat >= s.Count) {
+                if (st.Round >= st.RoundCount) {
+                    GameOver();
+                    return;
+                }
+                ++st.Round;
+                st.CurrentSeat = 1;
+            } else {
+                ++st.CurrentSeat;
+            }
+            st.MoveWord = 1;
+        } else {
+            ++st.MoveWord;
+        }
+
+        if (s.Mode == GameMode::Server)
+            sender_->SendUpdateMove(st.Round, st.CurrentSeat, st.MoveWord);
+
+        const TPlayers& seat = s.Seat(st.CurrentSeat);
+        switch (seat.Type) {
+            case PlayerType::Human:
+                SetPhase(GamePhase::PutLetter);
+                if (s.SecMove != 0) StartClock();
+                return;
+            case PlayerType::Computer:
+                SetPhase(GamePhase::ComputerThinking);
+                ComputerTurn();
+                continue;
+            default:
+                SetPhase(GamePhase::AwaitRemote);
+                if (s.Mode == GameMode::Server) sender_->SendYourMove(seat.Name);
+                return;
+        }
+    }
+}
+
+void GameFlow::ComputerTurn() {
+    GameState& st = model_.State;
+    const ComputerMoveResult move = computer_->ComputerMove(model_);
+    if (move.Word.empty()) return;  // no empty cell left: nothing was played
+    st.MarkedPath = move.Chain + ":";
+    ShowWord(move.Word, move.Letter, move.NewCell, true);
+    if (model_.Settings.Mode == GameMode::Server)
+        sender_->SendNewMove(Report(move.Word, move.Chain, move.Letter, move.NewCell));
+}
+
+void GameFlow::GameOver() {
+    SetPhase(GamePhase::GameOver);
+    if (model_.Settings.Mode == GameMode::Server) sender_->SendEndGame();
+    view_.ShowGameStatus();
+}
+
+int16_t GameFlow::TimeAwardFor(int32_t remaining, int32_t secBonus, int32_t secFine) {
+    int64_t award = 0;
+    if (remaining > 0 && secBonus > 0)
+        award = remaining / secBonus;
+    else if (remaining < 0 && secFine > 0)
+        award = static_cast<int64_t>(remaining) / secFine - 1;  // C++ division truncates to zero
+    // The award travels as a 16-bit number; a move hours over time is fined the most it can hold.
+    if (award < std::numeric_limits<int16_t>::min()) award = std::numeric_limits<int16_t>::min();
+    if (award > std::numeric_limits<int16_t>::max()) award = std::numeric_limits<int16_t>::max();
+    return static_cast<int16_t>(award);
+}
+
+void GameFlow::ScoreMove(const std::string& word) {
+    GameState& st = model_.State;
+    const GameSettings& s = model_.Settings;
+    TPlayers& seat = model_.Settings.Seat(st.CurrentSeat);
+    st.TimeAward = 0;
+    if (s.SecMove != 0) {
+        StopClock();
+        st.TimeAward = TimeAwardFor(clock_.Remaining(), s.SecBonus, s.SecFine);
+        if (st.TimeAward > 0) seat.BonusPoints += st.TimeAward;
+        if (st.TimeAward < 0) seat.FinePoints += -st.TimeAward;
+    }
+    SetPhase(GamePhase::MoveDone);
+    if (word.size() > 1) {
+        st.UsedWords.Add(word);
+        seat.WordPoints += 10 * static_cast<int32_t>(word.size());
+    }
+}
+
+void GameFlow::StartClock() {
+    clock_.Suspend();
+    clock_.SetRemaining(model_.Settings.SecMove);
+    view_.ShowClock("", ClockColour(model_.Settings.SecMove));
+    view_.SetClockVisible(true);
+    clock_.Resume();
+    view_.SetClockTimerEnabled(true);
+}
+
+void GameFlow::StopClock() {
+    clock_.Suspend();
+    view_.SetClockTimerEnabled(false);
+}
+
+void GameFlow::ClockTick() {
+    const int32_t r = clock_.Remaining();
+    view_.ShowClock(ClockText(r), ClockColour(r));
+}
+
+std::string GameFlow::ClockText(int32_t seconds) {
+    const long long a = std::llabs(static_cast<long long>(seconds));
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld:%02lld", a / 60, a % 60);
+    return text;
+}
+
+uint32_t GameFlow::ClockColour(int32_t seconds) {
+    if (seconds > 60) return 25600;
+    if (seconds > 0) return 30850;
+    return 128;
+}
+
+}  // namespace tq

@@ -1,0 +1,145 @@
+#pragma once
+// A view that records what the game shows, answers the letter picker from a queue and can run
+// code where the window would let pending events run.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/game_view.h"
+#include "core/net_sender.h"
+
+namespace tq::test {
+
+struct ResultRow {
+    std::string word;
+    std::string points;
+    std::string letter;
+    uint32_t colour = 0;
+};
+
+class FakeView : public GameView {
+  public:
+    void LayoutField(int cols, int rows) override {
+        this->cols = cols;
+        this->rows = rows;
+        for (int c = 0; c < kMaxFieldSide; ++c)
+            for (int r = 0; r < kMaxFieldSide; ++r) {
+                letters[c][r].clear();
+                if (c < cols && r < rows) marks[c][r] = MarkState::Normal;
+            }
+    }
+    void ShowCellLetter(Cell cell, std::string_view letter) override {
+        letters[cell.col][cell.row] = std::string(letter);
+    }
+    void ShowCellMark(Cell cell, MarkState state) override { marks[cell.col][cell.row] = state; }
+    void ShowWordLabel(std::string_view text) override { wordLabel = std::string(text); }
+    void ShowHintLabel(std::string_view text, uint32_t colour) override {
+        hint = std::string(text);
+        hintColour = colour;
+        hints.push_back(hint);
+    }
+    void SetHintVisible(bool v) override { hintVisible = v; }
+    void SetStatusButtonVisible(bool v) override { statusButtonVisible = v; }
+    void ShowClock(std::string_view text, uint32_t colour) override {
+        clockText = std::string(text);
+        clockColour = colour;
+    }
+    void SetClockVisible(bool v) override { clockVisible = v; }
+    void SetClockTimerEnabled(bool e) override { clockTimer = e; }
+    void ResetResults() override {
+        results.clear();
+        ++resultResets;
+    }
+    void ShowResultRow(int row, std::string_view word, std::string_view points,
+                       std::string_view letter, uint32_t colour) override {
+        results[row] = {std::string(word), std::string(points), std::string(letter), colour};
+        rowOrder.push_back(row);
+        if (onResultRow) onResultRow(row);
+    }
+    char PickLetter() override {
+        ++picks;
+        if (picked.empty()) return '?';
+        const char c = picked.front();
+        picked.pop_front();
+        return c;
+    }
+    bool ShiftHeld() const override { return shift; }
+    void ProcessPendingEvents() override {
+        ++pendingRuns;
+        if (onPendingEvents) onPendingEvents();
+    }
+    void Pause(int ms) override { pauses.push_back(ms); }
+    void ShowGameStatus() override { ++statusDialogs; }
+    void ShowRecordTable() override { ++recordDialogs; }
+    void ShowMessage(std::string_view text, MessageIcon icon) override {
+        messages.emplace_back(std::string(text), icon);
+    }
+
+    int MarkedCount() const {
+        int n = 0;
+        for (int c = 0; c < cols; ++c)
+            for (int r = 0; r < rows; ++r) n += marks[c][r] == MarkState::Marked;
+        return n;
+    }
+
+    int cols = 0, rows = 0;
+    std::string letters[kMaxFieldSide][kMaxFieldSide];
+    MarkState marks[kMaxFieldSide][kMaxFieldSide]{};
+    std::string wordLabel;
+    std::string hint;
+    uint32_t hintColour = 0;
+    std::vector<std::string> hints;
+    bool hintVisible = false;
+    bool statusButtonVisible = false;
+    std::string clockText;
+    uint32_t clockColour = 0;
+    bool clockVisible = false;
+    bool clockTimer = false;
+    std::map<int, ResultRow> results;
+    std::vector<int> rowOrder;
+    int resultResets = 0;
+    std::deque<char> picked;
+    int picks = 0;
+    bool shift = false;
+    int pendingRuns = 0;
+    std::function<void()> onPendingEvents;
+    std::function<void(int)> onResultRow;
+    std::vector<int> pauses;
+    int statusDialogs = 0;
+    int recordDialogs = 0;
+    std::vector<std::pair<std::string, MessageIcon>> messages;
+};
+
+// A sender that writes down what it is asked to send, one text per call.
+class RecordingSender : public NetSender {
+  public:
+    void SendNewGame(const NewGameContent& c) override {
+        newGames.push_back(c);
+        lines.push_back("NewGame " + c.InitialWord);
+    }
+    void SendUpdateMove(int round, int seat, int moveWord) override {
+        lines.push_back("UpdateMove " + std::to_string(round) + "," + std::to_string(seat) + "," +
+                        std::to_string(moveWord));
+    }
+    void SendYourMove(const std::string& seatName) override {
+        lines.push_back("YourMove " + seatName);
+    }
+    void SendEndGame() override { lines.push_back("EndGame"); }
+    void SendNewMove(const MoveReport& r) override {
+        moves.push_back(r);
+        lines.push_back("NewMove " + r.Word);
+    }
+    void SendMyMove(const MoveReport& r) override {
+        moves.push_back(r);
+        lines.push_back("MyMove " + r.Word);
+    }
+
+    std::vector<std::string> lines;
+    std::vector<NewGameContent> newGames;
+    std::vector<MoveReport> moves;
+};
+
+}  // namespace tq::test

@@ -1,0 +1,401 @@
+// Move entry: putting the letter, marking, take-back and the checks of the word in their order.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <fstream>
+
+#include <functional>
+
+#include "flow_fixture.h"
+
+namespace tq::test {
+namespace {
+
+struct RefusalCase {
+    const char* name;
+    std::function<void(GameModel&)> setup;
+    Cell newCell;
+    char letter;
+    std::vector<Cell> chain;
+    std::string_view hint;  // empty: accepted
+    std::function<void(GameModel&)> afterNewGame = nullptr;
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class RefusalTest : public FlowTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RefusalTest, ChecksRunInTheirOrder) {
+    const RefusalCase& c = GetParam();
+    if (c.setup) c.setup(model);
+    NewGame();
+    if (c.afterNewGame) c.afterNewGame(model);
+    ASSERT_EQ(Flow().Phase(), GamePhase::PutLetter);
+    Put(c.newCell, c.letter);
+    for (Cell cell : c.chain) Left(cell);
+    const std::string path = model.State.MarkedPath;
+    const std::string label = Flow().WordLabel();
+    Flow().KeyEnter();
+
+    if (c.hint.empty()) {
+        EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);  // seat 2's turn
+        ASSERT_EQ(view.results.count(0), 1u);
+        EXPECT_EQ(view.results[0].word, label);
+        return;
+    }
+    EXPECT_EQ(view.hint, c.hint);
+    EXPECT_EQ(view.hintColour, kRefusalColor);
+    // A refusal changes nothing: the player goes on marking.
+    EXPECT_EQ(Flow().Phase(), GamePhase::Marking);
+    EXPECT_EQ(model.State.MarkedPath, path);
+    EXPECT_EQ(Flow().WordLabel(), label);
+    EXPECT_EQ(view.letters[c.newCell.col][c.newCell.row], std::string(1, c.letter));
+    EXPECT_EQ(model.Board.At(c.newCell), kEmptyCell);
+    EXPECT_TRUE(view.results.empty());
+    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
+}
+
+const Cell T11{1, 1}, A21{2, 1};
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusalTest,
+    ::testing::Values(
+        RefusalCase{"OneCellWithoutNewLetter", nullptr, T11, 'T', {H}, msg::NewLetterNotMarked},
+        RefusalCase{"UsedWordWithoutNewLetter",
+                    nullptr,
+                    T11,
+                    'T',
+                    {H, O, R, S, E},
+                    msg::NewLetterNotMarked},
+        RefusalCase{"ShortBeforeUnknown",
+                    [](GameModel& m) { m.Settings.MinWordLen = 3; },
+                    T11,
+                    'T',
+                    {O, T11},
+                    msg::TooShort},
+        RefusalCase{"LongBeforeUnknown",
+                    [](GameModel& m) { m.Settings.MaxWordLen = 3; },
+                    T11,
+                    'T',
+                    {T11, O, R, S},
+                    msg::TooLong},
+        // An unknown word played earlier (accepted through the question), in any letter case.
+        RefusalCase{"UsedBeforeUnknown",
+                    nullptr,
+                    T11,
+                    'T',
+                    {T11, O, R},
+                    msg::AlreadyConstructed,
+                    [](GameModel& m) { m.State.UsedWords.Add("tor"); }},
+        RefusalCase{"UnknownBeforeFormed", nullptr, A21, 'S', {R, A21}, msg::UnknownWord},
+        RefusalCase{"Formed", nullptr, A21, 'O', {A21, R}, msg::AlreadyFormed},
+        RefusalCase{"FormedAllowed",
+                    [](GameModel& m) { m.Settings.AllowExWords = true; },
+                    A21,
+                    'O',
+                    {A21, R},
+                    ""},
+        RefusalCase{"Accepted", nullptr, T11, 'T', {H, O, T11}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FlowTest, TheDrawnInitialWordCountsAsPlayedEvenUnderTheJoker) {
+    model.Settings.UseJoker = true;
+    NewGame();
+    int jokers = 0;
+    for (int c = 0; c < 5; ++c) jokers += model.Board.At(c, 2) == kJoker;
+    EXPECT_EQ(jokers, 1);
+    EXPECT_TRUE(model.State.UsedWords.Contains("HORSE"));
+    EXPECT_EQ(model.State.UsedWords.Size(), 1u);
+}
+
+TEST_F(FlowTest, AcceptedWordIsScoredCommittedAndListed) {
+    NewGame();
+    Put({1, 1}, 'T');
+    EXPECT_EQ(Flow().Phase(), GamePhase::LetterPut);
+    EXPECT_EQ(view.hint, msg::MarkWord);
+    Mark({H, O, {1, 1}});
+    EXPECT_EQ(Flow().WordLabel(), "HOT");
+    EXPECT_EQ(view.wordLabel, "HOT");
+    EXPECT_EQ(model.State.MarkedPath, "02:12:11:");
+    EXPECT_EQ(view.MarkedCount(), 3);
+    Flow().KeyEnter();
+
+    EXPECT_EQ(model.Board.At(1, 1), 'T');
+    EXPECT_EQ(model.State.FieldLetters, "HORSET");
+    EXPECT_EQ(model.State.LetterCountOnField, 6);
+    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 30);
+    EXPECT_TRUE(model.State.UsedWords.Contains("HOT"));
+    ASSERT_EQ(view.results.count(0), 1u);
+    EXPECT_EQ(view.results[0].word, "HOT");
+    EXPECT_EQ(view.results[0].points, "30");
+    EXPECT_EQ(view.results[0].letter, "T");
+    EXPECT_EQ(view.results[0].colour, model.Settings.Seat(1).Color);
+    EXPECT_EQ(model.State.PlayedPaths, std::vector<std::string>{"02:12:11:"});
+    EXPECT_EQ(view.MarkedCount(), 0);
+    EXPECT_EQ(view.wordLabel, "");
+    // Seat 2, a human here too, is to put a letter.
+    EXPECT_EQ(model.State.CurrentSeat, 2);
+    EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
+    EXPECT_EQ(view.hint, msg::PutLetter);
+    EXPECT_EQ(view.hintColour, kPromptColor);
+    EXPECT_TRUE(view.hintVisible);
+}
+
+TEST_F(FlowTest, NewLetterAloneIsAMoveWithoutAWord) {
+    NewGame();
+    Put({1, 1}, 'Q');
+    Mark({{1, 1}});
+    Flow().AcceptWord();
+    EXPECT_EQ(model.Board.At(1, 1), 'Q');
+    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
+    EXPECT_FALSE(model.State.UsedWords.Contains("Q"));
+    EXPECT_EQ(view.results[0].word, "----");
+    EXPECT_EQ(view.results[0].points, "0");
+    EXPECT_EQ(view.results[0].letter, "Q");
+}
+
+class UnknownWordTest : public FlowTest {
+  protected:
+    UnknownWordTest() {
+        dir = std::filesystem::path(::testing::TempDir()) /
+              ("tq_unknown_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir / "Dicts");
+        model.StartFolder = dir;
+        model.Settings.AcceptAllWords = true;
+        NewGame();
+        Put({1, 1}, 'T');
+        Mark({{1, 1}, O, R});  // TOR, not in the store
+    }
+    ~UnknownWordTest() override { std::filesystem::remove_all(dir); }
+    std::filesystem::path WordList() const { return dir / "Dicts" / "Test_eng.txt"; }
+    std::filesystem::path dir;
+};
+
+TEST_F(UnknownWordTest, FirstEnterAsksSecondAccepts) {
+    Flow().KeyEnter();
+    EXPECT_EQ(view.hint, msg::UnknownWordAccept);
+    EXPECT_EQ(view.hintColour, kPromptColor);
+    EXPECT_EQ(Flow().Phase(), GamePhase::Marking);
+    Flow().KeyEnter();
+    EXPECT_EQ(view.results[0].word, "TOR");
+    EXPECT_TRUE(model.State.UsedWords.Contains("TOR"));
+    EXPECT_FALSE(model.Words.ContainsWord("TOR"));
+    EXPECT_FALSE(std::filesystem::exists(WordList()));
+}
+
+TEST_F(UnknownWordTest, MarkingAnotherCellWithdrawsTheQuestion) {
+    Flow().KeyEnter();
+    ASSERT_EQ(view.hint, msg::UnknownWordAccept);
+    Left(S);  // TORS
+    EXPECT_EQ(view.hint, msg::MarkWord);
+    Flow().KeyEnter();
+    EXPECT_EQ(view.hint, msg::UnknownWordAccept);
+    EXPECT_TRUE(view.results.empty());
+}
+
+TEST_F(UnknownWordTest, ShiftAtTheSecondEnterAppendsToTheWordList) {
+    Flow().KeyEnter();
+    view.shift = true;
+    Flow().KeyEnter();
+    EXPECT_EQ(view.results[0].word, "TOR");
+    std::ifstream in(WordList(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(text, "{eng}\r\nTOR\r\n");
+    EXPECT_FALSE(model.Words.ContainsWord("TOR"));
+}
+
+TEST_F(UnknownWordTest, AppendFailureIsShownAndTheMoveStillCounts) {
+    std::filesystem::remove_all(dir / "Dicts");
+    std::ofstream(dir / "Dicts") << "a file where the folder should be";
+    Flow().KeyEnter();
+    view.shift = true;
+    Flow().KeyEnter();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].second, MessageIcon::Warning);
+    EXPECT_FALSE(view.messages[0].first.empty());
+    EXPECT_EQ(view.results[0].word, "TOR");
+}
+
+// Take-back: by right click or Esc from phases 12 and 13, and by a click on another empty cell
+// from phase 12.
+struct TakeBackCase {
+    const char* name;
+    bool marked;  // phase 13 rather than 12
+    std::function<void(FlowTest&)> act;
+    friend void PrintTo(const TakeBackCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class TakeBackTest : public FlowTest, public ::testing::WithParamInterface<TakeBackCase> {};
+
+TEST_P(TakeBackTest, LetterAndMarksGo) {
+    NewGame();
+    Put({1, 1}, 'T');
+    if (GetParam().marked) Mark({H, O, {1, 1}});
+    GetParam().act(*this);
+    EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
+    EXPECT_EQ(view.letters[1][1], "");
+    EXPECT_EQ(view.MarkedCount(), 0);
+    EXPECT_EQ(view.wordLabel, "");
+    EXPECT_EQ(model.State.MarkedPath, "");
+    EXPECT_EQ(view.hint, msg::PutLetter);
+    EXPECT_EQ(model.Board.At(1, 1), kEmptyCell);
+    // The letter can be put again, anywhere.
+    Put({3, 3}, 'E');
+    EXPECT_EQ(Flow().Phase(), GamePhase::LetterPut);
+    EXPECT_EQ(view.letters[3][3], "E");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TakeBacks, TakeBackTest,
+    ::testing::Values(TakeBackCase{"RightClickPut", false,
+                                   [](FlowTest& t) {
+                                       t.Right({4, 4});
+                                   }},
+                      TakeBackCase{"RightClickMarked", true, [](FlowTest& t) { t.Right(); }},
+                      TakeBackCase{"EscPut", false, [](FlowTest& t) { t.Flow().KeyEscape(); }},
+                      TakeBackCase{"EscMarked", true, [](FlowTest& t) { t.Flow().KeyEscape(); }},
+                      TakeBackCase{"OtherEmptyCell", false,
+                                   [](FlowTest& t) {
+                                       t.Left({3, 1});
+                                   }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FlowTest, EmptyCellClickWhileMarkingDoesNothing) {
+    NewGame();
+    Put({1, 1}, 'T');
+    Mark({H, O, {1, 1}});
+    Left({3, 3});
+    EXPECT_EQ(Flow().Phase(), GamePhase::Marking);
+    EXPECT_EQ(model.State.MarkedPath, "02:12:11:");
+    EXPECT_EQ(view.picks, 1);
+}
+
+TEST_F(FlowTest, EscWhileWaitingForALetterOnlyClearsMarks) {
+    NewGame();
+    view.pauses.clear();
+    Flow().KeyEscape();
+    EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
+    EXPECT_EQ(view.pauses, std::vector<int>{20});
+}
+
+TEST_F(FlowTest, CancelledPickerPutsNothing) {
+    NewGame();
+    Left({1, 1});  // the picker answers '?'
+    EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
+    EXPECT_EQ(view.letters[1][1], "");
+    // A cell with no occupied neighbour, or an occupied one, does not even open the picker.
+    Left({0, 0});
+    Left(H);
+    EXPECT_EQ(view.picks, 1);
+}
+
+TEST_F(FlowTest, EnterBeforeMarkingDoesNothing) {
+    NewGame();
+    Put({1, 1}, 'T');
+    Flow().KeyEnter();
+    EXPECT_EQ(Flow().Phase(), GamePhase::LetterPut);
+    EXPECT_EQ(view.hint, msg::MarkWord);
+}
+
+TEST_F(FlowTest, NothingHappensBeforeTheFirstGame) {
+    Flow();
+    Left({2, 2});
+    Right();
+    Flow().KeyEnter();
+    Flow().KeyEscape();
+    EXPECT_EQ(Flow().Phase(), GamePhase::Idle);
+    EXPECT_EQ(view.picks, 0);
+    EXPECT_TRUE(view.hints.empty());
+    EXPECT_EQ(Flow().CellMark({0, 0}), MarkState::Golden);
+}
+
+TEST_F(FlowTest, ClickOnAMarkedCellAcceptsUnlessCtrlIsHeld) {
+    NewGame();
+    Put({1, 1}, 'T');
+    Mark({H, O, {1, 1}});
+    ShiftState ctrl;
+    ctrl.ctrl = true;
+    Left(H, ctrl);
+    EXPECT_EQ(Flow().Phase(), GamePhase::Marking);
+    Left(H);  // not the last cell: accepts, does not shorten the chain
+    EXPECT_EQ(view.results[0].word, "HOT");
+}
+
+TEST_F(FlowTest, OccupiedCellOffTheChainRestartsIt) {
+    NewGame();
+    Put({1, 1}, 'T');
+    Mark({H, O});
+    Left(S);  // not a step from O
+    EXPECT_EQ(model.State.MarkedPath, "32:");
+    EXPECT_EQ(Flow().WordLabel(), "S");
+    EXPECT_EQ(view.MarkedCount(), 1);
+    EXPECT_EQ(Flow().CellMark(S), MarkState::Marked);
+}
+
+TEST_F(FlowTest, CtrlSweepMarksCellsButNeverAccepts) {
+    NewGame();
+    Put({1, 1}, 'T');
+    ShiftState ctrl;
+    ctrl.ctrl = true;
+    for (Cell c : {H, O, Cell{1, 1}, O}) Flow().CellHover(c, ctrl);
+    EXPECT_EQ(model.State.MarkedPath, "02:12:11:");
+    EXPECT_EQ(Flow().Phase(), GamePhase::Marking);
+    // Without Ctrl alone (Shift too, or a button held) the pointer does nothing.
+    ShiftState both = ctrl;
+    both.shift = true;
+    Flow().CellHover(R, both);
+    ShiftState button = ctrl;
+    button.anyButton = true;
+    Flow().CellHover(R, button);
+    EXPECT_EQ(model.State.MarkedPath, "02:12:11:");
+}
+
+TEST_F(FlowTest, CtrlSweepOverAnEmptyCellTakesThePutLetterBack) {
+    NewGame();
+    Put({1, 1}, 'T');
+    ShiftState ctrl;
+    ctrl.ctrl = true;
+    Flow().CellHover({3, 3}, ctrl);
+    EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
+    EXPECT_EQ(view.letters[1][1], "");
+}
+
+TEST_F(FlowTest, JokerStandsForTheLetterChosenEachTime) {
+    NewGame();
+    model.Board.Set(R, kJoker);  // the field as a joker game has it
+    Put({2, 1}, 'S');
+    view.picked = {'?'};
+    Left(R);  // cancelled: nothing marked
+    EXPECT_EQ(Flow().Phase(), GamePhase::LetterPut);
+    view.picked = {'O'};
+    Left(R);
+    EXPECT_EQ(Flow().WordLabel(), "O");
+    Left(H);  // not a step from R: a new chain
+    Left(O);
+    view.picked = {'T'};
+    Left(R);
+    Left({2, 1});
+    EXPECT_EQ(Flow().WordLabel(), "HOTS");
+    Flow().KeyEnter();
+    EXPECT_EQ(view.results[0].word, "HOTS");
+    EXPECT_EQ(model.Board.At(R), kJoker);
+    EXPECT_EQ(view.picks, 4);
+}
+
+TEST_F(FlowTest, DiagonalStepAcrossTheChainRestartsUnlessCrossingsAreAllowed) {
+    for (bool allow : {false, true}) {
+        model.Settings.Directions = "11111111";
+        model.Settings.AllowCrossings = allow;
+        NewGame();
+        model.Board.Set(1, 1, 'A');
+        Put({0, 1}, 'T');
+        // (0,1) -> (1,2) -> (1,1) -> (0,2): the last step crosses the first.
+        Mark({{0, 1}, O, {1, 1}, H});
+        EXPECT_EQ(model.State.MarkedPath, allow ? "01:12:11:02:" : "02:") << allow;
+    }
+}
+
+}  // namespace
+}  // namespace tq::test

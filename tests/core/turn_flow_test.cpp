@@ -1,0 +1,460 @@
+// The turn loop, scoring with the time award, the move clock, new game and the results rows.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "flow_fixture.h"
+
+namespace tq::test {
+namespace {
+
+// --- time award -------------------------------------------------------------------------------
+
+struct AwardCase {
+    int32_t remaining, secBonus, secFine;
+    int16_t award;
+};
+
+class TimeAwardTest : public ::testing::TestWithParam<AwardCase> {};
+
+TEST_P(TimeAwardTest, BonusAndFine) {
+    const AwardCase& c = GetParam();
+    EXPECT_EQ(GameFlow::TimeAwardFor(c.remaining, c.secBonus, c.secFine), c.award)
+        << c.remaining << " " << c.secBonus << " " << c.secFine;
+}
+
+// SecMove 60: answered after 25 s (35 left), 60 s, 61 s, 70 s, 79 s, 80 s.
+INSTANTIATE_TEST_SUITE_P(Awards, TimeAwardTest,
+                         ::testing::Values(AwardCase{35, 10, 10, 3}, AwardCase{0, 10, 10, 0},
+                                           AwardCase{-1, 10, 10, -1}, AwardCase{-9, 10, 10, -1},
+                                           AwardCase{-10, 10, 10, -2}, AwardCase{-19, 10, 10, -2},
+                                           AwardCase{-20, 10, 10, -3}, AwardCase{9, 10, 10, 0},
+                                           AwardCase{3600, 0, 10, 0}, AwardCase{-3600, 10, 0, 0},
+                                           AwardCase{3600, 1, 1, 3600},
+                                           // Hours over time: the most a 16-bit award holds.
+                                           AwardCase{-2000000000, 1, 1, -32768}));
+
+struct ScoredCase {
+    int32_t remaining;
+    int bonus, fine;
+    const char* points;
+};
+
+class ScoreMoveTest : public FlowTest, public ::testing::WithParamInterface<ScoredCase> {};
+
+TEST_P(ScoreMoveTest, AwardIsCreditedAndShownInTheRow) {
+    const ScoredCase& c = GetParam();
+    model.Settings.SecMove = 60;
+    model.Settings.SecBonus = 10;
+    model.Settings.SecFine = 10;
+    NewGame();
+    EXPECT_TRUE(view.clockVisible);
+    EXPECT_TRUE(view.clockTimer);
+    EXPECT_TRUE(Flow().Clock().Running());
+    Flow().Clock().Suspend();
+    Flow().Clock().SetRemaining(c.remaining);
+    Put({1, 1}, 'T');
+    Mark({H, O, {1, 1}});
+    Flow().AcceptWord();
+    EXPECT_EQ(model.State.TimeAward, c.bonus - c.fine);
+    EXPECT_EQ(model.Settings.Seat(1).BonusPoints, c.bonus);
+    EXPECT_EQ(model.Settings.Seat(1).FinePoints, c.fine);
+    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 30);
+    EXPECT_EQ(view.results[0].points, c.points);
+    // Seat 2 is human too: its clock starts afresh.
+    EXPECT_EQ(Flow().Clock().Remaining(), 60);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scores, ScoreMoveTest,
+                         ::testing::Values(ScoredCase{35, 3, 0, "33"}, ScoredCase{0, 0, 0, "30"},
+                                           ScoredCase{-1, 0, 1, "29"}, ScoredCase{-10, 0, 2, "28"},
+                                           ScoredCase{-20, 0, 3, "27"}));
+
+TEST_F(FlowTest, MoveWithoutAWordStillGetsItsTimeAward) {
+    model.Settings.SecMove = 60;
+    model.Settings.SecBonus = 10;
+    NewGame();
+    Flow().Clock().Suspend();
+    Flow().Clock().SetRemaining(50);
+    Put({1, 1}, 'T');
+    Mark({{1, 1}});
+    Flow().AcceptWord();
+    EXPECT_EQ(view.results[0].word, "----");
+    EXPECT_EQ(view.results[0].points, "5");
+    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
+    EXPECT_EQ(model.Settings.Seat(1).BonusPoints, 5);
+}
+
+// --- the clock label --------------------------------------------------------------------------
+
+struct ClockCase {
+    int32_t seconds;
+    const char* text;
+    uint32_t colour;
+};
+
+class ClockLabelTest : public ::testing::TestWithParam<ClockCase> {};
+
+TEST_P(ClockLabelTest, TextAndColour) {
+    EXPECT_EQ(GameFlow::ClockText(GetParam().seconds), GetParam().text);
+    EXPECT_EQ(GameFlow::ClockColour(GetParam().seconds), GetParam().colour);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, ClockLabelTest,
+    ::testing::Values(ClockCase{65, "01:05", 25600}, ClockCase{61, "01:01", 25600},
+                      ClockCase{60, "01:00", 30850}, ClockCase{59, "00:59", 30850},
+                      ClockCase{1, "00:01", 30850}, ClockCase{0, "00:00", 128},
+                      ClockCase{-7, "00:07", 128}, ClockCase{3600, "60:00", 25600},
+                      ClockCase{-6000, "100:00", 128}));
+
+TEST_F(FlowTest, ClockTickShowsTheCounter) {
+    model.Settings.SecMove = 600;
+    NewGame();
+    Flow().Clock().Suspend();
+    Flow().Clock().SetRemaining(-7);
+    Flow().ClockTick();
+    EXPECT_EQ(view.clockText, "00:07");
+    EXPECT_EQ(view.clockColour, 128u);
+}
+
+TEST_F(FlowTest, NoClockWithoutMoveTime) {
+    NewGame();
+    EXPECT_FALSE(view.clockVisible);
+    EXPECT_FALSE(view.clockTimer);
+    EXPECT_FALSE(Flow().Clock().Running());
+}
+
+// --- whole games between computer seats --------------------------------------------------------
+
+struct GameShape {
+    int count, cols, rows, wordsPerMove, rounds;
+};
+
+class WholeGameTest : public FlowTest, public ::testing::WithParamInterface<GameShape> {};
+
+TEST_P(WholeGameTest, SeatsMoveInOrderUntilTheFieldIsFull) {
+    const GameShape& g = GetParam();
+    GameSettings& s = model.Settings;
+    s.Count = static_cast<uint8_t>(g.count);
+    s.ColCount = static_cast<uint8_t>(g.cols);
+    s.RowCount = static_cast<uint8_t>(g.rows);
+    s.WordsPerMove = static_cast<uint8_t>(g.wordsPerMove);
+    for (int seat = 1; seat <= g.count; ++seat) s.Seat(seat).Type = PlayerType::Computer;
+    struct Turn {
+        int round, seat, word;
+    };
+    std::vector<Turn> turns;
+    view.onResultRow = [&](int) {
+        turns.push_back({model.State.Round, model.State.CurrentSeat, model.State.MoveWord});
+    };
+    NewGame();
+
+    EXPECT_EQ(model.State.RoundCount, g.rounds);
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    EXPECT_EQ(view.statusDialogs, 1);
+    EXPECT_EQ(model.State.LetterCountOnField, g.cols * g.rows);
+    for (int c = 0; c < g.cols; ++c)
+        for (int r = 0; r < g.rows; ++r) EXPECT_NE(model.Board.At(c, r), kEmptyCell);
+    const int moves = g.cols * (g.rows - 1);
+    ASSERT_EQ(static_cast<int>(turns.size()), moves);
+    ASSERT_EQ(static_cast<int>(view.rowOrder.size()), moves);
+    for (int i = 0; i < moves; ++i) {
+        // Each seat makes its WordsPerMove moves in a row, seats in order 1..Count.
+        const int turn = i / g.wordsPerMove;
+        EXPECT_EQ(turns[i].round, turn / g.count + 1) << i;
+        EXPECT_EQ(turns[i].seat, turn % g.count + 1) << i;
+        EXPECT_EQ(turns[i].word, i % g.wordsPerMove + 1) << i;
+        EXPECT_EQ(view.rowOrder[i], i);
+        EXPECT_EQ(view.results[i].colour, s.Seat(turn % g.count + 1).Color) << i;
+    }
+    EXPECT_EQ(model.State.PlayedPaths.size(), static_cast<std::size_t>(moves));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, WholeGameTest,
+                         ::testing::Values(GameShape{2, 5, 5, 1, 10}, GameShape{4, 5, 5, 1, 5},
+                                           GameShape{2, 5, 5, 2, 5}, GameShape{3, 4, 4, 1, 4},
+                                           GameShape{2, 6, 6, 3, 5}, GameShape{5, 10, 10, 2, 9},
+                                           GameShape{2, 3, 3, 1, 3}));
+
+// --- the row a move lands in ------------------------------------------------------------------
+
+struct RowCase {
+    int count, wordsPerMove, round, seat, word, row;
+};
+
+class ResultRowTest : public FlowTest, public ::testing::WithParamInterface<RowCase> {};
+
+TEST_P(ResultRowTest, RowAndItsSeat) {
+    const RowCase& c = GetParam();
+    model.Settings.Count = static_cast<uint8_t>(c.count);
+    model.Settings.WordsPerMove = static_cast<uint8_t>(c.wordsPerMove);
+    model.State.Round = static_cast<uint8_t>(c.round);
+    model.State.CurrentSeat = static_cast<uint8_t>(c.seat);
+    model.State.MoveWord = static_cast<uint8_t>(c.word);
+    EXPECT_EQ(Flow().ResultRow(), c.row);
+    EXPECT_EQ(Flow().SeatOfRow(c.row), c.seat);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ResultRowTest,
+                         ::testing::Values(RowCase{2, 1, 1, 1, 1, 0}, RowCase{2, 1, 1, 2, 1, 1},
+                                           RowCase{2, 1, 2, 1, 1, 2}, RowCase{2, 2, 1, 1, 2, 1},
+                                           RowCase{2, 2, 1, 2, 1, 2}, RowCase{2, 2, 2, 1, 1, 4},
+                                           RowCase{3, 3, 2, 3, 3, 17}, RowCase{5, 5, 4, 5, 5, 99}));
+
+// --- stopping the game during a computer move --------------------------------------------------
+
+struct StopCase {
+    const char* name;
+    std::function<void(GameFlow&)> act;
+    friend void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StopTest : public FlowTest, public ::testing::WithParamInterface<StopCase> {};
+
+TEST_P(StopTest, GameStopsAfterTheCurrentComputerMove) {
+    model.Settings.Seat(1).Type = PlayerType::Computer;
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    view.onPendingEvents = [&] {
+        // The first run comes before any move; the third after the second computer move.
+        if (view.pendingRuns == 3) {
+            ASSERT_EQ(Flow().Phase(), GamePhase::ComputerThinking);
+            EXPECT_FALSE(Flow().CanStartNewGame());
+            GetParam().act(Flow());
+        }
+    };
+    NewGame();
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    EXPECT_EQ(view.results.size(), 2u);
+    EXPECT_EQ(view.statusDialogs, 0);
+    EXPECT_TRUE(Flow().CanStartNewGame());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, StopTest,
+    ::testing::Values(StopCase{"RightClick",
+                               [](GameFlow& f) {
+                                   f.CellClick({3, 4}, MouseButton::Right, ShiftState{});
+                               }},
+                      StopCase{"Esc", [](GameFlow& f) { f.KeyEscape(); }},
+                      StopCase{"CloseRequest",
+                               [](GameFlow& f) { EXPECT_FALSE(f.CloseRequest()); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FlowTest, TurnLoopIsBusyWhileEventsRun) {
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    bool busySeen = false;
+    view.onPendingEvents = [&] {
+        busySeen = busySeen || (Flow().Busy() && !Flow().CanStartNewGame());
+    };
+    NewGame();
+    EXPECT_TRUE(busySeen);
+    EXPECT_FALSE(Flow().Busy());
+    EXPECT_TRUE(Flow().CanStartNewGame());
+}
+
+TEST_F(FlowTest, NewGameStartedWhileEventsRunEndsTheOldLoop) {
+    model.Settings.Seat(1).Type = PlayerType::Computer;
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    bool started = false;
+    view.onPendingEvents = [&] {
+        if (view.pendingRuns == 3 && !started) {
+            started = true;
+            Flow().StartNewGame();  // as the options dialog's Apply would
+        }
+    };
+    NewGame();
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    EXPECT_EQ(view.statusDialogs, 1);
+    EXPECT_EQ(view.resultResets, 2);
+    EXPECT_EQ(model.State.LetterCountOnField, 25);
+    EXPECT_EQ(view.results.size(), 20u);
+}
+
+TEST_F(FlowTest, ClientCannotStartNewGames) {
+    model.Settings.Mode = GameMode::Client;
+    EXPECT_FALSE(Flow().CanStartNewGame());
+}
+
+// --- new game ---------------------------------------------------------------------------------
+
+struct MiddleRowCase {
+    int cols, rows, middle;
+};
+
+class MiddleRowTest : public FlowTest, public ::testing::WithParamInterface<MiddleRowCase> {};
+
+TEST_P(MiddleRowTest, InitialWordLiesOnTheMiddleRow) {
+    const MiddleRowCase& c = GetParam();
+    model.Settings.ColCount = static_cast<uint8_t>(c.cols);
+    model.Settings.RowCount = static_cast<uint8_t>(c.rows);
+    NewGame();
+    ASSERT_EQ(model.State.UsedWords.Size(), 1u);
+    const std::string word = model.State.UsedWords.Words()[0];
+    ASSERT_EQ(static_cast<int>(word.size()), c.cols);
+    EXPECT_EQ(model.State.FieldLetters, word);
+    EXPECT_EQ(model.State.LetterCountOnField, c.cols);
+    for (int col = 0; col < c.cols; ++col) {
+        EXPECT_EQ(model.Board.At(col, c.middle), word[col]);
+        EXPECT_EQ(view.letters[col][c.middle], std::string(1, word[col]));
+        EXPECT_TRUE(model.Dict.IsLetter(static_cast<unsigned char>(word[col])));
+    }
+    int occupied = 0;
+    for (int col = 0; col < c.cols; ++col)
+        for (int r = 0; r < c.rows; ++r) occupied += model.Board.At(col, r) != kEmptyCell;
+    EXPECT_EQ(occupied, c.cols);
+}
+
+// 5 columns draw HORSE; the other widths have no word in the test store and get random letters.
+INSTANTIATE_TEST_SUITE_P(Rows, MiddleRowTest,
+                         ::testing::Values(MiddleRowCase{5, 5, 2}, MiddleRowCase{10, 10, 4},
+                                           MiddleRowCase{4, 3, 1}, MiddleRowCase{3, 4, 1},
+                                           MiddleRowCase{6, 6, 2}, MiddleRowCase{7, 8, 3},
+                                           MiddleRowCase{9, 9, 4}));
+
+TEST_F(FlowTest, InitialWordIsDrawnFromTheStoreWhenItHasOne) {
+    for (int i = 0; i < 5; ++i) {
+        NewGame();
+        EXPECT_EQ(model.State.FieldLetters, "HORSE");
+    }
+    std::set<std::string> seen;
+    for (int i = 0; i < 200; ++i) seen.insert(Flow().PickInitialWord(4));
+    EXPECT_EQ(seen,
+              (std::set<std::string>{"HERO", "HOTS", "ROSE", "ROTE", "SHOE", "SORT", "TORE"}));
+}
+
+TEST_F(FlowTest, NewGameResetsEverythingOfTheOldOne) {
+    NewGame();
+    Put({1, 1}, 'T');
+    Mark({H, O, {1, 1}});
+    Flow().AcceptWord();  // seat 1: 30 points
+    Put({3, 3}, 'E');
+    Mark({S, {3, 3}});
+    model.State.NewRecordPlace = 3;
+    NewGame();
+    EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
+    EXPECT_EQ(model.State.CurrentSeat, 1);
+    EXPECT_EQ(model.State.Round, 1);
+    EXPECT_EQ(model.State.MoveWord, 1);
+    EXPECT_EQ(model.State.NewRecordPlace, 0);
+    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
+    EXPECT_EQ(model.State.UsedWords.Size(), 1u);
+    EXPECT_TRUE(model.State.PlayedPaths.empty());
+    EXPECT_TRUE(view.results.empty());
+    EXPECT_EQ(view.letters[3][3], "");
+    EXPECT_EQ(view.letters[1][1], "");
+    EXPECT_EQ(view.MarkedCount(), 0);
+    EXPECT_EQ(model.Board.At(1, 1), kEmptyCell);
+    EXPECT_TRUE(view.statusButtonVisible);
+}
+
+// --- network hand-over ------------------------------------------------------------------------
+
+TEST_F(FlowTest, ServerSendsTheGameTheTurnsAndTheMoves) {
+    model.Settings.Mode = GameMode::Server;
+    model.Settings.Seat(2).Type = PlayerType::Client;
+    model.Settings.Seat(2).Name = "Bob";
+    model.Settings.UseJoker = true;
+    NewGame();
+    ASSERT_EQ(sender.newGames.size(), 1u);
+    const NewGameContent& ng = sender.newGames[0];
+    EXPECT_EQ(ng.Count, 2);
+    ASSERT_EQ(ng.Seats.size(), 2u);
+    EXPECT_EQ(ng.Seats[1].Name, "Bob");
+    EXPECT_EQ(ng.Seats[1].Type, PlayerType::Client);
+    EXPECT_EQ(ng.InitialWord, model.State.FieldLetters);  // as placed, with its '?'
+    EXPECT_NE(ng.InitialWord.find('?'), std::string::npos);
+    EXPECT_TRUE(ng.UseJoker);
+    EXPECT_EQ(ng.Directions, "11110000");
+
+    Put({1, 1}, 'T');
+    Mark({{1, 1}});
+    Flow().AcceptWord();
+    ASSERT_EQ(sender.moves.size(), 1u);
+    const MoveReport& m = sender.moves[0];
+    EXPECT_EQ(m.Word, "T");
+    EXPECT_EQ(m.Chain, "11:");
+    EXPECT_EQ(m.Letter, 'T');
+    EXPECT_EQ(m.Col, 1);
+    EXPECT_EQ(m.Row, 1);
+    EXPECT_EQ(sender.lines,
+              (std::vector<std::string>{"NewGame " + ng.InitialWord, "UpdateMove 1,1,1",
+                                        "NewMove T", "UpdateMove 1,2,1", "YourMove Bob"}));
+    EXPECT_EQ(Flow().Phase(), GamePhase::AwaitRemote);
+}
+
+TEST_F(FlowTest, ServerGameOfComputersEndsWithEndGame) {
+    model.Settings.Mode = GameMode::Server;
+    model.Settings.Seat(1).Type = PlayerType::Computer;
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    NewGame();
+    ASSERT_FALSE(sender.lines.empty());
+    EXPECT_EQ(sender.lines.back(), "EndGame");
+    EXPECT_EQ(std::count_if(sender.lines.begin(), sender.lines.end(),
+                            [](const std::string& l) { return l.rfind("UpdateMove", 0) == 0; }),
+              20);
+    ASSERT_EQ(sender.moves.size(), 20u);
+    for (const MoveReport& m : sender.moves) {
+        EXPECT_EQ(m.TimeAward, 0);
+        EXPECT_NE(m.Chain.back(), ':');  // a computer chain has no final ':'
+    }
+    EXPECT_EQ(view.statusDialogs, 1);
+}
+
+TEST_F(FlowTest, ClientBuildsTheFieldAndReportsItsMoveWithoutAdvancing) {
+    model.Settings.Mode = GameMode::Client;
+    model.Settings.InitialWord = "HO?SE";
+    model.Settings.UseJoker = true;
+    NewGame();
+    EXPECT_EQ(Flow().Phase(), GamePhase::Setup);
+    EXPECT_TRUE(sender.lines.empty());
+    EXPECT_EQ(model.State.FieldLetters, "HO?SE");
+    EXPECT_TRUE(model.State.UsedWords.Contains("HO?SE"));
+    EXPECT_EQ(view.pendingRuns, 0);
+
+    model.State.MoveWord = 1;  // "UpdateMove" and "YourMove//" as the client side applies them
+    Flow().SetPhase(GamePhase::PutLetter);
+    Put({1, 1}, 'T');
+    Mark({H, O, {1, 1}});
+    Flow().AcceptWord();
+    EXPECT_EQ(sender.lines, std::vector<std::string>{"MyMove HOT"});
+    EXPECT_EQ(sender.moves[0].WordPoints, 30);
+    EXPECT_EQ(sender.moves[0].Chain, "02:12:11:");
+    EXPECT_EQ(Flow().Phase(), GamePhase::MoveDone);
+    EXPECT_EQ(view.pendingRuns, 0);
+}
+
+// --- the results table ------------------------------------------------------------------------
+
+TEST_F(FlowTest, ClickedWordMarksItsCellsOnlyWhenWaitingOrOver) {
+    NewGame();
+    Put({1, 1}, 'T');
+    Mark({H, O, {1, 1}});
+    Flow().AcceptWord();  // row 0: HOT, seat 2 to move
+    Put({3, 1}, 'Q');
+    Mark({{3, 1}});
+    Flow().AcceptWord();  // row 1: ----, seat 1 to move
+    ASSERT_EQ(Flow().Phase(), GamePhase::PutLetter);
+
+    Flow().ResultsWordClicked(0, "HOT");
+    EXPECT_EQ(view.MarkedCount(), 3);
+    EXPECT_EQ(Flow().CellMark(O), MarkState::Marked);
+    Flow().ResultsWordClicked(1, "----");
+    EXPECT_EQ(view.MarkedCount(), 1);
+    EXPECT_EQ(Flow().CellMark({3, 1}), MarkState::Marked);
+    EXPECT_EQ(view.results.size(), 2u);   // nothing added to the table
+    Flow().ResultsWordClicked(7, "HOT");  // no such row
+    Flow().ResultsWordClicked(0, "");
+    EXPECT_EQ(view.MarkedCount(), 1);
+
+    Put({1, 3}, 'E');
+    Mark({{1, 3}});
+    Flow().ResultsWordClicked(0, "HOT");  // while marking: the field stays as it is
+    EXPECT_EQ(view.MarkedCount(), 1);
+    EXPECT_EQ(Flow().CellMark({1, 3}), MarkState::Marked);
+}
+
+}  // namespace
+}  // namespace tq::test
