@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "flow_fixture.h"
+#include "test_support.h"
 
 namespace tq::test {
 namespace {
@@ -157,20 +158,15 @@ TEST_F(FlowTest, NewLetterAloneIsAMoveWithoutAWord) {
 class UnknownWordTest : public FlowTest {
   protected:
     UnknownWordTest() {
-        dir = std::filesystem::path(::testing::TempDir()) /
-              ("tq_unknown_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir / "Dicts");
-        model.StartFolder = dir;
+        model.StartFolder = dir.path();
         model.Settings.AcceptAllWords = true;
         NewGame();
         Put({1, 1}, 'T');
         Mark({{1, 1}, O, R});  // TOR, not in the store
     }
-    ~UnknownWordTest() override { std::filesystem::remove_all(dir); }
     std::filesystem::path WordList() const { return dir / "Dicts" / "Test_eng.txt"; }
-    std::filesystem::path dir;
+    TempDir dir;
 };
 
 TEST_F(UnknownWordTest, FirstEnterAsksSecondAccepts) {

@@ -1,0 +1,117 @@
+// A soak of whole games between computer seats over random valid settings: every game must end
+// with a full field, every word played once, and each seat's word points ten per letter played.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <set>
+
+#include "core/game_flow.h"
+#include "dict/letters.h"
+#include "fake_view.h"
+#include "settings/settings_file.h"
+
+namespace tq::test {
+namespace {
+
+// A random valid setting: fair turns, sizes kept small so that a thousand games stay quick.
+GameSettings RandomSettings(std::mt19937& rng, const TDictInfo& dict) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    GameSettings s;
+    do {
+        s.Count = static_cast<uint8_t>(pick(2, 5));
+        s.ColCount = static_cast<uint8_t>(pick(3, 6));
+        s.RowCount = static_cast<uint8_t>(pick(3, 6));
+        s.WordsPerMove = static_cast<uint8_t>(pick(1, 5));
+    } while (!FairTurn(s.ColCount, s.RowCount, s.Count, s.WordsPerMove));
+    for (int seat = 1; seat <= kMaxSeats; ++seat) {
+        s.Seat(seat).Type = PlayerType::Computer;
+        s.Seat(seat).Skill = static_cast<uint8_t>(pick(1, 7));
+    }
+    do {
+        s.Directions.clear();
+        for (int k = 0; k < 8; ++k) s.Directions += pick(0, 1) ? '1' : '0';
+    } while (s.Directions == "00000000");
+    s.AllowCrossings = pick(0, 1);
+    s.UseJoker = pick(0, 1);
+    s.AllowExWords = pick(0, 1);
+    s.MinWordLen = static_cast<uint8_t>(pick(dict.ShortestLen, 4));
+    s.MaxWordLen = static_cast<uint8_t>(pick(std::max(3, int(s.MinWordLen)), dict.LongestLen));
+    return s;
+}
+
+TEST(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
+    GameModel model;
+    model.Dict.DictName = "General_eng";
+    const LoadResult loaded = LoadDictionary(
+        std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts", model.Words, model.Dict);
+    ASSERT_TRUE(loaded.ok()) << loaded.message;
+    // Every fourth word of up to eight letters: the same rules on a store small enough for a soak.
+    WordStore full = std::move(model.Words);
+    model.Words = WordStore{};
+    std::vector<std::string> kept;
+    for (int len = kMinWordLength; len <= 8; ++len)
+        for (int i = 0; i < full.WordCount(len); i += 4) kept.push_back(full.WordAt(len, i));
+    model.Words.AddWords(kept);
+    model.Dict.ShortestLen = static_cast<uint8_t>(model.Words.ShortestLength());
+    model.Dict.LongestLen = static_cast<uint8_t>(model.Words.LongestLength());
+
+    FakeView view;
+    NullSender sender;
+    std::mt19937 settingsRng(20240611);
+    model.Rng.Seed(99);
+    GameFlow flow(model, view, sender);
+
+    struct Row {
+        int seat;
+        std::string word;
+    };
+    std::vector<Row> rows;
+    view.onResultRow = [&](int row) {
+        rows.push_back({model.State.CurrentSeat, view.results[row].word});
+    };
+
+    std::string initialWord;
+    view.onPendingEvents = [&] {
+        if (model.State.Phase == GamePhase::Setup) initialWord = model.State.UsedWords.Words()[0];
+    };
+
+    for (int game = 0; game < 1000; ++game) {
+        model.Settings = RandomSettings(settingsRng, model.Dict);
+        const GameSettings& s = model.Settings;
+        rows.clear();
+        flow.StartNewGame();
+        SCOPED_TRACE(testing::Message() << "game " << game << ": " << int(s.Count) << " seats, "
+                                        << int(s.ColCount) << "x" << int(s.RowCount) << ", "
+                                        << int(s.WordsPerMove) << " words, " << s.Directions);
+
+        ASSERT_EQ(flow.Phase(), GamePhase::GameOver);
+        ASSERT_EQ(view.statusDialogs, game + 1);
+        ASSERT_EQ(model.State.LetterCountOnField, s.ColCount * s.RowCount);
+        ASSERT_EQ(model.State.FieldLetters.size(), std::size_t(s.ColCount * s.RowCount));
+        for (int c = 0; c < s.ColCount; ++c)
+            for (int r = 0; r < s.RowCount; ++r) ASSERT_NE(model.Board.At(c, r), kEmptyCell);
+        ASSERT_EQ(rows.size(), std::size_t(s.ColCount * (s.RowCount - 1)));
+
+        SortedWordList seen;
+        seen.Add(initialWord);  // the drawn word counts as played
+        std::vector<int> letters(kMaxSeats + 1, 0);
+        for (const Row& row : rows) {
+            if (row.word == "----") continue;
+            ASSERT_TRUE(model.Words.ContainsWord(row.word)) << row.word;
+            ASSERT_TRUE(seen.Add(row.word)) << row.word << " played twice";
+            ASSERT_GE(row.word.size(), s.MinWordLen);
+            ASSERT_LE(row.word.size(), s.MaxWordLen);
+            letters[row.seat] += static_cast<int>(row.word.size());
+        }
+        for (int seat = 1; seat <= s.Count; ++seat) {
+            ASSERT_EQ(s.Seat(seat).WordPoints, 10 * letters[seat]) << "seat " << seat;
+            ASSERT_EQ(s.Seat(seat).BonusPoints, 0);
+            ASSERT_EQ(s.Seat(seat).FinePoints, 0);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tq::test
