@@ -1,9 +1,200 @@
 #include "dict/compressed.h"
 
+#include <fstream>
+#include <vector>
+
+#include "dict/digest.h"
+#include "dict/letters.h"
+
 namespace tq {
 
-bool ReadCompressedDictionary(const std::filesystem::path&, WordStore&, TDictInfo&) {
-    return false;
+namespace {
+
+uint32_t WordAt(std::span<const uint8_t> data, std::size_t index) {
+    const uint8_t* p = data.data() + 4 * index;
+    return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+TqdContents Fail(TqdContents c, TqdStatus status, std::string problem) {
+    c.status = status;
+    c.problem = std::move(problem);
+    c.letters.clear();
+    c.runs.clear();
+    return c;
+}
+
+// For every 12-bit window of the stream, the shortest code (2..12 bits) it begins with: the
+// letter and the code length, or length 0 when no code matches. Trying the lengths 2..12 in turn
+// on the window is exactly what this table answers in one lookup.
+struct Decoder {
+    std::array<uint8_t, 1 << kMaxCodeLength> letter{};
+    std::array<uint8_t, 1 << kMaxCodeLength> length{};
+};
+
+}  // namespace
+
+std::size_t TqdContents::WordCount() const {
+    std::size_t n = 0;
+    for (const Run& r : runs) n += r.count;
+    return n;
+}
+
+TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
+    TqdContents c;
+    const std::size_t size = data.size();
+    if (size > kMaxCompressedSize || size % 16 != 0)
+        return Fail(std::move(c), TqdStatus::BadSize,
+                    "the size is above 640000 bytes or not a multiple of 16");
+    const std::size_t n = size / 4;
+    if (n < kFirstCodeEntry + 3 + 4)
+        return Fail(std::move(c), TqdStatus::Damaged, "the file is too short for its header");
+
+    std::vector<uint32_t> words(n);
+    for (std::size_t i = 0; i < n; ++i) words[i] = WordAt(data, i);
+
+    const Digest digest = Digest128(words, n / 4 - 1);
+    for (int i = 0; i < 4; ++i)
+        if (digest[i] != words[n - 4 + i])
+            return Fail(std::move(c), TqdStatus::DigestMismatch, "the digest does not match");
+
+    const uint32_t header1 = words[kHeaderWord1];
+    const uint32_t header2 = words[kHeaderWord2];
+    c.Language = static_cast<uint8_t>(header1 >> 26);
+    c.Edition = static_cast<uint8_t>((header1 >> 20) & 63);
+    c.SecondNumber = static_cast<uint8_t>((header1 >> 14) & 63);
+    const std::size_t codeCount = header2 >> 26;
+    const std::size_t lengthCount = (header2 >> 20) & 63;
+    const std::size_t firstLengthEntry = kFirstCodeEntry + codeCount + 3;
+    const std::size_t streamBegin = firstLengthEntry + lengthCount;
+    const std::size_t streamEnd = n - 4;
+    if (streamBegin > streamEnd)
+        return Fail(std::move(c), TqdStatus::Damaged, "the code and length tables do not fit");
+
+    TDictInfo alphabet;
+    alphabet.Language = c.Language;
+    alphabet.SetAlphabetFromLanguage();
+
+    // Code tables for the lengths 1..12, entry 0 meaning no letter (a letter byte is never 0:
+    // it is FirstLetter + index - 1 with FirstLetter 65 or 192 and index 0..63).
+    std::array<std::vector<uint8_t>, kMaxCodeLength + 1> tables;
+    for (int len = 1; len <= kMaxCodeLength; ++len) tables[len].assign(std::size_t{1} << len, 0);
+    for (std::size_t e = kFirstCodeEntry; e < kFirstCodeEntry + codeCount; ++e) {
+        const uint32_t entry = words[e];
+        const int len = static_cast<int>((entry >> 21) & 31);
+        if (len < 1 || len > kMaxCodeLength)
+            return Fail(std::move(c), TqdStatus::Damaged,
+                        "a code entry has a length outside 1..12");
+        const uint32_t index = entry >> 26;
+        const uint32_t value = entry & ((uint32_t{1} << len) - 1);
+        tables[len][value] = static_cast<uint8_t>(alphabet.FirstLetter + index - 1);
+    }
+
+    std::array<std::size_t, kMaxWordLength + 1> counts{};
+    for (std::size_t e = firstLengthEntry; e < streamBegin; ++e) {
+        const uint32_t entry = words[e];
+        const uint32_t len = entry >> 26;
+        if (len < kMinWordLength || len > kMaxWordLength)
+            return Fail(std::move(c), TqdStatus::Damaged,
+                        "a length entry has a word length outside 2..30");
+        counts[len] = (entry >> 10) & 0xFFFF;
+    }
+
+    // Codes of length 1 are never matched: the lengths 2..12 are tried, shortest first.
+    Decoder dec;
+    for (uint32_t window = 0; window < (1u << kMaxCodeLength); ++window) {
+        for (int len = 2; len <= kMaxCodeLength; ++len) {
+            const uint8_t letter = tables[len][window >> (kMaxCodeLength - len)];
+            if (letter != 0) {
+                dec.letter[window] = letter;
+                dec.length[window] = static_cast<uint8_t>(len);
+                break;
+            }
+        }
+    }
+
+    auto nextLength = [&counts](int from) {
+        for (int len = from; len <= kMaxWordLength; ++len)
+            if (counts[len] != 0) return len;
+        return 0;  // every count used up: no more words
+    };
+    int current = nextLength(kMinWordLength);
+
+    // The stream as one run of bits; codes may continue from one stream word into the next.
+    const std::size_t totalBits = (streamEnd - streamBegin) * 32;
+    auto windowAt = [&](std::size_t bit) {
+        // Twelve bits from `bit`, zeros beyond the stream's end.
+        const std::size_t w = streamBegin + bit / 32;
+        const unsigned off = bit % 32;
+        uint64_t v = uint64_t{words[w]} << 32;
+        if (w + 1 < streamEnd) v |= words[w + 1];
+        return static_cast<uint32_t>((v << off) >> (64 - kMaxCodeLength));
+    };
+
+    std::size_t bit = 0;
+    std::size_t wordLetters = 0;
+    while (current != 0) {
+        const std::size_t left = totalBits - bit;
+        if (left == 0) break;
+        const uint32_t window = windowAt(bit);
+        const std::size_t len = dec.length[window];
+        if (len == 0 || len > left) {
+            // Fewer than 12 bits left that hold no whole code: the end of the stream. With 12
+            // bits or more a pattern that matches no code is damage.
+            if (left >= kMaxCodeLength)
+                return Fail(std::move(c), TqdStatus::Damaged,
+                            "the code stream holds a pattern that matches no code");
+            break;
+        }
+        bit += len;
+        c.letters.push_back(static_cast<char>(dec.letter[window]));
+        if (++wordLetters == static_cast<std::size_t>(current)) {
+            wordLetters = 0;
+            if (c.runs.empty() || c.runs.back().length != current) c.runs.push_back({current, 0});
+            ++c.runs.back().count;
+            if (--counts[current] == 0) current = nextLength(current + 1);
+        }
+    }
+    // An unfinished word at the end is dropped.
+    c.letters.resize(c.letters.size() - wordLetters);
+    c.status = TqdStatus::Ok;
+    return c;
+}
+
+void AddDecodedWords(const TqdContents& contents, WordStore& store) {
+    std::vector<std::string> rest;
+    contents.ForEachWord([&](std::string_view word) {
+        const auto& list = store.WordsOfLength(static_cast<int>(word.size()));
+        if (list.empty() || CompareText(list.back(), word) < 0)
+            store.AddWord(word);
+        else
+            rest.emplace_back(word);
+    });
+    if (!rest.empty()) store.AddWords(std::move(rest));
+}
+
+bool ReadFileBytes(const std::filesystem::path& file, std::size_t maxSize,
+                   std::vector<uint8_t>& out) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    out.resize(maxSize + 1);
+    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    if (in.bad()) return false;
+    out.resize(static_cast<std::size_t>(in.gcount()));
+    return true;
+}
+
+bool ReadCompressedDictionary(const std::filesystem::path& file, WordStore& store,
+                              TDictInfo& info) {
+    std::vector<uint8_t> data;
+    if (!ReadFileBytes(file, kMaxCompressedSize, data)) return false;
+    const TqdContents contents = DecodeCompressedDictionary(data);
+    if (!contents.ok()) return false;
+    info.Language = contents.Language;
+    info.Edition = contents.Edition;
+    info.SecondNumber = contents.SecondNumber;
+    info.SetAlphabetFromLanguage();
+    AddDecodedWords(contents, store);
+    return true;
 }
 
 }  // namespace tq

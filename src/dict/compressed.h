@@ -1,14 +1,78 @@
 #pragma once
-// The compressed dictionary file (.tqd) and the program's own 128-bit digest.
+// The compressed dictionary file (.tqd): 728 uninterpreted bytes, two header words, a code entry
+// per letter, three spare words, a length entry per word length, the words as one stream of
+// prefix codes, and the Digest128 of the file's leading part in the last 16 bytes. All words are
+// 32-bit little-endian; bit 31 is the most significant.
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
 
 #include "dict/word_store.h"
 
 namespace tq {
 
+inline constexpr std::size_t kMaxCompressedSize = 640000;
+inline constexpr std::size_t kHeaderWord1 = 182;  // word offsets in the file
+inline constexpr std::size_t kHeaderWord2 = 183;
+inline constexpr std::size_t kFirstCodeEntry = 184;
+inline constexpr int kMaxCodeLength = 12;
+
+enum class TqdStatus {
+    Ok,
+    BadSize,         // above 640000 bytes or not a multiple of 16
+    DigestMismatch,  // the stored digest differs from the digest of the leading part
+    Damaged,         // the digest matches but the tables or the stream cannot be read
+};
+
+// A decoded compressed dictionary. Words of equal length come in runs, so the letters of all
+// words are held back to back and each run records its word length and number of words.
+struct TqdContents {
+    TqdStatus status = TqdStatus::Damaged;
+    std::string problem;  // a readable reason when status is not Ok
+    uint8_t Language = 0;
+    uint8_t Edition = 0;
+    uint8_t SecondNumber = 0;
+    std::string letters;  // every decoded word, back to back, in stream order
+    struct Run {
+        int length;
+        std::size_t count;
+    };
+    std::vector<Run> runs;
+
+    bool ok() const { return status == TqdStatus::Ok; }
+    std::size_t WordCount() const;
+    // Calls f(std::string_view word) for every decoded word in stream order.
+    template <class F>
+    void ForEachWord(F&& f) const {
+        std::size_t pos = 0;
+        for (const Run& r : runs)
+            for (std::size_t i = 0; i < r.count; ++i, pos += r.length)
+                f(std::string_view(letters).substr(pos, r.length));
+    }
+};
+
+// Checks and decodes a whole file held in memory. Never reads outside `data` and always ends:
+// a fixed part that does not fit, a code length outside 1..12, a word length outside 2..30 or a
+// stream pattern that matches no code gives Damaged. Decoding stops once every length's count is
+// used up, so the zero bits padding the file are never taken for letters.
+TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data);
+
+// Adds the decoded words to the store (cheap for words in the store's order).
+void AddDecodedWords(const TqdContents& contents, WordStore& store);
+
 // Reads a compressed dictionary into the store and sets the alphabet, Edition and the second
-// header number of info. A file that fails any check changes nothing and returns false.
+// header number of info. A file that cannot be read or fails any check changes nothing and
+// returns false.
 bool ReadCompressedDictionary(const std::filesystem::path& file, WordStore& store, TDictInfo& info);
+
+// Reads a whole file (at most maxSize + 1 bytes are read, enough to see that it is too big).
+// Returns false when it cannot be opened or read.
+bool ReadFileBytes(const std::filesystem::path& file, std::size_t maxSize,
+                   std::vector<uint8_t>& out);
 
 }  // namespace tq
