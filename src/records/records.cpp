@@ -1,0 +1,251 @@
+#include "records/records.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+#include "dict/digest.h"
+
+namespace tq {
+
+namespace fs = std::filesystem;
+
+RecordLines DefaultRecordTable() {
+    return {"1000 - Champion", "400 - Expert", "300 - Expert", "200 - Expert", "100 - Expert",
+            "50 - Novice",     "40 - Novice",  "30 - Novice",  "20 - Novice",  "10 - Novice"};
+}
+
+namespace {
+
+int64_t SeatTotal(const TPlayers& p) {
+    return int64_t{p.WordPoints} + p.BonusPoints - p.FinePoints;
+}
+
+int ClampSkill(int skill) {
+    return skill < 1 ? 1 : skill > 7 ? 7 : skill;
+}
+
+std::string HexWord(uint32_t v) {
+    char buf[9];
+    std::snprintf(buf, sizeof buf, "%08X", v);
+    return buf;
+}
+
+std::string Joined(const RecordLines& lines) {
+    std::string text;
+    for (const std::string& l : lines) text += l;
+    return text;
+}
+
+// The value of an entry line; lines whose value is not a whole number count as the lowest.
+int64_t EntryValue(std::string_view line) {
+    const std::string_view text = line.substr(0, line.find(' '));
+    int64_t v = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (first != last && *first == '+') ++first;
+    auto [end, ec] = std::from_chars(first, last, v);
+    if (ec != std::errc() || end != last || first == last)
+        return std::numeric_limits<int64_t>::min();
+    return v;
+}
+
+}  // namespace
+
+std::string GameSummary(const GameSettings& s) {
+    std::string out;
+    for (int seat = 1; seat <= s.Count && seat <= kMaxSeats; ++seat) {
+        const TPlayers& p = s.Seat(seat);
+        if (p.Type == PlayerType::Human) {
+            out += "H-";
+        } else {
+            out += 'C';
+            out += static_cast<char>('0' + ClampSkill(p.Skill));
+            out += '-';
+        }
+        out += std::to_string(SeatTotal(p)) + ",";
+    }
+    out += std::to_string(int(s.ColCount)) + std::to_string(int(s.RowCount)) + ",";
+    out += s.Directions.size() >= 8 ? s.Directions[7] : '0';
+    return out;
+}
+
+int HumanSeat(const GameSettings& s) {
+    int human = 0;
+    for (int seat = 1; seat <= s.Count && seat <= kMaxSeats; ++seat)
+        if (s.Seat(seat).Type == PlayerType::Human) human = seat;
+    return human;
+}
+
+int64_t WeightedSum(const GameSettings& s, int humanSeat) {
+    if (humanSeat < 1 || humanSeat > kMaxSeats) return 0;
+    const int64_t h = SeatTotal(s.Seat(humanSeat));
+    int64_t w = 0;
+    for (int seat = 1; seat <= s.Count && seat <= kMaxSeats; ++seat) {
+        if (seat == humanSeat) continue;
+        const int k = ClampSkill(s.Seat(seat).Skill);
+        const int64_t lead = h - SeatTotal(s.Seat(seat));
+        w += lead * (lead > 0 ? SkillWeights[k] : SkillWeights[8 - k]);
+    }
+    return w;
+}
+
+int32_t RecordValue(int64_t weightedSum, const GameSettings& s) {
+    const int64_t num = weightedSum * s.ColCount * s.RowCount;
+    const int64_t den = s.Directions == "11111111" ? 25 : 50;
+    int64_t q = num / den;
+    int64_t r = num % den;
+    if (r < 0) {  // floor division: 0 <= r < den
+        --q;
+        r += den;
+    }
+    if (2 * r > den || (2 * r == den && q % 2 != 0)) ++q;
+    if (q > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (q < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(q);
+}
+
+std::string CheckLine(const RecordLines& lines, int language, int edition) {
+    const std::string text = std::to_string(language) + std::to_string(edition) + Joined(lines);
+    return HexWord(Digest128(text)[1]);
+}
+
+std::string CheckLineOfLines(const RecordLines& lines) {
+    return HexWord(Digest128(Joined(lines))[1]);
+}
+
+std::optional<RecordLines> ParseRecordsText(std::string_view text, int language, int edition) {
+    std::array<std::string_view, 11> read;
+    std::size_t count = 0;
+    std::size_t pos = 0;
+    while (pos < text.size() && count < read.size()) {
+        std::size_t lf = text.find('\n', pos);
+        if (lf == std::string_view::npos) lf = text.size();
+        std::string_view line = text.substr(pos, lf - pos);
+        if (auto cr = line.find('\r'); cr != std::string_view::npos) line = line.substr(0, cr);
+        read[count++] = line;
+        pos = lf + 1;
+    }
+    if (count != read.size() || read[10].size() != 8) return std::nullopt;
+    RecordLines lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) lines[i] = std::string(read[i]);
+    if (read[10] != CheckLineOfLines(lines) && read[10] != CheckLine(lines, language, edition))
+        return std::nullopt;
+    return lines;
+}
+
+std::optional<RecordLines> ReadRecordsFile(const fs::path& file, int language, int edition) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    // Eleven lines are all that is read; a file far longer than any table needs is cut short.
+    std::string text(64 * 1024, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) return std::nullopt;
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return ParseRecordsText(text, language, edition);
+}
+
+int InsertRecord(RecordLines& lines, int32_t value, std::string_view summary,
+                 std::string_view name) {
+    for (std::size_t place = 0; place < lines.size(); ++place) {
+        if (EntryValue(lines[place]) >= value) continue;
+        std::string clean(name);
+        for (char& c : clean)
+            if (c == '\r' || c == '\n') c = ' ';
+        for (std::size_t i = lines.size() - 1; i > place; --i) lines[i] = std::move(lines[i - 1]);
+        lines[place] = std::to_string(value) + " " + std::string(summary) + " " + clean;
+        return static_cast<int>(place) + 1;
+    }
+    return 0;
+}
+
+std::string RecordsFileText(const RecordLines& lines, int language, int edition) {
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    text += CheckLine(lines, language, edition) + "\r\n";
+    return text;
+}
+
+std::string WriteRecordsFile(const fs::path& file, const RecordLines& lines, int language,
+                             int edition) {
+    std::error_code ec;
+    const fs::path folder = file.parent_path();
+    if (!fs::is_directory(folder, ec))
+        return "The records folder " + folder.string() + " does not exist.";
+    const std::string text = RecordsFileText(lines, language, edition);
+    fs::path temp = file;
+    temp += ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (out) out.close();
+        if (!out) {
+            fs::remove(temp, ec);
+            return "Cannot write the records file " + file.string() + ".";
+        }
+    }
+    fs::rename(temp, file, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return "Cannot write the records file " + file.string() + ".";
+    }
+    return {};
+}
+
+fs::path RecordsFilePath(const GameModel& model) {
+    return model.RecordsFolder() / (model.Dict.DictName + ".tqr");
+}
+
+RecordsOutcome UpdateRecords(GameModel& model) {
+    RecordsOutcome outcome;
+    const GameSettings& s = model.Settings;
+    if (s.Mode != GameMode::General || !s.RatedGame) return outcome;
+    const int human = HumanSeat(s);
+    if (human == 0) return outcome;
+    const std::string summary = GameSummary(s);
+    const int32_t value = RecordValue(WeightedSum(s, human), s);
+    if (value <= 10) return outcome;
+
+    const fs::path file = RecordsFilePath(model);
+    const int language = model.Dict.Language;
+    const int edition = model.Dict.Edition;
+    RecordLines lines = ReadRecordsFile(file, language, edition).value_or(DefaultRecordTable());
+    const int place = InsertRecord(lines, value, summary, s.Seat(human).Name);
+    if (place == 0) return outcome;
+    outcome.error = WriteRecordsFile(file, lines, language, edition);
+    if (!outcome.error.empty()) {
+        model.State.NewRecordPlace = 0;  // nothing was entered, so nothing to highlight
+        return outcome;
+    }
+    model.State.NewRecordPlace = static_cast<uint8_t>(place);
+    outcome.entered = true;
+    return outcome;
+}
+
+RecordEntry SplitRecordLine(std::string_view line, int place) {
+    RecordEntry e;
+    e.Place = place;
+    const std::size_t first = line.find(' ');
+    e.Value = std::string(line.substr(0, first));
+    if (first == std::string_view::npos) return e;
+    const std::size_t second = line.find(' ', first + 1);
+    if (second == std::string_view::npos) return e;
+    e.Name = std::string(line.substr(second + 1));
+    return e;
+}
+
+std::array<RecordEntry, 10> RecordTableForDisplay(const GameModel& model) {
+    const RecordLines lines =
+        ReadRecordsFile(RecordsFilePath(model), model.Dict.Language, model.Dict.Edition)
+            .value_or(DefaultRecordTable());
+    std::array<RecordEntry, 10> table;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        table[i] = SplitRecordLine(lines[i], static_cast<int>(i) + 1);
+    return table;
+}
+
+}  // namespace tq

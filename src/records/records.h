@@ -1,0 +1,103 @@
+#pragma once
+// Records: the rating of a finished rated game, the records file of each dictionary
+// (Records/<DictName>.tqr, ten entry lines and a check line, CR LF line ends) and the end-of-game
+// update that enters a new record.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/game_model.h"
+#include "core/model.h"
+
+namespace tq {
+
+// The ten entry lines of a records file, best first: "<value> <summary> <name>".
+using RecordLines = std::array<std::string, 10>;
+
+// Weights of the computer skills 1..7 (index 0 unused).
+inline constexpr std::array<int, 8> SkillWeights = {0, 1, 5, 12, 24, 42, 60, 100};
+
+// The ten lines of a fresh file: "1000 - Champion", "400 - Expert", ... "10 - Novice".
+RecordLines DefaultRecordTable();
+
+// The finished game in one token: per seat "H-<total>," or "C<skill>-<total>,", then ColCount
+// and RowCount run together, ",", and the eighth Directions character. Example: H-140,C3-90,55,0.
+std::string GameSummary(const GameSettings& s);
+
+// The seat a rated game rates: the last Human seat among the seats in play, 0 when there is none.
+int HumanSeat(const GameSettings& s);
+
+// The weighted sum of the human seat's lead over every other seat in play: a lead counts with
+// the weight of the seat's skill, a deficit with the weight of 8 - skill. 64-bit, so no lead can
+// wrap around.
+int64_t WeightedSum(const GameSettings& s, int humanSeat);
+
+// W x ColCount x RowCount divided by 25 under "11111111", else by 50, rounded to the nearest
+// integer with exact halves going to the even neighbour; limited to the 32-bit range.
+int32_t RecordValue(int64_t weightedSum, const GameSettings& s);
+
+// The check line: eight upper-case hex digits of the second word of Digest128 over the language
+// and edition as decimal numbers followed by the ten lines joined without separators.
+std::string CheckLine(const RecordLines& lines, int language, int edition);
+// The second form accepted when reading: the same digest word over the ten lines alone.
+std::string CheckLineOfLines(const RecordLines& lines);
+
+// Reads the text of a records file: the first 11 lines (a line ends at LF; a CR ends its text),
+// valid when there are 11 and line 11 equals either check form. Later lines are ignored.
+std::optional<RecordLines> ParseRecordsText(std::string_view text, int language, int edition);
+
+// Reads a records file; nullopt when it is missing, unreadable, short or fails its check.
+std::optional<RecordLines> ReadRecordsFile(const std::filesystem::path& file, int language,
+                                           int edition);
+
+// Inserts "<value> <summary> <name>" above the first entry whose value is strictly less, pushing
+// the entries below down and dropping the eleventh. An entry of equal value stays above. Returns
+// the place taken, 1..10, or 0 when no entry is less (nothing changes). An entry whose value is
+// not a whole number counts as less than any value.
+int InsertRecord(RecordLines& lines, int32_t value, std::string_view summary,
+                 std::string_view name);
+
+// The whole file: the ten lines and the check line, each ending with CR LF.
+std::string RecordsFileText(const RecordLines& lines, int language, int edition);
+
+// Writes the file through a temporary file in the same folder, so a failed write leaves the old
+// table whole. Returns an empty string on success, else a readable error; the folder Records is
+// never created.
+std::string WriteRecordsFile(const std::filesystem::path& file, const RecordLines& lines,
+                             int language, int edition);
+
+// Records/<DictName>.tqr under the start folder.
+std::filesystem::path RecordsFilePath(const GameModel& model);
+
+struct RecordsOutcome {
+    bool entered = false;  // the game entered the table; show the record table dialog
+    std::string error;     // non-empty: the folder Records is missing or the file could not be
+                           // written (show it, then the results)
+};
+
+// The end-of-game update of a rated general-mode game: rates the game and, when its value is
+// above 10 and beats an entry, writes the new table and sets State.NewRecordPlace. A file that
+// is missing or fails its check is replaced by the default table with the new entry. Does
+// nothing for a game that is not a rated general-mode game.
+RecordsOutcome UpdateRecords(GameModel& model);
+
+// One row of the record table as shown: place, name and the value text.
+struct RecordEntry {
+    int Place = 0;
+    std::string Name;
+    std::string Value;
+};
+
+// Splits an entry line: the value is the text before the first space, the name what is left
+// after the first two space-separated tokens.
+RecordEntry SplitRecordLine(std::string_view line, int place);
+
+// The current dictionary's table as the record dialog shows it: the file's entries, or the
+// default table when the file is missing or damaged.
+std::array<RecordEntry, 10> RecordTableForDisplay(const GameModel& model);
+
+}  // namespace tq

@@ -1,0 +1,263 @@
+#include "records/records.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tq {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Seat 1 human with total h; the other seats computers given as {skill, total}.
+GameSettings Rated(int h, std::vector<std::pair<int, int>> computers, int cols = 5, int rows = 5,
+                   const std::string& directions = "11110000") {
+    GameSettings s;
+    s.RatedGame = true;
+    s.Count = static_cast<uint8_t>(1 + computers.size());
+    s.ColCount = static_cast<uint8_t>(cols);
+    s.RowCount = static_cast<uint8_t>(rows);
+    s.Directions = directions;
+    s.Seat(1).Type = PlayerType::Human;
+    s.Seat(1).Name = "Ann";
+    s.Seat(1).WordPoints = h;
+    for (std::size_t i = 0; i < computers.size(); ++i) {
+        TPlayers& p = s.Seat(static_cast<int>(i) + 2);
+        p.Type = PlayerType::Computer;
+        p.Skill = static_cast<uint8_t>(computers[i].first);
+        p.WordPoints = computers[i].second;
+    }
+    return s;
+}
+
+int32_t ValueOf(const GameSettings& s) {
+    return RecordValue(WeightedSum(s, HumanSeat(s)), s);
+}
+
+// A settings value giving weighted sum w on a 5 x 5 field: a lead of w over a skill-1 seat.
+GameSettings WithSum(int w, const std::string& directions = "11110000") {
+    return Rated(w, {{1, 0}}, 5, 5, directions);
+}
+
+TEST(RecordValue, FollowsTheWeightsAndRoundsHalvesToEven) {
+    struct Case {
+        const char* what;
+        GameSettings s;
+        int32_t value;
+    };
+    const std::vector<Case> cases = {
+        {"skill 3, ahead by 7, all directions", Rated(17, {{3, 10}}, 5, 5, "11111111"), 84},
+        {"ahead of skill 7 and behind skill 1 by 10", Rated(50, {{7, 40}, {1, 60}}), 0},
+        {"level with a computer seat", Rated(30, {{5, 30}}), 0},
+        {"behind a weak seat costs much", Rated(0, {{1, 10}}), -500},  // -10 x 100 x 25 / 50
+        {"behind a strong seat costs little", Rated(0, {{7, 10}}), -5},
+        {"21.5 goes to 22", WithSum(43), 22},
+        {"22.5 goes to 22", WithSum(45), 22},
+        {"-21.5 goes to -22", Rated(0, {{7, 43}}), -22},
+        {"-22.5 goes to -22", Rated(0, {{7, 45}}), -22},
+        {"10 on 10 x 10, diagonals", Rated(20, {{1, 10}}, 10, 10, "11111111"), 40},
+        // A lead that overflows 16 bits: 40000 x 100 x 100 / 50 = 8000000, no wrap-around.
+        {"large lead", Rated(40000, {{7, 0}}, 10, 10), 8000000},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ValueOf(c.s), c.value) << c.what;
+}
+
+TEST(GameSummary, ListsSeatsFieldAndDiagonalFlag) {
+    EXPECT_EQ(GameSummary(Rated(140, {{3, 90}})), "H-140,C3-90,55,0");
+    GameSettings s = Rated(0, {{7, 25}, {2, 0}}, 10, 8, "11111111");
+    s.Seat(1).FinePoints = 5;
+    EXPECT_EQ(GameSummary(s), "H--5,C7-25,C2-0,108,1");
+    // With several human seats the last one is rated.
+    s.Seat(3).Type = PlayerType::Human;
+    EXPECT_EQ(HumanSeat(s), 3);
+}
+
+// The eleven lines of a file over `lines`, the check computed over the given text.
+std::string FileText(const RecordLines& lines, const std::string& check,
+                     const std::string& extra = "") {
+    std::string text;
+    for (const auto& l : lines) text += l + "\r\n";
+    return text + check + "\r\n" + extra;
+}
+
+TEST(ReadRecords, AcceptsBothCheckFormsAndNothingElse) {
+    RecordLines lines = DefaultRecordTable();
+    lines[3] = "250 H-100,C4-20,55,0 Mary Ann Smith";
+    lines[4] = "120 H-60,C2-30,55,1 ";
+    const std::string full = CheckLine(lines, 1, 3);
+    const std::string bare = CheckLineOfLines(lines);
+    ASSERT_NE(full, bare);
+    EXPECT_EQ(full.size(), 8u);
+
+    std::string lower = full;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string tenLines;
+    for (const auto& l : lines) tenLines += l + "\r\n";
+
+    struct Case {
+        const char* what;
+        std::string text;
+        bool valid;
+    };
+    const std::vector<Case> cases = {
+        {"check with language and edition", FileText(lines, full), true},
+        {"check over the lines alone", FileText(lines, bare), true},
+        {"LF line ends", "1000 - Champion\n" + FileText(lines, full).substr(17), true},
+        {"a twelfth line", FileText(lines, full, "junk\r\nmore\r\n"), true},
+        {"another language", FileText(lines, CheckLine(lines, 2, 3)), false},
+        {"lower-case digits", FileText(lines, lower), false},
+        {"check of 7 characters", FileText(lines, full.substr(1)), false},
+        {"ten lines", tenLines, false},
+        {"empty", "", false},
+    };
+    for (const Case& c : cases) {
+        const auto read = ParseRecordsText(c.text, 1, 3);
+        EXPECT_EQ(read.has_value(), c.valid) << c.what;
+        if (read && c.valid) {
+            EXPECT_EQ(*read, lines) << c.what;
+        }
+    }
+}
+
+TEST(ReadRecords, SplitsValueAndNameAfterTheFirstTwoTokens) {
+    const std::vector<std::pair<std::string, RecordEntry>> cases = {
+        {"1000 - Champion", {1, "Champion", "1000"}},
+        {"250 H-100,C4-20,55,0 Mary Ann  Smith", {1, "Mary Ann  Smith", "250"}},
+        {"120 H-60,C2-30,55,1 ", {1, "", "120"}},
+        {"77", {1, "", "77"}},
+    };
+    for (const auto& [line, want] : cases) {
+        const RecordEntry e = SplitRecordLine(line, 1);
+        EXPECT_EQ(e.Value, want.Value) << line;
+        EXPECT_EQ(e.Name, want.Name) << line;
+    }
+}
+
+TEST(InsertRecord, EqualValueStaysAboveAndTheEleventhDrops) {
+    RecordLines lines = DefaultRecordTable();
+    EXPECT_EQ(InsertRecord(lines, 400, "S", "Bob"), 3);
+    EXPECT_EQ(lines[1], "400 - Expert");
+    EXPECT_EQ(lines[2], "400 S Bob");
+    EXPECT_EQ(lines[3], "300 - Expert");
+    EXPECT_EQ(lines[9], "20 - Novice");
+
+    RecordLines high;
+    high.fill("500 x y");
+    const RecordLines before = high;
+    EXPECT_EQ(InsertRecord(high, 500, "S", "Bob"), 0);
+    EXPECT_EQ(high, before);
+    // An entry whose value is not a number counts as the lowest.
+    high[9] = "abc x y";
+    EXPECT_EQ(InsertRecord(high, 11, "S", ""), 10);
+    EXPECT_EQ(high[9], "11 S ");
+}
+
+class UpdateRecordsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        model_.StartFolder =
+            fs::temp_directory_path() /
+            ("tq_records_" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(model_.StartFolder);
+        fs::create_directories(model_.RecordsFolder());
+        model_.Dict.DictName = "General_rus";
+        model_.Dict.Language = 1;
+        model_.Dict.Edition = 0;
+    }
+    void TearDown() override { fs::remove_all(model_.StartFolder); }
+
+    fs::path File() const { return RecordsFilePath(model_); }
+    std::string ReadAll() const {
+        std::ifstream in(File(), std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    RecordsOutcome Play(int sum, const std::string& name = "Ann") {
+        model_.Settings = WithSum(sum);
+        model_.Settings.Seat(1).Name = name;
+        return UpdateRecords(model_);
+    }
+
+    GameModel model_;
+};
+
+TEST_F(UpdateRecordsTest, ValueOfTenMakesNoEntryAndElevenEntersAFreshTable) {
+    // 21 x 25 / 50 = 10.5 -> 10; 22 x 25 / 50 = 11.
+    RecordsOutcome out = Play(21);
+    EXPECT_FALSE(out.entered);
+    EXPECT_TRUE(out.error.empty());
+    EXPECT_FALSE(fs::exists(File()));
+
+    out = Play(22, "Ann Lee");
+    EXPECT_TRUE(out.entered);
+    EXPECT_TRUE(out.error.empty());
+    EXPECT_EQ(model_.State.NewRecordPlace, 10);
+    RecordLines want = DefaultRecordTable();
+    want[9] = "11 H-22,C1-0,55,0 Ann Lee";
+    EXPECT_EQ(ReadAll(), RecordsFileText(want, 1, 0));
+    // The check text is "1", "0" and the ten lines; every line ends CR LF.
+    EXPECT_EQ(ReadAll(), FileText(want, CheckLine(want, 1, 0)));
+    EXPECT_EQ(RecordTableForDisplay(model_)[9].Name, "Ann Lee");
+}
+
+TEST_F(UpdateRecordsTest, NoPlaceLeavesTheFileAlone) {
+    RecordLines high;
+    high.fill("5000 - Old");
+    { std::ofstream(File(), std::ios::binary) << FileText(high, CheckLineOfLines(high), "x\r\n"); }
+    const std::string before = ReadAll();
+    model_.State.NewRecordPlace = 0;
+    EXPECT_FALSE(Play(1000).entered);  // value 500
+    EXPECT_EQ(ReadAll(), before);
+    EXPECT_EQ(model_.State.NewRecordPlace, 0);
+
+    // Above the last entry: the twelfth line goes and the check takes the full form.
+    high[9] = "400 - Old";
+    { std::ofstream(File(), std::ios::binary) << FileText(high, CheckLineOfLines(high), "x\r\n"); }
+    EXPECT_TRUE(Play(1000, "").entered);
+    high[9] = "500 H-1000,C1-0,55,0 ";
+    EXPECT_EQ(ReadAll(), RecordsFileText(high, 1, 0));
+    EXPECT_EQ(RecordTableForDisplay(model_)[9].Name, "");
+}
+
+TEST_F(UpdateRecordsTest, DamagedFileIsReplacedByTheDefaultTable) {
+    { std::ofstream(File(), std::ios::binary) << "1 2 3\r\n"; }
+    EXPECT_EQ(RecordTableForDisplay(model_)[0].Name, "Champion");
+    EXPECT_EQ(RecordTableForDisplay(model_)[0].Value, "1000");
+    EXPECT_TRUE(Play(800).entered);  // 400: below the default 400
+    EXPECT_EQ(model_.State.NewRecordPlace, 3);
+    EXPECT_EQ(RecordTableForDisplay(model_)[2].Value, "400");
+    EXPECT_EQ(RecordTableForDisplay(model_)[2].Name, "Ann");
+}
+
+TEST_F(UpdateRecordsTest, UnwritableFileOrMissingFolderGivesAnError) {
+    fs::create_directory(File());  // a folder where the file should be
+    RecordsOutcome out = Play(1000);
+    EXPECT_FALSE(out.entered);
+    EXPECT_NE(out.error.find("General_rus.tqr"), std::string::npos) << out.error;
+    EXPECT_EQ(model_.State.NewRecordPlace, 0);
+
+    fs::remove_all(model_.RecordsFolder());
+    out = Play(1000);
+    EXPECT_FALSE(out.entered);
+    EXPECT_NE(out.error.find("Records"), std::string::npos) << out.error;
+    EXPECT_FALSE(fs::exists(model_.RecordsFolder()));  // never created
+}
+
+TEST_F(UpdateRecordsTest, OnlyRatedGeneralGamesAreRated) {
+    model_.Settings = WithSum(1000);
+    model_.Settings.RatedGame = false;
+    EXPECT_FALSE(UpdateRecords(model_).entered);
+    model_.Settings.RatedGame = true;
+    model_.Settings.Mode = GameMode::Server;
+    EXPECT_FALSE(UpdateRecords(model_).entered);
+    EXPECT_FALSE(fs::exists(File()));
+}
+
+}  // namespace
+}  // namespace tq

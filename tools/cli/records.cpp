@@ -1,0 +1,33 @@
+// tessaroon-cli records: the game's start-up, then the current dictionary's record table as the
+// record dialog shows it (the default table when the records file is missing or damaged).
+
+#include <filesystem>
+#include <iostream>
+
+#include "commands.h"
+#include "core/game_model.h"
+#include "records/records.h"
+
+namespace tq::cli {
+
+namespace {
+
+int Records(const std::vector<std::string>&) {
+    GameModel model;
+    StartUpResult started = StartUp(model, std::filesystem::current_path());
+    if (!started.ok) {
+        std::cout << started.message << "\n";
+        return 1;
+    }
+    std::cout << "Rating\tPlayer Name\tRecord\n";
+    for (const RecordEntry& e : RecordTableForDisplay(model))
+        std::cout << e.Place << "\t" << e.Name << "\t" << e.Value << "\n";
+    return 0;
+}
+
+const CommandRegistrar kRecords(
+    "records", "records              print the record table of the current dictionary", Records);
+
+}  // namespace
+
+}  // namespace tq::cli
