@@ -1,0 +1,134 @@
+// The companion's dict and records commands, run as the user runs them.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "records/records.h"
+
+namespace tq {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out;
+};
+
+// Runs tessaroon-cli with the arguments in `dir`, capturing standard output and error.
+CliRun Cli(const fs::path& dir, const std::string& args) {
+    const std::string cmd =
+        "cd '" + dir.string() + "' && '" + std::string(TESSAROON_CLI) + "' " + args + " 2>&1";
+    CliRun r{-1, {}};
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    r.status = pclose(p);
+    return r;
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tq_cli_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "Dicts");
+        fs::create_directories(dir_ / "Records");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    void Write(const fs::path& rel, const std::string& text) {
+        std::ofstream(dir_ / rel, std::ios::binary) << text;
+    }
+    fs::path dir_;
+};
+
+// "{eng}" and 120 three- and four-letter words in the store's order, CR LF line ends.
+std::string EnglishList() {
+    std::string three, four;
+    for (char a = 'A'; a <= 'L'; ++a)
+        for (char b = 'A'; b <= 'E'; ++b) {
+            three += std::string{a, b, 'Z'} + "\r\n";
+            four += std::string{a, b, 'Q', 'X'} + "\r\n";
+        }
+    return "{eng}\r\n" + three + four;
+}
+
+TEST_F(CliTest, PackVerifyUnpackRoundTrip) {
+    // Unordered, with a duplicate, a lower-case line and blanks: the game's list rules apply.
+    Write("Dicts/in.txt", "{eng}\r\nQUIZ\r\n  CAT \r\nQUIZ\r\nzebra\r\nAXE\r\n");
+    CliRun r = Cli(dir_, "dict pack Dicts/in.txt out.tqd --edition 7");
+    ASSERT_EQ(r.status, 0) << r.out;
+
+    r = Cli(dir_, "dict verify out.tqd");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("passes"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Language=2"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Edition=7"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Length3=2\nLength4=1\n"), std::string::npos) << r.out;
+
+    r = Cli(dir_, "dict unpack out.tqd");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "{eng}\r\nAXE\r\nCAT\r\nQUIZ\r\n");
+
+    // A larger list round-trips byte for byte.
+    Write("Dicts/big.txt", EnglishList());
+    ASSERT_EQ(Cli(dir_, "dict pack Dicts/big.txt big.tqd").status, 0);
+    EXPECT_EQ(Cli(dir_, "dict unpack big.tqd").out, EnglishList());
+}
+
+TEST_F(CliTest, RefusesBadInputWithAMessage) {
+    Write("Dicts/nomarker.txt", "CAT\r\nDOG\r\n");
+    CliRun r = Cli(dir_, "dict pack Dicts/nomarker.txt x.tqd");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.out.find("{rus} or {eng}"), std::string::npos) << r.out;
+
+    // 40000 distinct 30-letter words need more than 640000 bytes.
+    std::string big = "{eng}\r\n";
+    for (int i = 0; i < 40000; ++i) {
+        std::string w(30, 'A');
+        uint32_t v = static_cast<uint32_t>(i) * 7919u + 13u;
+        for (char& c : w) {
+            v = v * 1103515245u + 12345u;
+            c = static_cast<char>('A' + (v >> 16) % 26);
+        }
+        big += w + "\r\n";
+    }
+    Write("Dicts/big.txt", big);
+    r = Cli(dir_, "dict pack Dicts/big.txt big.tqd");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.out.find("640000"), std::string::npos) << r.out;
+    EXPECT_FALSE(fs::exists(dir_ / "big.tqd"));
+
+    Write("bad.tqd", std::string(1000, 'x'));
+    r = Cli(dir_, "dict verify bad.tqd");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.out.find("fails the game's checks"), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, RecordsPrintsTheTableOrTheDefault) {
+    Write("Tessaroon.ini", "[General]\r\nDict=Mine\r\n");
+    Write("Dicts/Mine.txt", EnglishList());
+    CliRun r = Cli(dir_, "records");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Rating\tPlayer Name\tRecord\n1\tChampion\t1000\n"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("10\tNovice\t10\n"), std::string::npos) << r.out;
+
+    RecordLines lines = DefaultRecordTable();
+    lines[0] = "2000 H-300,C7-10,55,1 Mary Ann";
+    Write("Records/Mine.tqr", RecordsFileText(lines, 2, 0));
+    r = Cli(dir_, "records");
+    EXPECT_NE(r.out.find("1\tMary Ann\t2000\n2\tExpert\t400\n"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace tq

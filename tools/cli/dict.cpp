@@ -1,0 +1,145 @@
+// tessaroon-cli dict: builds, reads and checks compressed dictionary files (.tqd).
+//   dict pack LIST.txt OUT.tqd [--edition N]   packs a plain word list
+//   dict unpack FILE.tqd                        prints the words as a plain list
+//   dict verify FILE.tqd                        runs the game's checks and prints the facts
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "commands.h"
+#include "dict/compressed.h"
+#include "dict/pack.h"
+#include "dict/word_store.h"
+
+namespace tq::cli {
+
+namespace {
+
+int Usage() {
+    std::cerr << "usage: tessaroon-cli dict pack LIST.txt OUT.tqd [--edition N]\n"
+                 "       tessaroon-cli dict unpack FILE.tqd\n"
+                 "       tessaroon-cli dict verify FILE.tqd\n";
+    return 2;
+}
+
+bool ParseSmall(const std::string& text, int& value) {
+    if (text.empty() || text.size() > 2) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return value <= 63;
+}
+
+int Pack(const std::vector<std::string>& args) {
+    std::vector<std::string> files;
+    int edition = 0;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--edition") {
+            if (i + 1 >= args.size() || !ParseSmall(args[i + 1], edition)) {
+                std::cerr << "dict pack: --edition needs a number 0..63\n";
+                return 2;
+            }
+            ++i;
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2) return Usage();
+
+    WordStore store;
+    TDictInfo info;
+    const LoadResult read = ReadPlainWordList(files[0], store, info);
+    if (read.status == LoadStatus::IoError) {
+        std::cerr << "dict pack: " << read.message << "\n";
+        return 1;
+    }
+    if (!read.ok()) {
+        std::cerr << "dict pack: " << files[0] << ": the first line must be {rus} or {eng}\n";
+        return 1;
+    }
+    PackOptions options;
+    options.Language = info.Language;
+    options.Edition = static_cast<uint8_t>(edition);
+    const PackResult packed = PackDictionary(store, options);
+    if (!packed.ok()) {
+        std::cerr << "dict pack: " << files[0] << ": " << packed.error << "\n";
+        return 1;
+    }
+    std::ofstream out(files[1], std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(packed.data.data()),
+              static_cast<std::streamsize>(packed.data.size()));
+    out.close();
+    if (!out) {
+        std::cerr << "dict pack: cannot write " << files[1] << "\n";
+        return 1;
+    }
+    std::cout << files[1] << ": " << store.TotalWords() << " words, " << packed.data.size()
+              << " bytes\n";
+    return 0;
+}
+
+// Reads and decodes a file; prints the reason and returns false when it fails the checks.
+bool Decode(const std::string& file, TqdContents& contents) {
+    std::vector<uint8_t> data;
+    if (!ReadFileBytes(file, kMaxCompressedSize, data)) {
+        std::cout << file << ": cannot be read\n";
+        return false;
+    }
+    contents = DecodeCompressedDictionary(data);
+    if (!contents.ok()) {
+        std::cout << file << ": fails the game's checks: " << contents.problem << "\n";
+        return false;
+    }
+    return true;
+}
+
+int Unpack(const std::vector<std::string>& args) {
+    if (args.size() != 2) return Usage();
+    TqdContents contents;
+    if (!Decode(args[1], contents)) return 1;
+    WordStore store;
+    AddDecodedWords(contents, store);
+    std::string out = contents.Language == 1 ? "{rus}\r\n" : "{eng}\r\n";
+    for (int len = kMinWordLength; len <= kMaxWordLength; ++len)
+        for (const std::string& w : store.WordsOfLength(len)) out += w + "\r\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int Verify(const std::vector<std::string>& args) {
+    if (args.size() != 2) return Usage();
+    TqdContents contents;
+    if (!Decode(args[1], contents)) return 1;
+    WordStore store;
+    AddDecodedWords(contents, store);
+    const char* name = contents.Language == 1   ? " (Russian)"
+                       : contents.Language == 2 ? " (English)"
+                                                : " (unknown; the English alphabet)";
+    std::cout << args[1] << ": passes the game's checks\n"
+              << "Language=" << int(contents.Language) << name << "\n"
+              << "Edition=" << int(contents.Edition) << "\n"
+              << "Words=" << store.TotalWords() << "\n";
+    for (int len = kMinWordLength; len <= kMaxWordLength; ++len)
+        if (store.WordCount(len) > 0)
+            std::cout << "Length" << len << "=" << store.WordCount(len) << "\n";
+    return 0;
+}
+
+int Dict(const std::vector<std::string>& args) {
+    if (args.empty()) return Usage();
+    if (args[0] == "pack") return Pack(args);
+    if (args[0] == "unpack") return Unpack(args);
+    if (args[0] == "verify") return Verify(args);
+    return Usage();
+}
+
+const CommandRegistrar kDict(
+    "dict", "dict                 pack, unpack or verify a compressed dictionary (.tqd)", Dict);
+
+}  // namespace
+
+}  // namespace tq::cli
