@@ -1,5 +1,6 @@
 #include "dict/compressed.h"
 
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
@@ -119,34 +120,35 @@ TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
     };
     int current = nextLength(kMinWordLength);
 
-    // The stream as one run of bits; codes may continue from one stream word into the next.
-    const std::size_t totalBits = (streamEnd - streamBegin) * 32;
-    auto windowAt = [&](std::size_t bit) {
-        // Twelve bits from `bit`, zeros beyond the stream's end.
-        const std::size_t w = streamBegin + bit / 32;
-        const unsigned off = bit % 32;
-        uint64_t v = uint64_t{words[w]} << 32;
-        if (w + 1 < streamEnd) v |= words[w + 1];
-        return static_cast<uint32_t>((v << off) >> (64 - kMaxCodeLength));
-    };
-
-    std::size_t bit = 0;
+    // The stream as one run of bits, codes continuing from one stream word into the next. `buf`
+    // holds the next unread bits at its top; beyond the stream's end it reads zeros.
+    std::size_t next = streamBegin;
+    uint64_t buf = 0;
+    std::size_t bufBits = 0;
+    // At most one letter per two bits; written in place, trimmed at the end.
+    c.letters.resize((streamEnd - streamBegin) * 16);
+    char* out = c.letters.data();
     std::size_t wordLetters = 0;
     while (current != 0) {
-        const std::size_t left = totalBits - bit;
+        if (bufBits <= 32 && next < streamEnd) {
+            buf |= uint64_t{words[next++]} << (32 - bufBits);
+            bufBits += 32;
+        }
+        const std::size_t left = bufBits + (streamEnd - next) * 32;
         if (left == 0) break;
-        const uint32_t window = windowAt(bit);
+        const uint32_t window = static_cast<uint32_t>(buf >> (64 - kMaxCodeLength));
         const std::size_t len = dec.length[window];
         if (len == 0 || len > left) {
             // Fewer than 12 bits left that hold no whole code: the end of the stream. With 12
-            // bits or more a pattern that matches no code is damage.
+            // bits or more, a pattern that matches no code is damage.
             if (left >= kMaxCodeLength)
                 return Fail(std::move(c), TqdStatus::Damaged,
                             "the code stream holds a pattern that matches no code");
             break;
         }
-        bit += len;
-        c.letters.push_back(static_cast<char>(dec.letter[window]));
+        buf <<= len;
+        bufBits -= len;
+        *out++ = static_cast<char>(dec.letter[window]);
         if (++wordLetters == static_cast<std::size_t>(current)) {
             wordLetters = 0;
             if (c.runs.empty() || c.runs.back().length != current) c.runs.push_back({current, 0});
@@ -154,6 +156,7 @@ TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
             if (--counts[current] == 0) current = nextLength(current + 1);
         }
     }
+    c.letters.resize(static_cast<std::size_t>(out - c.letters.data()));
     // An unfinished word at the end is dropped.
     c.letters.resize(c.letters.size() - wordLetters);
     c.status = TqdStatus::Ok;
@@ -161,10 +164,18 @@ TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
 }
 
 void AddDecodedWords(const TqdContents& contents, WordStore& store) {
+    // Words whose bytes are all unchanged by case folding compare like their bytes, which is
+    // quicker to test than the folding comparison the store uses.
+    const bool byBytes = std::all_of(contents.letters.begin(), contents.letters.end(), [](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return FoldLetter(c) == c;
+    });
     std::vector<std::string> rest;
     contents.ForEachWord([&](std::string_view word) {
         const auto& list = store.WordsOfLength(static_cast<int>(word.size()));
-        if (list.empty() || CompareText(list.back(), word) < 0)
+        const bool inOrder = list.empty() || (byBytes ? std::string_view(list.back()) < word
+                                                      : CompareText(list.back(), word) < 0);
+        if (inOrder)
             store.AddWord(word);
         else
             rest.emplace_back(word);
