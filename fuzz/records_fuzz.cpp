@@ -1,0 +1,70 @@
+// Fuzz target for the records file reader and the rating arithmetic. A file that reads as valid
+// must survive an insertion and a write unchanged in every other line, and the rating of any
+// settings must stay free of overflow.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "records/records.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+// Settings from the first bytes of the input: extreme totals, skills and field sizes included.
+tq::GameSettings SettingsFrom(const uint8_t* data, std::size_t size) {
+    tq::GameSettings s;
+    if (size < 2 + 5 * 13) return s;
+    s.RatedGame = true;
+    s.Count = static_cast<uint8_t>(1 + data[0] % 5);
+    s.ColCount = data[1];
+    s.RowCount = static_cast<uint8_t>(data[1] >> 4);
+    s.Directions = (data[0] & 0x80) ? "11111111" : "11110000";
+    const uint8_t* p = data + 2;
+    for (int seat = 1; seat <= tq::kMaxSeats; ++seat, p += 13) {
+        tq::TPlayers& pl = s.Seat(seat);
+        pl.Type = static_cast<tq::PlayerType>(p[0] % 3);
+        std::memcpy(&pl.WordPoints, p + 1, 4);
+        std::memcpy(&pl.BonusPoints, p + 5, 4);
+        std::memcpy(&pl.FinePoints, p + 9, 4);
+        pl.Skill = p[12];
+        pl.Name = std::string(reinterpret_cast<const char*>(p), 4);
+    }
+    return s;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+    const tq::GameSettings s = SettingsFrom(data, size);
+    const int human = tq::HumanSeat(s);
+    const int32_t value = tq::RecordValue(tq::WeightedSum(s, human), s);
+    const std::string summary = tq::GameSummary(s);
+    Require(summary.find(' ') == std::string::npos);
+
+    for (int language = 1; language <= 2; ++language) {
+        auto lines = tq::ParseRecordsText(text, language, 5);
+        if (!lines) continue;
+        for (std::size_t i = 0; i < lines->size(); ++i) {
+            const tq::RecordEntry e = tq::SplitRecordLine((*lines)[i], static_cast<int>(i) + 1);
+            Require(e.Value.find(' ') == std::string::npos);
+        }
+        const std::string name = human ? s.Seat(human).Name : std::string(text.substr(0, 12));
+        tq::RecordLines updated = *lines;
+        const int place = tq::InsertRecord(updated, value, summary, name);
+        Require(place >= 0 && place <= 10);
+        if (place == 0) Require(updated == *lines);
+        const std::string written = tq::RecordsFileText(updated, language, 5);
+        const auto reread = tq::ParseRecordsText(written, language, 5);
+        Require(reread.has_value() && *reread == updated);
+    }
+    return 0;
+}
