@@ -2,27 +2,39 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QMainWindow>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <filesystem>
 
 #include "core/game_model.h"
+#include "ui/app.h"
+#include "ui/main_form.h"
+#include "ui/text.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Tessaroon");
+    tq::ui::InitialiseApplication();
 
+    // The settings file and the dictionary come before any window; without a dictionary the
+    // program ends with its message and no window.
     tq::GameModel model;
-    const tq::StartUpResult started = tq::StartUp(model, QDir::currentPath().toStdString());
+    const tq::StartUpResult started = tq::StartUp(model, std::filesystem::current_path());
     if (!started.ok) {
-        QMessageBox box(QMessageBox::Critical, "Tessaroon",
-                        QString::fromLocal8Bit(started.message.c_str()), QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Critical, "Tessaroon", tq::ui::ToQString(started.message),
+                        QMessageBox::Ok);
         box.exec();
         return 1;
     }
 
-    QMainWindow window;
-    window.setWindowTitle("Tessaroon 2.1");
-    window.setFixedSize(627, 364);
+    tq::ui::TMainForm window(model);
     window.show();
+    // Centred on the screen at start.
+    if (const QScreen* screen = window.screen()) {
+        const QRect area = screen->availableGeometry();
+        const QRect frame = window.frameGeometry();
+        window.move(area.left() + (area.width() - frame.width()) / 2,
+                    area.top() + (area.height() - frame.height()) / 2);
+    }
     return app.exec();
 }

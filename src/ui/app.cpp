@@ -1,0 +1,29 @@
+#include "ui/app.h"
+
+#include <QApplication>
+
+#include "ui/fonts.h"
+
+// The resources live in a static library: they are registered explicitly, at global scope as
+// the registration function is declared there.
+static void RegisterResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace tq::ui {
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QString(":/tessaroon/icon_%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+void InitialiseApplication() {
+    RegisterResources();
+    InstallFontSubstitutes();
+    QApplication::setApplicationName("Tessaroon");
+    QApplication::setWindowIcon(ProgramIcon());
+}
+
+}  // namespace tq::ui

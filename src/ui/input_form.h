@@ -1,0 +1,70 @@
+#pragma once
+// TInputForm, the letter window: a frameless pop-up at the pointer with the whole alphabet as a
+// grid of picture cells. PickLetter shows it modally and returns the chosen capital, or '?'.
+
+#include <QDialog>
+#include <QTimer>
+
+#include <array>
+
+#include "dict/word_store.h"
+#include "ui/style.h"
+#include "ui/widgets.h"
+
+namespace tq::ui {
+
+class TInputForm : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int kCols = 8;
+    static constexpr int kRows = 4;
+    static constexpr int kCellSize = 22;
+    static constexpr int kNoCell = 255;
+
+    TInputForm(const TDictInfo& dict, Style& style, QWidget* parent);
+
+    // Shows the window modally at the pointer and returns its letter: a capital of the
+    // alphabet, or '?' when the player closed it without choosing.
+    char PickLetter();
+    // The showing without the modal loop: '?' chosen, the window at the pointer, the timer on.
+    void Open();
+    char Chosen() const { return chosen_; }
+
+    // The choice a typed character makes: the capital for a small letter of the alphabet
+    // (with a Russian dictionary also the small Latin letter on the same key of the standard
+    // Russian layout), else '?'.
+    char LetterForKey(const QString& text) const;
+
+    // Style refresh: reloads the three pictures, recolours the letters, draws all cells normal.
+    void RefreshStyle();
+
+    // For tests and the style dialog: the cell at column c, row r, and its letter label.
+    CellView* CellAt(int c, int r) const { return cells_[r * kCols + c]; }
+    TextLabel* LabelAt(int c, int r) const { return labels_[r * kCols + c]; }
+    int HoveredCol() const { return hoverCol_; }
+    int HoveredRow() const { return hoverRow_; }
+    // The 500 ms check that removes a stale highlight.
+    void TimerTick();
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+  private:
+    void CellPressed(int c, int r, Qt::MouseButton button);
+    void CellHovered(int c, int r);
+    void DrawCell(int c, int r, bool hot);
+    void Choose(char letter);
+
+    const TDictInfo& dict_;
+    Style& style_;
+    char chosen_ = '?';
+    int hoverCol_ = kNoCell;
+    int hoverRow_ = 0;
+    PictureView* imInput_;
+    std::array<CellView*, kCols * kRows> cells_{};
+    std::array<TextLabel*, kCols * kRows> labels_{};
+    QTimer timer_;
+};
+
+}  // namespace tq::ui

@@ -1,0 +1,549 @@
+#include "ui/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QThread>
+
+#include "ui/fonts.h"
+#include "ui/info_form.h"
+#include "ui/input_form.h"
+#include "ui/message_box.h"
+#include "ui/results_grid.h"
+#include "ui/style_form.h"
+#include "ui/text.h"
+
+namespace tq::ui {
+
+namespace {
+
+// The field background imSquare: left, top and side.
+constexpr int kSquareLeft = 3;
+constexpr int kSquareTop = 2;
+constexpr int kSquareSide = 338;
+constexpr int kCellStep = 33;
+
+// The cells of the start-up emblem, by row: the visible columns.
+bool InEmblem(int c, int r) {
+    switch (r) {
+        case 0:
+            return c == 4 || c == 5;
+        case 1:
+        case 5:
+            return c == 0 || c == 1 || c == 4 || c == 5 || c == 8 || c == 9;
+        case 2:
+        case 3:
+        case 4:
+            return c == 0 || c == 4 || c == 5 || c == 9;
+        case 6:
+        case 7:
+            return true;
+        case 8:
+            return c >= 1 && c <= 8;
+        case 9:
+            return c >= 2 && c <= 7;
+        default:
+            return false;
+    }
+}
+
+ShiftState ToShiftState(Qt::KeyboardModifiers m, Qt::MouseButtons buttons) {
+    ShiftState s;
+    s.shift = m.testFlag(Qt::ShiftModifier);
+    s.ctrl = m.testFlag(Qt::ControlModifier);
+    s.alt = m.testFlag(Qt::AltModifier);
+    s.anyButton = buttons != Qt::NoButton;
+    return s;
+}
+
+MouseButton ToButton(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        default:
+            return MouseButton::Middle;
+    }
+}
+
+}  // namespace
+
+QPoint CentredOn(const QWidget& mainWindow, const QSize& size) {
+    const QScreen* screen = mainWindow.screen();
+    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
+    return CentredBoxPosition(mainWindow.frameGeometry(), size, screenRect);
+}
+
+TMainForm::TMainForm(GameModel& model, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      model_(model),
+      style_(model.StylesFolder()) {
+    setWindowTitle("Tessaroon 2.1");
+    setFont(SansSerif(11));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    // FormCreate, in its order: the style, the cell views with the emblem, the phase, the
+    // clock thread and tick (inside the turn flow), the results table.
+    style_.Load(model_.StyleName);
+    BuildControls();
+    BuildMenu();
+    flow_ = std::make_unique<GameFlow>(model_, *this, sender_);
+    flow_->SetPhase(GamePhase::Idle);
+    ColourControls();
+
+    timer_.setInterval(50);
+    connect(&timer_, &QTimer::timeout, this, [this] { flow_->ClockTick(); });
+
+    // The other windows, in their fixed order.
+    infoForm_ = std::make_unique<TInfoForm>(model_, style_, this);
+    inputForm_ = std::make_unique<TInputForm>(model_.Dict, style_, this);
+    styleForm_ = std::make_unique<TStyleForm>(style_, *this);
+
+    setCentralWidget(central_);
+    central_->setFixedSize(kClientWidth, kClientHeight);
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+TMainForm::~TMainForm() {
+    // The dialogs go before the window they belong to.
+    styleForm_.reset();
+    inputForm_.reset();
+    infoForm_.reset();
+    flow_.reset();
+}
+
+void TMainForm::BuildControls() {
+    central_ = new QWidget(this);
+    central_->setFocusPolicy(Qt::NoFocus);
+
+    shSquare1_ = new ShapeView(ShapeView::Kind::Rectangle, central_);
+    shSquare1_->setGeometry(1, 0, 342, 342);
+    shSquare1_->SetFill(std::nullopt);
+    shSquare2_ = new ShapeView(ShapeView::Kind::Rectangle, central_);
+    shSquare2_->setGeometry(2, 1, 340, 340);
+    shSquare2_->SetFill(std::nullopt);
+
+    imSquare_ = new PictureView(true, central_);
+    imSquare_->setGeometry(kSquareLeft, kSquareTop, kSquareSide, kSquareSide);
+    imSquare_->SetImage(style_.Pictures().fieldBackground);
+    connect(imSquare_, &PictureView::contextRequested, this, &TMainForm::imSquareContextPopup);
+    connect(imSquare_, &PictureView::doubleClicked, this, &TMainForm::imSquareDblClick);
+
+    imGoldenCell_ = new PictureView(false, central_);
+    imGoldenCell_->setGeometry(16, 12, 32, 32);
+    imGoldenCell_->SetImage(QImage(":/tessaroon/golden_cell.png"));
+    imGoldenCell_->hide();
+
+    // The 100 cell views over the background, then their letter labels on top.
+    const QFont letterFont = SansSerif(21);
+    for (int r = 0; r < kMaxFieldSide; ++r) {
+        for (int c = 0; c < kMaxFieldSide; ++c) {
+            auto* cell = new CellView(c, r, central_);
+            cell->move(7 + kCellStep * c, 6 + kCellStep * r);
+            cell->SetImage(imGoldenCell_->Image());
+            connect(cell, &CellView::pressed, this, &TMainForm::CellPressed);
+            connect(cell, &CellView::hovered, this, &TMainForm::CellHovered);
+            cells_[c][r] = cell;
+            marks_[c][r] = MarkState::Golden;
+        }
+    }
+    for (int r = 0; r < kMaxFieldSide; ++r) {
+        for (int c = 0; c < kMaxFieldSide; ++c) {
+            auto* label = new TextLabel(letterFont, central_);
+            label->move(cells_[c][r]->x() + 4, cells_[c][r]->y() + 4);
+            letters_[c][r] = label;
+            cells_[c][r]->setVisible(InEmblem(c, r));
+        }
+    }
+
+    // The status line.
+    shWord_ = new ShapeView(ShapeView::Kind::RoundRect, central_);
+    shWord_->setGeometry(1, 344, 170, 19);
+    lbWord_ = new TextLabel(SansSerif(12, true), central_);
+    lbWord_->SetMaxTextWidth(161);
+    lbWord_->move(shWord_->x() + 171 / 2, 347);
+    shHint_ = new ShapeView(ShapeView::Kind::RoundRect, central_);
+    shHint_->setGeometry(173, 344, 170, 19);
+    lbHint_ = new TextLabel(SansSerif(11), central_);
+    lbHint_->SetMaxTextWidth(160);
+    lbHint_->move(shHint_->x() + 171 / 2, 347);
+    lbHint_->hide();
+
+    led_ = new QLabel("00:00", central_);
+    led_->setGeometry(512, 345, 36, 16);
+    led_->setFont(SystemFont());
+    led_->setAlignment(Qt::AlignCenter);
+    led_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    led_->setStyleSheet("color: rgb(0, 128, 0);");
+    led_->hide();
+
+    shStatus_ = new ShapeView(ShapeView::Kind::RoundRect, central_);
+    shStatus_->setGeometry(556, 344, 70, 19);
+    shStatus_->SetFill(std::nullopt);
+    shStatus_->hide();
+    btStatus_ = new FlatButton("Status", central_);
+    btStatus_->setGeometry(557, 345, 68, 17);
+    btStatus_->hide();
+    connect(btStatus_, &FlatButton::clicked, this, &TMainForm::btStatusClick);
+
+    // The results table with its header and page buttons.
+    const std::array<int, 3> headLeft = {344, 505, 556};
+    const std::array<int, 3> headWidth = {160, 50, 50};
+    const std::array<const char*, 3> headText = {"Word", "Points", "Letter"};
+    for (int i = 0; i < 3; ++i) {
+        headShapes_[i] = new ShapeView(ShapeView::Kind::RoundRect, central_);
+        headShapes_[i]->setGeometry(headLeft[i], 0, headWidth[i], 22);
+        headLabels_[i] = new TextLabel(SansSerif(11, true), central_);
+        headLabels_[i]->SetText(headText[i]);
+        headLabels_[i]->move(headLeft[i] + (headWidth[i] - headLabels_[i]->width()) / 2, 4);
+    }
+    pnRes_ = new QWidget(central_);
+    pnRes_->setGeometry(344, 23, 262, 319);
+    sgRes_ = new ResultsGrid(style_, pnRes_);
+    sgRes_->setGeometry(-2, -1, 264, 320);
+    connect(sgRes_, &ResultsGrid::cellClicked, this, &TMainForm::sgResSelectCell);
+
+    shUp_ = new ShapeView(ShapeView::Kind::RoundRect, central_);
+    shUp_->setGeometry(607, 0, 19, 170);
+    shUp_->SetFill(std::nullopt);
+    shDn_ = new ShapeView(ShapeView::Kind::RoundRect, central_);
+    shDn_->setGeometry(607, 172, 19, 170);
+    shDn_->SetFill(std::nullopt);
+    sbUp_ = new FlatButton(QString(), central_);
+    sbUp_->setGeometry(608, 1, 17, 168);
+    sbDn_ = new FlatButton(QString(), central_);
+    sbDn_->setGeometry(608, 173, 17, 168);
+    connect(sbUp_, &FlatButton::pressed, sgRes_, &ResultsGrid::PageUp);
+    connect(sbDn_, &FlatButton::pressed, sgRes_, &ResultsGrid::PageDown);
+}
+
+void TMainForm::BuildMenu() {
+    QMenu* game = menuBar()->addMenu("Game");
+    miNewGame_ =
+        game->addAction("New Game", QKeySequence(Qt::Key_F2), this, &TMainForm::miNewGameClick);
+    game->addAction("Options...", QKeySequence(Qt::Key_F3), this, &TMainForm::miOptionsClick);
+    game->addAction("Records...", QKeySequence(Qt::Key_F4), this, &TMainForm::miRecordsClick);
+    game->addSeparator();
+    game->addAction("Style...", QKeySequence(Qt::Key_F5), this, &TMainForm::miStyleClick);
+    game->addSeparator();
+    game->addAction("Exit", QKeySequence(Qt::Key_F6), this, &TMainForm::miExitClick);
+    QMenu* help = menuBar()->addMenu("Help");
+    help->addAction("Contents", QKeySequence(Qt::Key_F1), this, &TMainForm::miInfoClick);
+    help->addSeparator();
+    help->addAction("About...", this, &TMainForm::miAboutClick);
+}
+
+const QImage& TMainForm::PictureFor(MarkState s) const {
+    switch (s) {
+        case MarkState::Golden:
+            return imGoldenCell_->Image();
+        case MarkState::Marked:
+            return style_.Pictures().fieldCellMarked;
+        case MarkState::Normal:
+            break;
+    }
+    return style_.Pictures().fieldCell;
+}
+
+void TMainForm::ColourControls() {
+    const QColor border = style_.Colour(StyleColour::BorderColor);
+    const QColor fill = style_.Colour(StyleColour::FillColor);
+    shSquare1_->SetPen(border);
+    shSquare2_->SetPen(fill);
+    for (ShapeView* s : {shWord_, shHint_}) {
+        s->SetPen(border);
+        s->SetFill(fill);
+    }
+    for (ShapeView* s : {shStatus_, shUp_, shDn_}) s->SetPen(border);
+    for (int i = 0; i < 3; ++i) {
+        headShapes_[i]->SetPen(style_.Colour(StyleColour::HeadBorderColor));
+        headShapes_[i]->SetFill(style_.Colour(StyleColour::HeadColor));
+        headLabels_[i]->SetColour(style_.Colour(StyleColour::HeadFontColor));
+    }
+    const QColor letterColour = style_.Colour(StyleColour::FieldFontColor);
+    for (int r = 0; r < kMaxFieldSide; ++r)
+        for (int c = 0; c < kMaxFieldSide; ++c) letters_[c][r]->SetColour(letterColour);
+    imSquare_->SetImage(style_.Pictures().fieldBackground);
+    sbUp_->SetGlyph(style_.Pictures().arrowUp);
+    sbDn_->SetGlyph(style_.Pictures().arrowDown);
+}
+
+void TMainForm::ApplyStyle() {
+    style_.ReloadFieldPictures();
+    ColourControls();
+    sgRes_->SetBackground(style_.Colour(StyleColour::FillColor));
+    for (int r = 0; r < kMaxFieldSide; ++r)
+        for (int c = 0; c < kMaxFieldSide; ++c) cells_[c][r]->SetImage(PictureFor(marks_[c][r]));
+    inputForm_->RefreshStyle();
+    sgRes_->update();
+    central_->update();
+}
+
+// GameView ------------------------------------------------------------------------------------
+
+void TMainForm::LayoutField(int cols, int rows) {
+    cols = std::clamp(cols, kMinFieldSide, kMaxFieldSide);
+    rows = std::clamp(rows, kMinFieldSide, kMaxFieldSide);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            if (marks_[c][r] != MarkState::Normal) {
+                marks_[c][r] = MarkState::Normal;
+                cells_[c][r]->SetImage(PictureFor(MarkState::Normal));
+            }
+            letters_[c][r]->SetText(QString());
+        }
+    }
+    const int dy = (kSquareSide - kCellStep * rows - 1) / 2;
+    const int dx = (kSquareSide - kCellStep * cols - 1) / 2;
+    for (int r = 0; r < kMaxFieldSide; ++r) {
+        for (int c = 0; c < kMaxFieldSide; ++c) {
+            const int top = kSquareTop + dy + 1 + kCellStep * r;
+            const int left = kSquareLeft + dx + 1 + kCellStep * c;
+            cells_[c][r]->move(left, top);
+            letters_[c][r]->move(left + 4, top + 4);
+            const bool inside = c < cols && r < rows;
+            cells_[c][r]->setVisible(inside);
+            letters_[c][r]->setVisible(inside);
+        }
+    }
+    layoutCols_ = cols;
+    layoutRows_ = rows;
+}
+
+void TMainForm::CentreLetter(int c, int r) {
+    TextLabel* l = letters_[c][r];
+    const CellView* cell = cells_[c][r];
+    l->move(cell->x() + (32 - l->width()) / 2, cell->y() + (32 - l->height()) / 2);
+}
+
+void TMainForm::ShowCellLetter(Cell cell, std::string_view letter) {
+    if (cell.col < 0 || cell.row < 0 || cell.col >= kMaxFieldSide || cell.row >= kMaxFieldSide)
+        return;
+    letters_[cell.col][cell.row]->SetText(ToQString(letter));
+    CentreLetter(cell.col, cell.row);
+}
+
+void TMainForm::ShowCellMark(Cell cell, MarkState state) {
+    if (cell.col < 0 || cell.row < 0 || cell.col >= kMaxFieldSide || cell.row >= kMaxFieldSide)
+        return;
+    marks_[cell.col][cell.row] = state;
+    cells_[cell.col][cell.row]->SetImage(PictureFor(state));
+}
+
+void TMainForm::ShowWordLabel(std::string_view text) {
+    lbWord_->SetText(ToQString(text));
+    lbWord_->move(shWord_->x() + (171 - lbWord_->width()) / 2, 347);
+}
+
+void TMainForm::ShowHintLabel(std::string_view text, uint32_t colour) {
+    lbHint_->SetText(ToQString(text));
+    lbHint_->SetColour(ToQColor(colour));
+    lbHint_->move(shHint_->x() + (171 - lbHint_->width()) / 2, 347);
+}
+
+void TMainForm::SetHintVisible(bool visible) {
+    lbHint_->setVisible(visible);
+}
+
+void TMainForm::SetStatusButtonVisible(bool visible) {
+    statusShown_ = visible;
+    shStatus_->setVisible(visible);
+    btStatus_->setVisible(visible);
+}
+
+void TMainForm::ShowClock(std::string_view text, uint32_t colour) {
+    led_->setText(ToQString(text));
+    const QColor c = ToQColor(colour);
+    led_->setStyleSheet(
+        QString("color: rgb(%1, %2, %3);").arg(c.red()).arg(c.green()).arg(c.blue()));
+}
+
+void TMainForm::SetClockVisible(bool visible) {
+    led_->setVisible(visible);
+}
+
+void TMainForm::SetClockTimerEnabled(bool enabled) {
+    if (enabled)
+        timer_.start();
+    else
+        timer_.stop();
+}
+
+void TMainForm::ResetResults() {
+    sgRes_->Reset();
+}
+
+void TMainForm::ShowResultRow(int row, std::string_view word, std::string_view points,
+                              std::string_view letter, uint32_t colour) {
+    sgRes_->SetRow(row, ToQString(word), ToQString(points), ToQString(letter), ToQColor(colour));
+}
+
+char TMainForm::PickLetter() {
+    if (letterSource_) return letterSource_();
+    return inputForm_->PickLetter();
+}
+
+bool TMainForm::ShiftHeld() const {
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+void TMainForm::ProcessPendingEvents() {
+    QCoreApplication::processEvents();
+}
+
+void TMainForm::Pause(int ms) {
+    if (isVisible()) central_->repaint();
+    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void TMainForm::ShowGameStatus() {
+    RunModal(*infoForm_);
+}
+
+void TMainForm::ShowRecordTable() {
+    // The record table dialog is not part of this window yet; the final standings stand in.
+    ShowGameStatus();
+}
+
+void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
+    QMessageBox::Icon i = QMessageBox::Information;
+    switch (icon) {
+        case MessageIcon::Information:
+            i = QMessageBox::Information;
+            break;
+        case MessageIcon::Warning:
+            i = QMessageBox::Warning;
+            break;
+        case MessageIcon::Error:
+            i = QMessageBox::Critical;
+            break;
+        case MessageIcon::Question:
+            i = QMessageBox::Question;
+            break;
+    }
+    QMessageBox box(i, "Tessaroon", ToQString(text), QMessageBox::Ok, this);
+    PrepareMessageBox(box, this);
+    RunModal(box);
+}
+
+int TMainForm::RunModal(QDialog& dialog) {
+    if (!qobject_cast<QMessageBox*>(&dialog)) {
+        dialog.adjustSize();
+        dialog.move(CentredOn(*this, dialog.frameGeometry().size()));
+    }
+    return RunModalAsIs(dialog);
+}
+
+int TMainForm::RunModalAsIs(QDialog& dialog) {
+    if (modalRunner_) return modalRunner_(dialog);
+    return dialog.exec();
+}
+
+// Mouse, keys and commands ---------------------------------------------------------------------
+
+void TMainForm::CellPressed(int c, int r, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                            Qt::MouseButtons buttons) {
+    if (c >= layoutCols_ || r >= layoutRows_) return;
+    flow_->CellClick(Cell{c, r}, ToButton(button), ToShiftState(modifiers, buttons));
+}
+
+void TMainForm::CellHovered(int c, int r, Qt::KeyboardModifiers modifiers,
+                            Qt::MouseButtons buttons) {
+    if (c >= layoutCols_ || r >= layoutRows_) return;
+    flow_->CellHover(Cell{c, r}, ToShiftState(modifiers, buttons));
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            flow_->KeyEnter();
+            return;
+        case Qt::Key_Escape:
+            flow_->KeyEscape();
+            return;
+        default:
+            QMainWindow::keyPressEvent(e);
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* e) {
+    if (!flow_->CloseRequest()) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+}
+
+void TMainForm::imSquareContextPopup() {
+    flow_->CellClick(Cell{0, 0}, MouseButton::Right, ShiftState{});
+}
+
+void TMainForm::imSquareDblClick() {
+    if (statusShown_) btStatusClick();
+}
+
+void TMainForm::btStatusClick() {
+    ShowGameStatus();
+}
+
+void TMainForm::sgResSelectCell(int col, int row) {
+    if (col != 1) return;
+    const QString text = sgRes_->Text(1, row);
+    if (text.isEmpty()) return;
+    const std::string word = FromQString(text);
+    if (word != "----") {
+        std::string small = word;
+        for (char& ch : small) ch = static_cast<char>(static_cast<unsigned char>(ch) + 32);
+        QGuiApplication::clipboard()->setText(ToQString(small));
+    }
+    flow_->ResultsWordClicked(row, word == "----" ? std::string("-") : word);
+}
+
+void TMainForm::NotAvailable() {
+    QMessageBox box(QMessageBox::Information, "Tessaroon", "This command is not available yet.",
+                    QMessageBox::Ok, this);
+    PrepareMessageBox(box, this);
+    RunModal(box);
+}
+
+void TMainForm::miNewGameClick() {
+    if (flow_->CanStartNewGame()) flow_->StartNewGame();
+}
+
+void TMainForm::miOptionsClick() {
+    if (flow_->Phase() == GamePhase::ComputerThinking) return;
+    NotAvailable();
+}
+
+void TMainForm::miRecordsClick() {
+    NotAvailable();
+}
+
+void TMainForm::miStyleClick() {
+    RunModal(*styleForm_);
+}
+
+void TMainForm::miExitClick() {
+    close();
+}
+
+void TMainForm::miInfoClick() {
+    NotAvailable();
+}
+
+void TMainForm::miAboutClick() {
+    NotAvailable();
+}
+
+}  // namespace tq::ui

@@ -1,0 +1,178 @@
+#pragma once
+// TMainForm, the game window: the field of letter cells over its background on the left, the
+// results table on the right, the status line below and the main menu on top. It is the game's
+// GameView and hands mouse, keys and menu commands to the GameFlow it owns.
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "core/game_flow.h"
+#include "core/game_model.h"
+#include "core/game_view.h"
+#include "core/net_sender.h"
+#include "ui/style.h"
+#include "ui/widgets.h"
+
+class QAction;
+class QDialog;
+
+namespace tq::ui {
+
+class ResultsGrid;
+class TInfoForm;
+class TInputForm;
+class TStyleForm;
+
+class TMainForm : public QMainWindow, public GameView {
+    Q_OBJECT
+  public:
+    static constexpr int kClientWidth = 627;
+    static constexpr int kClientHeight = 364;
+
+    // Builds the window for a model that start-up has filled (settings and dictionary), loads
+    // the style named by the settings and shows the emblem of golden cells; then the status
+    // dialog, the letter window and the style dialog are created, in that order.
+    explicit TMainForm(GameModel& model, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    GameFlow& Flow() { return *flow_; }
+    GameModel& Model() { return model_; }
+    Style& CurrentStyle() { return style_; }
+    TInfoForm& InfoForm() { return *infoForm_; }
+    TInputForm& InputForm() { return *inputForm_; }
+    TStyleForm& StyleForm() { return *styleForm_; }
+
+    // Test seams: where PickLetter takes its answer (the letter window when unset), and how a
+    // modal dialog or message box runs (exec() when unset).
+    void SetLetterSource(std::function<char()> source) { letterSource_ = std::move(source); }
+    void SetModalRunner(std::function<int(QDialog&)> runner) { modalRunner_ = std::move(runner); }
+
+    // ApplyStyle: the style dialog's Apply has put its colours into the style.
+    void ApplyStyle();
+
+    // The controls, for tests.
+    QWidget* ClientArea() const { return central_; }
+    CellView* CellAt(int c, int r) const { return cells_[c][r]; }
+    TextLabel* LetterAt(int c, int r) const { return letters_[c][r]; }
+    MarkState CellState(int c, int r) const { return marks_[c][r]; }
+    TextLabel* WordLabel() const { return lbWord_; }
+    TextLabel* HintLabel() const { return lbHint_; }
+    QLabel* ClockLabel() const { return led_; }
+    FlatButton* StatusButton() const { return btStatus_; }
+    PictureView* Background() const { return imSquare_; }
+    ResultsGrid* Results() const { return sgRes_; }
+    FlatButton* PageUpButton() const { return sbUp_; }
+    FlatButton* PageDownButton() const { return sbDn_; }
+    ShapeView* WordFrame() const { return shWord_; }
+    ShapeView* HintFrame() const { return shHint_; }
+    QAction* NewGameAction() const { return miNewGame_; }
+    bool StatusShown() const { return statusShown_; }
+    bool ClockTimerActive() const { return timer_.isActive(); }
+
+    // GameView.
+    void LayoutField(int cols, int rows) override;
+    void ShowCellLetter(Cell cell, std::string_view letter) override;
+    void ShowCellMark(Cell cell, MarkState state) override;
+    void ShowWordLabel(std::string_view text) override;
+    void ShowHintLabel(std::string_view text, uint32_t colour) override;
+    void SetHintVisible(bool visible) override;
+    void SetStatusButtonVisible(bool visible) override;
+    void ShowClock(std::string_view text, uint32_t colour) override;
+    void SetClockVisible(bool visible) override;
+    void SetClockTimerEnabled(bool enabled) override;
+    void ResetResults() override;
+    void ShowResultRow(int row, std::string_view word, std::string_view points,
+                       std::string_view letter, uint32_t colour) override;
+    char PickLetter() override;
+    bool ShiftHeld() const override;
+    void ProcessPendingEvents() override;
+    void Pause(int ms) override;
+    void ShowGameStatus() override;
+    void ShowRecordTable() override;
+    void ShowMessage(std::string_view text, MessageIcon icon) override;
+
+    // Menu commands and handlers.
+    void miNewGameClick();
+    void miOptionsClick();
+    void miRecordsClick();
+    void miStyleClick();
+    void miExitClick();
+    void miInfoClick();
+    void miAboutClick();
+    void btStatusClick();
+    void imSquareContextPopup();
+    void imSquareDblClick();
+    void sgResSelectCell(int col, int row);
+
+    // Runs a dialog modally, centred on the main window.
+    int RunModal(QDialog& dialog);
+    // Runs a dialog modally where it stands (message boxes place themselves).
+    int RunModalAsIs(QDialog& dialog);
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    void BuildControls();
+    void BuildMenu();
+    void ColourControls();
+    void CentreLetter(int c, int r);
+    const QImage& PictureFor(MarkState s) const;
+    void NotAvailable();
+    void CellPressed(int c, int r, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                     Qt::MouseButtons buttons);
+    void CellHovered(int c, int r, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+
+    GameModel& model_;
+    Style style_;
+    NullSender sender_;
+    std::unique_ptr<GameFlow> flow_;
+
+    QWidget* central_ = nullptr;
+    ShapeView* shSquare1_ = nullptr;
+    ShapeView* shSquare2_ = nullptr;
+    PictureView* imSquare_ = nullptr;
+    PictureView* imGoldenCell_ = nullptr;
+    std::array<std::array<CellView*, kMaxFieldSide>, kMaxFieldSide> cells_{};
+    std::array<std::array<TextLabel*, kMaxFieldSide>, kMaxFieldSide> letters_{};
+    std::array<std::array<MarkState, kMaxFieldSide>, kMaxFieldSide> marks_{};
+    int layoutCols_ = 0;  // the laid-out field; 0 while the emblem shows
+    int layoutRows_ = 0;
+    ShapeView* shWord_ = nullptr;
+    TextLabel* lbWord_ = nullptr;
+    ShapeView* shHint_ = nullptr;
+    TextLabel* lbHint_ = nullptr;
+    QLabel* led_ = nullptr;
+    ShapeView* shStatus_ = nullptr;
+    FlatButton* btStatus_ = nullptr;
+    std::array<ShapeView*, 3> headShapes_{};
+    std::array<TextLabel*, 3> headLabels_{};
+    QWidget* pnRes_ = nullptr;
+    ResultsGrid* sgRes_ = nullptr;
+    ShapeView* shUp_ = nullptr;
+    ShapeView* shDn_ = nullptr;
+    FlatButton* sbUp_ = nullptr;
+    FlatButton* sbDn_ = nullptr;
+    QTimer timer_;
+    bool statusShown_ = false;
+
+    QAction* miNewGame_ = nullptr;
+
+    std::unique_ptr<TInfoForm> infoForm_;
+    std::unique_ptr<TInputForm> inputForm_;
+    std::unique_ptr<TStyleForm> styleForm_;
+
+    std::function<char()> letterSource_;
+    std::function<int(QDialog&)> modalRunner_;
+};
+
+// Where a dialog of the given size goes: centred over the main window's frame, kept on screen.
+QPoint CentredOn(const QWidget& mainWindow, const QSize& size);
+
+}  // namespace tq::ui

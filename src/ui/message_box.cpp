@@ -1,0 +1,44 @@
+#include "ui/message_box.h"
+
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+namespace tq::ui {
+
+QPoint CentredBoxPosition(const QRect& mainFrame, const QSize& box, const QRect& screen) {
+    int left = mainFrame.left() + (mainFrame.width() - box.width()) / 2;
+    int top = mainFrame.top() + (mainFrame.height() - box.height()) / 2;
+    if (left < screen.left())
+        left = screen.left();
+    else if (left + box.width() > screen.left() + screen.width())
+        left = screen.left() + screen.width() - box.width();
+    if (top < screen.top())
+        top = screen.top();
+    else if (top + box.height() > screen.top() + screen.height())
+        top = screen.top() + screen.height() - box.height();
+    return {left, top};
+}
+
+void CentreMessageBox(QWidget* box, const QWidget* mainWindow) {
+    if (!box || !mainWindow || !box->isVisible()) return;
+    const QScreen* screen = mainWindow->screen();
+    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
+    const QRect frame = box->frameGeometry();
+    const QPoint at = CentredBoxPosition(mainWindow->frameGeometry(), frame.size(), screenRect);
+    // move() places the frame's top-left corner.
+    box->move(at);
+}
+
+void PrepareMessageBox(QMessageBox& box, const QWidget* mainWindow) {
+    box.setWindowTitle("Tessaroon");
+    if (!mainWindow) return;
+    QPointer<QMessageBox> target(&box);
+    QPointer<const QWidget> owner(mainWindow);
+    // The centring waits until the box's own loop runs and the box has its size.
+    QTimer::singleShot(0, &box, [target, owner] {
+        if (target && owner) CentreMessageBox(target, owner);
+    });
+}
+
+}  // namespace tq::ui

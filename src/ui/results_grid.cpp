@@ -1,0 +1,138 @@
+#include "ui/results_grid.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "ui/fonts.h"
+
+namespace tq::ui {
+
+ResultsGrid::ResultsGrid(const Style& style, QWidget* parent) : QWidget(parent), style_(style) {
+    setFont(SansSerif(11, true));
+    setFocusPolicy(Qt::NoFocus);
+    rows_.resize(kStartRows);
+}
+
+void ResultsGrid::Reset() {
+    for (int r = 0; r < kStartRows && r < RowCount(); ++r) rows_[r] = Row{};
+    rows_.resize(kStartRows);
+    selected_ = 0;
+    topRow_ = 0;
+    update();
+}
+
+void ResultsGrid::SetRow(int row, const QString& word, const QString& points, const QString& letter,
+                         const QColor& colour) {
+    if (row < 0) return;
+    if (row >= RowCount()) rows_.resize(row + 1);
+    Row& r = rows_[row];
+    r.text[1] = word;
+    r.text[2] = points;
+    r.text[3] = letter;
+    r.colour = colour;
+    selected_ = row;
+    ScrollIntoView(row);
+    update();
+}
+
+QString ResultsGrid::Text(int col, int row) const {
+    if (row < 0 || row >= RowCount() || col < 0 || col > 3) return {};
+    return rows_[row].text[col];
+}
+
+QColor ResultsGrid::RowColour(int row) const {
+    if (row < 0 || row >= RowCount()) return {};
+    return rows_[row].colour;
+}
+
+int ResultsGrid::VisibleRows() const {
+    return std::max(1, height() / (kRowHeight + kLineWidth));
+}
+
+void ResultsGrid::ScrollIntoView(int row) {
+    if (row < topRow_)
+        topRow_ = row;
+    else if (row >= topRow_ + VisibleRows())
+        topRow_ = row - VisibleRows() + 1;
+}
+
+void ResultsGrid::PageUp() {
+    topRow_ = std::max(0, topRow_ - VisibleRows());
+    update();
+}
+
+void ResultsGrid::PageDown() {
+    const int last = std::max(0, RowCount() - VisibleRows());
+    topRow_ = std::min(last, topRow_ + VisibleRows());
+    update();
+}
+
+void ResultsGrid::SetBackground(const QColor& c) {
+    background_ = c;
+    update();
+}
+
+int ResultsGrid::ColLeft(int col) const {
+    int x = 0;
+    for (int i = 0; i < col; ++i) x += kColWidths[i] + kLineWidth;
+    return x;
+}
+
+QRect ResultsGrid::CellRect(int col, int row) const {
+    if (col < 0 || col > 3 || row < topRow_ || row >= RowCount()) return {};
+    const int top = (row - topRow_) * (kRowHeight + kLineWidth);
+    if (top >= height()) return {};
+    return QRect(ColLeft(col), top, kColWidths[col], kRowHeight);
+}
+
+void ResultsGrid::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), background_);
+    const QColor fill = style_.Colour(StyleColour::FillColor);
+    // The grid lines, in the colour of the grid's lines on a plain grid.
+    const QColor line(192, 192, 192);
+    const QColor light(255, 255, 255);
+    const QColor shadow(128, 128, 128);
+    p.setFont(font());
+    for (int row = topRow_; row < RowCount(); ++row) {
+        const int top = (row - topRow_) * (kRowHeight + kLineWidth);
+        if (top >= height()) break;
+        p.fillRect(QRect(0, top + kRowHeight, width(), kLineWidth), line);
+        for (int col = 0; col < 4; ++col) {
+            const QRect cell(ColLeft(col), top, kColWidths[col], kRowHeight);
+            p.fillRect(QRect(cell.right() + 1, top, kLineWidth, kRowHeight), line);
+            if (cell.width() <= 0) continue;
+            p.fillRect(cell, fill);
+            const QString& text = rows_[row].text[col];
+            if (!text.isEmpty()) {
+                p.setPen(rows_[row].colour);
+                const QRect textRect = cell.adjusted(0, 4, 3, 0);
+                p.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text);
+            }
+            // A bump edge along the left and top sides: raised outer, sunken inner.
+            p.setPen(light);
+            p.drawLine(cell.left(), cell.top(), cell.right(), cell.top());
+            p.drawLine(cell.left(), cell.top(), cell.left(), cell.bottom());
+            p.setPen(shadow);
+            p.drawLine(cell.left() + 1, cell.top() + 1, cell.right(), cell.top() + 1);
+            p.drawLine(cell.left() + 1, cell.top() + 1, cell.left() + 1, cell.bottom());
+        }
+    }
+}
+
+void ResultsGrid::mousePressEvent(QMouseEvent* e) {
+    const QPoint at = e->position().toPoint();
+    const int row = topRow_ + at.y() / (kRowHeight + kLineWidth);
+    if (row >= RowCount()) return;
+    for (int col = 0; col < 4; ++col) {
+        const int left = ColLeft(col);
+        if (at.x() >= left && at.x() < left + kColWidths[col]) {
+            emit cellClicked(col, row);
+            return;
+        }
+    }
+}
+
+}  // namespace tq::ui

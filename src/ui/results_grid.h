@@ -1,0 +1,71 @@
+#pragma once
+// sgRes, the results table: four columns (the first has no width), rows 19 pixels high with
+// one-pixel grid lines, drawn entirely by the program, paged by the buttons beside it.
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+#include "ui/style.h"
+
+namespace tq::ui {
+
+class ResultsGrid : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kStartRows = 16;
+    static constexpr int kRowHeight = 19;
+    static constexpr int kLineWidth = 1;
+    static constexpr std::array<int, 4> kColWidths = {0, 160, 50, 50};
+
+    ResultsGrid(const Style& style, QWidget* parent);
+
+    // New game: columns 1 to 3 of the first 16 rows emptied, 16 rows, row 0 selected.
+    void Reset();
+    // Writes a row in the colour of its seat, growing the table when needed, then selects it
+    // and scrolls it into view.
+    void SetRow(int row, const QString& word, const QString& points, const QString& letter,
+                const QColor& colour);
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    int TopRow() const { return topRow_; }
+    int SelectedRow() const { return selected_; }
+    QString Text(int col, int row) const;
+    QColor RowColour(int row) const;
+    // The number of rows the grid shows whole.
+    int VisibleRows() const;
+    // One page up or down, as the grid's own page scrolling does.
+    void PageUp();
+    void PageDown();
+    // The grid's own background, seen only where no row is (set by a style's Apply).
+    void SetBackground(const QColor& c);
+    QColor Background() const { return background_; }
+    // The rectangle of a cell in the grid's coordinates (empty when scrolled out of view).
+    QRect CellRect(int col, int row) const;
+
+  signals:
+    // A mouse press on a cell.
+    void cellClicked(int col, int row);
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+  private:
+    struct Row {
+        std::array<QString, 4> text;
+        QColor colour = Qt::black;
+    };
+    void ScrollIntoView(int row);
+    int ColLeft(int col) const;
+
+    const Style& style_;
+    std::vector<Row> rows_;
+    int topRow_ = 0;
+    int selected_ = 0;
+    QColor background_ = Qt::white;
+};
+
+}  // namespace tq::ui

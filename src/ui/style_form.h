@@ -1,0 +1,82 @@
+#pragma once
+// TStyleForm, the style dialog: pick a style, edit its eight colours, save them under an existing
+// or a new name, and apply them to the running program.
+
+#include <QDialog>
+
+#include <array>
+
+#include "ui/style.h"
+#include "ui/widgets.h"
+
+class QComboBox;
+class QTabWidget;
+class QToolButton;
+class QPushButton;
+
+namespace tq::ui {
+
+class TMainForm;
+
+// A colour swatch: a framed rectangle of one colour; a press opens the colour dialog.
+class ColourSwatch : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ColourSwatch(QWidget* parent);
+    void SetValue(uint32_t value);
+    uint32_t Value() const { return value_; }
+
+  signals:
+    void pressed();
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+
+  private:
+    uint32_t value_ = 0;
+};
+
+class TStyleForm : public QDialog {
+    Q_OBJECT
+  public:
+    TStyleForm(Style& style, TMainForm& main);
+
+    // The controls, for tests.
+    QComboBox* StyleCombo() const { return cbStyle_; }
+    ColourSwatch* Swatch(StyleColour c) const { return swatches_[static_cast<int>(c)]; }
+    PictureView* FieldPreview(int i) const { return fieldPreview_[i]; }
+    PictureView* InputPreview(int i) const { return inputPreview_[i]; }
+    QTabWidget* Pages() const { return pages_; }
+
+    // The dialog's commands.
+    void FormShow();
+    void cbStyleChange();
+    void shFillMouseDown(StyleColour which);
+    void sbSaveStyleClick();
+    void bbApplyClick();
+    // The colours of the swatches.
+    StyleColours SwatchColours() const;
+
+  protected:
+    void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+  private:
+    bool IsItem(const QString& text) const;
+    void LoadPreviews(const std::string& styleName);
+    QWidget* SwatchRow(QWidget* page, int top, const QString& caption, StyleColour which);
+
+    Style& style_;
+    TMainForm& main_;
+    QTabWidget* pages_;
+    QComboBox* cbStyle_;
+    QToolButton* sbSaveStyle_;
+    std::array<ColourSwatch*, kStyleColourCount> swatches_{};
+    std::array<PictureView*, 2> fieldPreview_{};
+    std::array<PictureView*, 2> inputPreview_{};
+    QPushButton* bbApply_;
+    QPushButton* bbCancel_;
+};
+
+}  // namespace tq::ui
