@@ -36,5 +36,6 @@ int main(int argc, char** argv) {
         window.move(area.left() + (area.width() - frame.width()) / 2,
                     area.top() + (area.height() - frame.height()) / 2);
     }
+    window.activateWindow();
     return app.exec();
 }

@@ -446,7 +446,11 @@ int TMainForm::RunModal(QDialog& dialog) {
 
 int TMainForm::RunModalAsIs(QDialog& dialog) {
     if (modalRunner_) return modalRunner_(dialog);
-    return dialog.exec();
+    const int result = dialog.exec();
+    // Give the keyboard back to the main window (a window manager would; without one the
+    // function keys would go nowhere).
+    if (isVisible()) activateWindow();
+    return result;
 }
 
 // Mouse, keys and commands ---------------------------------------------------------------------

@@ -1,15 +1,17 @@
 #include "ui/style_form.h"
 
+#include <QButtonGroup>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QStyle>
-#include <QTabWidget>
 #include <QToolButton>
 
 #include "ui/fonts.h"
@@ -48,34 +50,40 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
     setFixedSize(224, 246);
     setFont(SansSerif(11));
 
-    pages_ = new QTabWidget(this);
-    pages_->setGeometry(4, 4, 216, 206);
-    pages_->setFont(SansSerif(11));
+    // Four pages behind tabs in two rows, as the dialog is too narrow for one.
+    tabs_ = new QButtonGroup(this);
+    tabs_->setExclusive(true);
+    auto* frame = new QFrame(this);
+    frame->setGeometry(4, 50, 216, 160);
+    frame->setFrameShape(QFrame::StyledPanel);
+    pages_ = new QStackedWidget(frame);
+    pages_->setGeometry(1, 1, 214, 158);
+    connect(tabs_, &QButtonGroup::idClicked, pages_, &QStackedWidget::setCurrentIndex);
 
     // General Options.
     auto* general = new QWidget;
     auto* nameLabel = new QLabel("Style name:", general);
-    nameLabel->move(10, 12);
+    nameLabel->move(10, 8);
     cbStyle_ = new QComboBox(general);
     cbStyle_->setEditable(true);
     cbStyle_->setInsertPolicy(QComboBox::NoInsert);
-    cbStyle_->setGeometry(10, 30, 156, 22);
+    cbStyle_->setGeometry(10, 26, 156, 22);
     sbSaveStyle_ = new QToolButton(general);
-    sbSaveStyle_->setGeometry(172, 30, 24, 22);
+    sbSaveStyle_->setGeometry(172, 26, 24, 22);
     sbSaveStyle_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     sbSaveStyle_->setToolTip("Save");
     connect(sbSaveStyle_, &QToolButton::clicked, this, &TStyleForm::sbSaveStyleClick);
     connect(cbStyle_, &QComboBox::currentTextChanged, this, &TStyleForm::cbStyleChange);
-    SwatchRow(general, 70, "Fill color:", StyleColour::FillColor);
-    SwatchRow(general, 100, "Border color:", StyleColour::BorderColor);
-    SwatchRow(general, 130, "Highlight color:", StyleColour::HighlightColor);
-    pages_->addTab(general, "General Options");
+    SwatchRow(general, 64, "Fill color:", StyleColour::FillColor);
+    SwatchRow(general, 94, "Border color:", StyleColour::BorderColor);
+    SwatchRow(general, 124, "Highlight color:", StyleColour::HighlightColor);
+    AddPage(general, "General Options");
 
     auto* headlines = new QWidget;
     SwatchRow(headlines, 16, "Font color:", StyleColour::HeadFontColor);
     SwatchRow(headlines, 46, "Cell color:", StyleColour::HeadColor);
     SwatchRow(headlines, 76, "Border color:", StyleColour::HeadBorderColor);
-    pages_->addTab(headlines, "Table Headlines");
+    AddPage(headlines, "Table Headlines");
 
     auto* field = new QWidget;
     SwatchRow(field, 16, "Font color:", StyleColour::FieldFontColor);
@@ -85,7 +93,7 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
         fieldPreview_[i] = new PictureView(false, field);
         fieldPreview_[i]->setGeometry(110 + 44 * i, 50, 32, 32);
     }
-    pages_->addTab(field, "Game Field");
+    AddPage(field, "Game Field");
 
     auto* input = new QWidget;
     SwatchRow(input, 16, "Font color:", StyleColour::InputFontColor);
@@ -95,7 +103,7 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
         inputPreview_[i] = new PictureView(false, input);
         inputPreview_[i]->setGeometry(114 + 44 * i, 54, 24, 24);
     }
-    pages_->addTab(input, "Input Window");
+    AddPage(input, "Input Window");
 
     bbApply_ = new QPushButton("Apply", this);
     bbApply_->setGeometry(36, 216, 72, 24);
@@ -107,6 +115,18 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
     bbCancel_->setAutoDefault(false);
     connect(bbApply_, &QPushButton::clicked, this, &TStyleForm::bbApplyClick);
     connect(bbCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TStyleForm::AddPage(QWidget* page, const QString& caption) {
+    const int index = pages_->addWidget(page);
+    auto* tab = new QToolButton(this);
+    tab->setText(caption);
+    tab->setCheckable(true);
+    tab->setAutoRaise(false);
+    tab->setFocusPolicy(Qt::TabFocus);
+    tab->setGeometry(4 + 108 * (index % 2), 4 + 23 * (index / 2), 108, 23);
+    tabs_->addButton(tab, index);
+    if (index == 0) tab->setChecked(true);
 }
 
 QWidget* TStyleForm::SwatchRow(QWidget* page, int top, const QString& caption, StyleColour which) {
@@ -151,7 +171,7 @@ void TStyleForm::FormShow() {
     if (at < 0) cbStyle_->setEditText(QString());
     for (int i = 0; i < kStyleColourCount; ++i) swatches_[i]->SetValue(style_.Colours().values[i]);
     LoadPreviews(style_.CurrentStyle());
-    pages_->setFocus();
+    if (QAbstractButton* tab = tabs_->button(pages_->currentIndex())) tab->setFocus();
 }
 
 void TStyleForm::showEvent(QShowEvent* e) {

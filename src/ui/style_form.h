@@ -10,7 +10,8 @@
 #include "ui/widgets.h"
 
 class QComboBox;
-class QTabWidget;
+class QStackedWidget;
+class QButtonGroup;
 class QToolButton;
 class QPushButton;
 
@@ -47,7 +48,7 @@ class TStyleForm : public QDialog {
     ColourSwatch* Swatch(StyleColour c) const { return swatches_[static_cast<int>(c)]; }
     PictureView* FieldPreview(int i) const { return fieldPreview_[i]; }
     PictureView* InputPreview(int i) const { return inputPreview_[i]; }
-    QTabWidget* Pages() const { return pages_; }
+    QStackedWidget* Pages() const { return pages_; }
 
     // The dialog's commands.
     void FormShow();
@@ -66,10 +67,12 @@ class TStyleForm : public QDialog {
     bool IsItem(const QString& text) const;
     void LoadPreviews(const std::string& styleName);
     QWidget* SwatchRow(QWidget* page, int top, const QString& caption, StyleColour which);
+    void AddPage(QWidget* page, const QString& caption);
 
     Style& style_;
     TMainForm& main_;
-    QTabWidget* pages_;
+    QStackedWidget* pages_;
+    QButtonGroup* tabs_;
     QComboBox* cbStyle_;
     QToolButton* sbSaveStyle_;
     std::array<ColourSwatch*, kStyleColourCount> swatches_{};

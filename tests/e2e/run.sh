@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# End-to-end run of the real game window under Xvfb: starts the program from a copy of the
+# shipped start folder, starts a game with F2, plays a few moves with the mouse and the keyboard
+# against the computer, opens the status dialog, leaves with F6, and checks that a start folder
+# without a dictionary ends with the dictionary message. Screenshots go to $TESSAROON_E2E_SCREENS
+# (default <build-dir>/e2e-screens). Exits non-zero on any failure.
+#
+#   tests/e2e/run.sh <build-dir>
+set -euo pipefail
+
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "${1:-$top/build}" && pwd)
+program="$build/src/ui/tessaroon"
+screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}
+
+fail() {
+    echo "e2e: FAILED: $*" >&2
+    exit 1
+}
+step() { echo "e2e: $*"; }
+
+for tool in Xvfb xdotool import convert; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+[ -x "$program" ] || fail "no program at $program"
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own.
+display=""
+for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+        display=":$n"
+        break
+    fi
+done
+[ -n "$display" ] || fail "no free X display number"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 1 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
+unset XDG_RUNTIME_DIR
+export QT_QPA_PLATFORM=xcb
+
+mkdir -p "$screens"
+rm -f "$screens"/*.png
+
+# Waits up to $2 seconds (default 10) for a visible window with the exact title $1; prints its id.
+wait_window() {
+    local title=$1 limit=${2:-10} id=""
+    for _ in $(seq 1 $((limit * 10))); do
+        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# The number of visible windows of the game.
+window_count() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l; }
+
+# Screenshot of the area of the main window (with whatever pops up over it).
+shoot() {
+    sleep 0.4
+    import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage "$screens/$1.png"
+    step "screenshot $screens/$1.png"
+}
+
+# Click at client coordinates of the main window.
+click_client() {
+    xdotool mousemove $((client_x + $1)) $((client_y + $2))
+    sleep 0.15
+    xdotool click "${3:-1}"
+}
+
+focus_main() {
+    xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+    sleep 0.2
+}
+
+# How many pixels of a client-area rectangle (x y w h) are mostly red, as the first seat's moves
+# are written (colour red 128).
+red_pixels() {
+    import -window root -crop "$3x$4+$((client_x + $1))+$((client_y + $2))" +repage "$work/part.png"
+    convert "$work/part.png" -fx '(r>0.35 && g<0.25 && b<0.25) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
+}
+
+# The game, from a copy of the shipped start folder.
+cp -r "$top/game" "$work/game"
+cd "$work/game"
+"$program" >"$work/game.log" 2>&1 &
+game_pid=$!
+
+main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear"
+eval "$(xdotool getwindowgeometry --shell "$main_id")"
+win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+[ "$win_w" -eq 627 ] || fail "main window width $win_w, expected 627"
+client_x=$win_x
+client_y=$((win_y + win_h - 364))
+step "main window at $win_x,$win_y, ${win_w}x${win_h}"
+shoot 01-emblem
+
+focus_main
+xdotool key F2
+sleep 0.8
+
+# Cells of a 5 x 5 field: column c, row r at client (90 + 33c, 89 + 33r); the initial word
+# fills row 2. Every human move puts a letter into an empty cell next to the letters (found by
+# trying cells until the letter window opens), marks the new letter alone and presses Enter;
+# then the computer moves.
+candidates="0,1 4,1 0,3 4,3 1,1 3,1 1,3 3,3 2,1 2,3 0,0 4,0 0,4 4,4 1,0 3,0 1,4 3,4 2,0 2,4"
+letters="f e n b k"
+moves=0
+for letter in $letters; do
+    opened=""
+    for cell in $candidates; do
+        c=${cell%,*} r=${cell#*,}
+        x=$((90 + 33 * c + 16)) y=$((89 + 33 * r + 16))
+        before=$(window_count)
+        click_client "$x" "$y"
+        sleep 0.5
+        if [ "$(window_count)" -gt "$before" ]; then
+            opened="$c,$r"
+            break
+        fi
+    done
+    [ -n "$opened" ] || fail "no cell opened the letter window (move $((moves + 1)))"
+    [ "$moves" -eq 0 ] && shoot 02-letter-window
+    xdotool key "$letter"
+    sleep 0.4
+    [ "$(window_count)" -eq 1 ] || fail "the letter window did not close after a key"
+    click_client "$x" "$y"  # mark the new letter
+    sleep 0.3
+    focus_main
+    xdotool key Return
+    sleep 1.5
+    moves=$((moves + 1))
+    step "move $moves: letter at $opened"
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended during move $moves"
+done
+
+# The first row of the results table holds the first move, in the first seat's colour.
+red=$(red_pixels 345 24 262 18)
+[ "$red" -gt 10 ] || fail "the first results row shows no move in the first seat's colour"
+shoot 03-game
+
+# The status dialog by a double click on the background.
+before=$(window_count)
+xdotool mousemove $((client_x + 30)) $((client_y + 180))
+sleep 0.2
+xdotool click --repeat 2 --delay 60 1
+sleep 0.8
+[ "$(window_count)" -gt "$before" ] || fail "the status dialog did not open"
+shoot 04-status
+xdotool key Return
+sleep 0.5
+[ "$(window_count)" -eq "$before" ] || fail "Enter did not close the status dialog"
+
+# The style dialog, then Exit (F6).
+focus_main
+xdotool key F5
+style_id=$(wait_window "Style Parameters" 5) || fail "the style dialog did not open"
+shoot 05-style-dialog
+xdotool key Escape
+sleep 0.4
+focus_main
+xdotool key F6
+for _ in $(seq 1 50); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$game_pid" 2>/dev/null; then fail "F6 did not end the program"; fi
+wait "$game_pid" || fail "the program ended with status $?"
+game_pid=""
+step "the program ended after F6"
+
+# A start folder without dictionaries: the message, then the end.
+mkdir -p "$work/empty"
+cd "$work/empty"
+"$program" >"$work/empty.log" 2>&1 &
+game_pid=$!
+box_id=$(wait_window "Tessaroon" 20) || fail "no dictionary message"
+eval "$(xdotool getwindowgeometry --shell "$box_id")"
+import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage \
+    "$screens/06-dictionary-error.png"
+step "screenshot $screens/06-dictionary-error.png"
+xdotool windowfocus --sync "$box_id" 2>/dev/null || true
+xdotool key Return
+status=0
+for _ in $(seq 1 50); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+wait "$game_pid" || status=$?
+game_pid=""
+[ "$status" -ne 0 ] || fail "the program without a dictionary ended with status 0"
+
+echo "e2e: 1 passed, 0 failed"

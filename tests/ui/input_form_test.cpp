@@ -1,0 +1,202 @@
+// The letter window: its geometry for both alphabets, the key rules, the clicks, the hover
+// highlight with its timer, and the modal PickLetter.
+
+#include <QCursor>
+#include <QTimer>
+#include <QtTest>
+
+#include "ui/app.h"
+#include "ui/input_form.h"
+#include "ui/text.h"
+
+using namespace tq;
+using namespace tq::ui;
+
+namespace {
+
+TDictInfo Alphabet(int language) {
+    TDictInfo d;
+    d.Language = static_cast<uint8_t>(language);
+    d.SetAlphabetFromLanguage();
+    return d;
+}
+
+struct Letters {
+    TDictInfo dict;
+    Style style{std::filesystem::path(TESSAROON_START_FOLDER) / "Styles"};
+    std::unique_ptr<TInputForm> form;
+    explicit Letters(int language) : dict(Alphabet(language)) {
+        style.Load("Marble");
+        form = std::make_unique<TInputForm>(dict, style, nullptr);
+    }
+    void Open() {
+        form->Open();
+        form->show();
+    }
+    // A key that produces text, as the keyboard delivers it.
+    void Type(const QString& text, Qt::Key key = Qt::Key_unknown) {
+        QTest::sendKeyEvent(QTest::Click, form.get(), key, text, Qt::NoModifier);
+    }
+};
+
+}  // namespace
+
+class InputFormTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { InitialiseApplication(); }
+
+    void russianGeometry() {
+        Letters l(1);
+        QCOMPARE(l.form->size(), QSize(194, 98));
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 8; ++c) {
+                CellView* cell = l.form->CellAt(c, r);
+                QCOMPARE(cell->geometry(), QRect(2 + 24 * c, 2 + 24 * r, 22, 22));
+                QVERIFY(!cell->isHidden());
+                TextLabel* label = l.form->LabelAt(c, r);
+                QCOMPARE(FromQString(label->Text()), std::string(1, char(192 + 8 * r + c)));
+                QCOMPARE(label->x(), cell->x() + (22 - label->width()) / 2);
+                QCOMPARE(label->y(), cell->y() + (22 - label->height()) / 2);
+            }
+        }
+        QCOMPARE(l.form->LabelAt(0, 0)->Text(), QString::fromUtf8("А"));
+        QCOMPARE(l.form->LabelAt(7, 3)->Text(), QString::fromUtf8("Я"));
+        QVERIFY(l.form->windowFlags().testFlag(Qt::FramelessWindowHint));
+    }
+
+    // A to U in three rows of seven, V to Z centred in the fourth; nothing else can be clicked.
+    void englishGeometry() {
+        Letters l(2);
+        QCOMPARE(l.form->size(), QSize(170, 98));
+        QCOMPARE(l.form->LabelAt(0, 0)->Text(), QString("A"));
+        QCOMPARE(l.form->LabelAt(6, 2)->Text(), QString("U"));
+        QCOMPARE(l.form->LabelAt(1, 3)->Text(), QString("V"));
+        QCOMPARE(l.form->LabelAt(5, 3)->Text(), QString("Z"));
+        for (int r = 0; r < 3; ++r) QVERIFY(l.form->CellAt(7, r)->isHidden());
+        for (int c : {0, 6, 7}) QVERIFY(l.form->CellAt(c, 3)->isHidden());
+        for (int c = 1; c <= 5; ++c) QVERIFY(!l.form->CellAt(c, 3)->isHidden());
+    }
+
+    void keys_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("ru small letter") << 1 << QString::fromUtf8("ж") << 0 << 0xC6;
+        QTest::newRow("ru first") << 1 << QString::fromUtf8("а") << 0 << 0xC0;
+        QTest::newRow("ru last") << 1 << QString::fromUtf8("я") << 0 << 0xDF;
+        QTest::newRow("ru capital") << 1 << QString::fromUtf8("Ж") << 0 << int('?');
+        QTest::newRow("ru yo is no letter") << 1 << QString::fromUtf8("ё") << 0 << int('?');
+        QTest::newRow("ru latin f") << 1 << "f" << 0 << 0xC0;
+        QTest::newRow("ru latin q") << 1 << "q" << 0 << 0xC9;
+        QTest::newRow("ru latin m") << 1 << "m" << 0 << 0xDC;
+        QTest::newRow("ru bracket") << 1 << "[" << 0 << 0xD5;
+        QTest::newRow("ru latin capital") << 1 << "F" << 0 << int('?');
+        QTest::newRow("ru digit") << 1 << "5" << 0 << int('?');
+        QTest::newRow("ru escape") << 1 << "\x1b" << int(Qt::Key_Escape) << int('?');
+        QTest::newRow("ru enter") << 1 << "\r" << int(Qt::Key_Return) << int('?');
+        QTest::newRow("en small") << 2 << "k" << 0 << int('K');
+        QTest::newRow("en z") << 2 << "z" << 0 << int('Z');
+        QTest::newRow("en capital") << 2 << "K" << 0 << int('?');
+        QTest::newRow("en cyrillic") << 2 << QString::fromUtf8("к") << 0 << int('?');
+        QTest::newRow("en bracket") << 2 << "[" << 0 << int('?');
+    }
+
+    // Every key that produces a character closes the window; only a small letter chooses.
+    void keys() {
+        QFETCH(int, language);
+        QFETCH(QString, text);
+        QFETCH(int, key);
+        QFETCH(int, chosen);
+        Letters l(language);
+        l.Open();
+        l.Type(text, key ? Qt::Key(key) : Qt::Key_unknown);
+        QCOMPARE(static_cast<unsigned char>(l.form->Chosen()), static_cast<unsigned char>(chosen));
+        QVERIFY(!l.form->isVisible());
+    }
+
+    void keysWithoutCharacterKeepItOpen() {
+        Letters l(1);
+        l.Open();
+        QTest::keyClick(l.form.get(), Qt::Key_Left);
+        QTest::keyClick(l.form.get(), Qt::Key_F5);
+        QTest::keyClick(l.form.get(), Qt::Key_Shift);
+        QVERIFY(l.form->isVisible());
+        QCOMPARE(l.form->Chosen(), '?');
+    }
+
+    // A typed small letter wins over the cell under the pointer.
+    void typedLetterWhileHovering() {
+        Letters l(2);
+        l.Open();
+        QTest::mouseMove(l.form->CellAt(3, 1));
+        l.Type("b");
+        QCOMPARE(l.form->Chosen(), 'B');
+    }
+
+    void clicks() {
+        Letters l(2);
+        l.Open();
+        QTest::mouseClick(l.form->CellAt(2, 1), Qt::LeftButton);
+        QCOMPARE(l.form->Chosen(), 'J');
+        QVERIFY(!l.form->isVisible());
+
+        l.Open();
+        QTest::mouseClick(l.form->CellAt(2, 1), Qt::MiddleButton);
+        QCOMPARE(l.form->Chosen(), '?');
+        QVERIFY(!l.form->isVisible());
+
+        l.Open();
+        QWidget* background = l.form->childAt(1, 1);
+        QVERIFY(background);
+        QTest::mouseClick(background, Qt::LeftButton, {}, QPoint(1, 1));
+        QVERIFY(l.form->isVisible());
+        QTest::mouseClick(background, Qt::RightButton, {}, QPoint(1, 1));
+        QCOMPARE(l.form->Chosen(), '?');
+        QVERIFY(!l.form->isVisible());
+    }
+
+    // The cell under the pointer is highlighted; the timer removes the highlight once the
+    // pointer has left the window.
+    void hoverAndTimer() {
+        Letters l(1);
+        l.Open();
+        const QImage& hot = l.style.Pictures().inputCellHot;
+        const QImage& normal = l.style.Pictures().inputCell;
+        QVERIFY(!hot.isNull() && hot != normal);
+        QTest::mouseMove(l.form->CellAt(1, 1));
+        QCOMPARE(l.form->HoveredCol(), 1);
+        QVERIFY(l.form->CellAt(1, 1)->Image() == hot);
+        QTest::mouseMove(l.form->CellAt(2, 1));
+        QVERIFY(l.form->CellAt(1, 1)->Image() == normal);
+        QVERIFY(l.form->CellAt(2, 1)->Image() == hot);
+
+        QCursor::setPos(l.form->mapToGlobal(QPoint(10, 10)));
+        l.form->TimerTick();
+        QCOMPARE(l.form->HoveredCol(), 2);
+        QCursor::setPos(l.form->mapToGlobal(QPoint(400, 300)));
+        l.form->TimerTick();
+        QCOMPARE(l.form->HoveredCol(), int(TInputForm::kNoCell));
+        QVERIFY(l.form->CellAt(2, 1)->Image() == normal);
+    }
+
+    // The modal showing opens at the pointer and returns the letter chosen in it.
+    void pickLetterModal() {
+        Letters l(2);
+        const QPoint pointer(120, 80);
+        QCursor::setPos(pointer);
+        QPoint shownAt;
+        QTimer::singleShot(0, l.form.get(), [&] {
+            shownAt = l.form->pos();
+            QTest::sendKeyEvent(QTest::Click, l.form.get(), Qt::Key_unknown, "q", Qt::NoModifier);
+        });
+        QCOMPARE(l.form->PickLetter(), 'Q');
+        QCOMPARE(shownAt, pointer);
+        QTimer::singleShot(0, l.form.get(), [&] { QTest::keyClick(l.form.get(), Qt::Key_Escape); });
+        QCOMPARE(l.form->PickLetter(), '?');
+    }
+};
+
+QTEST_MAIN(InputFormTest)
+#include "input_form_test.moc"

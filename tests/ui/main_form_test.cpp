@@ -1,0 +1,371 @@
+// The main window: the emblem, the field layout, a whole human move by clicks and keys, take-back,
+// the results table with its colours, page buttons and clipboard, the status dialog and the close
+// request during a computer move.
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "ui/app.h"
+#include "ui/info_form.h"
+#include "ui/main_form.h"
+#include "ui/results_grid.h"
+#include "ui/text.h"
+#include "ui_support.h"
+
+using namespace tq;
+using namespace tq::ui;
+
+namespace {
+
+struct Window {
+    GameModel model;
+    std::unique_ptr<TMainForm> form;
+    test::ModalRecorder modals;
+    std::vector<char> letters;  // answers of the letter window, in order
+
+    Window() {
+        test::FillEnglishModel(model);
+        form = std::make_unique<TMainForm>(model);
+        form->SetModalRunner(modals.Runner());
+        form->SetLetterSource([this] {
+            if (letters.empty()) return '?';
+            const char c = letters.front();
+            letters.erase(letters.begin());
+            return c;
+        });
+    }
+    void Click(int c, int r, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseClick(form->CellAt(c, r), b);
+    }
+    void Put(int c, int r, char letter) {
+        letters.push_back(letter);
+        Click(c, r);
+    }
+    void Key(Qt::Key k) { QTest::keyClick(form.get(), k); }
+    GamePhase Phase() const { return model.State.Phase; }
+    QString Hint() const { return form->HintLabel()->Text(); }
+};
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { InitialiseApplication(); }
+
+    void clientAreaAndControls() {
+        Window w;
+        QCOMPARE(w.form->windowTitle(), QString("Tessaroon 2.1"));
+        QCOMPARE(w.form->ClientArea()->size(), QSize(627, 364));
+        QCOMPARE(w.form->Background()->geometry(), QRect(3, 2, 338, 338));
+        QCOMPARE(w.form->WordFrame()->geometry(), QRect(1, 344, 170, 19));
+        QCOMPARE(w.form->HintFrame()->geometry(), QRect(173, 344, 170, 19));
+        QCOMPARE(w.form->ClockLabel()->geometry(), QRect(512, 345, 36, 16));
+        QCOMPARE(w.form->ClockLabel()->text(), QString("00:00"));
+        QCOMPARE(w.form->StatusButton()->geometry(), QRect(557, 345, 68, 17));
+        QCOMPARE(w.form->PageUpButton()->geometry(), QRect(608, 1, 17, 168));
+        QCOMPARE(w.form->PageDownButton()->geometry(), QRect(608, 173, 17, 168));
+        QCOMPARE(w.form->Results()->mapTo(w.form->ClientArea(), QPoint(0, 0)), QPoint(342, 22));
+        QCOMPARE(w.form->Results()->size(), QSize(264, 320));
+        QCOMPARE(w.form->NewGameAction()->shortcut(), QKeySequence(Qt::Key_F2));
+    }
+
+    // Before the first game the golden emblem shows; clicks, Enter, Esc and a double click on
+    // the background change nothing.
+    void emblemBeforeFirstGame() {
+        Window w;
+        w.form->show();
+        QVERIFY(w.form->CellAt(4, 0)->isVisible());
+        QVERIFY(w.form->CellAt(0, 7)->isVisible());
+        QVERIFY(!w.form->CellAt(0, 0)->isVisible());
+        QVERIFY(!w.form->CellAt(0, 9)->isVisible());
+        QVERIFY(w.form->CellState(4, 0) == MarkState::Golden);
+        QVERIFY(!w.form->CellAt(4, 0)->Image().isNull());
+        w.Put(4, 0, 'A');
+        w.Key(Qt::Key_Return);
+        w.Key(Qt::Key_Escape);
+        QTest::mouseDClick(w.form->Background(), Qt::LeftButton);
+        QVERIFY(w.Phase() == GamePhase::Idle);
+        QCOMPARE(w.letters.size(), size_t(1));  // the picker was never asked
+        QVERIFY(w.form->LetterAt(4, 0)->Text().isEmpty());
+        QVERIFY(w.modals.shown.empty());
+        QVERIFY(!w.form->StatusButton()->isVisible());
+    }
+
+    void layoutField_data() {
+        QTest::addColumn<int>("cols");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QPoint>("firstCell");
+        QTest::newRow("5x5") << 5 << 5 << QPoint(90, 89);
+        QTest::newRow("3x3") << 3 << 3 << QPoint(123, 122);
+        QTest::newRow("4x4") << 4 << 4 << QPoint(106, 105);
+        QTest::newRow("4x3") << 4 << 3 << QPoint(106, 122);
+        QTest::newRow("10x10") << 10 << 10 << QPoint(7, 6);
+    }
+
+    void layoutField() {
+        QFETCH(int, cols);
+        QFETCH(int, rows);
+        QFETCH(QPoint, firstCell);
+        Window w;
+        w.form->show();
+        w.form->LayoutField(cols, rows);
+        for (int r = 0; r < kMaxFieldSide; ++r) {
+            for (int c = 0; c < kMaxFieldSide; ++c) {
+                const bool inside = c < cols && r < rows;
+                QCOMPARE(w.form->CellAt(c, r)->isVisible(), inside);
+                QCOMPARE(w.form->CellAt(c, r)->pos(), firstCell + QPoint(33 * c, 33 * r));
+                QCOMPARE(w.form->LetterAt(c, r)->pos(), firstCell + QPoint(33 * c + 4, 33 * r + 4));
+                if (inside) QVERIFY(w.form->CellState(c, r) == MarkState::Normal);
+            }
+        }
+    }
+
+    // Letters and the word label are centred, the word label up to its maximum width.
+    void lettersAndLabelsCentred() {
+        Window w;
+        w.form->LayoutField(5, 5);
+        w.form->ShowCellLetter(Cell{1, 1}, "W");
+        TextLabel* l = w.form->LetterAt(1, 1);
+        const QPoint cell = w.form->CellAt(1, 1)->pos();
+        QVERIFY(l->width() > 0);
+        QCOMPARE(l->x(), cell.x() + (32 - l->width()) / 2);
+        QCOMPARE(l->y(), cell.y() + (32 - l->height()) / 2);
+
+        w.form->ShowWordLabel("STONE");
+        TextLabel* word = w.form->WordLabel();
+        QCOMPARE(word->x(), 1 + (171 - word->width()) / 2);
+        QCOMPARE(word->y(), 347);
+        w.form->ShowWordLabel(std::string(40, 'W'));
+        QCOMPARE(word->width(), 161);
+        QCOMPARE(word->x(), 1 + (171 - 161) / 2);
+
+        w.form->ShowHintLabel("Unknown word", kRefusalColor);
+        QCOMPARE(w.form->HintLabel()->x(), 173 + (171 - w.form->HintLabel()->width()) / 2);
+        QCOMPARE(w.form->HintLabel()->Colour(), QColor(128, 0, 0));
+    }
+
+    // Put a letter, mark a chain without it (refused), a chain that is no word (refused), then
+    // a word (accepted): the results table, the points and the next seat follow.
+    void wholeHumanMove() {
+        Window w;
+        w.form->show();
+        w.form->Flow().StartNewGame();
+        QVERIFY(w.Phase() == GamePhase::PutLetter);
+        QCOMPARE(w.Hint(), QString("Put a letter"));
+        QVERIFY(w.form->StatusButton()->isVisible());
+        QCOMPARE(w.form->LetterAt(0, 2)->Text(), QString("S"));
+
+        w.Put(0, 1, 'A');
+        QVERIFY(w.Phase() == GamePhase::LetterPut);
+        QCOMPARE(w.form->LetterAt(0, 1)->Text(), QString("A"));
+        QCOMPARE(w.Hint(), QString("Mark the word"));
+
+        w.Click(0, 2);  // S alone
+        QVERIFY(w.form->CellState(0, 2) == MarkState::Marked);
+        QCOMPARE(w.form->WordLabel()->Text(), QString("S"));
+        w.Key(Qt::Key_Return);
+        QCOMPARE(w.Hint(), QString("New letter is not marked"));
+        QCOMPARE(w.form->HintLabel()->Colour(), QColor(128, 0, 0));
+
+        w.Click(0, 1);  // S, A
+        QCOMPARE(w.form->WordLabel()->Text(), QString("SA"));
+        w.Key(Qt::Key_Enter);
+        QCOMPARE(w.Hint(), QString("Unknown word"));
+        QVERIFY(w.Phase() == GamePhase::Marking);
+
+        w.Click(1, 2);  // not a step from A: the chain starts again at T
+        w.Click(0, 1);  // not a step from T: again at A
+        w.Click(0, 2);  // A, S
+        QCOMPARE(w.form->WordLabel()->Text(), QString("AS"));
+        QVERIFY(w.form->CellState(0, 1) == MarkState::Marked);
+        QVERIFY(w.form->CellState(1, 2) == MarkState::Normal);
+        w.Key(Qt::Key_Return);
+
+        QCOMPARE(w.model.Settings.Seat(1).WordPoints, 20);
+        QCOMPARE(w.model.State.CurrentSeat, uint8_t(2));
+        QVERIFY(w.Phase() == GamePhase::PutLetter);
+        QCOMPARE(w.Hint(), QString("Put a letter"));
+        QVERIFY(w.form->WordLabel()->Text().isEmpty());
+        ResultsGrid* grid = w.form->Results();
+        QCOMPARE(grid->Text(1, 0), QString("AS"));
+        QCOMPARE(grid->Text(2, 0), QString("20"));
+        QCOMPARE(grid->Text(3, 0), QString("A"));
+        QCOMPARE(grid->RowColour(0), ToQColor(w.model.Settings.Seat(1).Color));
+        QVERIFY(w.form->CellState(0, 1) == MarkState::Normal);
+        QVERIFY(w.form->CellState(0, 2) == MarkState::Normal);
+        QCOMPARE(w.form->LetterAt(0, 1)->Text(), QString("A"));
+    }
+
+    // Esc takes the put letter back with every mark; the picker's "?" leaves the cell empty.
+    void escapeTakesBack() {
+        Window w;
+        w.form->Flow().StartNewGame();
+        w.Put(1, 1, '?');
+        QVERIFY(w.Phase() == GamePhase::PutLetter);
+        QVERIFY(w.form->LetterAt(1, 1)->Text().isEmpty());
+
+        w.Put(1, 1, 'B');
+        w.Click(1, 1);
+        w.Click(1, 2);
+        QVERIFY(w.Phase() == GamePhase::Marking);
+        w.Key(Qt::Key_Escape);
+        QVERIFY(w.Phase() == GamePhase::PutLetter);
+        QVERIFY(w.form->LetterAt(1, 1)->Text().isEmpty());
+        QVERIFY(w.form->WordLabel()->Text().isEmpty());
+        QCOMPARE(w.Hint(), QString("Put a letter"));
+        QVERIFY(w.form->CellState(1, 1) == MarkState::Normal);
+        QVERIFY(w.form->CellState(1, 2) == MarkState::Normal);
+
+        // A right click on the background between cells does the same.
+        w.Put(1, 1, 'B');
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(2, 2),
+                               w.form->Background()->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(w.form->Background(), &menu);
+        QVERIFY(w.Phase() == GamePhase::PutLetter);
+        QVERIFY(w.form->LetterAt(1, 1)->Text().isEmpty());
+    }
+
+    // A word cell copies the word in small letters and, in phase 11, marks its chain; a move
+    // without a word shows "----", copies nothing, and takes the colour of its seat.
+    void resultsClipboardAndChain() {
+        Window w;
+        w.form->show();
+        w.form->Flow().StartNewGame();
+        w.Put(0, 1, 'A');
+        w.Click(0, 1);
+        w.Click(0, 2);
+        w.Key(Qt::Key_Return);  // Ann: AS
+        w.Put(4, 1, 'X');
+        w.Click(4, 1);
+        w.Key(Qt::Key_Return);  // Bob: the letter alone
+        ResultsGrid* grid = w.form->Results();
+        QCOMPARE(grid->Text(1, 1), QString("----"));
+        QCOMPARE(grid->Text(2, 1), QString("0"));
+        QCOMPARE(grid->RowColour(1), ToQColor(w.model.Settings.Seat(2).Color));
+
+        QGuiApplication::clipboard()->setText("before");
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(1, 1).center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(2, 0).center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(1, 0).center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("as"));
+        QVERIFY(w.form->CellState(0, 1) == MarkState::Marked);
+        QVERIFY(w.form->CellState(0, 2) == MarkState::Marked);
+        QVERIFY(w.form->CellState(4, 1) == MarkState::Normal);
+
+        // While a letter is put the word is copied but the field stays as it is.
+        w.Key(Qt::Key_Escape);
+        QVERIFY(w.form->CellState(0, 1) == MarkState::Normal);
+        w.Put(1, 1, 'O');
+        QGuiApplication::clipboard()->setText("before");
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(1, 0).center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("as"));
+        QVERIFY(w.form->CellState(0, 1) == MarkState::Normal);
+    }
+
+    // Russian words are copied as small Cyrillic letters.
+    void clipboardRussian() {
+        Window w;
+        w.form->ShowResultRow(0, "\xD1\xCB\xCE\xC2\xCE", "50", "\xC2", 128);  // СЛОВО
+        ResultsGrid* grid = w.form->Results();
+        QCOMPARE(grid->Text(1, 0), QString::fromUtf8("СЛОВО"));
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(1, 0).center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8("слово"));
+    }
+
+    // Past 16 rows the table grows, scrolls the new row into view, and the page buttons reach
+    // every row.
+    void resultsGrowAndPage() {
+        Window w;
+        ResultsGrid* grid = w.form->Results();
+        QCOMPARE(grid->RowCount(), 16);
+        QCOMPARE(grid->VisibleRows(), 16);
+        for (int row = 0; row < 17; ++row)
+            w.form->ShowResultRow(row, "TO", "20", "T", row % 2 ? 32768 : 128);
+        QCOMPARE(grid->RowCount(), 17);
+        QCOMPARE(grid->SelectedRow(), 16);
+        QCOMPARE(grid->TopRow(), 1);
+        QVERIFY(!grid->CellRect(1, 16).isEmpty());
+        QTest::mousePress(w.form->PageUpButton(), Qt::LeftButton);
+        QCOMPARE(grid->TopRow(), 0);
+        QTest::mouseRelease(w.form->PageUpButton(), Qt::LeftButton);
+        QTest::mousePress(w.form->PageDownButton(), Qt::LeftButton);
+        QCOMPARE(grid->TopRow(), 1);
+        QTest::mouseRelease(w.form->PageDownButton(), Qt::LeftButton);
+        QCOMPARE(grid->RowColour(15), QColor(0, 128, 0));
+
+        w.form->ResetResults();
+        QCOMPARE(grid->RowCount(), 16);
+        QCOMPARE(grid->TopRow(), 0);
+        QVERIFY(grid->Text(1, 0).isEmpty());
+    }
+
+    // The status button and a double click on the background open the status dialog once a
+    // game has started.
+    void statusDialog() {
+        Window w;
+        w.form->show();
+        w.form->Flow().StartNewGame();
+        QTest::mouseClick(w.form->StatusButton(), Qt::LeftButton);
+        QTest::mouseDClick(w.form->Background(), Qt::LeftButton);
+        QCOMPARE(w.modals.Count("tq::ui::TInfoForm"), 2);
+    }
+
+    // The last move of a game opens the game status dialog with the final results.
+    void gameEndShowsResults() {
+        Window w;
+        w.model.Settings.ColCount = 3;
+        w.model.Settings.RowCount = 3;
+        w.model.Words.AddWord("SET");  // a three-letter initial word
+        QString caption;
+        w.modals.onShow = [&](QDialog& d) {
+            if (auto* info = qobject_cast<TInfoForm*>(&d)) {
+                info->Fill();
+                caption = info->windowTitle();
+            }
+        };
+        w.form->Flow().StartNewGame();
+        // Six free cells, one letter each, the letter alone as the move.
+        for (int r : {0, 2})
+            for (int c = 0; c < 3; ++c) {
+                w.Put(c, r, 'Z');
+                w.Click(c, r);
+                w.Key(Qt::Key_Return);
+            }
+        QVERIFY(w.Phase() == GamePhase::GameOver);
+        QCOMPARE(w.modals.Count("tq::ui::TInfoForm"), 1);
+        QCOMPARE(caption, QString("Game Results"));
+    }
+
+    // A close request while a computer seat moves stops the game; the next one closes.
+    void closeDuringComputerMove() {
+        Window w;
+        w.form->show();
+        w.form->Flow().StartNewGame();
+        w.form->Flow().SetPhase(GamePhase::ComputerThinking);
+        QVERIFY(!w.form->close());
+        QVERIFY(w.Phase() == GamePhase::GameOver);
+        QVERIFY(w.form->isVisible());
+        QVERIFY(w.form->close());
+    }
+
+    // F2 starts a game through the menu shortcut; in a client game it does nothing.
+    void newGameShortcut() {
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.model.Settings.Mode = GameMode::Client;
+        QTest::keyClick(w.form.get(), Qt::Key_F2);
+        QVERIFY(w.Phase() == GamePhase::Idle);
+        w.model.Settings.Mode = GameMode::General;
+        QTest::keyClick(w.form.get(), Qt::Key_F2);
+        QVERIFY(w.Phase() == GamePhase::PutLetter);
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"

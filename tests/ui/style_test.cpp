@@ -1,0 +1,271 @@
+// Styles: the colour files with their defaults, the pictures with their fallbacks (JPEG before
+// BMP, missing files keeping the previous picture, the transparent colour), and the style dialog
+// (Cancel, Save with its question, Apply).
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFile>
+#include <QtTest>
+
+#include "../test_support.h"
+#include "ui/app.h"
+#include "ui/jpeg.h"
+#include "ui/main_form.h"
+#include "ui/style.h"
+#include "ui/style_colours.h"
+#include "ui/style_form.h"
+#include "ui/text.h"
+#include "ui_support.h"
+
+using namespace tq;
+using namespace tq::ui;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kShippedStyles = fs::path(TESSAROON_START_FOLDER) / "Styles";
+
+QString Q(const fs::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+void SaveImage(const QImage& image, const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    QVERIFY(image.save(Q(file)));
+}
+
+QImage Plain(int w, int h, QColor c) {
+    QImage i(w, h, QImage::Format_RGB32);
+    i.fill(c);
+    return i;
+}
+
+}  // namespace
+
+class StyleTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { InitialiseApplication(); }
+
+    void defaultsAndMissingKeys() {
+        test::TempDir dir;
+        const StyleColours missing = ReadStyleColours(dir / "Nothing.ini");
+        QCOMPARE(missing[StyleColour::FillColor], 16777215u);
+        QCOMPARE(missing[StyleColour::BorderColor], 25600u);
+        QCOMPARE(static_cast<int32_t>(missing[StyleColour::HighlightColor]), -16777192);
+        QCOMPARE(missing[StyleColour::HeadFontColor], 65535u);
+        QCOMPARE(missing[StyleColour::HeadColor], 32768u);
+        QCOMPARE(missing[StyleColour::HeadBorderColor], 16384u);
+        QCOMPARE(missing[StyleColour::FieldFontColor], 0u);
+        QCOMPARE(missing[StyleColour::InputFontColor], 24576u);
+        // The system colour of the highlight is the tooltip background.
+        QCOMPARE(ToQColor(missing[StyleColour::HighlightColor]), QColor(255, 255, 225));
+
+        test::WriteFile(dir / "Part.ini",
+                        "[General]\r\nFillColor=255\r\nBorderColor=junk\r\n"
+                        "[FieldCell]\r\nFontColor=-16777208\r\n");
+        const StyleColours part = ReadStyleColours(dir / "Part.ini");
+        QCOMPARE(part[StyleColour::FillColor], 255u);
+        QCOMPARE(part[StyleColour::BorderColor], 25600u);
+        QCOMPARE(part[StyleColour::FieldFontColor], 0xFF000008u);
+        QCOMPARE(part[StyleColour::InputFontColor], 24576u);
+    }
+
+    void writeKeepsOtherKeys() {
+        test::TempDir dir;
+        test::WriteFile(dir / "S.ini", "[Notes]\r\nAuthor=me\r\n");
+        StyleColours c;
+        c[StyleColour::HighlightColor] = 0xFF000018;
+        c[StyleColour::HeadColor] = 0x123456;
+        QCOMPARE(WriteStyleColours(dir / "S.ini", c), std::string());
+        QVERIFY(ReadStyleColours(dir / "S.ini") == c);
+        const std::string text = test::ReadFile(dir / "S.ini");
+        QVERIFY(text.find("Author=me") != std::string::npos);
+        QVERIFY(text.find("HighlightColor=-16777192") != std::string::npos);
+    }
+
+    void listAndResolveNames() {
+        test::TempDir dir;
+        for (const char* name : {"Marble.ini", "stone.ini", "Old.ini.bak", ".ini", "Up.INI",
+                                 "Two.ini.ini", "Cells.bmp"})
+            test::WriteFile(dir / name, "");
+        const std::vector<std::string> names = ListStyles(dir.path());
+        QCOMPARE(names, (std::vector<std::string>{"Marble", "stone", "Two"}));
+        QCOMPARE(ResolveStyleName(dir.path(), "stone"), std::string("stone"));
+        QCOMPARE(ResolveStyleName(dir.path(), "Gone"), std::string("Marble"));
+        QVERIFY(ListStyles(dir / "missing").empty());
+    }
+
+    // The shipped default style is complete: colours and all eight pictures at their sizes.
+    void shippedStylesComplete() {
+        for (const char* name : {"Marble", "Granite", "Malachite"}) {
+            Style style(kShippedStyles);
+            style.Load(name);
+            QCOMPARE(style.CurrentStyle(), std::string(name));
+            const StylePictures& p = style.Pictures();
+            QCOMPARE(p.fieldCell.size(), QSize(32, 32));
+            QCOMPARE(p.fieldCellMarked.size(), QSize(32, 32));
+            QCOMPARE(p.inputCell.size(), QSize(22, 22));
+            QCOMPARE(p.inputCellHot.size(), QSize(22, 22));
+            QCOMPARE(p.fieldBackground.size(), QSize(338, 338));
+            QCOMPARE(p.inputBackground.size(), QSize(194, 98));
+            QVERIFY(!p.arrowUp.isNull() && !p.arrowDown.isNull());
+            // Corners are see-through, the middle is not.
+            QCOMPARE(qAlpha(p.fieldCell.pixel(0, 0)), 0);
+            QCOMPARE(qAlpha(p.fieldCell.pixel(16, 16)), 255);
+            QVERIFY(!(style.Colours() == StyleColours()));
+        }
+    }
+
+    // No colour file for the configured name: Marble; none for Marble either: the defaults and
+    // no pictures.
+    void missingStyleFiles() {
+        Style shipped(kShippedStyles);
+        shipped.Load("NoSuchStyle");
+        QCOMPARE(shipped.CurrentStyle(), std::string("Marble"));
+        QVERIFY(shipped.Colours() == ReadStyleColours(kShippedStyles / "Marble.ini"));
+
+        test::TempDir empty;
+        Style none(empty.path());
+        none.Load("NoSuchStyle");
+        QCOMPARE(none.CurrentStyle(), std::string("Marble"));
+        QVERIFY(none.Colours() == StyleColours());
+        QVERIFY(none.Pictures().fieldCell.isNull());
+        QVERIFY(none.Pictures().fieldBackground.isNull());
+    }
+
+    // A JPEG background comes before a BMP of the same name; a missing picture keeps the one
+    // shown before; an unreadable JPEG counts as missing.
+    void pictureFallbacks() {
+        test::TempDir dir;
+        test::WriteFile(dir / "A.ini", "");
+        SaveImage(Plain(20, 20, Qt::red), dir / "A_bg01.bmp");
+        SaveImage(Plain(30, 30, Qt::blue), dir / "A_bg01.jpg");
+        SaveImage(Plain(32, 32, Qt::green), dir / "A_fc01.bmp");
+        Style style(dir.path());
+        style.Load("A");
+        QCOMPARE(style.Pictures().fieldBackground.size(), QSize(30, 30));
+        QVERIFY(qBlue(style.Pictures().fieldBackground.pixel(15, 15)) > 200);
+        QCOMPARE(style.Pictures().fieldCell.pixelColor(5, 5), QColor(Qt::green));
+
+        // Style B has only a BMP background and no cells: the cells stay those of A.
+        test::WriteFile(dir / "B.ini", "");
+        SaveImage(Plain(20, 20, Qt::red), dir / "B_bg01.bmp");
+        style.SetCurrentStyle("B");
+        style.ReloadFieldPictures();
+        QCOMPARE(style.Pictures().fieldBackground.size(), QSize(20, 20));
+        QCOMPARE(style.Pictures().fieldCell.pixelColor(5, 5), QColor(Qt::green));
+
+        // A damaged JPEG: the BMP beside it serves; without one the picture stays.
+        test::WriteFile(dir / "B_bg01.jpg", std::string("\xFF\xD8\xFF\xE0 not really", 16));
+        QVERIFY(DecodeJpeg(Q(dir / "B_bg01.jpg")).isNull());
+        style.ReloadFieldPictures();
+        QCOMPARE(style.Pictures().fieldBackground.size(), QSize(20, 20));
+        fs::remove(dir / "B_bg01.bmp");
+        style.SetCurrentStyle("A");
+        style.ReloadFieldPictures();
+        style.SetCurrentStyle("B");
+        style.ReloadFieldPictures();
+        QCOMPARE(style.Pictures().fieldBackground.size(), QSize(30, 30));
+    }
+
+    void transparentColour() {
+        test::TempDir dir;
+        QImage cell = Plain(4, 4, QColor(10, 20, 30));
+        cell.setPixelColor(0, 0, QColor(240, 255, 255));
+        cell.setPixelColor(1, 0, QColor(255, 255, 240));  // the same bytes the other way round
+        SaveImage(cell, dir / "c.bmp");
+        const QImage loaded = LoadCellPicture(Q(dir / "c.bmp"));
+        QCOMPARE(qAlpha(loaded.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(loaded.pixel(1, 0)), 255);
+        QCOMPARE(qAlpha(loaded.pixel(2, 2)), 255);
+        QVERIFY(LoadCellPicture(Q(dir / "none.bmp")).isNull());
+        // Glyphs leave out the colour of their bottom-left pixel.
+        QImage glyph = Plain(3, 3, Qt::magenta);
+        glyph.setPixelColor(1, 1, Qt::black);
+        SaveImage(glyph, dir / "g.bmp");
+        const QImage g = LoadGlyph(Q(dir / "g.bmp"));
+        QCOMPARE(qAlpha(g.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(g.pixel(1, 1)), 255);
+    }
+
+    // The dialog: Cancel changes nothing; Save over an existing style asks and "No" writes
+    // nothing; a new name is written and listed; Apply takes the colours and the name.
+    void styleDialog() {
+        test::TempDir dir;
+        fs::create_directories(dir / "Styles");
+        for (const auto& e : fs::directory_iterator(kShippedStyles))
+            fs::copy(e.path(), dir / "Styles" / e.path().filename());
+        GameModel model;
+        test::FillEnglishModel(model, dir.path());
+        TMainForm form(model);
+        test::ModalRecorder modals;
+        form.SetModalRunner(modals.Runner());
+        TStyleForm& dialog = form.StyleForm();
+        const StyleColours before = form.CurrentStyle().Colours();
+        const std::string marbleFile = test::ReadFile(dir / "Styles" / "Marble.ini");
+
+        dialog.show();
+        QCOMPARE(dialog.StyleCombo()->currentText(), QString("Marble"));
+        QCOMPARE(dialog.StyleCombo()->count(), 3);
+        dialog.StyleCombo()->setCurrentText("Granite");
+        const StyleColours granite = ReadStyleColours(dir / "Styles" / "Granite.ini");
+        QVERIFY(dialog.SwatchColours() == granite);
+        QVERIFY(dialog.FieldPreview(0)->Image() ==
+                LoadCellPicture(Q(dir / "Styles" / "Granite_fc01.bmp")));
+        // The colour dialog answers with a colour of its own.
+        modals.onShow = [](QDialog& d) {
+            if (auto* c = qobject_cast<QColorDialog*>(&d)) c->setCurrentColor(QColor(1, 2, 3));
+        };
+        dialog.shFillMouseDown(StyleColour::FillColor);
+        QCOMPARE(dialog.Swatch(StyleColour::FillColor)->Value(), 0x030201u);
+        dialog.reject();
+        QVERIFY(form.CurrentStyle().Colours() == before);
+        QCOMPARE(form.CurrentStyle().CurrentStyle(), std::string("Marble"));
+
+        // Save over Marble: "No" writes nothing.
+        dialog.show();
+        dialog.Swatch(StyleColour::BorderColor)->SetValue(0x0000FF);
+        modals.onShow = nullptr;
+        modals.answer = QMessageBox::No;
+        dialog.sbSaveStyleClick();
+        QCOMPARE(modals.Count("QMessageBox"), 1);
+        QCOMPARE(test::ReadFile(dir / "Styles" / "Marble.ini"), marbleFile);
+        modals.answer = QMessageBox::Yes;
+        dialog.sbSaveStyleClick();
+        QCOMPARE(ReadStyleColours(dir / "Styles" / "Marble.ini")[StyleColour::BorderColor],
+                 0x0000FFu);
+
+        // A new name: written without a question and listed.
+        dialog.StyleCombo()->setEditText("Mine");
+        dialog.sbSaveStyleClick();
+        QCOMPARE(modals.Count("QMessageBox"), 2);
+        QVERIFY(fs::exists(dir / "Styles" / "Mine.ini"));
+        QVERIFY(dialog.StyleCombo()->findText("Mine") >= 0);
+
+        // A name with a folder in it is refused.
+        dialog.StyleCombo()->setEditText("../Escape");
+        dialog.sbSaveStyleClick();
+        QVERIFY(!fs::exists(dir / "Escape.ini"));
+
+        // Apply "Mine": its colours, its name; its pictures are missing, so Marble's stay.
+        dialog.StyleCombo()->setCurrentText("Mine");
+        dialog.Swatch(StyleColour::FieldFontColor)->SetValue(0x00FF00);
+        const QImage cell = form.CurrentStyle().Pictures().fieldCell;
+        dialog.bbApplyClick();
+        QCOMPARE(form.CurrentStyle().CurrentStyle(), std::string("Mine"));
+        QCOMPARE(form.CurrentStyle().Value(StyleColour::FieldFontColor), 0x00FF00u);
+        QCOMPARE(form.LetterAt(0, 0)->Colour(), QColor(0, 255, 0));
+        QVERIFY(form.CurrentStyle().Pictures().fieldCell == cell);
+        QCOMPARE(form.WordFrame()->Pen(), QColor(255, 0, 0));
+
+        // Apply with a name that is no item keeps the style in force.
+        dialog.show();
+        dialog.StyleCombo()->setEditText("Unsaved");
+        dialog.bbApplyClick();
+        QCOMPARE(form.CurrentStyle().CurrentStyle(), std::string("Mine"));
+    }
+};
+
+QTEST_MAIN(StyleTest)
+#include "style_test.moc"
