@@ -14,9 +14,10 @@ void GameFlow::EndOfMove() {
     GameState& st = model_.State;
     const GameSettings& s = model_.Settings;
     for (;;) {
+        const bool wasBusy = busy_;  // a loop may run inside another one's pending events
         busy_ = true;
         view_.ProcessPendingEvents();
-        busy_ = false;
+        busy_ = wasBusy;
         // A new game started from a pending event (the options dialog's Apply, a received new
         // game) has opened its own first turn; this loop served the old game and ends.
         if (serial != gameSerial_) return;
