@@ -6,6 +6,7 @@
 
 #include "computer/computer_move.h"
 #include "core/game_flow.h"
+#include "records/records.h"
 
 namespace tq {
 
@@ -73,6 +74,15 @@ void GameFlow::ComputerTurn() {
 void GameFlow::GameOver() {
     SetPhase(GamePhase::GameOver);
     if (model_.Settings.Mode == GameMode::Server) sender_->SendEndGame();
+    if (model_.Settings.Mode == GameMode::General && model_.Settings.RatedGame) {
+        const RecordsOutcome outcome = UpdateRecords(model_);
+        if (!outcome.error.empty()) {
+            view_.ShowMessage(outcome.error, MessageIcon::Warning);
+        } else if (outcome.entered) {
+            view_.ShowRecordTable();
+            return;
+        }
+    }
     view_.ShowGameStatus();
 }
 

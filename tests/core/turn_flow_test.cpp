@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <set>
 
+#include "core/paths.h"
 #include "flow_fixture.h"
+#include "test_support.h"
 
 namespace tq::test {
 namespace {
@@ -455,6 +457,61 @@ TEST_F(FlowTest, ClickedWordMarksItsCellsOnlyWhenWaitingOrOver) {
     EXPECT_EQ(view.MarkedCount(), 1);
     EXPECT_EQ(Flow().CellMark({1, 3}), MarkState::Marked);
 }
+
+// --- the end of a rated game -------------------------------------------------------------------
+
+struct RatedCase {
+    const char* name;
+    bool rated;
+    bool recordsFolder;
+    bool bigLead;  // the human seat wins by far: a record
+    int recordDialogs, statusDialogs, messages;
+    friend void PrintTo(const RatedCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class RatedGameTest : public FlowTest, public ::testing::WithParamInterface<RatedCase> {};
+
+TEST_P(RatedGameTest, RecordTableOrStatusDialog) {
+    const RatedCase& c = GetParam();
+    TempDir dir;
+    if (c.recordsFolder) std::filesystem::create_directories(dir / "Records");
+    model.StartFolder = dir.path();
+    model.Settings.RatedGame = c.rated;
+    model.Settings.ColCount = 3;
+    model.Settings.RowCount = 3;
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    model.Settings.Seat(2).Skill = 1;
+    NewGame();
+    // The human seat puts letters without words until the field is full.
+    while (Flow().Phase() == GamePhase::PutLetter) {
+        if (c.bigLead) model.Settings.Seat(1).WordPoints = 5000;
+        Cell free{-1, -1};
+        for (int col = 0; col < 3 && free.col < 0; ++col)
+            for (int r = 0; r < 3 && free.col < 0; ++r)
+                if (CanPutLetter(model.Board, model.Settings, {col, r})) free = {col, r};
+        ASSERT_GE(free.col, 0);
+        Put(free, 'Q');
+        Left(free);
+        Flow().AcceptWord();
+    }
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    EXPECT_EQ(view.recordDialogs, c.recordDialogs);
+    EXPECT_EQ(view.statusDialogs, c.statusDialogs);
+    ASSERT_EQ(static_cast<int>(view.messages.size()), c.messages);
+    if (c.messages) {
+        EXPECT_EQ(view.messages[0].second, MessageIcon::Warning);
+    }
+    EXPECT_EQ(model.State.NewRecordPlace != 0, c.recordDialogs == 1);
+    EXPECT_EQ(std::filesystem::exists(dir / "Records" / "Test_eng.tqr"), c.recordDialogs == 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EndOfRatedGame, RatedGameTest,
+                         ::testing::Values(RatedCase{"Record", true, true, true, 1, 0, 0},
+                                           RatedCase{"NoRecord", true, true, false, 0, 1, 0},
+                                           RatedCase{"RecordsFolderMissing", true, false, true, 0,
+                                                     1, 1},
+                                           RatedCase{"NotRated", false, true, true, 0, 1, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tq::test
