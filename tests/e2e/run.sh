@@ -174,8 +174,18 @@ focus_main
 xdotool key F5
 style_id=$(wait_window "Style Parameters" 5) || fail "the style dialog did not open"
 shoot 05-style-dialog
-xdotool key Escape
-sleep 0.4
+# Apply the style Granite: its name typed into the style name box, then Apply.
+eval "$(xdotool getwindowgeometry --shell "$style_id")"
+xdotool mousemove $((X + 60)) $((Y + 88))
+sleep 0.2
+xdotool click --repeat 3 --delay 50 1
+xdotool type --delay 40 Granite
+sleep 0.3
+xdotool mousemove $((X + 72)) $((Y + 228)) click 1
+sleep 0.8
+xdotool search --onlyvisible --name "^Style Parameters\$" >/dev/null 2>&1 &&
+    fail "Apply did not close the style dialog"
+shoot 06-granite
 focus_main
 xdotool key F6
 for _ in $(seq 1 50); do
@@ -195,8 +205,8 @@ game_pid=$!
 box_id=$(wait_window "Tessaroon" 20) || fail "no dictionary message"
 eval "$(xdotool getwindowgeometry --shell "$box_id")"
 import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage \
-    "$screens/06-dictionary-error.png"
-step "screenshot $screens/06-dictionary-error.png"
+    "$screens/07-dictionary-error.png"
+step "screenshot $screens/07-dictionary-error.png"
 xdotool windowfocus --sync "$box_id" 2>/dev/null || true
 xdotool key Return
 status=0

@@ -10,6 +10,7 @@
 #include "ui/app.h"
 #include "ui/info_form.h"
 #include "ui/main_form.h"
+#include "ui/message_box.h"
 #include "ui/results_grid.h"
 #include "ui/text.h"
 #include "ui_support.h"
@@ -351,6 +352,49 @@ class MainFormTest : public QObject {
         QVERIFY(w.Phase() == GamePhase::GameOver);
         QVERIFY(w.form->isVisible());
         QVERIFY(w.form->close());
+    }
+
+    // With a move clock the label shows and the 50 ms tick writes the remaining time.
+    void moveClock() {
+        Window w;
+        w.model.Settings.SecMove = 65;
+        w.form->show();
+        w.form->Flow().StartNewGame();
+        QVERIFY(w.form->ClockLabel()->isVisible());
+        QVERIFY(w.form->ClockTimerActive());
+        QTRY_COMPARE_WITH_TIMEOUT(w.form->ClockLabel()->text(), QString("01:05"), 2000);
+        QVERIFY(w.form->ClockLabel()->styleSheet().contains("rgb(0, 100, 0)"));
+        w.Put(0, 1, 'A');
+        w.Click(0, 1);
+        w.Key(Qt::Key_Return);  // the move ends; the next seat's clock starts again
+        QVERIFY(w.form->ClockTimerActive());
+        w.form->Flow().StartNewGame();
+        w.model.Settings.SecMove = 0;
+        w.form->Flow().StartNewGame();
+        QVERIFY(!w.form->ClockTimerActive());
+        QVERIFY(!w.form->ClockLabel()->isVisible());
+    }
+
+    void messageBoxPlacement_data() {
+        QTest::addColumn<QRect>("mainFrame");
+        QTest::addColumn<QSize>("box");
+        QTest::addColumn<QPoint>("expected");
+        const QSize box(200, 100);
+        QTest::newRow("centred") << QRect(100, 100, 627, 382) << box << QPoint(313, 241);
+        QTest::newRow("odd halves truncate")
+            << QRect(0, 0, 627, 383) << QSize(201, 100) << QPoint(213, 141);
+        QTest::newRow("right edge") << QRect(900, 100, 627, 382) << box << QPoint(824, 241);
+        QTest::newRow("left edge") << QRect(-600, 100, 627, 382) << box << QPoint(0, 241);
+        QTest::newRow("bottom edge") << QRect(100, 700, 627, 382) << box << QPoint(313, 668);
+        QTest::newRow("top edge") << QRect(100, -380, 627, 382) << box << QPoint(313, 0);
+    }
+
+    // Message boxes sit centred over the main window and fully on a 1024 x 768 screen.
+    void messageBoxPlacement() {
+        QFETCH(QRect, mainFrame);
+        QFETCH(QSize, box);
+        QFETCH(QPoint, expected);
+        QCOMPARE(CentredBoxPosition(mainFrame, box, QRect(0, 0, 1024, 768)), expected);
     }
 
     // F2 starts a game through the menu shortcut; in a client game it does nothing.

@@ -403,9 +403,36 @@ bool WriteBmp(const QImage& image, const fs::path& file) {
         .save(QString::fromStdString(file.string()), "BMP");
 }
 
+// A bevelled two-pixel frame around a picture: a dark outline, then a light upper-left and a dark
+// lower-right edge.
+void Frame(QImage& img) {
+    const int w = img.width(), h = img.height();
+    auto shade = [&](int x, int y, double k, Rgb towards) {
+        const QColor c(img.pixel(x, y));
+        img.setPixel(
+            x, y,
+            ToQRgb(Mix(Rgb{double(c.red()), double(c.green()), double(c.blue())}, towards, k)));
+    };
+    for (int x = 0; x < w; ++x) {
+        shade(x, 0, 0.75, Rgb{20, 20, 22});
+        shade(x, h - 1, 0.75, Rgb{20, 20, 22});
+        shade(x, 1, 0.45, Rgb{255, 255, 255});
+        shade(x, h - 2, 0.35, Rgb{0, 0, 0});
+    }
+    for (int y = 0; y < h; ++y) {
+        shade(0, y, 0.75, Rgb{20, 20, 22});
+        shade(w - 1, y, 0.75, Rgb{20, 20, 22});
+        if (y >= 1 && y < h - 1) {
+            shade(1, y, 0.45, Rgb{255, 255, 255});
+            shade(w - 2, y, 0.35, Rgb{0, 0, 0});
+        }
+    }
+}
+
 struct StyleSpec {
     std::string name;
-    Material board;   // field and input window background
+    Material board;   // field background
+    Material popup;   // letter window background: a contrasting stone, framed
     Material cell;    // field and input cells
     Material marked;  // marked field cell, highlighted input cell
     Rgb arrow;
@@ -417,8 +444,9 @@ bool WriteStyle(const StyleSpec& s, const fs::path& folder) {
     bool ok = true;
     QImage bg1 = Surface(338, 338, s.board);
     Vignette(bg1, 0.16);
-    QImage bg2 = Surface(194, 98, s.board, 400, 120);
+    QImage bg2 = Surface(194, 98, s.popup, 400, 120);
     Vignette(bg2, 0.12);
+    Frame(bg2);
     const Rgb board = Average(bg1);
     const Rgb board2 = Average(bg2);
     const TileParams field{32, 4.0, 3.2, 1.2, 0.3, 0.10};
@@ -448,20 +476,25 @@ bool WriteStyle(const StyleSpec& s, const fs::path& folder) {
     return ok;
 }
 
-Material GoldLeaf() {
+Material GoldLeaf(double size) {
     auto noise = std::make_shared<artwork::Perlin>(77);
-    return [noise](double x, double y) {
-        // Warm gold with a soft diagonal sheen and a faint brushed texture.
-        const double sheen = Smooth(0, 1, 1 - std::fabs((x - y) / 40.0 + 0.15));
-        Rgb c = Mix(FromHex(0xB8860B), FromHex(0xF5D76E), 0.35 + 0.5 * sheen);
-        const double brush = noise->Fbm(x * 0.15, y * 1.6, 3) * 10;
+    return [noise, size](double x, double y) {
+        // Polished gold: bright where it faces the light, with the darker bands of a metal
+        // reflection across the diagonal and a faint brushed texture.
+        const double t = Clamp01((x + y) / (2 * size));
+        static const Rgb ramp[] = {{255, 238, 170}, {240, 200, 90},  {206, 152, 44},
+                                   {232, 190, 86},  {246, 214, 122}, {178, 126, 32}};
+        const double pos = t * 5;
+        const int i = std::min(static_cast<int>(pos), 4);
+        Rgb c = Mix(ramp[i], ramp[i + 1], Smooth(0, 1, pos - i));
+        const double brush = noise->Fbm(x * 4.8 / size, y * 51 / size, 3) * 9;
         return c + Rgb{brush, brush * 0.85, brush * 0.3};
     };
 }
 
 QImage Icon(int size) {
     const TileParams t{size, size * 0.16, size * 0.1, 1.3, 0.5, 0.12};
-    QImage img = AlphaTile(t, GoldLeaf(), 0, 0);
+    QImage img = AlphaTile(t, GoldLeaf(size), 0, 0);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -497,6 +530,9 @@ int main(int argc, char** argv) {
         StyleSpec{"Marble",
                   Marble({11, FromHex(0xEEEDEA), FromHex(0xD2D2D0), FromHex(0x6E737C),
                           FromHex(0x9EA3AA), 150, 0.65, 2.5, 2.4, 9.0, 0.85, 0.55, 2.2}),
+                  // Blue-grey Bardiglio marble for the letter window.
+                  Marble({17, FromHex(0x8F98A6), FromHex(0x6F7886), FromHex(0x3C4350),
+                          FromHex(0xC4CAD2), 90, 0.3, 2.4, 2.2, 8.0, 0.7, 0.45, 2.0}),
                   Marble({23, FromHex(0xF8F2E4), FromHex(0xEDE3CD), FromHex(0xC2B08F),
                           FromHex(0xD3C4A6), 70, -0.5, 2.6, 2.0, 12.0, 0.28, 0.2, 1.4}),
                   Marble({37, FromHex(0xF6D98E), FromHex(0xEAC16A), FromHex(0xB08736),
@@ -513,6 +549,11 @@ int main(int argc, char** argv) {
                  {FromHex(0x8E8884), 4.5, 0.22, 0.85},
                  {FromHex(0x9A6458), 6.5, 0.26, 0.8},
                  {FromHex(0xE8E4DE), 3.2, 0.34, 0.85}}),
+        // Red granite for the letter window.
+        Granite(7, FromHex(0x8C4436), FromHex(0x74382E),
+                {{FromHex(0x1A1414), 4.0, 0.16, 0.9},
+                 {FromHex(0xB06A58), 4.5, 0.22, 0.7},
+                 {FromHex(0xD8CFC8), 3.0, 0.36, 0.7}}),
         Granite(9, FromHex(0xDCDAD6), FromHex(0xCFCCC7),
                 {{FromHex(0x8E8A86), 2.6, 0.30, 0.35},
                  {FromHex(0xF6F4F0), 3.0, 0.26, 0.55},
@@ -537,6 +578,19 @@ int main(int argc, char** argv) {
                                       150,
                                       7.5,
                                       0.12}),
+                              // Deep banded malachite for the letter window.
+                              Banded({19,
+                                      {{0.00, FromHex(0x061E14)},
+                                       {0.08, FromHex(0x061E14)},
+                                       {0.14, FromHex(0x0F4A30)},
+                                       {0.45, FromHex(0x1A6642)},
+                                       {0.52, FromHex(0x4A9A6C)},
+                                       {0.58, FromHex(0x175E3C)},
+                                       {0.80, FromHex(0x0E4229)},
+                                       {1.00, FromHex(0x061E14)}},
+                                      110,
+                                      7.0,
+                                      0.12}),
                               Marble({41, FromHex(0xF4F6F0), FromHex(0xE5EAE0), FromHex(0xB9C6B4),
                                       FromHex(0xCED7C9), 70, 0.3, 2.2, 2.2, 11.0, 0.25, 0.2, 1.2}),
                               Marble({43, FromHex(0xF8DFA0), FromHex(0xEEC672), FromHex(0xC08A34),
@@ -549,7 +603,7 @@ int main(int argc, char** argv) {
 
     // The golden cell of the start-up emblem, with true transparency.
     const TileParams gold{32, 4.0, 3.2, 1.35, 0.5, 0.12};
-    ok &= AlphaTile(gold, GoldLeaf(), 0, 0)
+    ok &= AlphaTile(gold, GoldLeaf(32), 0, 0)
               .save(QString::fromStdString((images / "golden_cell.png").string()));
     for (int size : {16, 32, 48, 64, 128, 256})
         ok &= Icon(size).save(
