@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end run of the real game window under Xvfb: starts the program from a copy of the
-# shipped start folder, starts a game with F2, plays a few moves with the mouse and the keyboard
-# against the computer, opens the status dialog, leaves with F6, and checks that a start folder
+# shipped start folder, starts a game with F2, plays a whole game with the mouse and the keyboard
+# against the computer, opens the status dialog, applies another style, leaves with F6, and checks that a start folder
 # without a dictionary ends with the dictionary message. Screenshots go to $TESSAROON_E2E_SCREENS
 # (default <build-dir>/e2e-screens). Exits non-zero on any failure.
 #
@@ -120,18 +120,19 @@ sleep 0.8
 # Cells of a 5 x 5 field: column c, row r at client (90 + 33c, 89 + 33r); the initial word
 # fills row 2. Every human move puts a letter into an empty cell next to the letters (found by
 # trying cells until the letter window opens), marks the new letter alone and presses Enter;
-# then the computer moves.
-candidates="0,1 4,1 0,3 4,3 1,1 3,1 1,3 3,3 2,1 2,3 0,0 4,0 0,4 4,4 1,0 3,0 1,4 3,4 2,0 2,4"
-letters="f e n b k"
+# then the computer moves. Ten rounds fill the field and end the game with the results.
+candidates="0,1 4,1 1,1 3,1 2,1 0,3 4,3 1,3 3,3 2,3 0,0 4,0 1,0 3,0 2,0 0,4 4,4 1,4 3,4 2,4"
+letters=(f e n b k d r t l v j)
 moves=0
-for letter in $letters; do
+game_over=""
+while [ "$moves" -lt 12 ]; do
     opened=""
     for cell in $candidates; do
         c=${cell%,*} r=${cell#*,}
         x=$((90 + 33 * c + 16)) y=$((89 + 33 * r + 16))
         before=$(window_count)
         click_client "$x" "$y"
-        sleep 0.5
+        sleep 0.3
         if [ "$(window_count)" -gt "$before" ]; then
             opened="$c,$r"
             break
@@ -139,41 +140,51 @@ for letter in $letters; do
     done
     [ -n "$opened" ] || fail "no cell opened the letter window (move $((moves + 1)))"
     [ "$moves" -eq 0 ] && shoot 02-letter-window
-    xdotool key "$letter"
-    sleep 0.4
+    xdotool key "${letters[$((moves % ${#letters[@]}))]}"
+    sleep 0.3
     [ "$(window_count)" -eq 1 ] || fail "the letter window did not close after a key"
     click_client "$x" "$y"  # mark the new letter
-    sleep 0.3
+    sleep 0.2
     focus_main
     xdotool key Return
     sleep 1.5
     moves=$((moves + 1))
     step "move $moves: letter at $opened"
     kill -0 "$game_pid" 2>/dev/null || fail "the program ended during move $moves"
+    if [ "$(window_count)" -gt 1 ]; then
+        game_over=yes
+        break
+    fi
+
+    if [ "$moves" -eq 4 ]; then
+        # The first row of the results table holds the first move, in the first seat's colour.
+        red=$(red_pixels 345 24 262 18)
+        [ "$red" -gt 10 ] || fail "the first results row shows no move in the first seat's colour"
+        shoot 03-game
+        # The status dialog by a double click on the background.
+        xdotool mousemove $((client_x + 30)) $((client_y + 180))
+        sleep 0.2
+        xdotool click --repeat 2 --delay 60 1
+        sleep 0.8
+        [ "$(window_count)" -gt 1 ] || fail "the status dialog did not open"
+        shoot 04-status
+        xdotool key Return
+        sleep 0.5
+        [ "$(window_count)" -eq 1 ] || fail "Enter did not close the status dialog"
+    fi
 done
-
-# The first row of the results table holds the first move, in the first seat's colour.
-red=$(red_pixels 345 24 262 18)
-[ "$red" -gt 10 ] || fail "the first results row shows no move in the first seat's colour"
-shoot 03-game
-
-# The status dialog by a double click on the background.
-before=$(window_count)
-xdotool mousemove $((client_x + 30)) $((client_y + 180))
-sleep 0.2
-xdotool click --repeat 2 --delay 60 1
-sleep 0.8
-[ "$(window_count)" -gt "$before" ] || fail "the status dialog did not open"
-shoot 04-status
+[ -n "$game_over" ] || fail "the game did not end after $moves moves"
+[ "$moves" -eq 10 ] || fail "the game ended after $moves human moves, expected 10"
+shoot 05-game-results
 xdotool key Return
 sleep 0.5
-[ "$(window_count)" -eq "$before" ] || fail "Enter did not close the status dialog"
+[ "$(window_count)" -eq 1 ] || fail "Enter did not close the results"
 
 # The style dialog, then Exit (F6).
 focus_main
 xdotool key F5
 style_id=$(wait_window "Style Parameters" 5) || fail "the style dialog did not open"
-shoot 05-style-dialog
+shoot 06-style-dialog
 # Apply the style Granite: its name typed into the style name box, then Apply.
 eval "$(xdotool getwindowgeometry --shell "$style_id")"
 xdotool mousemove $((X + 60)) $((Y + 88))
@@ -185,7 +196,7 @@ xdotool mousemove $((X + 72)) $((Y + 228)) click 1
 sleep 0.8
 xdotool search --onlyvisible --name "^Style Parameters\$" >/dev/null 2>&1 &&
     fail "Apply did not close the style dialog"
-shoot 06-granite
+shoot 07-granite
 focus_main
 xdotool key F6
 for _ in $(seq 1 50); do
@@ -205,8 +216,8 @@ game_pid=$!
 box_id=$(wait_window "Tessaroon" 20) || fail "no dictionary message"
 eval "$(xdotool getwindowgeometry --shell "$box_id")"
 import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage \
-    "$screens/07-dictionary-error.png"
-step "screenshot $screens/07-dictionary-error.png"
+    "$screens/08-dictionary-error.png"
+step "screenshot $screens/08-dictionary-error.png"
 xdotool windowfocus --sync "$box_id" 2>/dev/null || true
 xdotool key Return
 status=0
