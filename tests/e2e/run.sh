@@ -127,16 +127,20 @@ moves=0
 game_over=""
 while [ "$moves" -lt 12 ]; do
     opened=""
-    for cell in $candidates; do
-        c=${cell%,*} r=${cell#*,}
-        x=$((90 + 33 * c + 16)) y=$((89 + 33 * r + 16))
-        before=$(window_count)
-        click_client "$x" "$y"
-        sleep 0.3
-        if [ "$(window_count)" -gt "$before" ]; then
-            opened="$c,$r"
-            break
-        fi
+    # A slow computer move holds the window: try the cells again after a pause.
+    for pass in 1 2 3; do
+        for cell in $candidates; do
+            c=${cell%,*} r=${cell#*,}
+            x=$((90 + 33 * c + 16)) y=$((89 + 33 * r + 16))
+            before=$(window_count)
+            click_client "$x" "$y"
+            sleep 0.3
+            if [ "$(window_count)" -gt "$before" ]; then
+                opened="$c,$r"
+                break 2
+            fi
+        done
+        sleep 3
     done
     [ -n "$opened" ] || fail "no cell opened the letter window (move $((moves + 1)))"
     [ "$moves" -eq 0 ] && shoot 02-letter-window
