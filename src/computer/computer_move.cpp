@@ -1,11 +1,12 @@
 #include "computer/computer_move.h"
 
-#include "computer/search.h"
+#include <algorithm>
+
+#include "computer/field_search.h"
+#include "computer/word_graph.h"
 #include "core/paths.h"
 
 namespace tq {
-
-class WordGraph {};
 
 ComputerPlayer::ComputerPlayer(const WordStore& words) : words_(words) {
     RefreshGraph();
@@ -14,12 +15,12 @@ ComputerPlayer::ComputerPlayer(const WordStore& words) : words_(words) {
 ComputerPlayer::~ComputerPlayer() = default;
 
 void ComputerPlayer::RefreshGraph() const {
-    graph_ = std::make_unique<WordGraph>();
+    graph_ = std::make_unique<WordGraph>(words_);
     graphWordCount_ = words_.TotalWords();
 }
 
 std::size_t ComputerPlayer::GraphBytes() const {
-    return 0;
+    return graph_->Bytes();
 }
 
 void ComputerPlayer::FindCandidates(const Field& field, const GameSettings& settings,
@@ -27,8 +28,18 @@ void ComputerPlayer::FindCandidates(const Field& field, const GameSettings& sett
                                     const SortedWordList& usedWords, int minLen, int maxLen,
                                     bool longestOnly, int filter, Random& rng,
                                     std::vector<std::string>& out) const {
-    FindCandidatesReference(field, settings, fieldLetters, usedWords, words_, minLen, maxLen,
-                            longestOnly, filter, rng, out);
+    // Words are only ever added to the store (accepted unknown words); a changed count means the
+    // graph misses some.
+    if (words_.TotalWords() != graphWordCount_) RefreshGraph();
+    const int letterCount = static_cast<int>(fieldLetters.size());
+    if (maxLen > letterCount + 1) maxLen = letterCount + 1;
+    if (maxLen > kMaxWordLength) maxLen = kMaxWordLength;
+    if (minLen < kMinWordLength) minLen = kMinWordLength;
+    if (minLen > maxLen) return;
+
+    SearchField(
+        *graph_,
+        {field, settings, fieldLetters, usedWords, minLen, maxLen, longestOnly, filter, rng}, out);
 }
 
 bool ParseCandidate(std::string_view entry, ComputerMoveResult& move) {
@@ -69,6 +80,8 @@ ComputerMoveResult ComputerPlayer::ComputerMove(GameModel& model) const {
     ComputerMoveResult move;
     bool formed = false;
     if (!state.Candidates.empty()) {
+        // A fixed order makes a seeded game independent of the order the search finds ways in.
+        std::sort(state.Candidates.begin(), state.Candidates.end());
         const int pick = model.Rng.Int(static_cast<int>(state.Candidates.size()));
         formed = ParseCandidate(state.Candidates[pick], move) &&
                  field.Inside(move.NewCell.col, move.NewCell.row) &&

@@ -1,0 +1,204 @@
+// The word search of the computer player: the reference search (every word of the store) against
+// the field-driven search over the word graph, on the shipped Russian dictionary with all eight
+// directions and crossings allowed; a whole computer move; building the word graph.
+//
+// Cases: Initial5 (5 x 5 right after the initial word), HalfFull10 (10 x 10, 50 letters),
+// ThreeEmpty10 (10 x 10, three empty cells), each as four positions of different games. A
+// reference run and its fast twin differ only in the words Reference and Fast; the counter
+// perField is the time per position. BM_ComputerMove/<case>/<n> times a whole move on position n.
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "computer/computer_move.h"
+#include "computer/search.h"
+#include "core/game_model.h"
+
+namespace tq {
+namespace {
+
+struct Dictionary {
+    WordStore words;
+    TDictInfo info;
+};
+
+const Dictionary& Russian() {
+    static const Dictionary* dict = [] {
+        auto* d = new Dictionary;
+        d->info.DictName = "General_rus";
+        const LoadResult r = LoadDictionary(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts",
+                                            d->words, d->info);
+        if (!r.ok()) {
+            std::fprintf(stderr, "cannot load General_rus: %s\n", r.message.c_str());
+            std::exit(1);
+        }
+        return d;
+    }();
+    return *dict;
+}
+
+const ComputerPlayer& Player() {
+    static const ComputerPlayer player(Russian().words);
+    return player;
+}
+
+// The state a case starts from.
+struct Position {
+    Field board;
+    GameSettings settings;
+    GameState state;
+};
+
+// A game of computer seats (skill 7) on a side x side field, from a random initial word in the
+// middle row until `letters` letters stand on the field.
+Position Play(int side, int letters, uint64_t seed) {
+    GameModel model;
+    model.Dict = Russian().info;
+    model.Settings.ColCount = model.Settings.RowCount = static_cast<uint8_t>(side);
+    model.Settings.Directions = "11111111";
+    model.Settings.AllowCrossings = true;
+    model.Board.Reset(side, side);
+    model.Rng.Seed(seed);
+    const auto& initial = Russian().words.WordsOfLength(side);
+    const std::string word = initial[model.Rng.Int(static_cast<int>(initial.size()))];
+    for (std::size_t c = 0; c < word.size() && c < kMaxFieldSide; ++c)
+        model.Board.Set(static_cast<int>(c), side / 2, word[c]);
+    model.State.FieldLetters = word;
+    model.State.LetterCountOnField = static_cast<uint8_t>(side);
+    model.State.UsedWords.Add(word);
+    for (int seat = 1; model.State.LetterCountOnField < letters; seat = seat % 2 + 1) {
+        model.State.CurrentSeat = static_cast<uint8_t>(seat);
+        model.Settings.Seat(seat).Skill = 7;
+        Player().ComputerMove(model);
+    }
+    return {model.Board, model.Settings, model.State};
+}
+
+// Each case is a few positions of different games, so that no single lucky or unlucky field
+// decides the figure; an iteration searches all of them.
+constexpr int kPositions = 4;
+
+const std::vector<Position>& Case(const std::string& name) {
+    static std::map<std::string, std::vector<Position>> cases;
+    auto& positions = cases[name];
+    if (positions.empty()) {
+        for (uint64_t seed = 1; seed <= kPositions; ++seed) {
+            if (name == "Initial5") positions.push_back(Play(5, 5, seed));
+            if (name == "HalfFull10") positions.push_back(Play(10, 50, seed));
+            if (name == "ThreeEmpty10") positions.push_back(Play(10, 97, seed));
+        }
+    }
+    return positions;
+}
+
+void Report(benchmark::State& st, std::size_t entries) {
+    st.counters["entries"] = static_cast<double>(entries);
+    // Seconds per position (the iteration time divided by the positions).
+    st.counters["perField"] = benchmark::Counter(
+        kPositions, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void SearchReference(benchmark::State& st, const std::string& name) {
+    const auto& positions = Case(name);
+    Random rng(1);
+    std::vector<std::string> out;
+    std::size_t entries = 0;
+    for (auto _ : st) {
+        entries = 0;
+        for (const Position& p : positions) {
+            out.clear();
+            FindCandidatesReference(p.board, p.settings, p.state.FieldLetters, p.state.UsedWords,
+                                    Russian().words, p.settings.MinWordLen, p.settings.MaxWordLen,
+                                    true, 7, rng, out);
+            entries += out.size();
+        }
+        benchmark::DoNotOptimize(entries);
+    }
+    Report(st, entries);
+}
+
+void SearchFast(benchmark::State& st, const std::string& name) {
+    const auto& positions = Case(name);
+    const ComputerPlayer& player = Player();
+    Random rng(1);
+    std::vector<std::string> out;
+    std::size_t entries = 0;
+    for (auto _ : st) {
+        entries = 0;
+        for (const Position& p : positions) {
+            out.clear();
+            player.FindCandidates(p.board, p.settings, p.state.FieldLetters, p.state.UsedWords,
+                                  p.settings.MinWordLen, p.settings.MaxWordLen, true, 7, rng, out);
+            entries += out.size();
+        }
+        benchmark::DoNotOptimize(entries);
+    }
+    Report(st, entries);
+}
+
+// A whole computer move, skill 7, on one position; the position is restored before each move (a
+// few microseconds of copying included). The median over repetitions is the figure to read.
+void WholeMove(benchmark::State& st, const std::string& name, int index) {
+    const Position& p = Case(name)[index];
+    const ComputerPlayer& player = Player();
+    GameModel model;
+    model.Dict = Russian().info;
+    model.Settings = p.settings;
+    model.Rng.Seed(5);
+    std::size_t length = 0;
+    for (auto _ : st) {
+        model.Board = p.board;
+        model.State = p.state;
+        model.State.CurrentSeat = 1;
+        model.Settings.Seat(1).Skill = 7;
+        length = player.ComputerMove(model).Word.size();
+        benchmark::DoNotOptimize(length);
+    }
+    st.counters["wordLength"] = static_cast<double>(length);
+}
+
+void BuildGraph(benchmark::State& st) {
+    const WordStore& words = Russian().words;
+    std::size_t graphBytes = 0;
+    double heapBytes = 0;
+    for (auto _ : st) {
+        const auto before = mallinfo2().uordblks;
+        auto player = std::make_unique<ComputerPlayer>(words);
+        const auto after = mallinfo2().uordblks;
+        heapBytes = static_cast<double>(after - before);
+        graphBytes = player->GraphBytes();
+        benchmark::DoNotOptimize(player.get());
+    }
+    st.counters["graphMB"] = static_cast<double>(graphBytes) / (1024.0 * 1024.0);
+    st.counters["heapMB"] = heapBytes / (1024.0 * 1024.0);
+    st.counters["words"] = static_cast<double>(words.TotalWords());
+}
+
+const bool kRegistered = [] {
+    for (const char* name : {"Initial5", "HalfFull10", "ThreeEmpty10"}) {
+        const std::string n = name;
+        benchmark::RegisterBenchmark(("BM_Search/Reference/" + n).c_str(), SearchReference, n)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Search/Fast/" + n).c_str(), SearchFast, n)
+            ->Unit(benchmark::kMicrosecond);
+        for (int i = 0; i < kPositions; ++i) {
+            benchmark::RegisterBenchmark(
+                ("BM_ComputerMove/" + n + "/" + std::to_string(i + 1)).c_str(), WholeMove, n, i)
+                ->Unit(benchmark::kMicrosecond)
+                ->Repetitions(5)
+                ->ReportAggregatesOnly(true);
+        }
+    }
+    benchmark::RegisterBenchmark("BM_BuildGraph", BuildGraph)->Unit(benchmark::kMillisecond);
+    return true;
+}();
+
+}  // namespace
+}  // namespace tq

@@ -1,0 +1,33 @@
+#pragma once
+// The field-driven word search of the computer player (used through ComputerPlayer).
+
+#include <string>
+#include <vector>
+
+#include "computer/word_graph.h"
+#include "core/model.h"
+#include "core/random.h"
+#include "dict/letters.h"
+
+namespace tq {
+
+// What a search is asked for: the contract of FindCandidatesReference (computer/search.h) with
+// maxLen already lowered to the letters on the field plus one, and minLen <= maxLen.
+struct FieldSearchRequest {
+    const Field& field;
+    const GameSettings& settings;
+    const std::string& fieldLetters;
+    const SortedWordList& usedWords;
+    int minLen;
+    int maxLen;
+    bool longestOnly;
+    int filter;
+    Random& rng;
+};
+
+// Appends an entry "WORD<k>cc:cc:" to `out` for every way to form a word of the graph through one
+// empty cell, under the tests and the skill filter of the request.
+void SearchField(const WordGraph& graph, const FieldSearchRequest& request,
+                 std::vector<std::string>& out);
+
+}  // namespace tq

@@ -1,0 +1,124 @@
+// The fast field-driven search against the reference search on random mid-game fields of the
+// shipped dictionaries: for every field both must list the same multiset of entries.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "computer/computer_move.h"
+#include "computer/search.h"
+#include "computer/test_fields.h"
+#include "core/game_model.h"
+
+namespace tq {
+namespace {
+
+struct Dictionary {
+    WordStore words;
+    TDictInfo info;
+};
+
+const Dictionary& Shipped(const char* name) {
+    static Dictionary rus;
+    static Dictionary eng;
+    Dictionary& d = std::string(name) == "General_rus" ? rus : eng;
+    if (d.words.TotalWords() == 0) {
+        d.info.DictName = name;
+        const LoadResult r = LoadDictionary(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts",
+                                            d.words, d.info);
+        EXPECT_TRUE(r.ok()) << name << ": " << r.message;
+    }
+    return d;
+}
+
+// A game in progress: an initial word (perhaps with the joker) in the middle row, then moves of
+// computer seats of mixed skill: up to 13 more letters, or on every fourth field up to half the
+// field (the reference search slows down as the letters grow; the lengths stay short).
+GameModel MidGame(const Dictionary& dict, const ComputerPlayer& player, Random& rng) {
+    GameModel model;
+    model.Dict = dict.info;
+    GameSettings& s = model.Settings;
+    s.ColCount = static_cast<uint8_t>(3 + rng.Int(8));
+    s.RowCount = static_cast<uint8_t>(3 + rng.Int(8));
+    do {
+        s.Directions.clear();
+        for (int k = 0; k < 8; ++k) s.Directions += rng.Int(3) == 0 ? '0' : '1';
+    } while (s.Directions == "00000000");
+    s.AllowCrossings = rng.Int(2) == 1;
+    s.AllowExWords = rng.Int(3) == 0;
+    s.MinWordLen = 2;
+    s.MaxWordLen = static_cast<uint8_t>(3 + rng.Int(5));
+    model.Board.Reset(s.ColCount, s.RowCount);
+    model.Rng.Seed(static_cast<uint64_t>(rng.Int(1 << 30)));
+
+    const auto& initial = dict.words.WordsOfLength(s.ColCount);
+    std::string word;
+    if (!initial.empty()) {
+        word = initial[rng.Int(static_cast<int>(initial.size()))];
+    } else {
+        for (int i = 0; i < s.ColCount; ++i)
+            word += static_cast<char>(dict.info.FirstLetter + rng.Int(dict.info.LetterCount));
+    }
+    if (rng.Int(3) == 0) word[rng.Int(static_cast<int>(word.size()))] = kJoker;
+    for (int c = 0; c < model.Board.Cols() && c < kMaxFieldSide; ++c)
+        model.Board.Set(c, model.Board.Rows() / 2, word[c]);
+    model.State.FieldLetters = word;
+    model.State.LetterCountOnField = static_cast<uint8_t>(word.size());
+    model.State.UsedWords.Add(word);
+
+    const int cells = s.ColCount * s.RowCount;
+    const int extra = rng.Int(4) == 0 ? cells / 2 : 14;
+    const int target = std::min(cells - 1, static_cast<int>(word.size()) + rng.Int(extra));
+    for (int seat = 1; model.State.LetterCountOnField < target; seat = seat % 5 + 1) {
+        model.State.CurrentSeat = static_cast<uint8_t>(seat);
+        s.Seat(seat).Skill = static_cast<uint8_t>(1 + rng.Int(7));
+        if (player.ComputerMove(model).Word.empty()) break;
+    }
+    return model;
+}
+
+void CompareOnRandomFields(const char* dictName, int fields, uint64_t seed) {
+    const Dictionary& dict = Shipped(dictName);
+    ASSERT_GT(dict.words.TotalWords(), 1000u);
+    const ComputerPlayer player(dict.words);
+    Random rng(seed);
+    std::size_t entries = 0;
+    for (int n = 0; n < fields; ++n) {
+        GameModel model = MidGame(dict, player, rng);
+        const GameSettings& s = model.Settings;
+        const int minLen = 2 + rng.Int(3);
+        const int maxLen = minLen + rng.Int(6);
+        for (bool longestOnly : {false, true}) {
+            std::vector<std::string> reference;
+            std::vector<std::string> fast;
+            Random r1(1);
+            Random r2(1);
+            FindCandidatesReference(model.Board, s, model.State.FieldLetters, model.State.UsedWords,
+                                    dict.words, minLen, maxLen, longestOnly, 7, r1, reference);
+            player.FindCandidates(model.Board, s, model.State.FieldLetters, model.State.UsedWords,
+                                  minLen, maxLen, longestOnly, 7, r2, fast);
+            entries += reference.size();
+            ASSERT_EQ(test::Sorted(reference), test::Sorted(fast))
+                << dictName << " field " << n << " directions " << s.Directions << " crossings "
+                << s.AllowCrossings << " exwords " << s.AllowExWords << " letters "
+                << model.State.FieldLetters << " lengths " << minLen << ".." << maxLen
+                << " longestOnly " << longestOnly;
+        }
+    }
+    // The fields must give the comparison something to compare.
+    EXPECT_GT(entries, static_cast<std::size_t>(fields) * 5);
+}
+
+TEST(SearchPropertyTest, FastMatchesReferenceOnRussianFields) {
+    CompareOnRandomFields("General_rus", 300, 11);
+}
+
+TEST(SearchPropertyTest, FastMatchesReferenceOnEnglishFields) {
+    CompareOnRandomFields("General_eng", 250, 12);
+}
+
+}  // namespace
+}  // namespace tq
