@@ -1,5 +1,6 @@
 #include "records/records.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -141,11 +142,17 @@ std::optional<RecordLines> ReadRecordsFile(const fs::path& file, int language, i
     if (!fs::is_regular_file(file, ec)) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
-    // Eleven lines are all that is read; a file far longer than any table needs is cut short.
-    std::string text(64 * 1024, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    // Only the first eleven lines count: stop reading once they are complete.
+    std::string text;
+    std::size_t lineEnds = 0;
+    char chunk[4096];
+    while (lineEnds < 11 && in) {
+        in.read(chunk, sizeof chunk);
+        const std::string_view got(chunk, static_cast<std::size_t>(in.gcount()));
+        lineEnds += static_cast<std::size_t>(std::count(got.begin(), got.end(), '\n'));
+        text += got;
+    }
     if (in.bad()) return std::nullopt;
-    text.resize(static_cast<std::size_t>(in.gcount()));
     return ParseRecordsText(text, language, edition);
 }
 

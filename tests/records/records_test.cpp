@@ -235,6 +235,17 @@ TEST_F(UpdateRecordsTest, DamagedFileIsReplacedByTheDefaultTable) {
     EXPECT_EQ(RecordTableForDisplay(model_)[2].Name, "Ann");
 }
 
+TEST_F(UpdateRecordsTest, LongLinesAreReadWhole) {
+    // Reading stops after eleven lines, but never inside one of them.
+    RecordLines lines = DefaultRecordTable();
+    lines[0] = "9000 - " + std::string(5000, 'N');
+    {
+        std::ofstream(File(), std::ios::binary)
+            << FileText(lines, CheckLine(lines, 1, 0), std::string(100000, 'x'));
+    }
+    EXPECT_EQ(RecordTableForDisplay(model_)[0].Name, std::string(5000, 'N'));
+}
+
 TEST_F(UpdateRecordsTest, UnwritableFileOrMissingFolderGivesAnError) {
     fs::create_directory(File());  // a folder where the file should be
     RecordsOutcome out = Play(1000);
