@@ -153,18 +153,18 @@ class FieldWalker {
         }
     }
 
-    // The steps of cell i whose cells are not in the chain and, unless crossings are allowed,
-    // whose diagonal does not cross a diagonal step of the chain (bit n for steps_[i][n]).
-    uint32_t FreeSteps(int i) const {
-        uint32_t free = 0;
-        const int n = stepCount_[i];
-        for (int s = 0; s < n; ++s) free |= static_cast<uint32_t>(!visited_[steps_[i][s].to]) << s;
-        if (!crossings_) {
-            for (int s = 0; s < n; ++s) {
-                const Step& step = steps_[i][s];
-                const bool crosses = (blockUsed_[step.block] & (3 - step.diagonal)) != 0;
-                free &= ~(static_cast<uint32_t>(step.diagonal != 0 && crosses) << s);
-            }
+    // Of the steps `wanted` of cell i (bit n for steps_[i][n]), those whose cells are not in the
+    // chain and, unless crossings are allowed, whose diagonal does not cross a diagonal step of
+    // the chain.
+    uint32_t FreeSteps(int i, uint32_t wanted) const {
+        uint32_t free = wanted;
+        for (uint32_t m = wanted; m != 0; m &= m - 1) {
+            const int s = std::countr_zero(m);
+            const Step& step = steps_[i][s];
+            bool taken = visited_[step.to];
+            if (!crossings_ && step.diagonal != 0)
+                taken |= (blockUsed_[step.block] & (3 - step.diagonal)) != 0;
+            free &= ~(static_cast<uint32_t>(taken) << s);
         }
         return free;
     }
@@ -188,15 +188,20 @@ class FieldWalker {
         if constexpr (kAfterNew) {
             if (graph_.IsWord(node) && depth >= floor_) Record(depth);
         }
-        if (depth < request_.maxLen && CanGoOn<kAfterNew>(node, i))
-            Extend<kAfterNew>(node, depth, i, FreeSteps(i));
+        if (depth < request_.maxLen) {
+            uint32_t wanted = jokerSteps_[i];
+            if constexpr (!kAfterNew) wanted |= blankSteps_[i];
+            for (uint32_t m = graph_.ChildLetters(node) & lettersAround_[i]; m != 0; m &= m - 1)
+                wanted |= stepsByLetter_[i][std::countr_zero(m)];
+            if (wanted != 0) Extend<kAfterNew>(node, depth, i, FreeSteps(i, wanted));
+        }
         visited_[i] = false;
     }
 
     // Puts each letter the graph offers after `node` into the empty cell i at position
     // depth + 1, skipping letters that neither end a word nor go on to a neighbouring letter.
     void EnterBlank(uint32_t node, int depth, int i) {
-        const uint32_t free = FreeSteps(i);
+        const uint32_t free = FreeSteps(i, letterSteps_[i] | jokerSteps_[i]);
         uint32_t around = jokerSteps_[i] != 0 ? ~uint32_t{0} : 0;
         for (uint32_t m = letterSteps_[i] & free; m != 0; m &= m - 1)
             around |= steps_[i][std::countr_zero(m)].bit;
@@ -215,13 +220,6 @@ class FieldWalker {
         }
         newPos_ = 0;
         visited_[i] = false;
-    }
-
-    // Whether some neighbour of cell i might continue the chain after `node`.
-    template <bool kAfterNew>
-    bool CanGoOn(uint32_t node, int i) const {
-        return (graph_.ChildLetters(node) & lettersAround_[i]) != 0 || jokerSteps_[i] != 0 ||
-               (!kAfterNew && blankSteps_[i] != 0);
     }
 
     // Continues the chain from cell i (position depth, graph node `node`) through the steps

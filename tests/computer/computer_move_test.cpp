@@ -160,6 +160,23 @@ TEST(ComputerMoveTest, FullFieldChangesNothing) {
     EXPECT_TRUE(model.State.Candidates.empty());
 }
 
+TEST(ComputerPlayerTest, FindsWordsAddedToTheStoreLater) {
+    WordStore store = MakeStore({"TSUQ"});
+    const ComputerPlayer player(store);
+    const Field f = CatsuField();
+    const GameSettings s = test::MakeSettings("11110000");
+    Random rng(1);
+    std::vector<std::string> out;
+    player.FindCandidates(f, s, LettersOf(f), {}, 2, 30, true, 7, rng, out);
+    ASSERT_FALSE(out.empty());
+    EXPECT_EQ(out[0].substr(0, 4), "TSUQ");
+    store.AddWord("CATSUP");  // an accepted unknown word
+    out.clear();
+    player.FindCandidates(f, s, LettersOf(f), {}, 2, 30, true, 7, rng, out);
+    ASSERT_FALSE(out.empty());
+    EXPECT_EQ(out[0].substr(0, 6), "CATSUP");
+}
+
 TEST(ParseCandidateTest, SplitsWordPositionAndChain) {
     ComputerMoveResult move;
     ASSERT_TRUE(ParseCandidate("SOUP<2>12:22:32:42:", move));

@@ -120,5 +120,46 @@ TEST(SearchPropertyTest, FastMatchesReferenceOnEnglishFields) {
     CompareOnRandomFields("General_eng", 250, 12);
 }
 
+// A store of more than 32 distinct letters: the graph then tells the letters past the 31st apart
+// by their bytes. Small random words over 40 letters on small random fields.
+TEST(SearchPropertyTest, FastMatchesReferenceWithALargeAlphabet) {
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
+    Random rng(99);
+    std::vector<std::string> list;
+    for (int n = 0; n < 3000; ++n) {
+        std::string w;
+        const int len = 2 + rng.Int(4);
+        for (int i = 0; i < len; ++i) w += alphabet[rng.Int(static_cast<int>(alphabet.size()))];
+        list.push_back(w);
+    }
+    const WordStore store = test::MakeStore(list);
+    const ComputerPlayer player(store);
+    std::size_t entries = 0;
+    for (int n = 0; n < 150; ++n) {
+        Field f(3 + rng.Int(4), 3 + rng.Int(4));
+        std::string letters;
+        for (int c = 0; c < f.Cols(); ++c) {
+            for (int r = 0; r < f.Rows(); ++r) {
+                if (rng.Int(2) == 0) continue;
+                const char ch = rng.Int(20) == 0 ? kJoker : list[rng.Int(300)][0];
+                f.Set(c, r, ch);
+                letters += ch;
+            }
+        }
+        GameSettings s = test::MakeSettings("11111111", rng.Int(2) == 1, rng.Int(2) == 1);
+        for (bool longestOnly : {false, true}) {
+            std::vector<std::string> reference;
+            std::vector<std::string> fast;
+            Random r1(1);
+            Random r2(1);
+            FindCandidatesReference(f, s, letters, {}, store, 2, 5, longestOnly, 7, r1, reference);
+            player.FindCandidates(f, s, letters, {}, 2, 5, longestOnly, 7, r2, fast);
+            entries += reference.size();
+            ASSERT_EQ(test::Sorted(reference), test::Sorted(fast)) << "field " << n;
+        }
+    }
+    EXPECT_GT(entries, 150u);
+}
+
 }  // namespace
 }  // namespace tq
