@@ -182,11 +182,20 @@ class FieldWalker {
         int lo = std::max(floor_, depth);
         if constexpr (!kAfterNew) lo = std::max(lo, depth + dist_[i]);
         if (!Wanted(node, depth, lo)) return;
+        if constexpr (kAfterNew) {
+            if (depth == 2 && newPos_ == 1 && Reusable(cells_[0], i)) {
+                EnterAfterStart(node, i);
+                return;
+            }
+        }
         visited_[i] = true;
         cells_[depth - 1] = static_cast<uint8_t>(i);
         letters_[depth - 1] = graph_.Letter(node);
         if constexpr (kAfterNew) {
-            if (graph_.IsWord(node) && depth >= floor_) Record(depth);
+            if (graph_.IsWord(node) && depth >= floor_) {
+                if (capture_ != nullptr) Capture(depth);
+                Record(depth);
+            }
         }
         if (depth < request_.maxLen) {
             uint32_t wanted = jokerSteps_[i];
@@ -207,16 +216,30 @@ class FieldWalker {
             around |= steps_[i][std::countr_zero(m)].bit;
         const int at = depth + 1;
         const bool canEnd = at >= floor_;
+        // The lengths still wanted, counted from this position.
+        const uint64_t need = (upTo_ & ~((uint64_t{1} << std::max(floor_, at)) - 1)) >> at;
         visited_[i] = true;
         cells_[depth] = static_cast<uint8_t>(i);
         newPos_ = at;
-        for (uint32_t next = graph_.FirstChild(node); next < graph_.ChildEnd(node); ++next) {
-            const bool ends = canEnd && graph_.IsWord(next);
-            if ((graph_.ChildLetters(next) & around) == 0 && !ends) continue;
-            if (!Wanted(next, at, std::max(floor_, at))) continue;
-            letters_[depth] = graph_.Letter(next);
-            if (ends) Record(at);
-            if (at < request_.maxLen) Extend<true>(next, at, i, free);
+        // First mark, without branching, the letters worth trying: those that end a word here or
+        // go on to a free neighbouring letter, and that still allow a wanted length.
+        for (uint32_t base = graph_.FirstChild(node), end = graph_.ChildEnd(node); base < end;
+             base += 64) {
+            const uint32_t count = std::min<uint32_t>(64, end - base);
+            uint64_t worth = 0;
+            for (uint32_t k = 0; k < count; ++k) {
+                const uint32_t c = base + k;
+                const bool goes = (graph_.ChildLetters(c) & around) != 0;
+                const bool ends = canEnd && graph_.IsWord(c);
+                const bool wanted = (graph_.Remaining(c) & need) != 0;
+                worth |= static_cast<uint64_t>((goes || ends) && wanted) << k;
+            }
+            for (; worth != 0; worth &= worth - 1) {
+                const uint32_t next = base + static_cast<uint32_t>(std::countr_zero(worth));
+                letters_[depth] = graph_.Letter(next);
+                if (graph_.IsWord(next) && at >= floor_) Record(at);
+                if (at < request_.maxLen) Extend<true>(next, at, i, free);
+            }
         }
         newPos_ = 0;
         visited_[i] = false;
@@ -265,6 +288,61 @@ class FieldWalker {
     }
     void Untake(const Step& step) {
         if (!crossings_) blockUsed_[step.block] &= static_cast<uint8_t>(~step.diagonal);
+    }
+
+    // A chain that starts with the new letter in an empty cell e goes on through letters only,
+    // so it never comes back to e: what follows its second cell i is the same for every empty
+    // cell next to i. It is walked once per second cell and graph node and then replayed,
+    // unless a refused crossing could tell the empty cells apart (a diagonal first step).
+    bool Reusable(int e, int i) const {
+        return crossings_ || e / kMaxFieldSide == i / kMaxFieldSide ||
+               e % kMaxFieldSide == i % kMaxFieldSide;
+    }
+
+    struct Tail {
+        uint8_t length;
+        uint8_t cells[kMaxWordLength];
+        char letters[kMaxWordLength];
+    };
+
+    void EnterAfterStart(uint32_t node, int i) {
+        const uint64_t key = (uint64_t{node} << 8) | static_cast<uint64_t>(i);
+        const auto [it, fresh] = tails_.try_emplace(key);
+        if (fresh) {
+            std::vector<Tail> found;
+            capture_ = &found;
+            visited_[i] = true;
+            cells_[1] = static_cast<uint8_t>(i);
+            letters_[1] = graph_.Letter(node);
+            if (graph_.IsWord(node) && 2 >= floor_) {
+                Capture(2);
+                Record(2);
+            }
+            if (2 < request_.maxLen) {
+                uint32_t wanted = jokerSteps_[i];
+                for (uint32_t m = graph_.ChildLetters(node) & lettersAround_[i]; m != 0; m &= m - 1)
+                    wanted |= stepsByLetter_[i][std::countr_zero(m)];
+                if (wanted != 0) Extend<true>(node, 2, i, FreeSteps(i, wanted));
+            }
+            visited_[i] = false;
+            capture_ = nullptr;
+            it->second = std::move(found);
+            return;
+        }
+        // Replay for this empty cell: same letters, same cells after the first.
+        for (const Tail& t : it->second) {
+            if (t.length < floor_) continue;
+            std::copy(t.cells + 1, t.cells + t.length, cells_ + 1);
+            std::copy(t.letters, t.letters + t.length, letters_);
+            Record(t.length);
+        }
+    }
+
+    void Capture(int length) {
+        Tail& t = capture_->emplace_back();
+        t.length = static_cast<uint8_t>(length);
+        std::copy(cells_, cells_ + length, t.cells);
+        std::copy(letters_, letters_ + length, t.letters);
     }
 
     void Record(int length) {
@@ -365,6 +443,8 @@ class FieldWalker {
     int best_ = 0;
     std::array<std::vector<Hit>, kMaxWordLength + 1> hits_;
     std::unordered_map<std::string, bool> judged_;
+    std::unordered_map<uint64_t, std::vector<Tail>> tails_;
+    std::vector<Tail>* capture_ = nullptr;
 };
 
 }  // namespace
