@@ -33,18 +33,25 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+char32_t Cp1251ToUnicode(unsigned char b) {
+    if (b < 0x80) return b;
+    if (b >= 0xC0) return 0x0410 + (b - 0xC0);
+    return kHigh[b - 0x80];
+}
+
+unsigned char UnicodeToCp1251(char32_t cp) {
+    if (cp < 0x80) return static_cast<unsigned char>(cp);
+    if (cp >= 0x0410 && cp <= 0x044F) return static_cast<unsigned char>(0xC0 + (cp - 0x0410));
+    if (cp == 0xFFFD) return 0;
+    for (int i = 0; i < 64; ++i)
+        if (kHigh[i] == cp) return static_cast<unsigned char>(0x80 + i);
+    return 0;
+}
+
 std::string Cp1251ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
-    for (const char ch : text) {
-        const auto b = static_cast<uint8_t>(ch);
-        if (b < 0x80)
-            out += ch;
-        else if (b >= 0xC0)
-            AppendUtf8(out, 0x0410 + (b - 0xC0));
-        else
-            AppendUtf8(out, kHigh[b - 0x80]);
-    }
+    for (const char ch : text) AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(ch)));
     return out;
 }
 

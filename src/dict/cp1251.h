@@ -6,6 +6,11 @@
 
 namespace tq {
 
+// The Unicode code point of a code page 1251 byte; the unassigned byte 0x98 gives U+FFFD.
+char32_t Cp1251ToUnicode(unsigned char b);
+// The code page 1251 byte of a code point, or 0 when the code page has none.
+unsigned char UnicodeToCp1251(char32_t cp);
+
 // Every byte of code page 1251 as UTF-8; the one unassigned byte (0x98) becomes U+FFFD.
 std::string Cp1251ToUtf8(std::string_view text);
 

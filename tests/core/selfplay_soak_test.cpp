@@ -15,14 +15,14 @@
 namespace tq::test {
 namespace {
 
-// A random valid setting: fair turns, sizes kept small so that a thousand games stay quick.
+// A random valid setting with fair turns.
 GameSettings RandomSettings(std::mt19937& rng, const TDictInfo& dict) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     GameSettings s;
     do {
         s.Count = static_cast<uint8_t>(pick(2, 5));
-        s.ColCount = static_cast<uint8_t>(pick(3, 6));
-        s.RowCount = static_cast<uint8_t>(pick(3, 6));
+        s.ColCount = static_cast<uint8_t>(pick(3, 10));
+        s.RowCount = static_cast<uint8_t>(pick(3, 10));
         s.WordsPerMove = static_cast<uint8_t>(pick(1, 5));
     } while (!FairTurn(s.ColCount, s.RowCount, s.Count, s.WordsPerMove));
     for (int seat = 1; seat <= kMaxSeats; ++seat) {
@@ -41,21 +41,14 @@ GameSettings RandomSettings(std::mt19937& rng, const TDictInfo& dict) {
     return s;
 }
 
-TEST(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
+class SelfPlaySoak : public testing::TestWithParam<const char*> {};
+
+TEST_P(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
     GameModel model;
-    model.Dict.DictName = "General_eng";
+    model.Dict.DictName = GetParam();
     const LoadResult loaded = LoadDictionary(
         std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts", model.Words, model.Dict);
     ASSERT_TRUE(loaded.ok()) << loaded.message;
-    // Every fourth word of up to eight letters: the same rules on a store small enough for a soak.
-    WordStore full = std::move(model.Words);
-    model.Words = WordStore{};
-    std::vector<std::string> kept;
-    for (int len = kMinWordLength; len <= 8; ++len)
-        for (int i = 0; i < full.WordCount(len); i += 4) kept.push_back(full.WordAt(len, i));
-    model.Words.AddWords(kept);
-    model.Dict.ShortestLen = static_cast<uint8_t>(model.Words.ShortestLength());
-    model.Dict.LongestLen = static_cast<uint8_t>(model.Words.LongestLength());
 
     FakeView view;
     NullSender sender;
@@ -112,6 +105,9 @@ TEST(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(ShippedDictionaries, SelfPlaySoak,
+                         testing::Values("General_eng", "General_rus"));
 
 }  // namespace
 }  // namespace tq::test

@@ -217,7 +217,10 @@ mkdir -p "$work/empty"
 cd "$work/empty"
 "$program" >"$work/empty.log" 2>&1 &
 game_pid=$!
-box_id=$(wait_window "Tessaroon" 20) || fail "no dictionary message"
+box_id=$(wait_window "Tessaroon" 20) || {
+    cat "$work/empty.log" >&2
+    fail "no dictionary message"
+}
 eval "$(xdotool getwindowgeometry --shell "$box_id")"
 import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage \
     "$screens/08-dictionary-error.png"
