@@ -292,8 +292,9 @@ class FieldWalker {
 
     // A chain that starts with the new letter in an empty cell e goes on through letters only,
     // so it never comes back to e: what follows its second cell i is the same for every empty
-    // cell next to i. It is walked once per second cell and graph node and then replayed,
-    // unless a refused crossing could tell the empty cells apart (a diagonal first step).
+    // cell next to i and every first letter that leads to the same graph node. It is walked
+    // once per second cell and graph node and then replayed, unless a refused crossing could
+    // tell the empty cells apart (a diagonal first step).
     bool Reusable(int e, int i) const {
         return crossings_ || e / kMaxFieldSide == i / kMaxFieldSide ||
                e % kMaxFieldSide == i % kMaxFieldSide;
@@ -329,11 +330,13 @@ class FieldWalker {
             it->second = std::move(found);
             return;
         }
-        // Replay for this empty cell: same letters, same cells after the first.
+        // Replay for this empty cell and first letter: the same cells and letters after the
+        // first. The node may have been reached from another first letter (letters whose
+        // continuations are the same share their nodes), so the first letter stays this chain's.
         for (const Tail& t : it->second) {
             if (t.length < floor_) continue;
             std::copy(t.cells + 1, t.cells + t.length, cells_ + 1);
-            std::copy(t.letters, t.letters + t.length, letters_);
+            std::copy(t.letters + 1, t.letters + t.length, letters_ + 1);
             Record(t.length);
         }
     }

@@ -161,5 +161,70 @@ TEST(SearchPropertyTest, FastMatchesReferenceWithALargeAlphabet) {
     EXPECT_GT(entries, 150u);
 }
 
+// Dictionaries in which some first letters have exactly the same continuations, so that the
+// word graph shares the nodes after them: every word of one first letter is mirrored into
+// another (and back), over small alphabets. Random fields of those letters.
+TEST(SearchPropertyTest, FastMatchesReferenceWhenFirstLettersShareTheirContinuations) {
+    Random rng(2024);
+    std::size_t entries = 0;
+    for (int dict = 0; dict < 40; ++dict) {
+        const int letterCount = 3 + rng.Int(6);
+        const auto letter = [&] { return static_cast<char>('A' + rng.Int(letterCount)); };
+        std::vector<std::string> list;
+        for (int n = 0, words = 20 + rng.Int(200); n < words; ++n) {
+            std::string w;
+            for (int i = 0, len = 2 + rng.Int(5); i < len; ++i) w += letter();
+            list.push_back(w);
+        }
+        // Pairs of first letters whose words are made the same after the first letter.
+        for (int pair = 0, pairs = 1 + rng.Int(3); pair < pairs; ++pair) {
+            const char a = letter();
+            const char b = letter();
+            const std::size_t count = list.size();
+            for (std::size_t i = 0; i < count; ++i) {
+                if (list[i][0] != a && list[i][0] != b) continue;
+                std::string mirrored = list[i];
+                mirrored[0] = list[i][0] == a ? b : a;
+                list.push_back(mirrored);
+            }
+        }
+        const WordStore store = test::MakeStore(list);
+        const ComputerPlayer player(store);
+        for (int n = 0; n < 10; ++n) {
+            Field f(3 + rng.Int(4), 3 + rng.Int(4));
+            std::string letters;
+            for (int c = 0; c < f.Cols(); ++c) {
+                for (int r = 0; r < f.Rows(); ++r) {
+                    if (rng.Int(5) < 2) continue;
+                    const char ch = rng.Int(25) == 0 ? kJoker : letter();
+                    f.Set(c, r, ch);
+                    letters += ch;
+                }
+            }
+            std::string directions;
+            do {
+                directions.clear();
+                for (int k = 0; k < 8; ++k) directions += rng.Int(3) == 0 ? '0' : '1';
+            } while (directions == "00000000");
+            const GameSettings s = test::MakeSettings(directions, rng.Int(2) == 1, rng.Int(2) == 1);
+            SortedWordList used;
+            if (rng.Int(2) == 0) used.Add(list[rng.Int(static_cast<int>(list.size()))]);
+            for (bool longestOnly : {false, true}) {
+                std::vector<std::string> reference;
+                std::vector<std::string> fast;
+                Random r1(1);
+                Random r2(1);
+                FindCandidatesReference(f, s, letters, used, store, 2, 6, longestOnly, 7, r1,
+                                        reference);
+                player.FindCandidates(f, s, letters, used, 2, 6, longestOnly, 7, r2, fast);
+                entries += reference.size();
+                ASSERT_EQ(test::Sorted(reference), test::Sorted(fast))
+                    << "dictionary " << dict << " field " << n << " directions " << directions;
+            }
+        }
+    }
+    EXPECT_GT(entries, 400u);
+}
+
 }  // namespace
 }  // namespace tq

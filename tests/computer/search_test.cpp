@@ -233,6 +233,24 @@ TEST_P(FindCandidatesTest, LongestOnlyKeepsTheLongestFormableLength) {
     EXPECT_EQ(Find(f, s, store, true, 2, 30, used).size(), 6u);
 }
 
+// B and C lead to the same continuations (AT), so the word graph shares what follows them: each
+// first letter still gives its own words, whichever is met first.
+TEST_P(FindCandidatesTest, FirstLettersWithTheSameContinuationsKeepTheirOwnWords) {
+    const Field f = MakeField({
+        "---",
+        "-AT",
+        "---",
+    });
+    const WordStore store = MakeStore({"BAT", "CAT", "DOG", "EEL", "FIG"});
+    const GameSettings s = MakeSettings("11110000");
+    EXPECT_EQ(Find(f, s, store), Sorted({"BAT<1>01:11:21:", "BAT<1>10:11:21:", "BAT<1>12:11:21:",
+                                         "CAT<1>01:11:21:", "CAT<1>10:11:21:", "CAT<1>12:11:21:"}));
+    SortedWordList used;
+    used.Add("BAT");
+    EXPECT_EQ(Find(f, s, store, false, 2, 30, used),
+              Sorted({"CAT<1>01:11:21:", "CAT<1>10:11:21:", "CAT<1>12:11:21:"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, FindCandidatesTest, ::testing::Values(Impl::Reference, Impl::Fast),
                          [](const auto& info) {
                              return info.param == Impl::Reference ? "Reference" : "Fast";
