@@ -170,7 +170,9 @@ class FieldWalker {
     }
 
     // Whether a word of a length from lo to maxLen can still end after `node` at position depth.
+    // lo may be far beyond every length (a cell that reaches no empty cell is kFar away).
     bool Wanted(uint32_t node, int depth, int lo) const {
+        if (lo > request_.maxLen) return false;
         return ((uint64_t{graph_.Remaining(node)} << depth) & upTo_ & ~((uint64_t{1} << lo) - 1)) !=
                0;
     }

@@ -251,6 +251,12 @@ TEST_P(FindCandidatesTest, FirstLettersWithTheSameContinuationsKeepTheirOwnWords
               Sorted({"CAT<1>01:11:21:", "CAT<1>10:11:21:", "CAT<1>12:11:21:"}));
 }
 
+// With steps to the right only, T reaches no empty cell: chains from it are cut at once.
+TEST_P(FindCandidatesTest, LettersThatReachNoEmptyCellStartNoChain) {
+    EXPECT_EQ(Find(MakeField({"CA-T"}), MakeSettings("01000000"), MakeStore({"CAT", "TAB"})),
+              Sorted({"CAT<3>00:10:20:"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, FindCandidatesTest, ::testing::Values(Impl::Reference, Impl::Fast),
                          [](const auto& info) {
                              return info.param == Impl::Reference ? "Reference" : "Fast";
