@@ -85,12 +85,12 @@ class BitWriter {
             if (++filled_ == 32) Flush();
         }
     }
-    // Pads the last word with zero bits and returns the stream words.
-    std::vector<uint32_t> Finish() {
-        if (filled_ > 0) {
-            current_ <<= (32 - filled_);
-            Flush();
-        }
+    // Fills the stream up to `words` whole words with copies of the code and returns them. The
+    // copy that does not fit is cut short: its leading bits begin no other code (the code is a
+    // prefix code), so a reader holds them back as unfinished and drops them at the end.
+    std::vector<uint32_t> Finish(std::size_t words, uint32_t code, int length) {
+        while (words_.size() < words) Put(code, length);
+        words_.resize(words);
         return std::move(words_);
     }
 
@@ -104,6 +104,72 @@ class BitWriter {
     uint32_t current_ = 0;
     int filled_ = 0;
 };
+
+// How the stream ends. The file is a whole number of 16-byte blocks, so up to 127 bits follow
+// the last word, and a reader may go on decoding them as further letters (the reading steps let
+// it). They are filled with copies of one letter's code, the longest, and there must be fewer
+// such copies than the longest word length, so that they never complete a word whatever length
+// the reader then expects. When the longest code is too short for that, it is made 12 bits long;
+// when even that is too short (a dictionary of short words only), length entries for lengths
+// without words move the stream so that the padding stays within the last stream word, and if
+// need be another letter's code is made longer so that fewer bits are left in that word.
+struct Padding {
+    bool ok = false;
+    std::vector<int> lengths;  // the code lengths to use
+    std::size_t letter = 0;    // whose code pads the stream
+    int spareLengthEntries = 0;
+    std::size_t streamWords = 0;
+};
+
+Padding PlanPadding(const std::vector<uint64_t>& freq, const std::vector<int>& lengths,
+                    std::size_t codeCount, std::size_t lengthCount, int longestLength) {
+    Padding plan;
+    plan.lengths = lengths;
+    for (std::size_t i = 1; i < lengths.size(); ++i)
+        if (lengths[i] > 0 && lengths[i] >= lengths[plan.letter]) plan.letter = i;
+    const auto fits = [&](int spare) {
+        uint64_t bits = 0;
+        for (std::size_t i = 0; i < freq.size(); ++i) bits += freq[i] * plan.lengths[i];
+        const std::size_t begin = kFirstCodeEntry + codeCount + 3 + lengthCount + spare;
+        std::size_t end = begin + static_cast<std::size_t>((bits + 31) / 32);
+        end += (4 - end % 4) % 4;  // the 4 digest words then end a 16-byte block
+        plan.spareLengthEntries = spare;
+        plan.streamWords = end - begin;
+        if (plan.letter == 0) return true;  // no letters, no words: nothing to complete
+        const uint64_t padBits = 32 * uint64_t{plan.streamWords} - bits;
+        return padBits / static_cast<uint64_t>(plan.lengths[plan.letter]) <
+               static_cast<uint64_t>(longestLength);
+    };
+    // Spare entries take lengths above the longest one; they are needed only when the longest
+    // word is short (12-bit copies in 127 bits are at most 10 letters), and then such lengths
+    // exist.
+    const auto fitsWithSpares = [&] {
+        for (int spare = 0; spare < 4 && longestLength + spare <= kMaxWordLength; ++spare)
+            if (fits(spare)) return true;
+        return false;
+    };
+    if (fits(0)) {
+        plan.ok = true;
+        return plan;
+    }
+    plan.lengths[plan.letter] = kMaxCodeLength;
+    if (fitsWithSpares()) {
+        plan.ok = true;
+        return plan;
+    }
+    for (std::size_t other = 1; other < lengths.size(); ++other) {
+        if (other == plan.letter || lengths[other] == 0) continue;
+        for (int len = lengths[other] + 1; len <= kMaxCodeLength; ++len) {
+            plan.lengths[other] = len;
+            if (fitsWithSpares()) {
+                plan.ok = true;
+                return plan;
+            }
+        }
+        plan.lengths[other] = lengths[other];
+    }
+    return plan;
+}
 
 constexpr char kBanner[] = "Tessaroon compressed dictionary\r\n";
 
@@ -142,21 +208,39 @@ PackResult PackDictionary(const WordStore& store, const PackOptions& options) {
                 ++freq[c - alphabet.FirstLetter + 1];
             }
     }
-    const std::vector<int> lengths = LimitedCodeLengths(freq, kMaxCodeLength);
+    std::vector<int> lengths = LimitedCodeLengths(freq, kMaxCodeLength);
+    int longestLength = 0;  // of the words
+    std::vector<uint32_t> lengthEntries;
+    for (int len = kMinWordLength; len <= kMaxWordLength; ++len) {
+        const std::size_t count = store.WordsOfLength(len).size();
+        if (count == 0) continue;
+        lengthEntries.push_back(uint32_t(len) << 26 | uint32_t(count) << 10);
+        longestLength = len;
+    }
+    std::size_t codeCount = 0;
+    for (std::size_t i = 1; i < lengths.size(); ++i) codeCount += lengths[i] > 0 ? 1 : 0;
+
+    const Padding padding =
+        PlanPadding(freq, lengths, codeCount, lengthEntries.size(), longestLength);
+    if (!padding.ok) {
+        result.error =
+            "The words are too short for a safe end of the packed stream: add a word of three "
+            "or more letters.";
+        return result;
+    }
+    lengths = padding.lengths;
+    // Length entries for lengths without words (count 0) only move the stream.
+    for (int k = 0; k < padding.spareLengthEntries; ++k)
+        lengthEntries.push_back(uint32_t(kMaxWordLength - k) << 26);
     const std::vector<uint32_t> codes = CanonicalCodes(lengths);
 
     BitWriter stream;
-    std::vector<uint32_t> lengthEntries;
-    for (int len = kMinWordLength; len <= kMaxWordLength; ++len) {
-        const auto& list = store.WordsOfLength(len);
-        if (list.empty()) continue;
-        lengthEntries.push_back(uint32_t(len) << 26 | uint32_t(list.size()) << 10);
-        for (const std::string& w : list)
+    for (int len = kMinWordLength; len <= kMaxWordLength; ++len)
+        for (const std::string& w : store.WordsOfLength(len))
             for (char ch : w) {
                 const std::size_t i = static_cast<unsigned char>(ch) - alphabet.FirstLetter + 1;
                 stream.Put(codes[i], lengths[i]);
             }
-    }
     std::vector<uint32_t> codeEntries;
     for (std::size_t i = 1; i < lengths.size(); ++i)
         if (lengths[i] > 0)
@@ -171,10 +255,9 @@ PackResult PackDictionary(const WordStore& store, const PackOptions& options) {
     words.insert(words.end(), codeEntries.begin(), codeEntries.end());
     words.insert(words.end(), 3, 0);
     words.insert(words.end(), lengthEntries.begin(), lengthEntries.end());
-    const std::vector<uint32_t> bits = stream.Finish();
+    const std::vector<uint32_t> bits =
+        stream.Finish(padding.streamWords, codes[padding.letter], lengths[padding.letter]);
     words.insert(words.end(), bits.begin(), bits.end());
-    // Zero words up to a whole number of 16-byte blocks, the digest included.
-    while ((words.size() + 4) % 4 != 0) words.push_back(0);
 
     const std::size_t size = (words.size() + 4) * 4;
     if (size > kMaxCompressedSize) {

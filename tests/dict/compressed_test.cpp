@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dict/digest.h"
+#include "dict/stream_reading.h"
 #include "dict/word_store.h"
 
 namespace tq {
@@ -322,6 +323,17 @@ TEST_P(ShippedDictionary, MatchesItsPlainList) {
     for (int len = kMinWordLength; len <= kMaxWordLength; ++len)
         EXPECT_EQ(fromTqd.WordsOfLength(len), fromTxt.WordsOfLength(len)) << "length " << len;
     EXPECT_LE(fs::file_size(dicts / (name + ".tqd")), kMaxCompressedSize);
+
+    // Read to its last bit, the padding completes no word.
+    std::vector<uint8_t> file;
+    ASSERT_TRUE(ReadFileBytes(dicts / (name + ".tqd"), kMaxCompressedSize, file));
+    const test::StreamReading whole = test::ReadWholeStream(file, tqdInfo.FirstLetter);
+    EXPECT_FALSE(whole.unmatched);
+    std::size_t letters = 0;
+    for (int len = kMinWordLength; len <= kMaxWordLength; ++len)
+        letters += static_cast<std::size_t>(len) * fromTqd.WordsOfLength(len).size();
+    EXPECT_LT(whole.letters.size() - letters, static_cast<std::size_t>(fromTqd.LongestLength()))
+        << "the padding reads as " << whole.letters.substr(letters);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dicts, ShippedDictionary,

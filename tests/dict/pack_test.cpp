@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "dict/compressed.h"
+#include "dict/stream_reading.h"
 
 namespace tq {
 namespace {
@@ -85,12 +87,15 @@ TEST(PackDictionary, RoundTripsThroughTheDecoder) {
         uint8_t language;
         WordStore store;
     };
-    const std::vector<Case> cases = {
-        // Russian with a steep letter distribution: codes reach 12 bits and split across words.
-        {1, RandomWords(3000, 2, 30, 192, 32, true, 1)},
-        {2, RandomWords(3000, 2, 12, 65, 26, false, 2)},
-        {2, RandomWords(1, 5, 5, 65, 1, false, 3)},  // one word of one letter
-    };
+    std::vector<Case> cases;
+    // Russian with a steep letter distribution: codes reach 12 bits and split across words.
+    cases.push_back({1, RandomWords(3000, 2, 30, 192, 32, true, 1)});
+    cases.push_back({2, RandomWords(3000, 2, 12, 65, 26, false, 2)});
+    cases.push_back({2, RandomWords(1, 5, 5, 65, 1, false, 3)});  // one word of one letter
+    // Short words of few letters: short codes, and many of them would fit in the padding.
+    for (unsigned seed = 10; seed < 40; ++seed)
+        cases.push_back(
+            {2, RandomWords(100 + seed, 2, 2 + seed % 5, 65, 2 + seed % 4, seed % 2 == 0, seed)});
     for (const Case& c : cases) {
         PackOptions options;
         options.Language = c.language;
@@ -107,7 +112,21 @@ TEST(PackDictionary, RoundTripsThroughTheDecoder) {
         EXPECT_EQ(decoded.WordCount(), c.store.TotalWords());
         WordStore back;
         AddDecodedWords(decoded, back);
-        EXPECT_EQ(AllWords(back), AllWords(c.store));
+        const std::vector<std::string> words = AllWords(c.store);
+        EXPECT_EQ(AllWords(back), words);
+
+        // Read to the end, the padding decodes to fewer letters than the longest word, so it
+        // completes no word whatever length a reader expects after the last one.
+        const test::StreamReading whole =
+            test::ReadWholeStream(packed.data, c.language == 1 ? 192 : 65);
+        ASSERT_FALSE(whole.unmatched);
+        EXPECT_LT(whole.leftBits, 12);
+        ASSERT_GE(whole.letters.size(), decoded.letters.size());
+        EXPECT_EQ(whole.letters.substr(0, decoded.letters.size()), decoded.letters);
+        std::size_t longest = 0;
+        for (const std::string& w : words) longest = std::max(longest, w.size());
+        EXPECT_LT(whole.letters.size() - decoded.letters.size(), longest)
+            << "padding letters: " << whole.letters.substr(decoded.letters.size());
     }
 }
 
@@ -136,8 +155,12 @@ TEST(PackDictionary, WritesNoLetterAfterTheLastWord) {
     english.Language = 2;
     const PackResult packed = PackDictionary(store, english);
     ASSERT_TRUE(packed.ok());
-    // 184 fixed words, 2 codes, 3 spare, 1 length entry, 1 stream word, 1 pad word, 4 digest.
+    // 184 fixed words, 2 codes, 3 spare, 1 length entry, 1 stream word, 4 digest, and one
+    // length entry for a length without words, so that the padding fits in the stream word.
     EXPECT_EQ(packed.data.size(), 196u * 4);
+    const TqdContents decoded = DecodeCompressedDictionary(packed.data);
+    ASSERT_TRUE(decoded.ok());
+    EXPECT_EQ(decoded.letters, "AB");
 }
 
 }  // namespace
