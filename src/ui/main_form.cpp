@@ -15,6 +15,7 @@
 #include "ui/info_form.h"
 #include "ui/input_form.h"
 #include "ui/message_box.h"
+#include "ui/rec_form.h"
 #include "ui/results_grid.h"
 #include "ui/style_form.h"
 #include "ui/text.h"
@@ -106,6 +107,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     // The other windows, in their fixed order.
     infoForm_ = std::make_unique<TInfoForm>(model_, style_, this);
     inputForm_ = std::make_unique<TInputForm>(model_.Dict, style_, this);
+    recForm_ = std::make_unique<TRecForm>(model_, style_, this);
     styleForm_ = std::make_unique<TStyleForm>(style_, *this);
 
     setCentralWidget(central_);
@@ -117,6 +119,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 TMainForm::~TMainForm() {
     // The dialogs go before the window they belong to.
     styleForm_.reset();
+    recForm_.reset();
     inputForm_.reset();
     infoForm_.reset();
     flow_.reset();
@@ -411,8 +414,7 @@ void TMainForm::ShowGameStatus() {
 }
 
 void TMainForm::ShowRecordTable() {
-    // The record table dialog is not part of this window yet; the final standings stand in.
-    ShowGameStatus();
+    RunModal(*recForm_);
 }
 
 void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
@@ -531,7 +533,7 @@ void TMainForm::miOptionsClick() {
 }
 
 void TMainForm::miRecordsClick() {
-    NotAvailable();
+    ShowRecordTable();
 }
 
 void TMainForm::miStyleClick() {

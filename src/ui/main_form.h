@@ -26,6 +26,7 @@ namespace tq::ui {
 class ResultsGrid;
 class TInfoForm;
 class TInputForm;
+class TRecForm;
 class TStyleForm;
 
 class TMainForm : public QMainWindow, public GameView {
@@ -36,7 +37,8 @@ class TMainForm : public QMainWindow, public GameView {
 
     // Builds the window for a model that start-up has filled (settings and dictionary), loads
     // the style named by the settings and shows the emblem of golden cells; then the status
-    // dialog, the letter window and the style dialog are created, in that order.
+    // dialog, the letter window, the record table and the style dialog are created, in that
+    // order.
     explicit TMainForm(GameModel& model, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -45,6 +47,7 @@ class TMainForm : public QMainWindow, public GameView {
     Style& CurrentStyle() { return style_; }
     TInfoForm& InfoForm() { return *infoForm_; }
     TInputForm& InputForm() { return *inputForm_; }
+    TRecForm& RecForm() { return *recForm_; }
     TStyleForm& StyleForm() { return *styleForm_; }
 
     // Test seams: where PickLetter takes its answer (the letter window when unset), and how a
@@ -166,6 +169,7 @@ class TMainForm : public QMainWindow, public GameView {
 
     std::unique_ptr<TInfoForm> infoForm_;
     std::unique_ptr<TInputForm> inputForm_;
+    std::unique_ptr<TRecForm> recForm_;
     std::unique_ptr<TStyleForm> styleForm_;
 
     std::function<char()> letterSource_;
