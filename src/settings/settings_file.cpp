@@ -8,6 +8,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "settings/options.h"
+
 namespace tq {
 
 namespace fs = std::filesystem;
@@ -95,14 +97,8 @@ void ApplyRatedRules(GameSettings& s, const TDictInfo& dict) {
             s.Seat(seat).Type = PlayerType::Computer;
     }
     if (human == 0) s.Seat(1).Type = PlayerType::Human;
-    s.WordsPerMove = 1;
-    s.MinWordLen = 3;
-    s.MaxWordLen = dict.LongestLen;
     if (s.Directions != "11110000" && s.Directions != "11111111") s.Directions = "11110000";
-    s.UseJoker = s.AllowCrossings = s.AllowExWords = s.AcceptAllWords = false;
-    s.SecMove = RatedMoveTime(s.ColCount, s.RowCount);
-    s.SecBonus = 40;
-    s.SecFine = 40;
+    ImposeRatedRuleValues(s, dict);
 }
 
 void ApplyConsistencyRules(GameSettings& s, const TDictInfo& dict) {
