@@ -15,6 +15,7 @@
 #include "ui/info_form.h"
 #include "ui/input_form.h"
 #include "ui/message_box.h"
+#include "ui/options_form.h"
 #include "ui/rec_form.h"
 #include "ui/results_grid.h"
 #include "ui/style_form.h"
@@ -105,6 +106,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     connect(&timer_, &QTimer::timeout, this, [this] { flow_->ClockTick(); });
 
     // The other windows, in their fixed order.
+    optionsForm_ = std::make_unique<TOptionsForm>(model_, style_, *this);
     infoForm_ = std::make_unique<TInfoForm>(model_, style_, this);
     inputForm_ = std::make_unique<TInputForm>(model_.Dict, style_, this);
     recForm_ = std::make_unique<TRecForm>(model_, style_, this);
@@ -122,6 +124,7 @@ TMainForm::~TMainForm() {
     recForm_.reset();
     inputForm_.reset();
     infoForm_.reset();
+    optionsForm_.reset();
     flow_.reset();
 }
 
@@ -529,7 +532,9 @@ void TMainForm::miNewGameClick() {
 
 void TMainForm::miOptionsClick() {
     if (flow_->Phase() == GamePhase::ComputerThinking) return;
-    NotAvailable();
+    if (RunModal(*optionsForm_) != QDialog::Accepted) return;
+    central_->update();
+    flow_->StartNewGame();
 }
 
 void TMainForm::miRecordsClick() {

@@ -26,6 +26,7 @@ namespace tq::ui {
 class ResultsGrid;
 class TInfoForm;
 class TInputForm;
+class TOptionsForm;
 class TRecForm;
 class TStyleForm;
 
@@ -36,15 +37,16 @@ class TMainForm : public QMainWindow, public GameView {
     static constexpr int kClientHeight = 364;
 
     // Builds the window for a model that start-up has filled (settings and dictionary), loads
-    // the style named by the settings and shows the emblem of golden cells; then the status
-    // dialog, the letter window, the record table and the style dialog are created, in that
-    // order.
+    // the style named by the settings and shows the emblem of golden cells; then the options
+    // dialog, the status dialog, the letter window, the record table and the style dialog are
+    // created, in that order.
     explicit TMainForm(GameModel& model, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     GameFlow& Flow() { return *flow_; }
     GameModel& Model() { return model_; }
     Style& CurrentStyle() { return style_; }
+    TOptionsForm& OptionsForm() { return *optionsForm_; }
     TInfoForm& InfoForm() { return *infoForm_; }
     TInputForm& InputForm() { return *inputForm_; }
     TRecForm& RecForm() { return *recForm_; }
@@ -167,6 +169,7 @@ class TMainForm : public QMainWindow, public GameView {
 
     QAction* miNewGame_ = nullptr;
 
+    std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TInfoForm> infoForm_;
     std::unique_ptr<TInputForm> inputForm_;
     std::unique_ptr<TRecForm> recForm_;

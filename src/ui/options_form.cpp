@@ -1,0 +1,823 @@
+#include "ui/options_form.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QValidator>
+
+#include <cmath>
+
+#include "settings/settings_file.h"
+#include "ui/fonts.h"
+#include "ui/main_form.h"
+#include "ui/message_box.h"
+#include "ui/style.h"
+#include "ui/text.h"
+#include "ui/widgets.h"
+
+namespace tq::ui {
+
+namespace {
+
+constexpr int kRowLeft = 16;
+constexpr int kRowTop = 44;
+constexpr int kRowPitch = 24;
+constexpr int kPreviewSquare = 16;
+constexpr uint32_t kPreviewOutline = 8421504;  // grey
+
+const char* const kTypeNames[] = {"Human", "Computer", "Client"};
+
+// An up-down field: the number with its arrows. The text can be made read-only while the arrows
+// still work.
+class UpDown : public QSpinBox {
+  public:
+    UpDown(int min, int max, int step, QWidget* parent) : QSpinBox(parent) {
+        setRange(min, max);
+        setSingleStep(step);
+        setGroupSeparatorShown(false);
+        setAlignment(Qt::AlignRight);
+    }
+    void SetTextReadOnly(bool readOnly) { lineEdit()->setReadOnly(readOnly); }
+};
+
+// The look in force with narrow tab margins: the page captions bring their own blanks.
+class CompactTabs : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace) return 6;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// Typed names: a length limit, never a comma (names travel in comma-separated network lines),
+// and only characters the game's single-byte text can hold. Guards pasted and dropped text as
+// the key filter guards typing.
+class NameValidator : public QValidator {
+  public:
+    NameValidator(int limit, bool refuseComma, QObject* parent)
+        : QValidator(parent), limit_(limit), refuseComma_(refuseComma) {}
+    State validate(QString& input, int&) const override {
+        if (input.size() > limit_) return Invalid;
+        for (QChar c : input) {
+            if (refuseComma_ && c == ',') return Invalid;
+            if (ToCp1251(c) == 0 || c.unicode() < 32) return Invalid;
+        }
+        return Acceptable;
+    }
+
+  private:
+    int limit_;
+    bool refuseComma_;
+};
+
+QLabel* Caption(const QString& text, QWidget* parent, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->adjustSize();
+    label->move(x, y);
+    return label;
+}
+
+// The key a key press types, for the name filters: '\b' for Backspace, the character itself
+// for a comma, any letter for the rest; 0 for keys that type nothing.
+char TypedKey(const QKeyEvent* e) {
+    if (e->key() == Qt::Key_Backspace) return '\b';
+    const QString text = e->text();
+    if (text.isEmpty() || e->modifiers().testFlag(Qt::ControlModifier)) return 0;
+    const QChar c = text.front();
+    if (c == '\r' || c == '\n' || c == '\t' || c == QChar(27)) return 0;
+    if (c == ',') return ',';
+    if (c.unicode() < 32 || c.unicode() == 127) return 0;
+    return 'a';
+}
+
+}  // namespace
+
+QImage DirectionArrowPicture(int k, const QColor& colour, int side) {
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const Direction d = kDirections[k];
+    const double len = std::hypot(d.dc, d.dr);
+    const double ux = d.dc / len;
+    const double uy = d.dr / len;
+    const double c = side / 2.0;
+    const double reach = side * 0.40;
+    const QPointF tip(c + ux * reach, c + uy * reach);
+    const QPointF tail(c - ux * reach, c - uy * reach);
+    const double head = side * 0.38;
+    const double wide = side * 0.24;
+    const QPointF base(tip.x() - ux * head, tip.y() - uy * head);
+    const QPointF left(base.x() + uy * wide, base.y() - ux * wide);
+    const QPointF right(base.x() - uy * wide, base.y() + ux * wide);
+    p.setPen(QPen(colour, side / 8.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(tail, base);
+    QPainterPath arrow;
+    arrow.moveTo(tip);
+    arrow.lineTo(left);
+    arrow.lineTo(right);
+    arrow.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(arrow);
+    return image;
+}
+
+TOptionsForm::TOptionsForm(GameModel& model, Style& gameStyle, TMainForm& main)
+    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      model_(model),
+      style_(gameStyle),
+      main_(main) {
+    setWindowTitle("Game Options");
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(SansSerif(11));
+
+    pcOptions_ = new QTabWidget(this);
+    pcOptions_->setGeometry(4, 4, kClientWidth - 8, 298);
+    pcOptions_->addTab(BuildGeneralPage(), "  General  ");
+    pcOptions_->addTab(BuildPlayersPage(), "  Players  ");
+    pcOptions_->addTab(BuildFieldPage(), "  Game Field  ");
+    pcOptions_->addTab(BuildRulesPage(), "  Rules  ");
+    pcOptions_->addTab(BuildAdditionalPage(), "  Additional  ");
+    // Five pages side by side, as the captions fit the dialog's width without scrolling.
+    pcOptions_->tabBar()->setExpanding(false);
+    auto* tabStyle = new CompactTabs;
+    tabStyle->setParent(this);
+    pcOptions_->tabBar()->setStyle(tabStyle);
+    pcOptions_->tabBar()->setUsesScrollButtons(false);
+
+    bbOptSave_ = new QPushButton("Save", this);
+    bbOptSave_->setGeometry(8, 308, 80, 25);
+    bbOptSave_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    bbOptOk_ = new QPushButton("Apply", this);
+    bbOptOk_->setGeometry(156, 308, 80, 25);
+    bbOptOk_->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    bbOptCancel_ = new QPushButton("Cancel", this);
+    bbOptCancel_->setGeometry(242, 308, 80, 25);
+    bbOptCancel_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    for (QPushButton* b : {bbOptSave_, bbOptOk_, bbOptCancel_}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    connect(bbOptSave_, &QPushButton::clicked, this, [this] { bbOptOkClick(true); });
+    connect(bbOptOk_, &QPushButton::clicked, this, [this] { bbOptOkClick(false); });
+    connect(bbOptCancel_, &QPushButton::clicked, this, &TOptionsForm::bbOptCancelClick);
+
+    helpOpener_ = [this](const std::string& topic) {
+        Inform("The help topic " + topic + " cannot be opened: no help viewer is installed.",
+               QMessageBox::Information);
+    };
+
+    // The preview and the seat rows as the defaults leave them.
+    edPlcChange();
+    edmChange();
+    edTpmChange();
+}
+
+TOptionsForm::~TOptionsForm() = default;
+
+// Pages ---------------------------------------------------------------------------------------
+
+QWidget* TOptionsForm::BuildGeneralPage() {
+    auto* page = new QWidget;
+    rgGameModeBox_ = new QGroupBox("Game mode", page);
+    rgGameModeBox_->setGeometry(8, 6, 298, 82);
+    rgGameMode_ = new QButtonGroup(this);
+    const char* items[] = {"General mode", "Client", "Server"};
+    for (int i = 0; i < 3; ++i) {
+        auto* radio = new QRadioButton(items[i], rgGameModeBox_);
+        radio->setGeometry(12, 18 + 20 * i, 200, 20);
+        rgGameMode_->addButton(radio, i + 1);  // the GameMode values
+    }
+    rgGameMode_->button(static_cast<int>(GameMode::General))->setChecked(true);
+    connect(rgGameMode_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked && static_cast<GameMode>(id) != shownMode_)
+            rgGameModeClick(static_cast<GameMode>(id));
+    });
+
+    cbRatedGame_ = new QCheckBox("Rated game", page);
+    cbRatedGame_->setGeometry(12, 98, 200, 20);
+    cbRatedGame_->installEventFilter(this);
+    connect(cbRatedGame_, &QCheckBox::toggled, this, [this] { cbRatedGameClick(); });
+
+    pnCon_ = new QWidget(page);
+    pnCon_->setGeometry(8, 92, 298, 84);
+    Caption("Your name:", pnCon_, 4, 6);
+    edClient_ = new QLineEdit(pnCon_);
+    edClient_->setGeometry(150, 2, 140, 22);
+    edClient_->setValidator(new NameValidator(int(kSeatNameLimit), true, edClient_));
+    edClient_->installEventFilter(this);
+    Caption("Server name (IP-address):", pnCon_, 4, 32);
+    edServer_ = new QLineEdit(pnCon_);
+    edServer_->setGeometry(150, 28, 140, 22);
+    edServer_->setValidator(new NameValidator(int(kServerNameLimit), false, edServer_));
+    edServer_->installEventFilter(this);
+    bbCon_ = new QPushButton("Connect", pnCon_);
+    bbCon_->setGeometry(190, 55, 100, 25);
+    bbCon_->setAutoDefault(false);
+    connect(bbCon_, &QPushButton::clicked, this, &TOptionsForm::bbConClick);
+    pnCon_->hide();
+
+    pnMsg_ = new QWidget(page);
+    pnMsg_->setGeometry(8, 178, 298, 84);
+    Caption("Recipient:", pnMsg_, 4, 6);
+    cbRecip_ = new QComboBox(pnMsg_);
+    cbRecip_->setGeometry(150, 2, 140, 22);
+    Caption("Message:", pnMsg_, 4, 32);
+    edMsg_ = new QLineEdit(pnMsg_);
+    edMsg_->setGeometry(70, 28, 220, 22);
+    bbSendMsg_ = new QPushButton("Send", pnMsg_);
+    bbSendMsg_->setGeometry(190, 55, 100, 25);
+    bbSendMsg_->setAutoDefault(false);
+    connect(bbSendMsg_, &QPushButton::clicked, this, &TOptionsForm::bbSendMsgClick);
+    pnMsg_->hide();
+    return page;
+}
+
+QWidget* TOptionsForm::BuildPlayersPage() {
+    auto* page = new QWidget;
+    Caption("Player count:", page, kRowLeft, 14);
+    auto* plc = new UpDown(2, kMaxSeats, 1, page);
+    plc->SetTextReadOnly(true);
+    plc->setGeometry(110, 10, 48, 22);
+    udPlc_ = plc;
+    connect(udPlc_, &QSpinBox::valueChanged, this, [this] { edPlcChange(); });
+
+    QFont bold = SansSerif(11, true);
+    for (int n = 1; n <= kMaxSeats; ++n) {
+        SeatRow& r = rows_[n - 1];
+        r.row = new QWidget(page);
+        r.row->setGeometry(kRowLeft, kRowTop + kRowPitch * (n - 1), 278, 25);
+        r.label = new QLabel("Player " + QString::number(n), r.row);
+        r.label->setGeometry(0, 0, 52, 25);
+        r.label->setCursor(Qt::OpenHandCursor);
+        r.label->installEventFilter(this);
+        r.name = new QComboBox(r.row);
+        r.name->setEditable(true);
+        r.name->setInsertPolicy(QComboBox::NoInsert);
+        r.name->setGeometry(54, 1, 98, 22);
+        r.name->setFont(bold);
+        r.name->lineEdit()->setMaxLength(int(kSeatNameLimit));
+        r.name->lineEdit()->setValidator(
+            new NameValidator(int(kSeatNameLimit), true, r.name->lineEdit()));
+        r.name->lineEdit()->installEventFilter(this);
+        r.name->setContextMenuPolicy(Qt::CustomContextMenu);
+        r.name->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(r.name, &QWidget::customContextMenuRequested, this,
+                [this, n] { cbNameContextPopup(n); });
+        connect(r.name->lineEdit(), &QWidget::customContextMenuRequested, this,
+                [this, n] { cbNameContextPopup(n); });
+        r.type = new QComboBox(r.row);
+        r.type->setGeometry(156, 1, 85, 22);
+        r.type->addItem(kTypeNames[0]);
+        r.type->addItem(kTypeNames[1]);
+        connect(r.type, &QComboBox::activated, this, [this, n] { cbTypeChange(n); });
+        r.skill = new QComboBox(r.row);
+        r.skill->setGeometry(243, 1, 35, 22);
+        for (int s = 1; s <= 7; ++s) r.skill->addItem(QString::number(s));
+        r.colour = kDefaultSeatColors[n - 1];
+        ShowSeatColour(n);
+    }
+    return page;
+}
+
+QWidget* TOptionsForm::BuildFieldPage() {
+    auto* page = new QWidget;
+    Caption("Field dimensions:", page, 16, 14);
+    udm_ = new UpDown(kMinFieldSide, kMaxFieldSide, 1, page);
+    udm_->setGeometry(130, 10, 48, 22);
+    Caption(QString::fromUtf8("\u00D7"), page, 184, 14);
+    udn_ = new UpDown(kMinFieldSide, kMaxFieldSide, 1, page);
+    udn_->setGeometry(196, 10, 48, 22);
+    connect(udm_, &QSpinBox::valueChanged, this, [this] { edmChange(); });
+    connect(udn_, &QSpinBox::valueChanged, this, [this] { edmChange(); });
+
+    pnPreview_ = new QWidget(page);
+    pnPreview_->setGeometry(68, 42, 180, 180);
+    const QColor fill = style_.Colour(StyleColour::FillColor);
+    for (int r = 0; r < kMaxFieldSide; ++r) {
+        for (int c = 0; c < kMaxFieldSide; ++c) {
+            auto* square = new ShapeView(ShapeView::Kind::RoundRect, pnPreview_);
+            square->resize(kPreviewSquare, kPreviewSquare);
+            square->SetPen(ToQColor(kPreviewOutline));
+            square->SetFill(fill);
+            preview_[r * kMaxFieldSide + c] = square;
+        }
+    }
+    return page;
+}
+
+QWidget* TOptionsForm::BuildRulesPage() {
+    auto* page = new QWidget;
+    Caption("Word count per one move:", page, 12, 12);
+    udwpm_ = new UpDown(1, 5, 1, page);
+    udwpm_->setGeometry(240, 8, 48, 22);
+    Caption("Minimum word length:", page, 12, 38);
+    const int shortest = std::max<int>(model_.Dict.ShortestLen, 2);
+    udMinwl_ = new UpDown(std::min(shortest, 6), 6, 1, page);
+    udMinwl_->setGeometry(240, 34, 48, 22);
+    Caption("Maximum word length:", page, 12, 64);
+    const int longest = std::max<int>(model_.Dict.LongestLen, 3);
+    udMaxwl_ = new UpDown(3, longest, 1, page);
+    udMaxwl_->setGeometry(240, 60, 48, 22);
+    connect(udMinwl_, &QSpinBox::valueChanged, this, [this] { edMinwlChange(); });
+    connect(udMaxwl_, &QSpinBox::valueChanged, this, [this] { edMaxwlChange(); });
+
+    auto* gbDir = new QGroupBox("Movement directions", page);
+    gbDir->setGeometry(8, 88, 298, 82);
+    const QColor arrow = style_.Colour(StyleColour::BorderColor);
+    for (int k = 0; k < 8; ++k) {
+        const int x = 16 + 70 * (k % 4);
+        const int y = 24 + 28 * (k / 4);
+        cbDirs_[k] = new QCheckBox(gbDir);
+        cbDirs_[k]->setGeometry(x, y, 20, 22);
+        imDirs_[k] = new QLabel(gbDir);
+        imDirs_[k]->setGeometry(x + 20, y + 3, 16, 16);
+        imDirs_[k]->setPixmap(QPixmap::fromImage(DirectionArrowPicture(k, arrow)));
+    }
+
+    cbJoker_ = new QCheckBox("Use symbol \"?\" in the initial word", page);
+    cbJoker_->setGeometry(12, 176, 290, 20);
+    cbCross_ = new QCheckBox("Allow cross letter chains", page);
+    cbCross_->setGeometry(12, 200, 290, 20);
+    cbComb_ = new QCheckBox("Allow constructing of already formed words", page);
+    cbComb_->setGeometry(12, 224, 290, 20);
+    return page;
+}
+
+QWidget* TOptionsForm::BuildAdditionalPage() {
+    auto* page = new QWidget;
+    Caption("Time limit for one word:", page, 12, 14);
+    udTpm_ = new UpDown(0, 3600, 30, page);
+    udTpm_->setGeometry(160, 10, 60, 22);
+    Caption("seconds", page, 226, 14);
+    connect(udTpm_, &QSpinBox::valueChanged, this, [this] { edTpmChange(); });
+
+    Caption("Bonus for remained time:", page, 12, 48);
+    Caption("one point for every", page, 24, 70);
+    udBonus_ = new UpDown(0, 900, 10, page);
+    udBonus_->setGeometry(160, 66, 60, 22);
+    Caption("seconds", page, 226, 70);
+
+    Caption("Fine for additional time:", page, 12, 104);
+    Caption("one point for every", page, 24, 126);
+    udFine_ = new UpDown(0, 900, 10, page);
+    udFine_->setGeometry(160, 122, 60, 22);
+    Caption("seconds", page, 226, 126);
+
+    cbAllw_ = new QCheckBox("Accept unknown words", page);
+    cbAllw_->setGeometry(12, 160, 290, 20);
+    return page;
+}
+
+// Helpers -------------------------------------------------------------------------------------
+
+void TOptionsForm::SetNetwork(OptionsNetwork* network) {
+    network_ = network ? network : &nullNetwork_;
+}
+
+QRadioButton* TOptionsForm::ModeButton(GameMode mode) const {
+    return static_cast<QRadioButton*>(rgGameMode_->button(static_cast<int>(mode)));
+}
+
+void TOptionsForm::SetPageEnabled(OptionsPage page, bool enabled) {
+    pcOptions_->widget(static_cast<int>(page))->setEnabled(enabled);
+}
+
+void TOptionsForm::ShowSeatColour(int n) {
+    SeatRow& r = rows_[n - 1];
+    QPalette p = r.name->lineEdit()->palette();
+    const QColor c = ToQColor(r.colour);
+    p.setColor(QPalette::Text, c);
+    p.setColor(QPalette::ButtonText, c);
+    r.name->lineEdit()->setPalette(p);
+    r.name->setPalette(p);
+}
+
+bool TOptionsForm::HasClientEntry() const {
+    return rows_[0].type->count() > 2;
+}
+
+void TOptionsForm::AddClientEntry() {
+    for (SeatRow& r : rows_)
+        if (r.type->count() == 2) r.type->addItem(kTypeNames[2]);
+}
+
+void TOptionsForm::RemoveClientEntry() {
+    for (int n = 1; n <= kMaxSeats; ++n) {
+        if (rows_[n - 1].type->currentIndex() == static_cast<int>(PlayerType::Client)) {
+            rows_[n - 1].type->setCurrentIndex(static_cast<int>(PlayerType::Computer));
+            cbTypeChange(n);
+        }
+    }
+    for (SeatRow& r : rows_)
+        while (r.type->count() > 2) r.type->removeItem(r.type->count() - 1);
+}
+
+int TOptionsForm::RowOfLabel(const QWidget* w) const {
+    for (int n = 1; n <= kMaxSeats; ++n)
+        if (w && rows_[n - 1].label == w) return n;
+    return 0;
+}
+
+bool TOptionsForm::ShiftHeld() const {
+    return shiftAtClick_ || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+void TOptionsForm::Inform(std::string_view text, int icon) {
+    QMessageBox box(static_cast<QMessageBox::Icon>(icon), "Tessaroon", ToQString(text),
+                    QMessageBox::Ok, this);
+    PrepareMessageBox(box, &main_);
+    main_.RunModalAsIs(box);
+}
+
+GameSettings TOptionsForm::ControlValues() const {
+    GameSettings v = model_.Settings;
+    v.Mode = shownMode_;
+    v.RatedGame = cbRatedGame_->isChecked();
+    v.Count = static_cast<uint8_t>(udPlc_->value());
+    for (int n = 1; n <= kMaxSeats; ++n) {
+        const SeatRow& r = rows_[n - 1];
+        TPlayers& p = v.Seat(n);
+        p.Name = FromQString(r.name->currentText());
+        p.Color = r.colour;
+        p.Type = static_cast<PlayerType>(std::max(0, r.type->currentIndex()));
+        p.Skill = static_cast<uint8_t>(std::max(0, r.skill->currentIndex()) + 1);
+    }
+    v.ColCount = static_cast<uint8_t>(udm_->value());
+    v.RowCount = static_cast<uint8_t>(udn_->value());
+    v.WordsPerMove = static_cast<uint8_t>(udwpm_->value());
+    v.MinWordLen = static_cast<uint8_t>(udMinwl_->value());
+    v.MaxWordLen = static_cast<uint8_t>(udMaxwl_->value());
+    v.Directions.clear();
+    for (QCheckBox* box : cbDirs_) v.Directions += box->isChecked() ? '1' : '0';
+    v.UseJoker = cbJoker_->isChecked();
+    v.AllowCrossings = cbCross_->isChecked();
+    v.AllowExWords = cbComb_->isChecked();
+    v.SecMove = udTpm_->value();
+    v.SecBonus = udBonus_->value();
+    v.SecFine = udFine_->value();
+    v.AcceptAllWords = cbAllw_->isChecked();
+    return v;
+}
+
+// Handlers ------------------------------------------------------------------------------------
+
+void TOptionsForm::showEvent(QShowEvent* e) {
+    FormShow();
+    QDialog::showEvent(e);
+}
+
+void TOptionsForm::FormShow() {
+    const GameSettings& s = model_.Settings;
+    ModeButton(s.Mode)->setChecked(true);
+    cbRatedGame_->setChecked(s.RatedGame);
+    udPlc_->setValue(s.Count);
+    for (int n = 1; n <= kMaxSeats; ++n) {
+        SeatRow& r = rows_[n - 1];
+        const TPlayers& p = s.Seat(n);
+        r.name->setEditText(ToQString(p.Name));
+        r.colour = p.Color;
+        ShowSeatColour(n);
+        const int type = static_cast<int>(p.Type);
+        r.type->setCurrentIndex(type < r.type->count() ? type : 1);
+        r.skill->setCurrentIndex(std::clamp<int>(p.Skill, 1, 7) - 1);
+        cbTypeChange(n);
+    }
+    udm_->setValue(s.ColCount);
+    udn_->setValue(s.RowCount);
+    udwpm_->setValue(s.WordsPerMove);
+    udMinwl_->setValue(s.MinWordLen);
+    udMaxwl_->setValue(s.MaxWordLen);
+    for (int k = 0; k < 8; ++k) cbDirs_[k]->setChecked(s.DirectionOn(k));
+    cbJoker_->setChecked(s.UseJoker);
+    cbCross_->setChecked(s.AllowCrossings);
+    cbComb_->setChecked(s.AllowExWords);
+    udTpm_->setValue(s.SecMove);
+    udBonus_->setValue(s.SecBonus);
+    udFine_->setValue(s.SecFine);
+    cbAllw_->setChecked(s.AcceptAllWords);
+    ConnectionChanged();
+    pcOptions_->setFocus();
+}
+
+void TOptionsForm::rgGameModeClick(GameMode mode) {
+    shownMode_ = mode;
+    if (ModeButton(mode) && !ModeButton(mode)->isChecked()) {
+        const QSignalBlocker block(rgGameMode_);
+        ModeButton(mode)->setChecked(true);
+    }
+    network_->ClearClientNames();
+    cbRecip_->clear();
+    edMsg_->clear();
+
+    if (mode == GameMode::Server) {
+        network_->CloseConnection();
+        if (!network_->StartListening()) {
+            Inform(msg::ServerUnavailable, QMessageBox::Critical);
+            ModeButton(GameMode::General)->setChecked(true);  // runs the general-mode handling
+            return;
+        }
+    } else {
+        network_->StopListening();
+        if (mode == GameMode::General) network_->CloseConnection();
+    }
+
+    const ModeView view = ViewForMode(mode);
+    pnCon_->setVisible(view.connectionPanel);
+    pnMsg_->setVisible(view.messagePanel);
+    cbRatedGame_->setVisible(view.ratedGame);
+    SetPageEnabled(OptionsPage::Players, view.seatsAndField);
+    SetPageEnabled(OptionsPage::GameField, view.seatsAndField);
+    if (view.rulesAndTimes) {
+        SetPageEnabled(OptionsPage::Rules, *view.rulesAndTimes);
+        SetPageEnabled(OptionsPage::Additional, *view.rulesAndTimes);
+    } else {
+        cbRatedGameClick();
+    }
+    bbOptOk_->setVisible(view.applyButton);
+    bbOptSave_->setVisible(view.saveButton);
+    if (view.clientType)
+        AddClientEntry();
+    else if (HasClientEntry())
+        RemoveClientEntry();
+    ConnectionChanged();
+}
+
+void TOptionsForm::cbRatedGameClick() {
+    const bool allEight = ShiftHeld();
+    shiftAtClick_ = false;
+    if (!cbRatedGame_->isChecked()) {
+        SetPageEnabled(OptionsPage::Rules, true);
+        SetPageEnabled(OptionsPage::Additional, true);
+        return;
+    }
+    GameSettings v = ControlValues();
+    TickRatedGame(v, model_.Dict, allEight);
+    udwpm_->setValue(v.WordsPerMove);
+    udMinwl_->setValue(v.MinWordLen);
+    udMaxwl_->setValue(udMaxwl_->maximum());
+    for (int k = 0; k < 8; ++k) cbDirs_[k]->setChecked(v.DirectionOn(k));
+    cbJoker_->setChecked(false);
+    cbCross_->setChecked(false);
+    cbComb_->setChecked(false);
+    SetPageEnabled(OptionsPage::Rules, false);
+    udTpm_->setValue(v.SecMove);
+    udFine_->setValue(v.SecFine);
+    udBonus_->setValue(v.SecBonus);
+    cbAllw_->setChecked(false);
+    SetPageEnabled(OptionsPage::Additional, false);
+}
+
+void TOptionsForm::edPlcChange() {
+    const int count = udPlc_->value();
+    for (int n = 1; n <= kMaxSeats; ++n) rows_[n - 1].row->setVisible(n <= count);
+}
+
+void TOptionsForm::edmChange() {
+    const int cols = udm_->value();
+    const int rows = udn_->value();
+    const PreviewOrigin at =
+        PreviewPlacement(pnPreview_->width(), pnPreview_->height(), cols, rows);
+    for (int r = 0; r < kMaxFieldSide; ++r) {
+        for (int c = 0; c < kMaxFieldSide; ++c) {
+            ShapeView* square = PreviewSquare(c, r);
+            const bool shown = c < cols && r < rows;
+            if (shown) square->move(at.left + kPreviewPitch * c, at.top + kPreviewPitch * r);
+            square->setVisible(shown);
+        }
+    }
+    if (shownMode_ == GameMode::General && cbRatedGame_->isChecked())
+        udTpm_->setValue(RatedMoveTime(cols, rows));
+}
+
+void TOptionsForm::edMinwlChange() {
+    const WordLengths l = MinLengthChanged(udMinwl_->value(), udMaxwl_->value());
+    if (l.max != udMaxwl_->value()) udMaxwl_->setValue(l.max);
+}
+
+void TOptionsForm::edMaxwlChange() {
+    const WordLengths l = MaxLengthChanged(udMinwl_->value(), udMaxwl_->value());
+    if (l.min != udMinwl_->value()) udMinwl_->setValue(l.min);
+}
+
+void TOptionsForm::edTpmChange() {
+    const bool timed = udTpm_->value() != 0;
+    udBonus_->setEnabled(timed);
+    udFine_->setEnabled(timed);
+}
+
+void TOptionsForm::cbTypeChange(int n) {
+    SeatRow& r = rows_[n - 1];
+    const auto type = static_cast<PlayerType>(r.type->currentIndex());
+    const QString name = r.name->currentText();
+    {
+        const QSignalBlocker block(r.name);
+        r.name->clear();  // the name choices
+    }
+    r.name->lineEdit()->setReadOnly(type == PlayerType::Client);
+    r.skill->setEnabled(type == PlayerType::Computer);
+    if (type != PlayerType::Client || model_.Settings.Mode == GameMode::Client) {
+        r.name->setEditText(name);
+        return;
+    }
+    // A client seat takes the name of a connected client, picked from the list.
+    const std::vector<std::string> clients = network_->ClientNames();
+    bool connected = false;
+    for (const std::string& c : clients) {
+        r.name->addItem(ToQString(c));
+        connected = connected || ToQString(c) == name;
+    }
+    r.name->setCurrentIndex(connected ? r.name->findText(name, Qt::MatchExactly) : -1);
+    r.name->setEditText(connected ? name : QString());
+}
+
+void TOptionsForm::cbNameContextPopup(int n) {
+    SeatRow& r = rows_[n - 1];
+    QColorDialog dialog(ToQColor(r.colour), this);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    dialog.adjustSize();
+    const QSize size = dialog.size();
+    // cdShow: centred over this dialog, halves truncated toward zero.
+    dialog.move(x() + (width() - size.width()) / 2, y() + (height() - size.height()) / 2);
+    if (main_.RunModalAsIs(dialog) != QDialog::Accepted) return;
+    r.colour = FromQColor(dialog.currentColor());
+    ShowSeatColour(n);
+}
+
+void TOptionsForm::lbPlEndDrag(int source, QWidget* target) {
+    const int to = RowOfLabel(target);
+    if (source < 1 || source > kMaxSeats || to == 0 || to == source) return;
+    SeatRow& a = rows_[source - 1];
+    SeatRow& b = rows_[to - 1];
+    const QString nameA = a.name->currentText();
+    const QString nameB = b.name->currentText();
+    std::swap(a.colour, b.colour);
+    const int typeA = a.type->currentIndex();
+    a.type->setCurrentIndex(b.type->currentIndex());
+    b.type->setCurrentIndex(typeA);
+    const int skillA = a.skill->currentIndex();
+    a.skill->setCurrentIndex(b.skill->currentIndex());
+    b.skill->setCurrentIndex(skillA);
+    a.name->setEditText(nameB);
+    b.name->setEditText(nameA);
+    ShowSeatColour(source);
+    ShowSeatColour(to);
+    cbTypeChange(source);
+    cbTypeChange(to);
+}
+
+void TOptionsForm::bbOptOkClick(bool save) {
+    const GameSettings values = ControlValues();
+    if (const auto refusal = CheckOptions(values)) {
+        if (refusal->page) pcOptions_->setCurrentIndex(static_cast<int>(*refusal->page));
+        Inform(refusal->message, QMessageBox::Information);
+        return;
+    }
+    if (save) {
+        if (!model_.SettingsFile) return;
+        const std::string error = SaveSettings(*model_.SettingsFile, values);
+        if (!error.empty()) Inform(error, QMessageBox::Critical);
+        return;
+    }
+    ApplyOptions(model_.Settings, values, model_.Dict);
+    accept();
+}
+
+void TOptionsForm::bbOptCancelClick() {
+    if (model_.Settings.Mode != GameMode::Client) network_->CloseConnection();
+    if (model_.Settings.Mode != GameMode::Server) network_->StopListening();
+    QDialog::reject();
+}
+
+void TOptionsForm::reject() {
+    // Escape and the title bar's close button cancel as the Cancel button does.
+    bbOptCancelClick();
+}
+
+void TOptionsForm::bbConClick() {
+    network_->ConnectClick(FromQString(edClient_->text()), FromQString(edServer_->text()));
+    ConnectionChanged();
+}
+
+void TOptionsForm::bbSendMsgClick() {
+    if (cbRecip_->currentIndex() < 0) return;
+    network_->SendChat(FromQString(cbRecip_->currentText()), FromQString(edMsg_->text()));
+}
+
+void TOptionsForm::ClientNamesChanged() {
+    for (int n = 1; n <= kMaxSeats; ++n)
+        if (rows_[n - 1].type->currentIndex() == static_cast<int>(PlayerType::Client))
+            cbTypeChange(n);
+}
+
+void TOptionsForm::ConnectionChanged() {
+    const bool connected = network_->Connected();
+    bbCon_->setText(connected ? "Disconnect" : "Connect");
+    edClient_->setReadOnly(connected);
+}
+
+void TOptionsForm::SetRecipients(const std::vector<std::string>& names) {
+    const QString chosen = cbRecip_->currentText();
+    cbRecip_->clear();
+    for (const std::string& n : names) cbRecip_->addItem(ToQString(n));
+    const int at = cbRecip_->findText(chosen, Qt::MatchExactly);
+    if (at >= 0) cbRecip_->setCurrentIndex(at);
+}
+
+// Keys and the mouse --------------------------------------------------------------------------
+
+void TOptionsForm::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // FormKeyPress: Enter applies, except in client mode (no Apply there).
+            if (shownMode_ != GameMode::Client) bbOptOkClick(false);
+            return;
+        case Qt::Key_F1:
+            if (helpOpener_) helpOpener_("5_options.htm");
+            return;
+        default:
+            QDialog::keyPressEvent(e);
+    }
+}
+
+bool TOptionsForm::eventFilter(QObject* watched, QEvent* e) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+
+    // The name filters (cbNameKeyPress, edClientKeyPress, edServerKeyPress).
+    if (e->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+            key->key() == Qt::Key_F1) {
+            // The dialog's keys, wherever the focus is.
+            keyPressEvent(const_cast<QKeyEvent*>(key));
+            return true;
+        }
+        const char typed = TypedKey(key);
+        if (typed == 0) return false;
+        if (watched == edClient_)
+            return !KeyAccepted(TypedText::OwnName, edClient_->text().size(), typed);
+        if (watched == edServer_)
+            return !KeyAccepted(TypedText::ServerName, edServer_->text().size(), typed);
+        for (const SeatRow& r : rows_) {
+            if (watched != r.name->lineEdit()) continue;
+            if (r.type->currentIndex() == static_cast<int>(PlayerType::Client)) return true;
+            return !KeyAccepted(TypedText::SeatName, r.name->currentText().size(), typed);
+        }
+        return false;
+    }
+
+    // Shift on the click that ticks "Rated game".
+    if (watched == cbRatedGame_ &&
+        (e->type() == QEvent::MouseButtonRelease || e->type() == QEvent::KeyRelease)) {
+        const auto* input = static_cast<QInputEvent*>(e);
+        shiftAtClick_ = input->modifiers().testFlag(Qt::ShiftModifier);
+        return false;
+    }
+
+    // Dragging a seat label onto another (lbPlDragOver, lbPlEndDrag).
+    const int row = RowOfLabel(widget);
+    if (row == 0) return false;
+    if (e->type() == QEvent::MouseButtonPress) {
+        if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
+        dragSource_ = row;
+        widget->setCursor(Qt::ClosedHandCursor);
+        return true;
+    }
+    if (e->type() == QEvent::MouseMove && dragSource_ == row) {
+        const QPoint at = mapFromGlobal(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
+        const bool overLabel = RowOfLabel(childAt(at)) != 0;
+        widget->setCursor(overLabel ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+        return true;
+    }
+    if (e->type() == QEvent::MouseButtonRelease && dragSource_ == row) {
+        dragSource_ = 0;
+        widget->setCursor(Qt::OpenHandCursor);
+        const QPoint at = mapFromGlobal(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
+        lbPlEndDrag(row, childAt(at));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tq::ui

@@ -1,0 +1,214 @@
+#pragma once
+// TOptionsForm, the modal "Game Options" dialog: the game mode (general, client, server), the
+// seats, the field, the rules and the times. "Apply" checks the values, copies them into the
+// game's settings and closes (the main window then starts a new game); "Save" checks them and
+// writes the settings file; "Cancel" closes. In client and server mode it also connects,
+// listens, seats connected clients and sends chat, through OptionsNetwork.
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/game_model.h"
+#include "settings/options.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+
+namespace tq::ui {
+
+class ShapeView;
+class Style;
+class TMainForm;
+
+// What the dialog asks of network play. The defaults stand for a program without it: listening
+// fails and there is nobody to talk to.
+class OptionsNetwork {
+  public:
+    virtual ~OptionsNetwork() = default;
+    // Starts the listener; false when it cannot be started.
+    virtual bool StartListening() { return false; }
+    virtual void StopListening() {}
+    // Closes the client connection when one is open.
+    virtual void CloseConnection() {}
+    // "Connect"/"Disconnect" with the own name and the server name of the connection panel.
+    virtual void ConnectClick(const std::string& /*ownName*/, const std::string& /*server*/) {}
+    virtual bool Connected() const { return false; }
+    // The server's list of connected clients, in order of announcement, and its reset.
+    virtual std::vector<std::string> ClientNames() const { return {}; }
+    virtual void ClearClientNames() {}
+    // "Send": a chat message to one recipient.
+    virtual void SendChat(const std::string& /*recipient*/, const std::string& /*text*/) {}
+};
+
+class TOptionsForm : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int kClientWidth = 330;
+    static constexpr int kClientHeight = 339;
+
+    TOptionsForm(GameModel& model, Style& style, TMainForm& main);
+    ~TOptionsForm() override;
+
+    // Network play; the default stands in until one is set. The dialog does not own it.
+    void SetNetwork(OptionsNetwork* network);
+    // How F1 opens a help topic (the options topic is "5_options.htm").
+    void SetHelpOpener(std::function<void(const std::string&)> opener) {
+        helpOpener_ = std::move(opener);
+    }
+
+    // The values the controls hold, as settings: Mode is the mode the radio shows, the seats are
+    // all five rows.
+    GameSettings ControlValues() const;
+    GameMode ShownMode() const { return shownMode_; }
+
+    // One seat row of the Players page.
+    struct SeatRow {
+        QWidget* row = nullptr;
+        QLabel* label = nullptr;  // "Player n"; dragged onto another row's label to swap
+        QComboBox* name = nullptr;
+        QComboBox* type = nullptr;
+        QComboBox* skill = nullptr;
+        uint32_t colour = 0;
+    };
+
+    // The controls, for tests and for the network side.
+    QTabWidget* Pages() const { return pcOptions_; }
+    QRadioButton* ModeButton(GameMode mode) const;
+    QWidget* ConnectionPanel() const { return pnCon_; }
+    QWidget* MessagePanel() const { return pnMsg_; }
+    QLineEdit* OwnNameEdit() const { return edClient_; }
+    QLineEdit* ServerEdit() const { return edServer_; }
+    QPushButton* ConnectButton() const { return bbCon_; }
+    QComboBox* RecipientList() const { return cbRecip_; }
+    QLineEdit* MessageEdit() const { return edMsg_; }
+    QPushButton* SendButton() const { return bbSendMsg_; }
+    QCheckBox* RatedGameBox() const { return cbRatedGame_; }
+    QSpinBox* PlayerCount() const { return udPlc_; }
+    const SeatRow& Row(int n) const { return rows_[n - 1]; }  // 1-based
+    QSpinBox* Columns() const { return udm_; }
+    QSpinBox* FieldRows() const { return udn_; }
+    QWidget* PreviewPanel() const { return pnPreview_; }
+    ShapeView* PreviewSquare(int c, int r) const { return preview_[r * kMaxFieldSide + c]; }
+    QSpinBox* WordsPerMove() const { return udwpm_; }
+    QSpinBox* MinLength() const { return udMinwl_; }
+    QSpinBox* MaxLength() const { return udMaxwl_; }
+    QCheckBox* DirectionBox(int k) const { return cbDirs_[k]; }  // 0-based position
+    QLabel* DirectionArrow(int k) const { return imDirs_[k]; }
+    QCheckBox* JokerBox() const { return cbJoker_; }
+    QCheckBox* CrossBox() const { return cbCross_; }
+    QCheckBox* CombBox() const { return cbComb_; }
+    QSpinBox* TimeLimit() const { return udTpm_; }
+    QSpinBox* Bonus() const { return udBonus_; }
+    QSpinBox* Fine() const { return udFine_; }
+    QCheckBox* AcceptAllBox() const { return cbAllw_; }
+    QPushButton* SaveButton() const { return bbOptSave_; }
+    QPushButton* ApplyButton() const { return bbOptOk_; }
+    QPushButton* CancelButton() const { return bbOptCancel_; }
+
+    // The handlers, in the dialog's own names.
+    void FormShow();
+    void rgGameModeClick(GameMode mode);
+    void cbRatedGameClick();
+    void edPlcChange();
+    void edmChange();
+    void edMinwlChange();
+    void edMaxwlChange();
+    void edTpmChange();
+    void cbTypeChange(int row);
+    void cbNameContextPopup(int row);
+    void lbPlEndDrag(int source, QWidget* target);
+    void bbOptOkClick(bool save);
+    void bbOptCancelClick();
+    void bbConClick();
+    void bbSendMsgClick();
+
+    // The network side's news: a client announced itself or left (server), the connection
+    // opened or closed (client), the recipients changed.
+    void ClientNamesChanged();
+    void ConnectionChanged();
+    void SetRecipients(const std::vector<std::string>& names);
+
+  protected:
+    void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+  public slots:
+    void reject() override;
+
+  private:
+    QWidget* BuildGeneralPage();
+    QWidget* BuildPlayersPage();
+    QWidget* BuildFieldPage();
+    QWidget* BuildRulesPage();
+    QWidget* BuildAdditionalPage();
+    void SetPageEnabled(OptionsPage page, bool enabled);
+    void ShowSeatColour(int row);
+    bool HasClientEntry() const;
+    void AddClientEntry();
+    void RemoveClientEntry();
+    int RowOfLabel(const QWidget* w) const;
+    bool ShiftHeld() const;
+    void Inform(std::string_view text, int icon);
+
+    GameModel& model_;
+    Style& style_;
+    TMainForm& main_;
+    OptionsNetwork nullNetwork_;
+    OptionsNetwork* network_ = &nullNetwork_;
+    std::function<void(const std::string&)> helpOpener_;
+    GameMode shownMode_ = GameMode::General;
+    int dragSource_ = 0;  // the row whose label is being dragged, 0 when none
+    bool shiftAtClick_ = false;
+
+    QTabWidget* pcOptions_ = nullptr;
+    QButtonGroup* rgGameMode_ = nullptr;
+    QGroupBox* rgGameModeBox_ = nullptr;
+    QWidget* pnCon_ = nullptr;
+    QLineEdit* edClient_ = nullptr;
+    QLineEdit* edServer_ = nullptr;
+    QPushButton* bbCon_ = nullptr;
+    QWidget* pnMsg_ = nullptr;
+    QComboBox* cbRecip_ = nullptr;
+    QLineEdit* edMsg_ = nullptr;
+    QPushButton* bbSendMsg_ = nullptr;
+    QCheckBox* cbRatedGame_ = nullptr;
+    QSpinBox* udPlc_ = nullptr;
+    std::array<SeatRow, kMaxSeats> rows_{};
+    QSpinBox* udm_ = nullptr;
+    QSpinBox* udn_ = nullptr;
+    QWidget* pnPreview_ = nullptr;
+    std::array<ShapeView*, kMaxFieldSide * kMaxFieldSide> preview_{};
+    QSpinBox* udwpm_ = nullptr;
+    QSpinBox* udMinwl_ = nullptr;
+    QSpinBox* udMaxwl_ = nullptr;
+    std::array<QCheckBox*, 8> cbDirs_{};
+    std::array<QLabel*, 8> imDirs_{};
+    QCheckBox* cbJoker_ = nullptr;
+    QCheckBox* cbCross_ = nullptr;
+    QCheckBox* cbComb_ = nullptr;
+    QSpinBox* udTpm_ = nullptr;
+    QSpinBox* udBonus_ = nullptr;
+    QSpinBox* udFine_ = nullptr;
+    QCheckBox* cbAllw_ = nullptr;
+    QPushButton* bbOptSave_ = nullptr;
+    QPushButton* bbOptOk_ = nullptr;
+    QPushButton* bbOptCancel_ = nullptr;
+};
+
+// The arrow picture of a step direction (0-based position in Directions), drawn in a colour.
+QImage DirectionArrowPicture(int k, const QColor& colour, int side = 16);
+
+}  // namespace tq::ui
