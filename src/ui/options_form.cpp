@@ -641,14 +641,16 @@ void TOptionsForm::cbTypeChange(int n) {
         return;
     }
     // A client seat takes the name of a connected client, picked from the list.
-    const std::vector<std::string> clients = network_->ClientNames();
-    bool connected = false;
-    for (const std::string& c : clients) {
-        r.name->addItem(ToQString(c));
-        connected = connected || ToQString(c) == name;
+    // Names compare without regard to letter case; the row takes the client's own spelling.
+    int at = -1;
+    for (const std::string& c : network_->ClientNames()) {
+        const QString client = ToQString(c);
+        if (at < 0 && QString::compare(client, name, Qt::CaseInsensitive) == 0)
+            at = r.name->count();
+        r.name->addItem(client);
     }
-    r.name->setCurrentIndex(connected ? r.name->findText(name, Qt::MatchExactly) : -1);
-    r.name->setEditText(connected ? name : QString());
+    r.name->setCurrentIndex(at);
+    r.name->setEditText(at >= 0 ? r.name->itemText(at) : QString());
 }
 
 void TOptionsForm::cbNameContextPopup(int n) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end run of the real game window under Xvfb: starts the program from a copy of the
 # shipped start folder, starts a game with F2, plays a whole game with the mouse and the keyboard
-# against the computer, opens the status dialog, applies another style, leaves with F6, and checks that a start folder
-# without a dictionary ends with the dictionary message. Screenshots go to $TESSAROON_E2E_SCREENS
+# against the computer, opens the status dialog, applies another style, sets three players on a
+# 6 x 6 field in the options dialog and applies them, saves them and finds them again after a
+# restart, leaves with F6, and checks that a start folder without a dictionary ends with the
+# dictionary message. Screenshots go to $TESSAROON_E2E_SCREENS
 # (default <build-dir>/e2e-screens). Exits non-zero on any failure.
 #
 #   tests/e2e/run.sh <build-dir>
@@ -35,23 +37,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own.
+# A display of our own. Several runs may start at once on a shared machine: when another run
+# takes the number first, or Xvfb is slow to come up, try the next free number.
 display=""
 for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
-        break
-    fi
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 200); do
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && { display=":$n"; break; }
+        sleep 0.1
+    done
+    [ -n "$display" ] && break
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
 done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
+[ -n "$display" ] || fail "Xvfb did not start on any free display number"
 export DISPLAY=$display
-for _ in $(seq 1 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start"
 unset XDG_RUNTIME_DIR
 export QT_QPA_PLATFORM=xcb
 
@@ -201,16 +205,123 @@ sleep 0.8
 xdotool search --onlyvisible --name "^Style Parameters\$" >/dev/null 2>&1 &&
     fail "Apply did not close the style dialog"
 shoot 07-granite
-focus_main
-xdotool key F6
-for _ in $(seq 1 50); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
+
+# The options dialog (F3): three players on a 6 x 6 field, Apply.
+open_options() {
+    focus_main
+    xdotool key F3
+    options_id=$(wait_window "Game Options" 5) || fail "F3 did not open the options dialog"
+    eval "$(xdotool getwindowgeometry --shell "$options_id")"
+    opt_x=$X opt_y=$Y
+}
+# Click at client coordinates of the options dialog.
+click_options() {
+    xdotool mousemove $((opt_x + $1)) $((opt_y + $2))
+    sleep 0.15
+    xdotool click 1
+    sleep 0.2
+}
+# The pages' tabs, the up-down fields on them and the buttons, in dialog coordinates.
+tab_players="88 16" tab_field="150 16"
+player_count="130 49" columns="150 49" rows="216 49"
+button_save="48 320" button_apply="196 320" button_cancel="282 320"
+
+# Whether the field has a sixth column: a click right of the fifth column of a 5 x 5 field,
+# in the rows beside the initial word of a 6 x 6 field (row 2), opens the letter window.
+sixth_column_opens() {
+    for r in 1 3; do
+        local before
+        before=$(window_count)
+        click_client 264 $((72 + 33 * r + 16))
+        sleep 0.4
+        if [ "$(window_count)" -gt "$before" ]; then
+            xdotool key Escape
+            sleep 0.3
+            return 0
+        fi
+    done
+    return 1
+}
+
+# How many pixels of a rectangle (x y w h) of the options dialog are olive, the third seat's
+# colour (red 128, green 128, blue 0).
+olive_pixels() {
+    import -window root -crop "$3x$4+$((opt_x + $1))+$((opt_y + $2))" +repage "$work/part.png"
+    convert "$work/part.png" -fx '(r>0.3 && g>0.3 && b<0.2 && abs(r-g)<0.1) ? 1 : 0' \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+row3_name="80 124 80 18"
+
+open_options
+shoot 08-options
+click_options $tab_players
+click_options $player_count
+xdotool key Up
+sleep 0.3
+[ "$(olive_pixels $row3_name)" -gt 10 ] || fail "a third seat row did not appear"
+shoot 09-options-players
+click_options $tab_field
+click_options $columns
+xdotool key Up
+click_options $rows
+xdotool key Up
+sleep 0.3
+shoot 10-options-field
+click_options $button_apply
+sleep 1
+xdotool search --onlyvisible --name "^Game Options\$" >/dev/null 2>&1 &&
+    fail "Apply did not close the options dialog"
+sixth_column_opens || fail "Apply did not start a game on a 6 x 6 field"
+shoot 11-six-by-six
+
+# Save: the settings file holds the new values; the running game is not touched.
+open_options
+click_options $button_save
+sleep 0.5
+click_options $button_cancel
+sleep 0.5
+xdotool search --onlyvisible --name "^Game Options\$" >/dev/null 2>&1 &&
+    fail "Cancel did not close the options dialog"
+for key in Count=3 ColCount=6 RowCount=6 Name3=; do
+    grep -q "^$key" Tessaroon.ini || fail "Save did not write $key"
 done
-if kill -0 "$game_pid" 2>/dev/null; then fail "F6 did not end the program"; fi
-wait "$game_pid" || fail "the program ended with status $?"
-game_pid=""
-step "the program ended after F6"
+grep -q "^Dict=General_rus" Tessaroon.ini || fail "Save lost the dictionary name"
+step "Save wrote the settings file"
+
+leave_with_f6() {
+    focus_main
+    xdotool key F6
+    for _ in $(seq 1 50); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$game_pid" 2>/dev/null; then fail "F6 did not end the program"; fi
+    wait "$game_pid" || fail "the program ended with status $?"
+    game_pid=""
+    step "the program ended after F6"
+}
+leave_with_f6
+
+# Started again, the program has the saved settings: three seats, a 6 x 6 field.
+"$program" >"$work/game.log" 2>&1 &
+game_pid=$!
+main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear again"
+eval "$(xdotool getwindowgeometry --shell "$main_id")"
+win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+client_x=$win_x
+client_y=$((win_y + win_h - 364))
+open_options
+click_options $tab_players
+sleep 0.3
+[ "$(olive_pixels $row3_name)" -gt 10 ] || fail "the saved third seat did not come back"
+shoot 12-options-after-restart
+click_options $button_cancel
+sleep 0.5
+focus_main
+xdotool key F2
+sleep 0.8
+sixth_column_opens || fail "the saved 6 x 6 field did not come back"
+leave_with_f6
 
 # A start folder without dictionaries: the message, then the end.
 mkdir -p "$work/empty"
@@ -234,8 +345,8 @@ done
 [ -n "$box_id" ] || fail "no dictionary message"
 eval "$(xdotool getwindowgeometry --shell "$box_id")"
 import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage \
-    "$screens/08-dictionary-error.png"
-step "screenshot $screens/08-dictionary-error.png"
+    "$screens/13-dictionary-error.png"
+step "screenshot $screens/13-dictionary-error.png"
 xdotool windowfocus --sync "$box_id" 2>/dev/null || true
 xdotool key Return
 status=0

@@ -362,9 +362,9 @@ class OptionsFormTest : public QObject {
         QCOMPARE(f.Row(1).type->itemText(2), QString("Client"));
         QVERIFY(!f.MessagePanel()->isHidden() && f.ConnectionPanel()->isHidden());
         QVERIFY(!f.ApplyButton()->isHidden() && f.SaveButton()->isHidden());
-        d.net.clients = {"Bob"};
+        d.net.clients = {"bob"};
         d.SetType(2, PlayerType::Client);
-        QCOMPARE(d.Name(2), QString("Bob"));
+        QCOMPARE(d.Name(2), QString("bob"));  // names compare without regard to case
         d.SetType(3, PlayerType::Client);
         QCOMPARE(d.Name(3), QString());
 
@@ -376,7 +376,7 @@ class OptionsFormTest : public QObject {
         QCOMPARE(d.Type(2), 1);
         QCOMPARE(d.Type(3), 1);
         QVERIFY(f.Row(2).skill->isEnabled());
-        QCOMPARE(d.Name(2), QString("Bob"));  // the row keeps the name as text
+        QCOMPARE(d.Name(2), QString("bob"));  // the row keeps the name as text
         QVERIFY(!f.SaveButton()->isHidden());
 
         // Client: everything but the General page is disabled, no Apply, no Save.
