@@ -43,6 +43,10 @@ int main(int argc, char** argv) {
         PrintUsage();
         return 0;
     }
+    if (name == "--version") {
+        std::printf("tessaroon-cli %s\n", TESSAROON_VERSION);
+        return 0;
+    }
     auto it = Registry().find(name);
     if (it == Registry().end()) {
         std::fprintf(stderr, "tessaroon-cli: unknown command \"%s\"\n", name.c_str());

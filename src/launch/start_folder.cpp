@@ -1,0 +1,156 @@
+#include "launch/start_folder.h"
+
+#include <unistd.h>
+
+#include <system_error>
+
+#ifndef TESSAROON_SHIPPED_FROM_BIN
+#define TESSAROON_SHIPPED_FROM_BIN "../share/tessaroon"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace tq::launch {
+
+namespace {
+
+bool Exists(const fs::path& p) {
+    std::error_code ec;
+    // A dangling link counts as present: it is the player's, and is not ours to replace.
+    return fs::exists(fs::symlink_status(p, ec));
+}
+
+std::string Failure(const std::string& what, const fs::path& p, const std::error_code& ec) {
+    return what + " " + p.string() + ": " + ec.message();
+}
+
+// Copies one file to dest unless dest exists, so that dest is either absent or whole.
+bool CopyMissingFile(const fs::path& from, const fs::path& dest, FillResult& result) {
+    const fs::path part = dest.parent_path() /
+                          ("." + dest.filename().string() + ".part-" + std::to_string(::getpid()));
+    std::error_code ec;
+    if (!fs::copy_file(from, part, fs::copy_options::overwrite_existing, ec)) {
+        fs::remove(part, ec);
+        result.error = Failure("Cannot copy", from, ec);
+        return false;
+    }
+    // The player must be able to change the copy (added words, saved settings) even when the
+    // shipped file is read-only.
+    fs::permissions(part, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                    ec);
+    // A hard link never replaces an existing name, so a file that appeared meanwhile (another
+    // start at the same moment) is kept. Where links are not supported, rename instead.
+    std::error_code linkError;
+    fs::create_hard_link(part, dest, linkError);
+    bool placed = !linkError;
+    if (linkError && !Exists(dest)) {
+        fs::rename(part, dest, ec);
+        if (ec) {
+            fs::remove(part, ec);
+            result.error = Failure("Cannot write", dest, ec);
+            return false;
+        }
+        placed = true;
+    }
+    fs::remove(part, ec);
+    if (placed) ++result.copied;
+    return true;
+}
+
+}  // namespace
+
+bool IsStartFolder(const fs::path& dir) {
+    return Exists(dir / "Tessaroon.ini") || Exists(dir / "Dicts");
+}
+
+std::optional<fs::path> PerUserFolder(const char* xdgDataHome, const char* home) {
+    if (xdgDataHome && *xdgDataHome && fs::path(xdgDataHome).is_absolute())
+        return fs::path(xdgDataHome) / "tessaroon";
+    if (home && *home && fs::path(home).is_absolute())
+        return fs::path(home) / ".local" / "share" / "tessaroon";
+    return std::nullopt;
+}
+
+std::optional<fs::path> ShippedData(const fs::path& programFile) {
+    const fs::path data =
+        (programFile.parent_path() / TESSAROON_SHIPPED_FROM_BIN).lexically_normal();
+    std::error_code ec;
+    if (!fs::is_regular_file(data / "Tessaroon.ini", ec)) return std::nullopt;
+    return data;
+}
+
+FillResult FillStartFolder(const fs::path& shipped, const fs::path& target) {
+    FillResult result;
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    if (!fs::is_directory(target)) {
+        result.ok = false;
+        result.error = ec ? Failure("Cannot make the folder", target, ec)
+                          : "Cannot make the folder " + target.string() + ": a file is in the way";
+        return result;
+    }
+    fs::recursive_directory_iterator it(shipped, ec), end;
+    if (ec) {
+        result.ok = false;
+        result.error = Failure("Cannot read", shipped, ec);
+        return result;
+    }
+    for (; it != end; it.increment(ec)) {
+        const fs::path from = it->path();
+        const fs::path dest = target / from.lexically_relative(shipped);
+        if (it->is_directory(ec)) {
+            if (!Exists(dest)) fs::create_directory(dest, ec);
+            if (!fs::is_directory(dest)) {
+                result.ok = false;
+                result.error =
+                    ec ? Failure("Cannot make the folder", dest, ec)
+                       : "Cannot make the folder " + dest.string() + ": a file is in the way";
+                return result;
+            }
+        } else if (it->is_regular_file(ec) && !Exists(dest)) {
+            if (!CopyMissingFile(from, dest, result)) {
+                result.ok = false;
+                return result;
+            }
+        }
+    }
+    if (ec) {
+        result.ok = false;
+        result.error = Failure("Cannot read", shipped, ec);
+    }
+    return result;
+}
+
+StartFolderChoice ChooseStartFolder(const fs::path& current, const fs::path& programFile,
+                                    const char* xdgDataHome, const char* home) {
+    StartFolderChoice choice;
+    const auto shipped = ShippedData(programFile);
+    if (IsStartFolder(current) || !shipped) {
+        choice.folder = current;
+        return choice;
+    }
+    const auto own = PerUserFolder(xdgDataHome, home);
+    if (!own) {
+        choice.error =
+            "Cannot find a folder for the game's files: neither XDG_DATA_HOME nor "
+            "HOME names an absolute folder.";
+        return choice;
+    }
+    const FillResult filled = FillStartFolder(*shipped, *own);
+    if (!filled.ok) {
+        choice.error = filled.error;
+        return choice;
+    }
+    choice.folder = *own;
+    choice.perUser = true;
+    return choice;
+}
+
+fs::path ProgramFile(const char* argv0) {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) return self;
+    return fs::absolute(argv0 ? argv0 : "", ec);
+}
+
+}  // namespace tq::launch

@@ -1,0 +1,56 @@
+#pragma once
+// Where an installed program plays: the start folder. The game reads Tessaroon.ini, Dicts,
+// Styles and Records from its current directory. Started from a folder that holds a settings
+// file or a Dicts folder it stays there; otherwise an installed copy plays in the player's own
+// folder under the XDG data home, which it fills from the shipped data without ever replacing
+// a file the player already has. Plain C++: no Qt.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace tq::launch {
+
+// True when dir holds Tessaroon.ini or a Dicts folder: a start folder the player chose.
+bool IsStartFolder(const std::filesystem::path& dir);
+
+// $XDG_DATA_HOME/tessaroon, or $HOME/.local/share/tessaroon when XDG_DATA_HOME is unset, empty
+// or relative (the XDG rule); nothing when neither gives an absolute folder. Either pointer may
+// be null.
+std::optional<std::filesystem::path> PerUserFolder(const char* xdgDataHome, const char* home);
+
+// The shipped start-folder data of a program installed at programFile: <bindir>/../share/tessaroon.
+// Nothing when that folder holds no Tessaroon.ini (a program run from its build tree).
+std::optional<std::filesystem::path> ShippedData(const std::filesystem::path& programFile);
+
+struct FillResult {
+    bool ok = true;
+    std::string error;  // what failed, naming the file or folder, when !ok
+    int copied = 0;     // files copied this time
+};
+
+// Copies into target every file and folder of shipped that target lacks, making target when it
+// is missing. An existing file is never replaced, whatever it holds: a file the player changed
+// stays as it is, and one the player removed comes back. Each file appears whole or not at all
+// (copied under a temporary name, then moved into place unless a file appeared there meanwhile),
+// so a start broken off half-way leaves no cut file behind.
+FillResult FillStartFolder(const std::filesystem::path& shipped,
+                           const std::filesystem::path& target);
+
+struct StartFolderChoice {
+    std::filesystem::path folder;
+    bool perUser = false;  // the player's folder under the XDG data home, filled from shipped
+    std::string error;     // set when the player's folder could not be made; folder is then empty
+};
+
+// The folder a program started in `current` plays in: `current` when it is a start folder or
+// when no shipped data lies beside the program; otherwise the player's folder, filled from the
+// shipped data.
+StartFolderChoice ChooseStartFolder(const std::filesystem::path& current,
+                                    const std::filesystem::path& programFile,
+                                    const char* xdgDataHome, const char* home);
+
+// The running program's file (/proc/self/exe), or argv0 made absolute when that is unreadable.
+std::filesystem::path ProgramFile(const char* argv0);
+
+}  // namespace tq::launch

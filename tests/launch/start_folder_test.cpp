@@ -1,0 +1,184 @@
+#include "launch/start_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+using tq::test::ReadFile;
+using tq::test::TempDir;
+using tq::test::WriteFile;
+
+namespace tq::launch {
+namespace {
+
+// An installed game under root: the program in bin and the shipped start folder beside it.
+struct Installed {
+    explicit Installed(const fs::path& root)
+        : program(root / "prefix" / "bin" / "tessaroon"),
+          shipped((program.parent_path() / TESSAROON_SHIPPED_FROM_BIN).lexically_normal()) {
+        WriteFile(program, "");
+        WriteFile(shipped / "Tessaroon.ini", "[General]\nDict=General_eng\n");
+        WriteFile(shipped / "Dicts" / "General_eng.txt", "{eng}\r\nCAT\r\n");
+        WriteFile(shipped / "Styles" / "Marble.ini", "[General]\n");
+        fs::create_directories(shipped / "Records");
+    }
+    fs::path program, shipped;
+};
+
+// Every file under dir with its content, by path relative to dir, and every folder.
+std::map<std::string, std::string> Tree(const fs::path& dir) {
+    std::map<std::string, std::string> tree;
+    for (const auto& e : fs::recursive_directory_iterator(dir))
+        tree[e.path().lexically_relative(dir).string()] =
+            e.is_directory() ? "<folder>" : ReadFile(e.path());
+    return tree;
+}
+
+TEST(StartFolder, AFolderWithSettingsOrDictionariesIsAStartFolder) {
+    TempDir dir;
+    EXPECT_FALSE(IsStartFolder(dir.path()));
+    fs::create_directories(dir / "Styles");
+    EXPECT_FALSE(IsStartFolder(dir.path()));
+    fs::create_directories(dir / "Dicts");
+    EXPECT_TRUE(IsStartFolder(dir.path()));
+    TempDir other;
+    WriteFile(other / "Tessaroon.ini", "");
+    EXPECT_TRUE(IsStartFolder(other.path()));
+}
+
+TEST(StartFolder, PerUserFolderFollowsTheXdgRule) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        std::optional<fs::path> expected;
+    };
+    const Case cases[] = {
+        {"/data", "/home/ann", fs::path("/data/tessaroon")},
+        {nullptr, "/home/ann", fs::path("/home/ann/.local/share/tessaroon")},
+        {"", "/home/ann", fs::path("/home/ann/.local/share/tessaroon")},
+        {"relative/data", "/home/ann", fs::path("/home/ann/.local/share/tessaroon")},
+        {"/data", nullptr, fs::path("/data/tessaroon")},
+        {nullptr, nullptr, std::nullopt},
+        {"", "", std::nullopt},
+        {"data", "home", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.xdg ? c.xdg : "(unset)") + " " + (c.home ? c.home : "(unset)"));
+        EXPECT_EQ(PerUserFolder(c.xdg, c.home), c.expected);
+    }
+}
+
+TEST(StartFolder, ShippedDataLiesBesideAnInstalledProgramOnly) {
+    TempDir root;
+    Installed game(root.path());
+    EXPECT_EQ(ShippedData(game.program), game.shipped);
+    // A program in its build tree has no shipped data beside it.
+    EXPECT_EQ(ShippedData(root / "build" / "src" / "ui" / "tessaroon"), std::nullopt);
+    fs::remove(game.shipped / "Tessaroon.ini");
+    EXPECT_EQ(ShippedData(game.program), std::nullopt);
+}
+
+TEST(StartFolder, FillingCopiesEverythingOnceAndNeverReplacesAFile) {
+    TempDir root;
+    Installed game(root.path());
+    const fs::path own = root / "home" / ".local" / "share" / "tessaroon";
+
+    FillResult first = FillStartFolder(game.shipped, own);
+    ASSERT_TRUE(first.ok) << first.error;
+    EXPECT_EQ(first.copied, 3);
+    EXPECT_EQ(Tree(own), Tree(game.shipped));  // the empty Records folder included
+
+    // The player adds a word, saves settings, gets a record and removes a style.
+    WriteFile(own / "Dicts" / "General_eng.txt", "{eng}\r\nCAT\r\nDOG\r\n");
+    WriteFile(own / "Tessaroon.ini", "");
+    WriteFile(own / "Records" / "General_eng.tqr", "record");
+    fs::remove(own / "Styles" / "Marble.ini");
+    // A later version ships a new style.
+    WriteFile(game.shipped / "Styles" / "Granite.ini", "[General]\n");
+
+    FillResult second = FillStartFolder(game.shipped, own);
+    ASSERT_TRUE(second.ok) << second.error;
+    EXPECT_EQ(second.copied, 2);
+    EXPECT_EQ(ReadFile(own / "Dicts" / "General_eng.txt"), "{eng}\r\nCAT\r\nDOG\r\n");
+    EXPECT_EQ(ReadFile(own / "Tessaroon.ini"), "");
+    EXPECT_EQ(ReadFile(own / "Records" / "General_eng.tqr"), "record");
+    EXPECT_EQ(ReadFile(own / "Styles" / "Marble.ini"), "[General]\n");
+    EXPECT_EQ(ReadFile(own / "Styles" / "Granite.ini"), "[General]\n");
+    // No temporary copies are left behind.
+    for (const auto& e : fs::recursive_directory_iterator(own))
+        EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos) << e.path();
+
+    // A link the player made (even a dangling one) is theirs too.
+    fs::remove(own / "Tessaroon.ini");
+    fs::create_symlink(root / "nowhere.ini", own / "Tessaroon.ini");
+    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+    EXPECT_TRUE(fs::is_symlink(own / "Tessaroon.ini"));
+}
+
+TEST(StartFolder, CopiesOfReadOnlyShippedFilesCanBeChanged) {
+    TempDir root;
+    Installed game(root.path());
+    fs::permissions(game.shipped / "Dicts" / "General_eng.txt", fs::perms::owner_read);
+    const fs::path own = root / "own";
+    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+    const fs::perms perms = fs::status(own / "Dicts" / "General_eng.txt").permissions();
+    EXPECT_NE(perms & fs::perms::owner_write, fs::perms::none);
+}
+
+TEST(StartFolder, FillingFailsClearlyWhenAFileIsInTheWay) {
+    TempDir root;
+    Installed game(root.path());
+    // Where the folder itself belongs.
+    WriteFile(root / "blocked", "");
+    FillResult r = FillStartFolder(game.shipped, root / "blocked");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find((root / "blocked").string()), std::string::npos) << r.error;
+    // Where one of its folders belongs.
+    WriteFile(root / "own" / "Dicts", "");
+    r = FillStartFolder(game.shipped, root / "own");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find((root / "own" / "Dicts").string()), std::string::npos) << r.error;
+    EXPECT_EQ(ReadFile(root / "own" / "Dicts"), "");
+}
+
+TEST(StartFolder, ChoiceKeepsAStartFolderAndOtherwiseFillsThePlayersFolder) {
+    TempDir root;
+    Installed game(root.path());
+    const fs::path home = root / "home";
+    const fs::path elsewhere = root / "elsewhere";
+    fs::create_directories(elsewhere);
+
+    // Started where the player keeps a start folder: played there, nothing made.
+    TempDir chosen;
+    fs::create_directories(chosen / "Dicts");
+    StartFolderChoice c = ChooseStartFolder(chosen.path(), game.program, nullptr, home.c_str());
+    EXPECT_EQ(c.folder, chosen.path());
+    EXPECT_FALSE(c.perUser);
+    EXPECT_FALSE(fs::exists(home));
+
+    // A program in its build tree plays in the current folder, as it always did.
+    c = ChooseStartFolder(elsewhere, root / "build" / "tessaroon", nullptr, home.c_str());
+    EXPECT_EQ(c.folder, elsewhere);
+    EXPECT_FALSE(fs::exists(home));
+
+    // An installed game started anywhere else plays in the player's own folder.
+    c = ChooseStartFolder(elsewhere, game.program, nullptr, home.c_str());
+    EXPECT_TRUE(c.error.empty()) << c.error;
+    EXPECT_TRUE(c.perUser);
+    EXPECT_EQ(c.folder, home / ".local" / "share" / "tessaroon");
+    EXPECT_TRUE(fs::is_regular_file(c.folder / "Dicts" / "General_eng.txt"));
+
+    const fs::path xdg = root / "xdg";
+    c = ChooseStartFolder(elsewhere, game.program, xdg.c_str(), home.c_str());
+    EXPECT_EQ(c.folder, xdg / "tessaroon");
+
+    // Nowhere to make it: a clear error instead of a game without its files.
+    c = ChooseStartFolder(elsewhere, game.program, nullptr, nullptr);
+    EXPECT_TRUE(c.folder.empty());
+    EXPECT_FALSE(c.error.empty());
+}
+
+}  // namespace
+}  // namespace tq::launch
