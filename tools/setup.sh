@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine for Tessaroon, builds it in Release and then either starts the
-# game in its start folder ("run") or runs every test ("test"). Safe to run again: packages already
-# installed are not touched and the build is incremental.
+# game in its start folder ("run"), runs every test ("test") or builds the Debian package
+# ("package"). Safe to run again: packages already installed are not touched and the build is
+# incremental.
 set -euo pipefail
 
 mode=${1:-run}
@@ -10,7 +11,8 @@ build=${TESSAROON_BUILD_DIR:-$top/build}
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
     libbenchmark-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth xdotool imagemagick
-    fonts-dejavu-core fonts-liberation ccache clang libclang-rt-14-dev)
+    fonts-dejavu-core fonts-liberation ccache clang libclang-rt-14-dev
+    dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -38,9 +40,16 @@ test)
     ctest --output-on-failure -j "$jobs" --timeout 1500
     if [ -x "$build/fuzz/run_corpora.sh" ]; then "$build/fuzz/run_corpora.sh"; fi
     if [ -x "$top/tests/e2e/run.sh" ]; then "$top/tests/e2e/run.sh" "$build"; fi
+    "$top/tests/install/run.sh" "$build"
+    ;;
+package)
+    cd "$build"
+    cpack -G DEB
+    deb=$(ls -t "$build"/tessaroon_*.deb | head -n 1)
+    echo "Built $deb; install it with: sudo apt install $deb"
     ;;
 *)
-    echo "usage: $0 [run|test]" >&2
+    echo "usage: $0 [run|test|package]" >&2
     exit 2
     ;;
 esac

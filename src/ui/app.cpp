@@ -23,6 +23,9 @@ void InitialiseApplication() {
     RegisterResources();
     InstallFontSubstitutes();
     QApplication::setApplicationName("Tessaroon");
+    // Ties the windows to the installed desktop entry (its icon and name in the desktop's
+    // task list).
+    QGuiApplication::setDesktopFileName("org.tessaroon.Tessaroon");
     QApplication::setWindowIcon(ProgramIcon());
 }
 

@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# Installs the built game into a temporary prefix and checks it as a player's desktop and a
+# packager would: the files are where Linux puts them, the desktop entry and the AppStream
+# metainfo validate, the manual pages render, both programs tell their version, an installed game
+# started outside a start folder makes the player's own folder under the XDG data home and keeps
+# a changed file on its next start, the installed game starts under Xvfb there and shows its
+# window, and the Debian package builds and holds the same files. Exits non-zero on any failure.
+#
+#   tests/install/run.sh <build-dir>
+set -euo pipefail
+
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "${1:-$top/build}" && pwd)
+app_id=org.tessaroon.Tessaroon
+
+fail() {
+    echo "install: FAILED: $*" >&2
+    exit 1
+}
+step() { echo "install: $*"; }
+
+for tool in desktop-file-validate appstreamcli rsvg-convert man dpkg-deb cpack Xvfb xdotool; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || fail "no project version in $build/CMakeCache.txt"
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Installing into a temporary prefix.
+prefix=$work/prefix/usr
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
+    { cat "$work/install.log" >&2; fail "cmake --install"; }
+installed=(
+    bin/tessaroon bin/tessaroon-cli
+    share/tessaroon/Tessaroon.ini
+    share/tessaroon/Dicts/General_rus.tqd share/tessaroon/Dicts/General_rus.txt
+    share/tessaroon/Dicts/General_rus.LICENSE.txt
+    share/tessaroon/Dicts/General_eng.tqd share/tessaroon/Dicts/General_eng.txt
+    share/tessaroon/Dicts/General_eng.SCOWL-LICENSE.txt
+    share/tessaroon/Dicts/General_eng.WordNet-LICENSE.txt
+    share/tessaroon/Styles/Marble.ini share/tessaroon/Styles/Marble_bg01.jpg
+    share/tessaroon/Styles/Granite.ini share/tessaroon/Styles/Malachite_fc01.bmp
+    share/tessaroon/Records
+    share/applications/$app_id.desktop
+    share/metainfo/$app_id.metainfo.xml
+    share/icons/hicolor/16x16/apps/$app_id.png share/icons/hicolor/256x256/apps/$app_id.png
+    share/icons/hicolor/scalable/apps/$app_id.svg
+    share/man/man6/tessaroon.6.gz share/man/man6/tessaroon-cli.6.gz
+)
+[ ! -e "$top/game/Tessaroon.chm" ] || installed+=(share/tessaroon/Tessaroon.chm)
+for f in "${installed[@]}"; do
+    [ -e "$prefix/$f" ] || fail "cmake --install did not install $f"
+done
+[ -z "$(ls -A "$prefix/share/tessaroon/Records")" ] || fail "records of a developer's games were installed"
+step "installed into $prefix"
+
+# The desktop entry and the metainfo.
+desktop-file-validate "$prefix/share/applications/$app_id.desktop" ||
+    fail "the desktop entry does not validate"
+appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" ||
+    fail "the metainfo does not validate"
+for shot in $(sed -n 's|.*<image[^>]*>.*/\([^/<]*\)</image>.*|\1|p' \
+    "$prefix/share/metainfo/$app_id.metainfo.xml"); do
+    [ -f "$top/dist/screenshots/$shot" ] || fail "the metainfo names a screenshot $shot that dist/screenshots lacks"
+done
+# The scalable icon draws.
+rsvg-convert -w 64 -h 64 "$prefix/share/icons/hicolor/scalable/apps/$app_id.svg" -o "$work/icon.png" ||
+    fail "the scalable icon does not draw"
+step "the desktop entry and the metainfo validate, the icon draws"
+
+# The manual pages render, without warnings.
+for page in tessaroon tessaroon-cli; do
+    file=$prefix/share/man/man6/$page.6.gz
+    text=$(MANWIDTH=80 man --warnings -l "$file" 2>"$work/man.err") || fail "man -l $file"
+    [ ! -s "$work/man.err" ] || { cat "$work/man.err" >&2; fail "warnings rendering $page(6)"; }
+    grep -q "^NAME" <<<"$text" || fail "$page(6) has no NAME section"
+    grep -q "$page - " <<<"$text" || fail "$page(6) does not name $page"
+    grep -q "$version" <<<"$text" || fail "$page(6) does not carry the version $version"
+done
+step "the manual pages render"
+
+# Both programs tell their version, without a display.
+[ "$(env -u DISPLAY "$prefix/bin/tessaroon" --version)" = "tessaroon $version" ] ||
+    fail "tessaroon --version"
+[ "$("$prefix/bin/tessaroon-cli" --version)" = "tessaroon-cli $version" ] ||
+    fail "tessaroon-cli --version"
+step "tessaroon --version and tessaroon-cli --version"
+
+# The player's own start folder: made on the first start outside a start folder, kept after.
+export XDG_DATA_HOME=$work/xdg
+own=$XDG_DATA_HOME/tessaroon
+mkdir -p "$work/home"
+cd "$work/home"
+[ "$("$prefix/bin/tessaroon" --start-folder)" = "$own" ] || fail "the first start did not choose $own"
+for f in Tessaroon.ini Dicts/General_rus.tqd Dicts/General_eng.txt Styles/Marble.ini; do
+    cmp -s "$prefix/share/tessaroon/$f" "$own/$f" || fail "the first start did not copy $f"
+done
+[ -d "$own/Records" ] || fail "the first start did not make Records"
+# The player plays in English, adds a word and removes a style.
+sed -i 's/^Dict=.*/Dict=General_eng/' "$own/Tessaroon.ini"
+printf 'QUUXWORD\r\n' >>"$own/Dicts/General_eng.txt"
+cp "$own/Tessaroon.ini" "$work/changed.ini"
+cp "$own/Dicts/General_eng.txt" "$work/changed.txt"
+rm "$own/Styles/Granite.ini"
+[ "$("$prefix/bin/tessaroon" --start-folder)" = "$own" ] || fail "the second start did not choose $own"
+cmp -s "$own/Tessaroon.ini" "$work/changed.ini" || fail "the second start replaced the changed settings"
+cmp -s "$own/Dicts/General_eng.txt" "$work/changed.txt" || fail "the second start replaced the added word"
+[ -f "$own/Styles/Granite.ini" ] || fail "the second start did not bring back a removed file"
+# Started from a folder of its own, the game keeps it.
+mkdir -p "$work/mine/Dicts"
+[ "$(cd "$work/mine" && "$prefix/bin/tessaroon" --start-folder)" = "$work/mine" ] ||
+    fail "a start from a folder holding Dicts did not keep it"
+step "the player's start folder is made, then kept"
+
+# The installed game, started outside a start folder, shows its window and plays there.
+# A display of our own: a number no other server holds; should the server end at once (another
+# took the number meanwhile), the next number.
+display=""
+for n in $(seq 141 190); do
+    [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] || continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 100); do
+        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && { display=":$n"; break 2; }
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+done
+[ -n "$display" ] || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+export DISPLAY=$display
+unset XDG_RUNTIME_DIR
+export QT_QPA_PLATFORM=xcb
+cd "$work/home"
+# On a loaded machine a start can fail to reach the display: say what it printed and give it a
+# second start.
+main_id=""
+for attempt in 1 2; do
+    "$prefix/bin/tessaroon" >"$work/game.log" 2>&1 &
+    game_pid=$!
+    for _ in $(seq 1 300); do
+        main_id=$(xdotool search --onlyvisible --name "^Tessaroon $version\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$main_id" ] && break 2
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "install: attempt $attempt: the installed game showed no window; it printed:" >&2
+    cat "$work/game.log" >&2
+    kill "$game_pid" 2>/dev/null || true
+    wait "$game_pid" 2>/dev/null || true
+    game_pid=""
+done
+[ -n "$main_id" ] || { cat "$work/xvfb.log" >&2; fail "the installed game showed no window"; }
+[ "$(readlink "/proc/$game_pid/cwd")" = "$own" ] || fail "the installed game does not play in $own"
+cmp -s "$own/Tessaroon.ini" "$work/changed.ini" || fail "the game's start replaced the changed settings"
+# Its windows carry the class the desktop entry names.
+xdotool search --class '^Tessaroon$' 2>/dev/null | grep -qx "$main_id" ||
+    fail "the window's class is not Tessaroon, as StartupWMClass says"
+if [ -n "${TESSAROON_E2E_SCREENS:-}" ] || [ -d "$build/e2e-screens" ]; then
+    screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}
+    import -window "$main_id" "$screens/20-installed.png" 2>/dev/null && step "screenshot $screens/20-installed.png"
+fi
+xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+xdotool key F6
+for _ in $(seq 1 50); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$game_pid" 2>/dev/null && fail "F6 did not end the installed game"
+wait "$game_pid" || fail "the installed game ended with status $?"
+game_pid=""
+step "the installed game showed its window in $own"
+
+# The Debian package.
+mkdir -p "$work/pkg"
+(cd "$build" && cpack -G DEB -B "$work/pkg") >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log" >&2; fail "cpack -G DEB"; }
+deb=$(ls "$work/pkg"/tessaroon_*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || fail "cpack made no tessaroon_*.deb"
+dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./||; s|/$||' >"$work/contents"
+for f in "${installed[@]}"; do
+    grep -qx "usr/$f" "$work/contents" || fail "the package lacks /usr/$f"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in libqt6widgets6 libjpeg62-turbo libc6 qt6-qpa-plugins; do
+    grep -q "\b$d\b" <<<"$depends" || fail "the package does not depend on $d: $depends"
+done
+[ "$(dpkg-deb -f "$deb" Version)" = "$version-1" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
+# Unpacked anywhere, its game finds its shipped files.
+dpkg-deb -x "$deb" "$work/unpacked"
+export XDG_DATA_HOME=$work/xdg2
+[ "$(cd "$work/home" && env -u DISPLAY "$work/unpacked/usr/bin/tessaroon" --start-folder)" = "$XDG_DATA_HOME/tessaroon" ] ||
+    fail "the packaged game did not make its start folder"
+[ -f "$XDG_DATA_HOME/tessaroon/Dicts/General_rus.tqd" ] || fail "the packaged game copied no dictionary"
+step "$(basename "$deb") holds every installed file; Depends: $depends"
+
+echo "install: 1 passed, 0 failed"
