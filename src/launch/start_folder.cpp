@@ -26,8 +26,10 @@ std::string Failure(const std::string& what, const fs::path& p, const std::error
 
 // Copies one file to dest unless dest exists, so that dest is either absent or whole.
 bool CopyMissingFile(const fs::path& from, const fs::path& dest, FillResult& result) {
-    const fs::path part = dest.parent_path() /
-                          ("." + dest.filename().string() + ".part-" + std::to_string(::getpid()));
+    std::string partName = ".";
+    partName += dest.filename().string();
+    partName += ".part-" + std::to_string(::getpid());
+    const fs::path part = dest.parent_path() / partName;
     std::error_code ec;
     if (!fs::copy_file(from, part, fs::copy_options::overwrite_existing, ec)) {
         fs::remove(part, ec);

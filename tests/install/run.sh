@@ -108,6 +108,8 @@ done
 [ -d "$own/Records" ] || fail "the first start did not make Records"
 # The player plays in English, adds a word and removes a style.
 sed -i 's/^Dict=.*/Dict=General_eng/' "$own/Tessaroon.ini"
+words_before=$("$prefix/bin/tessaroon-cli" info | sed -n 's/^WordCount=//p') ||
+    fail "the installed tessaroon-cli does not read $own"
 printf 'QUUXWORD\r\n' >>"$own/Dicts/General_eng.txt"
 cp "$own/Tessaroon.ini" "$work/changed.ini"
 cp "$own/Dicts/General_eng.txt" "$work/changed.txt"
@@ -116,6 +118,11 @@ rm "$own/Styles/Granite.ini"
 cmp -s "$own/Tessaroon.ini" "$work/changed.ini" || fail "the second start replaced the changed settings"
 cmp -s "$own/Dicts/General_eng.txt" "$work/changed.txt" || fail "the second start replaced the added word"
 [ -f "$own/Styles/Granite.ini" ] || fail "the second start did not bring back a removed file"
+# The installed companion reads the same folder, the added word included.
+info=$("$prefix/bin/tessaroon-cli" info)
+grep -qx "Dict=General_eng" <<<"$info" || fail "the installed tessaroon-cli does not read $own"
+grep -qx "WordCount=$((words_before + 1))" <<<"$info" ||
+    fail "the added word is not read again: $words_before words before, then $(grep WordCount <<<"$info")"
 # Started from a folder of its own, the game keeps it.
 mkdir -p "$work/mine/Dicts"
 [ "$(cd "$work/mine" && "$prefix/bin/tessaroon" --start-folder)" = "$work/mine" ] ||

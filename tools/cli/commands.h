@@ -3,6 +3,7 @@
 // main() dispatches on the first argument. Commands run in the current directory, the start
 // folder, exactly as the game does.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,5 +14,10 @@ using CommandFn = int (*)(const std::vector<std::string>& args);
 struct CommandRegistrar {
     CommandRegistrar(const char* name, const char* usage, CommandFn fn);
 };
+
+// The start folder the commands read: the current directory, or, for an installed companion
+// started outside a start folder, the player's own folder of the installed game (made and
+// filled as the game makes it). File arguments stay relative to the current directory.
+std::filesystem::path StartFolder();
 
 }  // namespace tq::cli

@@ -13,7 +13,7 @@ namespace {
 
 int Info(const std::vector<std::string>&) {
     GameModel model;
-    StartUpResult started = StartUp(model, std::filesystem::current_path());
+    StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
         std::cout << started.message << "\n";
         return 1;

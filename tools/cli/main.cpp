@@ -1,8 +1,10 @@
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 
 #include "commands.h"
+#include "launch/start_folder.h"
 
 namespace tq::cli {
 
@@ -18,6 +20,8 @@ std::map<std::string, Command>& Registry() {
     return commands;
 }
 
+const char* gProgram = "tessaroon-cli";  // argv[0]
+
 void PrintUsage() {
     std::fprintf(stderr,
                  "usage: tessaroon-cli COMMAND [ARGS]\n\nRun it in the game's start folder.\n\n");
@@ -25,6 +29,18 @@ void PrintUsage() {
 }
 
 }  // namespace
+
+std::filesystem::path StartFolder() {
+    std::error_code ec;
+    const std::filesystem::path current = std::filesystem::current_path(ec);
+    const auto choice = launch::ChooseStartFolder(
+        current, launch::ProgramFile(gProgram), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (!choice.error.empty()) {
+        std::fprintf(stderr, "tessaroon-cli: %s\n", choice.error.c_str());
+        return current;
+    }
+    return choice.folder;
+}
 
 CommandRegistrar::CommandRegistrar(const char* name, const char* usage, CommandFn fn) {
     Registry()[name] = Command{usage, fn};
@@ -34,6 +50,7 @@ CommandRegistrar::CommandRegistrar(const char* name, const char* usage, CommandF
 
 int main(int argc, char** argv) {
     using namespace tq::cli;
+    gProgram = argv[0];
     if (argc < 2) {
         PrintUsage();
         return 2;

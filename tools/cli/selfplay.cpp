@@ -369,7 +369,7 @@ int SelfPlay(const std::vector<std::string>& args) {
     }
 
     GameModel model;
-    const StartUpResult started = StartUp(model, std::filesystem::current_path());
+    const StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
         std::cerr << started.message << "\n";
         return 1;
