@@ -31,7 +31,61 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+// Decodes the character at text[pos], moving pos past it; false on a malformed sequence.
+bool NextUtf8(std::string_view text, std::size_t& pos, char32_t& cp) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    int extra;
+    char32_t min;
+    if (lead < 0x80) {
+        cp = lead;
+        ++pos;
+        return true;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1;
+        min = 0x80;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2;
+        min = 0x800;
+        cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3;
+        min = 0x10000;
+        cp = lead & 0x07;
+    } else {
+        return false;
+    }
+    if (text.size() - pos <= static_cast<std::size_t>(extra)) return false;
+    for (int k = 1; k <= extra; ++k) {
+        const unsigned char c = byte(pos + k);
+        if ((c & 0xC0) != 0x80) return false;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    pos += static_cast<std::size_t>(extra) + 1;
+    return true;
+}
+
 }  // namespace
+
+bool IsValidUtf8(std::string_view text) {
+    char32_t cp;
+    for (std::size_t pos = 0; pos < text.size();)
+        if (!NextUtf8(text, pos, cp)) return false;
+    return true;
+}
+
+bool Utf8ToCp1251(std::string_view text, std::string& out) {
+    out.clear();
+    char32_t cp;
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (!NextUtf8(text, pos, cp)) return false;
+        const unsigned char b = UnicodeToCp1251(cp);
+        out += b != 0 || cp == 0 ? static_cast<char>(b) : '?';
+    }
+    return true;
+}
 
 char32_t Cp1251ToUnicode(unsigned char b) {
     if (b < 0x80) return b;

@@ -1,48 +1,63 @@
 #include "settings/settings_file.h"
 
-// Header-only use of SimpleIni: its template definitions are compiled here.
-#define SI_IMPLEMENTATION
-#include <SimpleIni.h>
-
 #include <charconv>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
+#include "dict/cp1251.h"
 #include "settings/options.h"
 
 namespace tq {
 
 namespace fs = std::filesystem;
 
-struct IniFile::Document : CSimpleIniA {};
+namespace {
 
-IniFile::IniFile(fs::path path) : path_(std::move(path)), ini_(std::make_unique<Document>()) {
-    ini_->SetUnicode(false);
-    ini_->SetMultiKey(false);
-    ini_->SetSpaces(false);
+// The file's bytes; a missing file is empty. False when it is there but cannot be read.
+bool ReadWhole(const fs::path& path, std::string& out) {
+    out.clear();
     std::error_code ec;
-    if (fs::is_regular_file(path_, ec)) {
-        if (ini_->LoadFile(path_.c_str()) < 0) ini_->Reset();
-    }
+    if (!fs::exists(path, ec)) return true;
+    if (!fs::is_regular_file(path, ec)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), {});
+    return !in.bad();
 }
+
+}  // namespace
+
+IniFile::IniFile(fs::path path) : path_(std::move(path)) {
+    std::string text;
+    if (ReadWhole(path_, text)) doc_ = IniDocument(std::move(text));
+}
+
+IniFile::IniFile(fs::path path, std::string text) : path_(std::move(path)), doc_(std::move(text)) {}
 
 IniFile::~IniFile() = default;
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
-    return ini_->GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr) !=
-           nullptr;
+    return doc_.Find(section, key).has_value();
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view def) const {
-    const char* v = ini_->GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
-    return v ? std::string(v) : std::string(def);
+    std::optional<std::string> v = doc_.Find(section, key);
+    return v ? std::move(*v) : std::string(def);
+}
+
+std::string IniFile::ReadText(std::string_view section, std::string_view key,
+                              std::string_view def) const {
+    const std::optional<std::string> v = doc_.Find(section, key);
+    return v ? TextFromIni(*v) : std::string(def);
 }
 
 long IniFile::ReadInteger(std::string_view section, std::string_view key, long def) const {
-    const char* v = ini_->GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
+    const std::optional<std::string> v = doc_.Find(section, key);
     if (!v) return def;
-    std::string_view text(v);
+    std::string_view text(*v);
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
@@ -56,9 +71,33 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
+namespace {
+
+// A code page 1251 text as a value that reads back as the same text: in UTF-8 when the file
+// holds UTF-8, else as it is; but bytes that happen to form UTF-8 (say "\xD0\xA8") would read
+// back as other letters, so they are written in UTF-8 too.
+std::string EncodeText(std::string_view text, bool fileInUtf8) {
+    const std::string utf8 = Cp1251ToUtf8(text);
+    const bool utf8ReadsBack = TextFromIni(utf8) == text;  // not for the unassigned byte 0x98
+    if (!utf8ReadsBack) return std::string(text);
+    if (fileInUtf8 || TextFromIni(text) != text) return utf8;
+    return std::string(text);
+}
+
+}  // namespace
+
+void IniFile::Apply(IniDocument& doc, const Write& w) const {
+    doc.Set(w.section, w.key, w.text ? EncodeText(w.value, doc.HoldsUtf8()) : w.value);
+}
+
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    ini_->SetValue(std::string(section).c_str(), std::string(key).c_str(),
-                   std::string(value).c_str());
+    pending_.push_back({std::string(section), std::string(key), std::string(value), false});
+    Apply(doc_, pending_.back());
+}
+
+void IniFile::WriteText(std::string_view section, std::string_view key, std::string_view text) {
+    pending_.push_back({std::string(section), std::string(key), std::string(text), true});
+    Apply(doc_, pending_.back());
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, long value) {
@@ -66,8 +105,18 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, long 
 }
 
 std::string IniFile::Save() {
-    if (ini_->SaveFile(path_.c_str(), false) < 0)
-        return "Cannot write the settings file " + path_.string() + ".";
+    std::string text;
+    if (!ReadWhole(path_, text)) return "Cannot read the settings file " + path_.string() + ".";
+    IniDocument fresh(std::move(text));
+    for (const Write& w : pending_) Apply(fresh, w);
+    {
+        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+        out << fresh.Text();
+        out.close();
+        if (!out) return "Cannot write the settings file " + path_.string() + ".";
+    }
+    doc_ = std::move(fresh);
+    pending_.clear();
     return {};
 }
 
@@ -138,7 +187,8 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
         const std::string n = std::to_string(seat);
         TPlayers& p = s.Seat(seat);
         const std::string def = "Player " + n;
-        p.Name = ini.ReadString("Players", "Name" + n, def);
+        // Read as code page 1251, one byte per character, so 12 bytes are 12 characters.
+        p.Name = ini.ReadText("Players", "Name" + n, def);
         if (p.Name.empty() || p.Name.size() > 12) p.Name = def;
         p.Type = ini.ReadInteger("Players", "Type" + n, 1) == 0 ? PlayerType::Human
                                                                 : PlayerType::Computer;
@@ -183,7 +233,7 @@ std::string SaveSettings(IniFile& ini, const GameSettings& s) {
     ini.WriteInteger("General", "RatedGame", s.RatedGame ? 1 : 0);
     ini.WriteInteger("Players", "Count", s.Count);
     for (int seat = 1; seat <= s.Count; ++seat)
-        ini.WriteString("Players", "Name" + std::to_string(seat), s.Seat(seat).Name);
+        ini.WriteText("Players", "Name" + std::to_string(seat), s.Seat(seat).Name);
     for (int seat = 1; seat <= s.Count; ++seat)
         ini.WriteInteger("Players", "Color" + std::to_string(seat),
                          static_cast<long>(static_cast<int32_t>(s.Seat(seat).Color)));

@@ -1,43 +1,67 @@
 #pragma once
 // The settings file Tessaroon.ini: reading every key with its default and fallback, the
-// consistency rules, and "Save". Unknown keys, other sections and comments survive a save.
+// consistency rules, and "Save". Unknown keys, other sections, comments and edits made to the
+// file while the program ran survive a save.
 
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/model.h"
 #include "dict/word_store.h"
+#include "settings/ini_document.h"
 
 namespace tq {
 
-// An INI file of sections and keys, values written as key=value.
+// The settings or a style's colour file: an INI document read once, and written by Save, which
+// reads the file again first and gives only the keys written since their values, so that every
+// other line of the file, edits made while the program ran included, stays as it is.
 class IniFile {
   public:
     // Reads the file when it exists; a missing or unreadable file reads as empty.
     explicit IniFile(std::filesystem::path path);
+    // A document of the given text, saved to path.
+    IniFile(std::filesystem::path path, std::string text);
     ~IniFile();
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
+    const IniDocument& Document() const { return doc_; }
     bool HasKey(std::string_view section, std::string_view key) const;
+    // The value's bytes (a value in double quotes without them), or def.
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view def) const;
+    // A text such as a player's name, in code page 1251: a value in UTF-8 is converted
+    // (TextFromIni), one in code page 1251 taken as it is.
+    std::string ReadText(std::string_view section, std::string_view key,
+                         std::string_view def) const;
     // Decimal integer; a missing key, or text that is not a whole number, gives def.
     long ReadInteger(std::string_view section, std::string_view key, long def) const;
     // Any non-zero integer is true.
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    // A code page 1251 text, written in UTF-8 when the file already holds UTF-8 text and as it
+    // is otherwise, so that the file keeps one encoding.
+    void WriteText(std::string_view section, std::string_view key, std::string_view text);
     void WriteInteger(std::string_view section, std::string_view key, long value);
-    // Writes the document to its file. Returns an empty string on success, else the error.
+    // Reads the file again, gives the keys written since the last save their values, and
+    // writes it. Returns an empty string on success, else the error (the writes then stay
+    // pending for the next save).
     std::string Save();
 
   private:
-    struct Document;  // SimpleIni's narrow-character INI document
+    struct Write {
+        std::string section, key, value;
+        bool text;  // a code page 1251 text, encoded as the file is
+    };
+    void Apply(IniDocument& doc, const Write& w) const;
+
     std::filesystem::path path_;
-    std::unique_ptr<Document> ini_;
+    IniDocument doc_;
+    std::vector<Write> pending_;
 };
 
 // Directions as read: a value whose length is not 8, or "00000000", becomes "11111111"; then

@@ -82,6 +82,26 @@ TEST(Settings, RulesAndFallbacks) {
         {"[Players]\nName3=TwelveChars!", [](auto& s) { return s.Seat(3).Name; }, "TwelveChars!"},
         {"[Players]\nName1=\xC8\xE3\xF0\xEE\xEA", [](auto& s) { return s.Seat(1).Name; },
          "\xC8\xE3\xF0\xEE\xEA"},
+        // A name in UTF-8, as Linux editors save it, is counted in characters and converted.
+        {"[Players]\nName1=\xD0\x98\xD0\xB3\xD0\xBE\xD1\x80\xD1\x8C",
+         [](auto& s) { return s.Seat(1).Name; }, "\xC8\xE3\xEE\xF0\xFC"},
+        {"[Players]\nName2=\xD0\x90\xD0\xBB\xD0\xB5\xD0\xBA\xD1\x81\xD0\xB0\xD0\xBD"
+         "\xD0\xB4\xD1\x80\xD0\xB8\xD0\xBD\xD0\xB0",  // 12 letters, 24 bytes
+         [](auto& s) { return s.Seat(2).Name; },
+         "\xC0\xEB\xE5\xEA\xF1\xE0\xED\xE4\xF0\xE8\xED\xE0"},
+        {"[Players]\nName2=\xD0\x90\xD0\xBB\xD0\xB5\xD0\xBA\xD1\x81\xD0\xB0\xD0\xBD"
+         "\xD0\xB4\xD1\x80\xD0\xB8\xD0\xBD\xD0\xB0\xD0\xB0",  // 13 letters
+         [](auto& s) { return s.Seat(2).Name; }, "Player 2"},
+        {"[Players]\nName3=Zo\xC3\xAB", [](auto& s) { return s.Seat(3).Name; }, "Zo?"},
+        // A key given twice takes its first value; double quotes are not part of the value.
+        {"[Players]\nCount=4\nCount=3", [](auto& s) { return Num(s.Count); }, "4"},
+        {"[Players]\nCount=4\n[Field]\n[Players]\nCount=3", [](auto& s) { return Num(s.Count); },
+         "4"},
+        {"[Players]\nName1=\"Ann Lee\"", [](auto& s) { return s.Seat(1).Name; }, "Ann Lee"},
+        {"[Players]\nName1=\"\"", [](auto& s) { return s.Seat(1).Name; }, "Player 1"},
+        {"[Players]\nCount=\"3\"\n[Field]\nColCount=4\nRowCount=4",
+         [](auto& s) { return Num(s.Count); }, "3"},
+        {"[players]\nCOUNT = 4 ", [](auto& s) { return Num(s.Count); }, "4"},
         {"[Players]\nType2=2", [](auto& s) { return Num(int(s.Seat(2).Type)); }, "1"},
         {"[Players]\nType2=0", [](auto& s) { return Num(int(s.Seat(2).Type)); }, "0"},
         {"[Players]\nSkill1=0", [](auto& s) { return Num(s.Seat(1).Skill); }, "2"},
@@ -223,6 +243,80 @@ TEST(Settings, SaveWritesItsKeysInOrderAndKeepsTheRest) {
     EXPECT_EQ(back.Seat(5).Skill, 7);
     EXPECT_EQ(back.Directions, "10100000");
     EXPECT_EQ(back.SecMove, 90);
+}
+
+// The file is read again just before it is written: what was edited meanwhile stays, and only
+// the keys of "Save" change, each in its line.
+TEST(Settings, SaveKeepsEditsMadeWhileTheProgramRan) {
+    TempDir dir;
+    const auto file = dir / "Tessaroon.ini";
+    WriteFile(file, "[General]\r\nDict=General_rus\r\n[Players]\r\nCount=2\r\n");
+    IniFile ini(file);
+    const GameSettings s = ReadSettings(ini, Dict());
+    // Edited in a text editor while the game runs.
+    const std::string edited =
+        "; my settings\r\n[General]\r\nDict=General_eng\r\nStyle = Granite\r\n\r\n"
+        "[Players]\r\nCount=2\r\nName5=Fifth\r\n\r\n[Window]\r\nLeft=10\r\n";
+    WriteFile(file, edited);
+    ASSERT_EQ(SaveSettings(ini, s), "");
+    const std::string text = test::ReadFile(file);
+    for (const char* kept :
+         {"; my settings\r\n[General]\r\nDict=General_eng\r\nStyle = Granite\r\n",
+          "Name5=Fifth\r\n", "\r\n\r\n[Window]\r\nLeft=10\r\n"})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept << " lost from\n" << text;
+    EXPECT_NE(text.find("[Players]\r\nCount=2\r\nName5=Fifth\r\nName1=Player 1\r\n"),
+              std::string::npos)
+        << "new keys end their section, in the file's line ends:\n"
+        << text;
+    IniFile again(file);
+    EXPECT_EQ(ReadDictName(again), "General_eng");
+    EXPECT_EQ(ReadStyleName(again), "Granite");
+    // The in-memory file follows the saved one.
+    EXPECT_EQ(ReadDictName(ini), "General_eng");
+}
+
+TEST(Settings, NamesAreWrittenInTheEncodingOfTheFile) {
+    const std::string cp1251 = "\xC8\xE2\xE0\xED";                // Иван
+    const std::string utf8 = "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD";  // Иван
+    struct Case {
+        std::string before;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"[Players]\nName2=\xD0\x9F\xD1\x91\xD1\x82\xD1\x80\n", utf8},  // UTF-8 already
+        {"[Players]\nName2=\xCF\xB8\xF2\xF0\n", cp1251},                // code page 1251
+        {"[Players]\nName2=Pete\n", cp1251},                            // as before
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto file = dir / "Tessaroon.ini";
+        WriteFile(file, c.before);
+        IniFile ini(file);
+        GameSettings s = ReadSettings(ini, Dict());
+        s.Seat(1).Name = cp1251;
+        s.Seat(2).Name = " padded ";
+        ASSERT_EQ(SaveSettings(ini, s), "");
+        EXPECT_NE(test::ReadFile(file).find("Name1=" + c.written + "\n"), std::string::npos)
+            << c.before;
+        IniFile again(file);
+        const GameSettings back = ReadSettings(again, Dict());
+        EXPECT_EQ(back.Seat(1).Name, cp1251) << c.before;
+        EXPECT_EQ(back.Seat(2).Name, " padded ") << c.before;
+    }
+}
+
+// Code page 1251 letters whose bytes happen to form UTF-8 ("\xD0\xA8" is both "РЁ" and "Ш")
+// are written in UTF-8, so that they read back as themselves.
+TEST(Settings, NamesThatLookLikeUtf8ReadBackAsThemselves) {
+    TempDir dir;
+    const auto file = dir / "Tessaroon.ini";
+    WriteFile(file, "[Players]\nName2=\xCF\xB8\xF2\xF0\n");
+    IniFile ini(file);
+    GameSettings s = ReadSettings(ini, Dict());
+    s.Seat(1).Name = "\xD0\xA8";
+    ASSERT_EQ(SaveSettings(ini, s), "");
+    IniFile again(file);
+    EXPECT_EQ(ReadSettings(again, Dict()).Seat(1).Name, "\xD0\xA8");
 }
 
 TEST(Settings, SaveReportsAFileItCannotWrite) {
