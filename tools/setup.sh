@@ -10,7 +10,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSAROON_BUILD_DIR:-$top/build}
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
-    libbenchmark-dev libsimpleini-dev nlohmann-json3-dev xvfb xauth xdotool imagemagick
+    libbenchmark-dev nlohmann-json3-dev xvfb xauth xdotool imagemagick
     fonts-dejavu-core fonts-liberation ccache clang libclang-rt-14-dev
     dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin)
 
@@ -41,6 +41,16 @@ test)
     if [ -x "$build/fuzz/run_corpora.sh" ]; then "$build/fuzz/run_corpora.sh"; fi
     if [ -x "$top/tests/e2e/run.sh" ]; then "$top/tests/e2e/run.sh" "$build"; fi
     "$top/tests/install/run.sh" "$build"
+    # The unit tests and the fuzz corpora once more, built with AddressSanitizer and
+    # UndefinedBehaviorSanitizer in a folder of their own: any finding fails the run.
+    sanitize=${TESSAROON_SANITIZE_DIR:-$build-sanitize}
+    cmake -S "$top" -B "$sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSAROON_SANITIZE=ON \
+        -DTESSAROON_BUILD_UI=OFF -DTESSAROON_BUILD_BENCH=OFF
+    cmake --build "$sanitize" -j "$jobs"
+    cd "$sanitize"
+    ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --output-on-failure -j "$jobs" --timeout 3000
     ;;
 package)
     cd "$build"

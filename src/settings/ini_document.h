@@ -36,12 +36,13 @@ class IniDocument {
     // line break or a NUL in a value becomes a blank, so a value never makes a line of its own.
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
-    // Calls f(section, key, value) for every key line in text order, duplicates included, with
-    // the names as written and the value as Find would read it.
+    // Calls f(section, key, value) for every key line of a section in text order, duplicates
+    // included, with the names as written and the value as Find would read it.
     template <class F>
     void ForEachKey(F&& f) const {
         for (const Line& line : lines_)
-            if (line.kind == Kind::Key) f(SectionName(line.section), KeyName(line), ValueOf(line));
+            if (line.kind == Kind::Key && line.section >= 0)
+                f(SectionName(line.section), KeyName(line), ValueOf(line));
     }
 
     // Whether the text holds a byte above 127 and is valid UTF-8 throughout.

@@ -34,8 +34,6 @@ IniFile::IniFile(fs::path path) : path_(std::move(path)) {
     if (ReadWhole(path_, text)) doc_ = IniDocument(std::move(text));
 }
 
-IniFile::IniFile(fs::path path, std::string text) : path_(std::move(path)), doc_(std::move(text)) {}
-
 IniFile::~IniFile() = default;
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {

@@ -22,8 +22,6 @@ class IniFile {
   public:
     // Reads the file when it exists; a missing or unreadable file reads as empty.
     explicit IniFile(std::filesystem::path path);
-    // A document of the given text, saved to path.
-    IniFile(std::filesystem::path path, std::string text);
     ~IniFile();
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;

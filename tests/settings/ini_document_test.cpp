@@ -80,6 +80,15 @@ TEST(IniDocument, SetChangesOnlyTheKeysLine) {
     }
 }
 
+TEST(IniDocument, ListsTheKeysOfSectionsOnly) {
+    const IniDocument doc("k=0\n[A]\nk=1\nK=\"2\"\n[B\n[b]\nx = 3\n");
+    std::string listed;
+    doc.ForEachKey([&](std::string_view section, std::string_view key, const std::string& value) {
+        listed.append(section).append("/").append(key).append("=").append(value).append(";");
+    });
+    EXPECT_EQ(listed, "A/k=1;A/K=2;b/x=3;");
+}
+
 TEST(IniDocument, TextsInUtf8BecomeCodePage1251) {
     EXPECT_EQ(TextFromIni("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD"), "\xC8\xE2\xE0\xED");  // Иван
     EXPECT_EQ(TextFromIni("\xD0\x81\xD0\xB6"), "\xA8\xE6");                          // Ёж
