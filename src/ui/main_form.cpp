@@ -100,6 +100,9 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     BuildMenu();
     flow_ = std::make_unique<GameFlow>(model_, *this, sender_);
     flow_->SetPhase(GamePhase::Idle);
+    // Both network endpoints exist from the start, inactive.
+    net_ = std::make_unique<net::NetPlay>(*flow_, *this, serverSockets_, clientSockets_);
+    net_->AddObserver(this);
     ColourControls();
 
     timer_.setInterval(50);
@@ -125,6 +128,8 @@ TMainForm::~TMainForm() {
     inputForm_.reset();
     infoForm_.reset();
     optionsForm_.reset();
+    net_->RemoveObserver(this);
+    net_.reset();
     flow_.reset();
 }
 
@@ -436,9 +441,19 @@ void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
             i = QMessageBox::Question;
             break;
     }
-    QMessageBox box(i, "Tessaroon", ToQString(text), QMessageBox::Ok, this);
+    // A carriage return in a text breaks its line (the chat boxes use one).
+    QString shown = ToQString(text);
+    shown.replace("\r\n", "\n").replace('\r', '\n');
+    QMessageBox box(i, "Tessaroon", shown, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
     PrepareMessageBox(box, this);
     RunModal(box);
+}
+
+void TMainForm::CloseDialogs() {
+    QWidget* active = QApplication::activeModalWidget();
+    if (!active) active = QApplication::activeWindow();
+    if (active && active != this && active->isWindow()) active->close();
 }
 
 int TMainForm::RunModal(QDialog& dialog) {
@@ -491,6 +506,8 @@ void TMainForm::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // A client says "Disconnect"; the listener stops and its connections close.
+    net_->Shutdown();
     e->accept();
 }
 

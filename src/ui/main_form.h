@@ -15,6 +15,8 @@
 #include "core/game_model.h"
 #include "core/game_view.h"
 #include "core/net_sender.h"
+#include "net/net_play.h"
+#include "net/qt_transport.h"
 #include "ui/style.h"
 #include "ui/widgets.h"
 
@@ -30,7 +32,7 @@ class TOptionsForm;
 class TRecForm;
 class TStyleForm;
 
-class TMainForm : public QMainWindow, public GameView {
+class TMainForm : public QMainWindow, public GameView, private net::NetObserver {
     Q_OBJECT
   public:
     static constexpr int kClientWidth = 627;
@@ -44,6 +46,9 @@ class TMainForm : public QMainWindow, public GameView {
     ~TMainForm() override;
 
     GameFlow& Flow() { return *flow_; }
+    // Network play: the server and client sides the options dialog drives. The window owns it
+    // and its sockets for its whole life; closing the window ends both sides.
+    net::NetPlay& Net() { return *net_; }
     GameModel& Model() { return model_; }
     Style& CurrentStyle() { return style_; }
     TOptionsForm& OptionsForm() { return *optionsForm_; }
@@ -134,10 +139,16 @@ class TMainForm : public QMainWindow, public GameView {
                      Qt::MouseButtons buttons);
     void CellHovered(int c, int r, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
+    // NetObserver: a server line that replaces what the user looks at closes the open dialog.
+    void CloseDialogs() override;
+
     GameModel& model_;
     Style style_;
     NullSender sender_;
     std::unique_ptr<GameFlow> flow_;
+    net::QtServerTransport serverSockets_;
+    net::QtClientTransport clientSockets_;
+    std::unique_ptr<net::NetPlay> net_;
 
     QWidget* central_ = nullptr;
     ShapeView* shSquare1_ = nullptr;
