@@ -127,7 +127,7 @@ int Serve(const std::vector<std::string>& args) {
     QCoreApplication app(argc, argv);
 
     GameModel model;
-    const StartUpResult started = StartUp(model, std::filesystem::current_path());
+    const StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
         std::cerr << started.message << "\n";
         return 1;
