@@ -72,6 +72,8 @@ void QtServerTransport::AcceptPending() {
         const ConnectionId id = next_++;
         socket->setParent(&owner_);
         socket->setReadBufferSize(kReadAhead);
+        // Lines are short and each waits for an answer: send them at once, not batched.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         sockets_[id] = socket;
         // Queued, so that the events come from the event loop in the order they happened.
         QMetaObject::invokeMethod(
@@ -160,6 +162,7 @@ bool QtClientTransport::Connect(const std::string& serverName, uint16_t port) {
         socket, &QAbstractSocket::connected, socket,
         [this, socket] {
             if (socket != socket_) return;
+            socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
             connected_ = true;
             if (events_) events_->OnConnected();
         },
