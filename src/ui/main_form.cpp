@@ -187,7 +187,7 @@ void TMainForm::BuildControls() {
 
     led_ = new QLabel("00:00", central_);
     led_->setGeometry(512, 345, 36, 16);
-    led_->setFont(SystemFont());
+    led_->setFont(SystemFont(led_->size()));
     led_->setAlignment(Qt::AlignCenter);
     led_->setAttribute(Qt::WA_TransparentForMouseEvents);
     led_->setStyleSheet("color: rgb(0, 128, 0);");

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "ui/app.h"
+#include "ui/fonts.h"
 #include "ui/info_form.h"
 #include "ui/main_form.h"
 #include "ui/message_box.h"
@@ -373,6 +374,26 @@ class MainFormTest : public QObject {
         w.form->Flow().StartNewGame();
         QVERIFY(!w.form->ClockTimerActive());
         QVERIFY(!w.form->ClockLabel()->isVisible());
+    }
+
+    // Every clock text shows whole in the 36 x 16 label: its ink stays inside the label once
+    // centred, so no outer digit is cut.
+    void clockTextFitsLabel() {
+        Window w;
+        const QLabel* led = w.form->ClockLabel();
+        const QFontMetrics m(led->font());
+        QVERIFY(led->font().bold());
+        QCOMPARE(led->font().pixelSize(), 13);  // the stand-in needs no shrinking
+        for (const char* text : {"00:00", "59:59", "88:88", "44:11"}) {
+            const QRect ink = m.boundingRect(QString(text));
+            QVERIFY2(m.horizontalAdvance(QString(text)) <= led->width() - 2, text);
+            QVERIFY2(ink.width() <= led->width(), text);
+            QVERIFY2(m.height() <= led->height(), text);
+        }
+        // A narrower label gets a smaller size rather than a clipped text.
+        const QFont narrow = SystemFont(QSize(28, 16));
+        QVERIFY(narrow.pixelSize() < 13);
+        QVERIFY(QFontMetrics(narrow).horizontalAdvance("00:00") <= 26);
     }
 
     void messageBoxPlacement_data() {
