@@ -306,6 +306,58 @@ class MainFormTest : public QObject {
         QVERIFY(grid->Text(1, 0).isEmpty());
     }
 
+    // The wheel scrolls the table a few rows a notch, within the rows there are; half notches
+    // add up.
+    void resultsWheel() {
+        Window w;
+        ResultsGrid* grid = w.form->Results();
+        for (int row = 0; row < 40; ++row) w.form->ShowResultRow(row, "TO", "20", "T", 128);
+        QCOMPARE(grid->TopRow(), 24);
+        const int step = QApplication::wheelScrollLines();
+        auto wheel = [grid](int delta) {
+            const QPointF at = grid->rect().center();
+            QWheelEvent e(at, grid->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid, &e);
+        };
+        wheel(120);  // away from the user: up
+        QCOMPARE(grid->TopRow(), 24 - step);
+        wheel(60);
+        QCOMPARE(grid->TopRow(), 24 - step);
+        wheel(60);
+        QCOMPARE(grid->TopRow(), 24 - 2 * step);
+        wheel(-240);
+        QCOMPARE(grid->TopRow(), 24);
+        wheel(-1200);  // not past the last page
+        QCOMPARE(grid->TopRow(), 24);
+        wheel(120 * 40);  // not past the first row
+        QCOMPARE(grid->TopRow(), 0);
+    }
+
+    // Only the left button copies a word and marks its cells.
+    void resultsOtherButtonsDoNothing() {
+        Window w;
+        w.form->show();
+        w.form->Flow().StartNewGame();
+        w.Put(0, 1, 'A');
+        w.Click(0, 1);
+        w.Click(0, 2);
+        w.Key(Qt::Key_Return);  // Ann: AS
+        w.Put(4, 1, 'X');
+        w.Click(4, 1);
+        w.Key(Qt::Key_Return);  // Bob: the letter alone; Ann is to put a letter
+        ResultsGrid* grid = w.form->Results();
+        QGuiApplication::clipboard()->setText("before");
+        for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mouseClick(grid, b, {}, grid->CellRect(1, 0).center());
+            QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
+            QVERIFY(w.form->CellState(0, 1) == MarkState::Normal);
+        }
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(1, 0).center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("as"));
+        QVERIFY(w.form->CellState(0, 1) == MarkState::Marked);
+    }
+
     // The status button and a double click on the background open the status dialog once a
     // game has started.
     void statusDialog() {
