@@ -51,7 +51,10 @@ int Info(const std::vector<std::string>&) {
 }
 
 const CommandRegistrar kInfo(
-    "info", "info                 print the effective settings and dictionary facts", Info);
+    "info", "info                 print the effective settings and dictionary facts", Info,
+    "usage: tessaroon-cli info\n"
+    "Starts up as the game does and prints the settings in force (after their fallbacks and\n"
+    "consistency rules) and the facts of the loaded dictionary, one Key=value a line.\n");
 
 }  // namespace
 

@@ -358,11 +358,6 @@ void PrintGame(int number, uint64_t seed, const GameModel& model, const Recordin
 
 int SelfPlay(const std::vector<std::string>& args) {
     Options options;
-    for (const std::string& a : args)
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
     if (const auto error = ParseOptions(args, options)) {
         std::cerr << "tessaroon-cli selfplay: " << *error << "\n" << kUsage;
         return 2;
@@ -432,7 +427,7 @@ int SelfPlay(const std::vector<std::string>& args) {
 
 const CommandRegistrar kSelfPlay(
     "selfplay", "selfplay [options]   play whole games between computer seats (--help for options)",
-    SelfPlay);
+    SelfPlay, kUsage);
 
 }  // namespace
 
