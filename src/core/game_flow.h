@@ -81,6 +81,10 @@ class GameFlow {
     // The bonus (positive) or fine (negative) for a move that ended with `remaining` seconds left.
     static int16_t TimeAwardFor(int32_t remaining, int32_t secBonus, int32_t secFine);
 
+    // The status line after the last move: "<name> wins" for the one seat with the highest
+    // total, else "The game is a draw".
+    std::string OutcomeText() const;
+
     // The results-table entry of a completed move, and re-marking the field for it. MarkedPath
     // must hold the move's chain (codes each followed by ':').
     void ShowWord(const std::string& word, char letter, Cell cell, bool markPath);

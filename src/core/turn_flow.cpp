@@ -71,8 +71,28 @@ void GameFlow::ComputerTurn() {
         sender_->SendNewMove(Report(move.Word, move.Chain, move.Letter, move.NewCell));
 }
 
+std::string GameFlow::OutcomeText() const {
+    const GameSettings& s = model_.Settings;
+    int best = 1;
+    bool shared = false;
+    for (int seat = 2; seat <= s.Count; ++seat) {
+        const int32_t total = s.Seat(seat).Total();
+        if (total > s.Seat(best).Total()) {
+            best = seat;
+            shared = false;
+        } else if (total == s.Seat(best).Total()) {
+            shared = true;
+        }
+    }
+    if (shared) return std::string(msg::Draw);
+    return s.Seat(best).Name + std::string(msg::Wins);
+}
+
 void GameFlow::GameOver() {
     SetPhase(GamePhase::GameOver);
+    // The outcome stays in the status line until the next game starts.
+    ShowHint(OutcomeText(), kPromptColor);
+    view_.SetHintVisible(true);
     if (model_.Settings.Mode == GameMode::Server) sender_->SendEndGame();
     if (model_.Settings.Mode == GameMode::General && model_.Settings.RatedGame) {
         const RecordsOutcome outcome = UpdateRecords(model_);

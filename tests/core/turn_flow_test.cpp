@@ -515,3 +515,89 @@ INSTANTIATE_TEST_SUITE_P(EndOfRatedGame, RatedGameTest,
 
 }  // namespace
 }  // namespace tq::test
+
+// --- the status line before the first game and after the last move ----------------------------
+
+namespace tq::test {
+namespace {
+
+TEST_F(FlowTest, StatusLineSaysHowToStartUntilTheFirstGame) {
+    Flow().SetPhase(GamePhase::Idle);  // as the window does when it is built
+    EXPECT_EQ(view.hint, "Press F2 to start a new game");
+    EXPECT_EQ(view.hintColour, kPromptColor);
+    EXPECT_TRUE(view.hintVisible);
+    NewGame();
+    EXPECT_EQ(view.hint, "Put a letter");
+    EXPECT_TRUE(view.hintVisible);
+}
+
+struct OutcomeCase {
+    const char* name;
+    int count;
+    std::vector<std::array<int32_t, 3>> points;  // word, bonus and fine points by seat
+    const char* text;
+};
+
+class OutcomeTest : public FlowTest, public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(OutcomeTest, WinnerOrDraw) {
+    const OutcomeCase& c = GetParam();
+    model.Settings.Count = static_cast<uint8_t>(c.count);
+    const char* names[] = {"Ann", "Bob", "Cid", "Dee", "Eve"};
+    for (int seat = 1; seat <= c.count; ++seat) {
+        TPlayers& p = model.Settings.Seat(seat);
+        p.Name = names[seat - 1];
+        p.WordPoints = c.points[seat - 1][0];
+        p.BonusPoints = c.points[seat - 1][1];
+        p.FinePoints = c.points[seat - 1][2];
+    }
+    EXPECT_EQ(Flow().OutcomeText(), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Totals, OutcomeTest,
+    ::testing::Values(
+        OutcomeCase{"FirstSeatWins", 2, {{50, 0, 0}, {40, 0, 0}}, "Ann wins"},
+        OutcomeCase{"LastSeatWins", 3, {{50, 0, 0}, {40, 0, 0}, {60, 0, 0}}, "Cid wins"},
+        OutcomeCase{"Draw", 2, {{50, 0, 0}, {50, 0, 0}}, "The game is a draw"},
+        OutcomeCase{"NothingScored", 2, {{0, 0, 0}, {0, 0, 0}}, "The game is a draw"},
+        OutcomeCase{
+            "SharedTopIsADraw", 3, {{30, 0, 0}, {50, 0, 0}, {50, 0, 0}}, "The game is a draw"},
+        OutcomeCase{"TieBelowTheTopIsNoDraw", 3, {{30, 0, 0}, {30, 0, 0}, {50, 0, 0}}, "Cid wins"},
+        OutcomeCase{"BonusDecides", 2, {{50, 5, 0}, {50, 0, 0}}, "Ann wins"},
+        OutcomeCase{"FineDecides", 2, {{60, 0, 20}, {50, 0, 0}}, "Bob wins"},
+        OutcomeCase{
+            "SeatsPastTheCountDoNotPlay", 2, {{10, 0, 0}, {20, 0, 0}, {90, 0, 0}}, "Bob wins"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// After the last move the status line names the outcome and keeps it until the next game; a
+// game stopped during a computer move names none.
+TEST_F(FlowTest, StatusLineNamesTheOutcomeAfterTheLastMove) {
+    model.Settings.Seat(1).Type = PlayerType::Computer;
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    NewGame();
+    ASSERT_EQ(Flow().Phase(), GamePhase::GameOver);
+    const std::string outcome = Flow().OutcomeText();
+    EXPECT_EQ(view.hint, outcome);
+    EXPECT_TRUE(view.hintVisible);
+    Flow().ResultsWordClicked(0, view.results[0].word);
+    EXPECT_EQ(view.hint, outcome);
+    EXPECT_TRUE(view.hintVisible);
+
+    model.Settings.Seat(1).Type = PlayerType::Human;
+    NewGame();
+    EXPECT_EQ(view.hint, "Put a letter");
+
+    model.Settings.Seat(1).Type = PlayerType::Computer;
+    view.onPendingEvents = [&] {
+        if (view.pendingRuns == 3) Flow().KeyEscape();
+    };
+    view.hints.clear();
+    view.pendingRuns = 0;
+    NewGame();
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    for (const std::string& h : view.hints) EXPECT_NE(h, Flow().OutcomeText());
+}
+
+}  // namespace
+}  // namespace tq::test

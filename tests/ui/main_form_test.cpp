@@ -393,6 +393,29 @@ class MainFormTest : public QObject {
         QVERIFY(w.Phase() == GamePhase::GameOver);
         QCOMPARE(w.modals.Count("tq::ui::TInfoForm"), 1);
         QCOMPARE(caption, QString("Game Results"));
+        // Nobody formed a word: the status line calls it a draw until the next game.
+        QCOMPARE(w.Hint(), QString("The game is a draw"));
+        QVERIFY(!w.form->HintLabel()->isHidden());
+        w.form->Flow().StartNewGame();
+        QCOMPARE(w.Hint(), QString("Put a letter"));
+    }
+
+    // The status line's first and last words fit the hint frame whole.
+    void startAndEndLines() {
+        Window w;
+        w.form->show();
+        QCOMPARE(w.Hint(), QString("Press F2 to start a new game"));
+        QVERIFY(w.form->HintLabel()->isVisible());
+        QCOMPARE(w.form->HintLabel()->Colour(), QColor(0, 100, 0));
+        const QRect frame = w.form->HintFrame()->geometry();
+        // The widest twelve-letter name stands for any.
+        for (const char* text :
+             {"Press F2 to start a new game", "The game is a draw", "WWWWWWWWWWWW wins"}) {
+            w.form->ShowHintLabel(text, kPromptColor);
+            QCOMPARE(w.Hint(), QString(text));
+            QVERIFY2(w.form->HintLabel()->fontMetrics().horizontalAdvance(text) <= 160, text);
+            QVERIFY2(frame.contains(w.form->HintLabel()->geometry()), text);
+        }
     }
 
     // A close request while a computer seat moves stops the game; the next one closes.
