@@ -90,6 +90,13 @@ click_client() {
     xdotool click "${3:-1}"
 }
 
+# How many pixels of a client-area rectangle (x y w h) are mostly dark green, as the status
+# line's prompts are written (red 0, green 100, blue 0).
+green_pixels() {
+    import -window root -crop "$3x$4+$((client_x + $1))+$((client_y + $2))" +repage "$work/part.png"
+    convert "$work/part.png" -fx '(g>0.2 && r<0.2 && b<0.2) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
+}
+
 focus_main() {
     xdotool windowfocus --sync "$main_id" 2>/dev/null || true
     sleep 0.2
@@ -116,6 +123,8 @@ client_x=$win_x
 client_y=$((win_y + win_h - 364))
 step "main window at $win_x,$win_y, ${win_w}x${win_h}"
 shoot 01-emblem
+green=$(green_pixels 174 345 168 17)
+[ "$green" -gt 20 ] || fail "the status line does not say how to start a game"
 
 focus_main
 xdotool key F2
@@ -187,6 +196,10 @@ shoot 05-game-results
 xdotool key Return
 sleep 0.5
 [ "$(window_count)" -eq 1 ] || fail "Enter did not close the results"
+# The status line names the winner, or calls the game a draw, until the next game.
+green=$(green_pixels 174 345 168 17)
+[ "$green" -gt 20 ] || fail "the status line shows no outcome after the last move"
+shoot 05-end-of-game-line
 
 # The style dialog, then Exit (F6).
 focus_main
