@@ -122,6 +122,12 @@ class GameFlow {
     bool InField(Cell c) const;
     void SetMark(Cell c, MarkState s);
     void ComputerTurn();
+    // Keeps the computer move just shown on the field for the pace of the settings, letting
+    // window events run meanwhile (the game is busy, as in EndOfMove's step 1). Ends early when
+    // the game is stopped or replaced.
+    void PaceComputerMove(uint64_t serial);
+    // Whether the turn after the current one is a computer seat's, or the game ends with it.
+    bool ComputerMovesNextOrGameEnds() const;
     void GameOver();
     MoveReport Report(const std::string& word, const std::string& chain, char letter,
                       Cell cell) const;

@@ -601,3 +601,80 @@ TEST_F(FlowTest, StatusLineNamesTheOutcomeAfterTheLastMove) {
 
 }  // namespace
 }  // namespace tq::test
+
+// --- pacing computer moves
+// ------------------------------------------------------------------------
+
+namespace tq::test {
+namespace {
+
+struct PaceCase {
+    const char* name;
+    PlayerType first, second;
+    int pace;
+    int waits;  // expected waits on a 5 x 5 field of 20 moves
+};
+
+class PaceTest : public FlowTest, public ::testing::WithParamInterface<PaceCase> {};
+
+// Each computer move waits before the next computer move or the end of the game, never before a
+// human's turn; a pace of 0 never waits.
+TEST_P(PaceTest, ComputerMovesWaitTheirPace) {
+    const PaceCase& c = GetParam();
+    model.Settings.ComputerPace = c.pace;
+    model.Settings.Seat(1).Type = c.first;
+    model.Settings.Seat(2).Type = c.second;
+    bool busyWhileWaiting = true;
+    view.onWait = [&] { busyWhileWaiting = busyWhileWaiting && !Flow().CanStartNewGame(); };
+    NewGame();
+    // The human seat, if any, puts letters without words until the game ends.
+    while (Flow().Phase() == GamePhase::PutLetter) {
+        Cell free{-1, -1};
+        for (int col = 0; col < 5 && free.col < 0; ++col)
+            for (int r = 0; r < 5 && free.col < 0; ++r)
+                if (CanPutLetter(model.Board, model.Settings, {col, r})) free = {col, r};
+        ASSERT_GE(free.col, 0);
+        Put(free, 'Q');
+        Left(free);
+        Flow().AcceptWord();
+    }
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    EXPECT_EQ(view.statusDialogs, 1);
+    EXPECT_EQ(model.State.LetterCountOnField, 25);
+    EXPECT_EQ(static_cast<int>(view.waits.size()), c.waits);
+    for (int ms : view.waits) EXPECT_EQ(ms, c.pace);
+    EXPECT_TRUE(busyWhileWaiting);
+    EXPECT_TRUE(Flow().CanStartNewGame());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Seats, PaceTest,
+    ::testing::Values(
+        // Twenty computer moves: a wait after each, the last one before the end.
+        PaceCase{"Computers", PlayerType::Computer, PlayerType::Computer, 300, 20},
+        PaceCase{"ComputersUnpaced", PlayerType::Computer, PlayerType::Computer, 0, 0},
+        // The computer moves second: a human's turn follows, except after the last move.
+        PaceCase{"HumanFirst", PlayerType::Human, PlayerType::Computer, 300, 1},
+        // The computer moves first: the human follows every time; the human ends the game.
+        PaceCase{"ComputerFirst", PlayerType::Computer, PlayerType::Human, 300, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A close request while a computer move waits stops the game at once; no further move is played
+// and no dialog opens. The next close request is allowed.
+TEST_F(FlowTest, CloseRequestDuringThePaceStopsTheGame) {
+    model.Settings.ComputerPace = 500;
+    model.Settings.Seat(1).Type = PlayerType::Computer;
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    view.onWait = [&] {
+        if (view.waits.size() == 3) EXPECT_FALSE(Flow().CloseRequest());
+    };
+    NewGame();
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    EXPECT_EQ(view.results.size(), 3u);
+    EXPECT_EQ(view.waits.size(), 3u);
+    EXPECT_EQ(view.statusDialogs, 0);
+    EXPECT_TRUE(Flow().CloseRequest());
+}
+
+}  // namespace
+}  // namespace tq::test

@@ -3,8 +3,10 @@
 // request during a computer move.
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 #include "ui/app.h"
@@ -416,6 +418,42 @@ class MainFormTest : public QObject {
             QVERIFY2(w.form->HintLabel()->fontMetrics().horizontalAdvance(text) <= 160, text);
             QVERIFY2(frame.contains(w.form->HintLabel()->geometry()), text);
         }
+    }
+
+    // A paced game between computer seats waits after each move and still ends with its results.
+    void pacedComputerGame() {
+        Window w;
+        GameSettings& s = w.model.Settings;
+        s.Seat(1).Type = s.Seat(2).Type = PlayerType::Computer;
+        s.ColCount = s.RowCount = 3;
+        s.ComputerPace = 30;
+        w.form->show();
+        QElapsedTimer elapsed;
+        elapsed.start();
+        w.form->Flow().StartNewGame();
+        QVERIFY(w.Phase() == GamePhase::GameOver);
+        QVERIFY(elapsed.elapsed() >= 6 * 30);  // six moves, each kept on the field
+        QVERIFY(!w.form->Results()->Text(1, 5).isEmpty());
+        QCOMPARE(w.modals.Count("tq::ui::TInfoForm"), 1);
+    }
+
+    // Between paced moves the window answers: a close request stops the game at once, the next
+    // one closes the window.
+    void closeBetweenPacedMoves() {
+        Window w;
+        GameSettings& s = w.model.Settings;
+        s.Seat(1).Type = s.Seat(2).Type = PlayerType::Computer;
+        s.ComputerPace = 200;
+        w.form->show();
+        bool firstClose = true;
+        QTimer::singleShot(300, w.form.get(), [&] { firstClose = w.form->close(); });
+        w.form->Flow().StartNewGame();
+        QVERIFY(!firstClose);
+        QVERIFY(w.Phase() == GamePhase::GameOver);
+        QVERIFY(!w.form->Results()->Text(1, 0).isEmpty());
+        QVERIFY(w.form->Results()->Text(1, 19).isEmpty());  // stopped well before the end
+        QCOMPARE(w.modals.Count("tq::ui::TInfoForm"), 0);
+        QVERIFY(w.form->close());
     }
 
     // A close request while a computer seat moves stops the game; the next one closes.

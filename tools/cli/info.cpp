@@ -39,6 +39,7 @@ int Info(const std::vector<std::string>&) {
         << "SecBonus=" << s.SecBonus << "\n"
         << "SecFine=" << s.SecFine << "\n"
         << "AcceptAllWords=" << int(s.AcceptAllWords) << "\n"
+        << "ComputerPace=" << s.ComputerPace << "\n"
         << "RatedGame=" << int(s.RatedGame) << "\n"
         << "Dict=" << model.Dict.DictName << "\n"
         << "Style=" << model.StyleName << "\n"
