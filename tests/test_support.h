@@ -64,15 +64,17 @@ inline std::string PlainList(std::string_view marker, const std::vector<std::str
 
 #ifdef TESSAROON_CLI
 // Runs the companion with the given arguments in a folder, as a user would; returns its exit
-// status and everything it printed (standard output and error together).
+// status and everything it printed (standard output and error together, or standard output
+// alone when errors is false).
 struct CliRun {
     int status = -1;
     std::string out;
 };
 
-inline CliRun RunCli(const std::filesystem::path& folder, const std::string& args) {
-    const std::string command =
-        "cd '" + folder.string() + "' && '" + std::string(TESSAROON_CLI) + "' " + args + " 2>&1";
+inline CliRun RunCli(const std::filesystem::path& folder, const std::string& args,
+                     bool errors = true) {
+    const std::string command = "cd '" + folder.string() + "' && '" + std::string(TESSAROON_CLI) +
+                                "' " + args + (errors ? " 2>&1" : " 2>/dev/null");
     CliRun r;
     FILE* p = popen(command.c_str(), "r");
     if (!p) return r;

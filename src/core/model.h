@@ -29,6 +29,8 @@ enum class GamePhase : uint8_t {
 };
 
 constexpr int kMaxSeats = 5;
+constexpr int32_t kDefaultComputerPace = 500;
+constexpr int32_t kMaxComputerPace = 10000;
 constexpr int kMaxFieldSide = 10;
 constexpr int kMinFieldSide = 3;
 
@@ -84,6 +86,10 @@ struct GameSettings {
     int32_t SecBonus = 0;
     int32_t SecFine = 0;
     bool AcceptAllWords = false;
+    // Milliseconds a computer move stays on the field before the next computer move or the end
+    // of the game, so that a person can follow a game between computer seats; 0 for no pause.
+    // Only the game window paces; the companion and headless games never wait.
+    int32_t ComputerPace = kDefaultComputerPace;
 
     GameSettings();
     // Whether direction k (0-based position in Directions) is switched on.
@@ -168,6 +174,10 @@ inline constexpr std::string_view ServerInaccessible = "The server is inaccessib
 inline constexpr std::string_view NetworkError = "Network error.";
 inline constexpr std::string_view DictionaryError = "Error when opening the dictionary file.";
 inline constexpr std::string_view Caption = "Tessaroon";
+// The status line before the first game, and after the last move of a game.
+inline constexpr std::string_view StartHint = "Press F2 to start a new game";
+inline constexpr std::string_view Wins = " wins";  // after the winner's name
+inline constexpr std::string_view Draw = "The game is a draw";
 }  // namespace msg
 
 // Colours of the status line hints.

@@ -14,6 +14,7 @@ void GameFlow::EndOfMove() {
     const uint64_t serial = gameSerial_;
     GameState& st = model_.State;
     const GameSettings& s = model_.Settings;
+    bool afterComputerMove = false;  // this loop has just shown a computer move
     for (;;) {
         const bool wasBusy = busy_;  // a loop may run inside another one's pending events
         busy_ = true;
@@ -23,6 +24,13 @@ void GameFlow::EndOfMove() {
         // game) has opened its own first turn; this loop served the old game and ends.
         if (serial != gameSerial_) return;
         if (Phase() == GamePhase::GameOver) return;
+
+        // A computer move stays on the field a moment before the next computer move or the end
+        // of the game; a human's turn needs no pause, the move stays in view anyway.
+        if (afterComputerMove && ComputerMovesNextOrGameEnds()) {
+            PaceComputerMove(serial);
+            if (serial != gameSerial_ || Phase() == GamePhase::GameOver) return;
+        }
 
         if (st.MoveWord >= s.WordsPerMove) {
             if (st.CurrentSeat >= s.Count) {
@@ -52,6 +60,7 @@ void GameFlow::EndOfMove() {
             case PlayerType::Computer:
                 SetPhase(GamePhase::ComputerThinking);
                 ComputerTurn();
+                afterComputerMove = true;
                 continue;
             default:
                 SetPhase(GamePhase::AwaitRemote);
@@ -59,6 +68,32 @@ void GameFlow::EndOfMove() {
                 return;
         }
     }
+}
+
+bool GameFlow::ComputerMovesNextOrGameEnds() const {
+    const GameSettings& s = model_.Settings;
+    const GameState& st = model_.State;
+    int seat = st.CurrentSeat;
+    if (st.MoveWord >= s.WordsPerMove) {
+        if (st.CurrentSeat < s.Count)
+            ++seat;
+        else if (st.Round < st.RoundCount)
+            seat = 1;
+        else
+            return true;
+    }
+    return s.Seat(seat).Type == PlayerType::Computer;
+}
+
+void GameFlow::PaceComputerMove(uint64_t serial) {
+    const int pace = model_.Settings.ComputerPace;
+    if (pace <= 0) return;
+    const bool wasBusy = busy_;
+    busy_ = true;
+    view_.LetEventsRun(pace, [this, serial] {
+        return serial != gameSerial_ || Phase() != GamePhase::ComputerThinking;
+    });
+    busy_ = wasBusy;
 }
 
 void GameFlow::ComputerTurn() {
@@ -71,8 +106,28 @@ void GameFlow::ComputerTurn() {
         sender_->SendNewMove(Report(move.Word, move.Chain, move.Letter, move.NewCell));
 }
 
+std::string GameFlow::OutcomeText() const {
+    const GameSettings& s = model_.Settings;
+    int best = 1;
+    bool shared = false;
+    for (int seat = 2; seat <= s.Count; ++seat) {
+        const int32_t total = s.Seat(seat).Total();
+        if (total > s.Seat(best).Total()) {
+            best = seat;
+            shared = false;
+        } else if (total == s.Seat(best).Total()) {
+            shared = true;
+        }
+    }
+    if (shared) return std::string(msg::Draw);
+    return s.Seat(best).Name + std::string(msg::Wins);
+}
+
 void GameFlow::GameOver() {
     SetPhase(GamePhase::GameOver);
+    // The outcome stays in the status line until the next game starts.
+    ShowHint(OutcomeText(), kPromptColor);
+    view_.SetHintVisible(true);
     if (model_.Settings.Mode == GameMode::Server) sender_->SendEndGame();
     if (model_.Settings.Mode == GameMode::General && model_.Settings.RatedGame) {
         const RecordsOutcome outcome = UpdateRecords(model_);

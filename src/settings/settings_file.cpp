@@ -221,6 +221,9 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     s.SecFine =
         static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecFine", 0), 0, 900, 0));
     s.AcceptAllWords = ini.ReadBool("Additional", "AcceptAllWords", false);
+    s.ComputerPace = static_cast<int32_t>(
+        InRange(ini.ReadInteger("Additional", "ComputerPace", kDefaultComputerPace), 0,
+                kMaxComputerPace, kDefaultComputerPace));
 
     s.InitialWord.clear();
     ApplyConsistencyRules(s, dict);

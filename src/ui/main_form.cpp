@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -192,7 +194,7 @@ void TMainForm::BuildControls() {
 
     led_ = new QLabel("00:00", central_);
     led_->setGeometry(512, 345, 36, 16);
-    led_->setFont(SystemFont());
+    led_->setFont(SystemFont(led_->size()));
     led_->setAlignment(Qt::AlignCenter);
     led_->setAttribute(Qt::WA_TransparentForMouseEvents);
     led_->setStyleSheet("color: rgb(0, 128, 0);");
@@ -415,6 +417,20 @@ void TMainForm::ProcessPendingEvents() {
 void TMainForm::Pause(int ms) {
     if (isVisible()) central_->repaint();
     if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void TMainForm::LetEventsRun(int ms, const std::function<bool()>& stop) {
+    // Short slices of the event loop, so that a stop (a close request, Esc) ends the wait within
+    // a few milliseconds.
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!stop()) {
+        const qint64 left = ms - elapsed.elapsed();
+        if (left <= 0) break;
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(std::min<qint64>(left, 20)), &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 }
 
 void TMainForm::ShowGameStatus() {

@@ -102,6 +102,7 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     bool ShiftHeld() const override;
     void ProcessPendingEvents() override;
     void Pause(int ms) override;
+    void LetEventsRun(int ms, const std::function<bool()>& stop) override;
     void ShowGameStatus() override;
     void ShowRecordTable() override;
     void ShowMessage(std::string_view text, MessageIcon icon) override;

@@ -67,6 +67,9 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
     cbStyle_ = new QComboBox(general);
     cbStyle_->setEditable(true);
     cbStyle_->setInsertPolicy(QComboBox::NoInsert);
+    // No inline completion: a new name being typed must not turn into an existing one, which
+    // would load that style's colours over the user's edits.
+    cbStyle_->setCompleter(nullptr);
     cbStyle_->setGeometry(10, 26, 156, 22);
     sbSaveStyle_ = new QToolButton(general);
     sbSaveStyle_->setGeometry(172, 26, 24, 22);

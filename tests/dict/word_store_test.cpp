@@ -186,5 +186,27 @@ TEST(ShippedDictionaries, LoadWithTheirLanguages) {
     }
 }
 
+// The Russian list's filter takes the vulgar words and keeps their decent look-alikes.
+TEST(ShippedDictionaries, RussianListHoldsNoVulgarWords) {
+    WordStore store;
+    TDictInfo info;
+    ASSERT_TRUE(ReadPlainWordList(
+                    std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts" / "General_rus.txt",
+                    store, info)
+                    .ok());
+    // Code page 1251 capitals.
+    for (const char* word : {"\xD8\xCB\xDE\xD8\xCA\xC0",               // ШЛЮШКА
+                             "\xCA\xD3\xD0\xC2\xC0",                   // КУРВА
+                             "\xD8\xC0\xCB\xC0\xC2\xC0",               // ШАЛАВА
+                             "\xC4\xC5\xD0\xDC\xCC\xCE",               // ДЕРЬМО
+                             "\xC6\xC8\xC4\xC5\xCD\xC5\xCD\xCE\xCA"})  // ЖИДЕНЕНОК
+        EXPECT_FALSE(store.ContainsWord(word)) << word;
+    for (const char* word : {"\xCA\xD3\xD0\xC2\xC8\xCC\xC5\xD2\xD0",  // КУРВИМЕТР
+                             "\xD8\xCB\xDE\xC7",                      // ШЛЮЗ
+                             "\xCF\xD0\xCE\xCF\xC5\xD0\xC4\xC8\xCD",  // ПРОПЕРДИН
+                             "\xC6\xC8\xC4\xCA\xCE\xD1\xD2\xDC"})     // ЖИДКОСТЬ
+        EXPECT_TRUE(store.ContainsWord(word)) << word;
+}
+
 }  // namespace
 }  // namespace tq

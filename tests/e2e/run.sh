@@ -3,8 +3,9 @@
 # shipped start folder, starts a game with F2, plays a whole game with the mouse and the keyboard
 # against the computer, opens the status dialog, applies another style, sets three players on a
 # 6 x 6 field in the options dialog and applies them, saves them and finds them again after a
-# restart, leaves with F6, and checks that a start folder without a dictionary ends with the
-# dictionary message. Screenshots go to $TESSAROON_E2E_SCREENS
+# restart, leaves with F6, watches a paced game of five computer seats and stops it with a close
+# request, and checks that a start folder without a dictionary ends with the dictionary
+# message. Screenshots go to $TESSAROON_E2E_SCREENS
 # (default <build-dir>/e2e-screens). Exits non-zero on any failure.
 #
 #   tests/e2e/run.sh <build-dir>
@@ -90,6 +91,13 @@ click_client() {
     xdotool click "${3:-1}"
 }
 
+# How many pixels of a client-area rectangle (x y w h) are mostly dark green, as the status
+# line's prompts are written (red 0, green 100, blue 0).
+green_pixels() {
+    import -window root -crop "$3x$4+$((client_x + $1))+$((client_y + $2))" +repage "$work/part.png"
+    convert "$work/part.png" -fx '(g>0.2 && r<0.2 && b<0.2) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
+}
+
 focus_main() {
     xdotool windowfocus --sync "$main_id" 2>/dev/null || true
     sleep 0.2
@@ -116,6 +124,8 @@ client_x=$win_x
 client_y=$((win_y + win_h - 364))
 step "main window at $win_x,$win_y, ${win_w}x${win_h}"
 shoot 01-emblem
+green=$(green_pixels 174 345 168 17)
+[ "$green" -gt 20 ] || fail "the status line does not say how to start a game"
 
 focus_main
 xdotool key F2
@@ -187,6 +197,10 @@ shoot 05-game-results
 xdotool key Return
 sleep 0.5
 [ "$(window_count)" -eq 1 ] || fail "Enter did not close the results"
+# The status line names the winner, or calls the game a draw, until the next game.
+green=$(green_pixels 174 345 168 17)
+[ "$green" -gt 20 ] || fail "the status line shows no outcome after the last move"
+shoot 05-end-of-game-line
 
 # The style dialog, then Exit (F6).
 focus_main
@@ -321,6 +335,47 @@ focus_main
 xdotool key F2
 sleep 0.8
 sixth_column_opens || fail "the saved 6 x 6 field did not come back"
+leave_with_f6
+
+# A paced game between five computer seats on a 10 x 10 field: each move stays on the field for
+# ComputerPace milliseconds, so seconds after F2 the field is still filling (unpaced, all 90
+# moves and the results come within a second). The window answers a close request (F6) between
+# paced moves: the first stops the game, the second closes the window.
+cp -r "$top/game" "$work/paced"
+cd "$work/paced"
+printf '[Players]\r\nCount=5\r\n' >Tessaroon.ini
+for seat in 1 2 3 4 5; do printf 'Type%s=1\r\nSkill%s=%s\r\n' $seat $seat $seat >>Tessaroon.ini; done
+printf '[Field]\r\nColCount=10\r\nRowCount=10\r\n[Additional]\r\nComputerPace=400\r\n' >>Tessaroon.ini
+"$program" >"$work/paced.log" 2>&1 &
+game_pid=$!
+main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear for the paced game"
+eval "$(xdotool getwindowgeometry --shell "$main_id")"
+win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+client_x=$win_x
+client_y=$((win_y + win_h - 364))
+focus_main
+xdotool key F2
+sleep 2.5
+field_shot() {
+    import -window root -crop "340x340+$((client_x + 2))+$((client_y + 1))" +repage "$work/$1.png"
+}
+field_shot paced-a
+shoot 14-paced-game
+sleep 2
+field_shot paced-b
+[ "$(window_count)" -eq 1 ] || fail "the paced game ended within five seconds"
+changed=$(compare -metric AE "$work/paced-a.png" "$work/paced-b.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 0 ] 2>/dev/null || fail "the paced game did not go on ($changed)"
+step "the paced game goes on: $changed pixels changed in two seconds"
+xdotool key F6
+sleep 1.5
+kill -0 "$game_pid" 2>/dev/null || fail "the first close request ended the program during a game"
+field_shot paced-c
+sleep 1.5
+field_shot paced-d
+changed=$(compare -metric AE "$work/paced-c.png" "$work/paced-d.png" null: 2>&1 || true)
+[ "${changed%% *}" = 0 ] || fail "the game went on after the close request ($changed)"
+shoot 15-paced-game-stopped
 leave_with_f6
 
 # A start folder without dictionaries: the message, then the end.

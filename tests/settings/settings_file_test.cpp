@@ -130,6 +130,13 @@ TEST(Settings, RulesAndFallbacks) {
         {"[Additional]\nSecBonus=900", [](auto& s) { return Num(s.SecBonus); }, "900"},
         {"[Additional]\nSecFine=901", [](auto& s) { return Num(s.SecFine); }, "0"},
         {"[Additional]\nSecBonus=12abc", [](auto& s) { return Num(s.SecBonus); }, "0"},
+        {"[Additional]\nSecMove=1", [](auto& s) { return Num(s.ComputerPace); }, "500"},
+        {"[Additional]\nComputerPace=0", [](auto& s) { return Num(s.ComputerPace); }, "0"},
+        {"[Additional]\nComputerPace=250", [](auto& s) { return Num(s.ComputerPace); }, "250"},
+        {"[Additional]\nComputerPace=10000", [](auto& s) { return Num(s.ComputerPace); }, "10000"},
+        {"[Additional]\nComputerPace=10001", [](auto& s) { return Num(s.ComputerPace); }, "500"},
+        {"[Additional]\nComputerPace=-1", [](auto& s) { return Num(s.ComputerPace); }, "500"},
+        {"[Additional]\nComputerPace=fast", [](auto& s) { return Num(s.ComputerPace); }, "500"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.get(Read(c.ini)), c.expected) << c.ini;
 }

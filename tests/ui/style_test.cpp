@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QtTest>
 
 #include "../test_support.h"
@@ -264,6 +265,48 @@ class StyleTest : public QObject {
         dialog.StyleCombo()->setEditText("Unsaved");
         dialog.bbApplyClick();
         QCOMPARE(form.CurrentStyle().CurrentStyle(), std::string("Mine"));
+    }
+
+    // Typing a new name keeps the text as typed (no inline completion into "Granite") and the
+    // user's colours; a save that cannot write says so, naming the style file.
+    void newStyleName() {
+        test::TempDir dir;
+        fs::create_directories(dir / "Styles");
+        for (const auto& e : fs::directory_iterator(kShippedStyles))
+            fs::copy(e.path(), dir / "Styles" / e.path().filename());
+        GameModel model;
+        test::FillEnglishModel(model, dir.path());
+        TMainForm form(model);
+        test::ModalRecorder modals;
+        QString message;
+        modals.onShow = [&](QDialog& d) {
+            if (auto* box = qobject_cast<QMessageBox*>(&d)) message = box->text();
+        };
+        form.SetModalRunner(modals.Runner());
+        TStyleForm& dialog = form.StyleForm();
+        dialog.show();
+        dialog.Swatch(StyleColour::FillColor)->SetValue(0x010203);
+        QLineEdit* edit = dialog.StyleCombo()->lineEdit();
+        QApplication::setActiveWindow(&dialog);
+        edit->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        edit->clear();
+        QTest::keyClicks(edit, "Gran");
+        QCOMPARE(dialog.StyleCombo()->currentText(), QString("Gran"));
+        QCOMPARE(dialog.Swatch(StyleColour::FillColor)->Value(), 0x010203u);
+        dialog.sbSaveStyleClick();
+        QVERIFY(message.isEmpty());  // a new name: no question
+        QCOMPARE(ReadStyleColours(dir / "Styles" / "Gran.ini")[StyleColour::FillColor], 0x010203u);
+        QCOMPARE(ReadStyleColours(dir / "Styles" / "Granite.ini"),
+                 ReadStyleColours(kShippedStyles / "Granite.ini"));
+
+        // A folder where the colour file would go: the save fails and names the file.
+        fs::create_directories(dir / "Styles" / "Blocked.ini");
+        dialog.StyleCombo()->setEditText("Blocked");
+        dialog.sbSaveStyleClick();
+        const QString file = Q(dir / "Styles" / "Blocked.ini");
+        QCOMPARE(message, "Cannot write the style file " + file + ".");
+        dialog.reject();
     }
 };
 

@@ -17,10 +17,22 @@ namespace tq::cli {
 
 namespace {
 
+const char* const kUsage =
+    "usage: tessaroon-cli dict pack LIST.txt OUT.tqd [--edition N]\n"
+    "       tessaroon-cli dict unpack FILE.tqd\n"
+    "       tessaroon-cli dict verify FILE.tqd\n";
+
+const char* const kHelp =
+    "usage: tessaroon-cli dict pack LIST.txt OUT.tqd [--edition N]\n"
+    "       tessaroon-cli dict unpack FILE.tqd\n"
+    "       tessaroon-cli dict verify FILE.tqd\n"
+    "Builds, reads and checks compressed dictionaries (.tqd).\n"
+    "  pack     packs a plain word list (marker line {rus} or {eng}); edition 0..63, default 0\n"
+    "  unpack   prints the words of a .tqd as a plain word list\n"
+    "  verify   runs the game's checks and prints language, edition and word counts\n";
+
 int Usage() {
-    std::cerr << "usage: tessaroon-cli dict pack LIST.txt OUT.tqd [--edition N]\n"
-                 "       tessaroon-cli dict unpack FILE.tqd\n"
-                 "       tessaroon-cli dict verify FILE.tqd\n";
+    std::cerr << kUsage;
     return 2;
 }
 
@@ -138,7 +150,8 @@ int Dict(const std::vector<std::string>& args) {
 }
 
 const CommandRegistrar kDict(
-    "dict", "dict                 pack, unpack or verify a compressed dictionary (.tqd)", Dict);
+    "dict", "dict                 pack, unpack or verify a compressed dictionary (.tqd)", Dict,
+    kHelp);
 
 }  // namespace
 

@@ -39,6 +39,7 @@ int Info(const std::vector<std::string>&) {
         << "SecBonus=" << s.SecBonus << "\n"
         << "SecFine=" << s.SecFine << "\n"
         << "AcceptAllWords=" << int(s.AcceptAllWords) << "\n"
+        << "ComputerPace=" << s.ComputerPace << "\n"
         << "RatedGame=" << int(s.RatedGame) << "\n"
         << "Dict=" << model.Dict.DictName << "\n"
         << "Style=" << model.StyleName << "\n"
@@ -51,7 +52,10 @@ int Info(const std::vector<std::string>&) {
 }
 
 const CommandRegistrar kInfo(
-    "info", "info                 print the effective settings and dictionary facts", Info);
+    "info", "info                 print the effective settings and dictionary facts", Info,
+    "usage: tessaroon-cli info\n"
+    "Starts up as the game does and prints the settings in force (after their fallbacks and\n"
+    "consistency rules) and the facts of the loaded dictionary, one Key=value a line.\n");
 
 }  // namespace
 

@@ -26,7 +26,10 @@ int Records(const std::vector<std::string>&) {
 }
 
 const CommandRegistrar kRecords(
-    "records", "records              print the record table of the current dictionary", Records);
+    "records", "records              print the record table of the current dictionary", Records,
+    "usage: tessaroon-cli records\n"
+    "Prints the record table of the dictionary named in Tessaroon.ini, as the record dialog\n"
+    "shows it: place, player name and record value, separated by tabs.\n");
 
 }  // namespace
 

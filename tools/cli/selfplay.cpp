@@ -36,11 +36,6 @@ const std::string kUsage =
 
 int SelfPlay(const std::vector<std::string>& args) {
     Options options;
-    for (const std::string& a : args)
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
     if (const auto error = ParseOptions(args, options)) {
         std::cerr << "tessaroon-cli selfplay: " << *error << "\n" << kUsage;
         return 2;
@@ -110,7 +105,7 @@ int SelfPlay(const std::vector<std::string>& args) {
 
 const CommandRegistrar kSelfPlay(
     "selfplay", "selfplay [options]   play whole games between computer seats (--help for options)",
-    SelfPlay);
+    SelfPlay, kUsage);
 
 }  // namespace
 
