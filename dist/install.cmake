@@ -21,7 +21,9 @@ install(DIRECTORY ${start}/Dicts DESTINATION ${shipped}
 install(DIRECTORY ${start}/Styles DESTINATION ${shipped}
         FILES_MATCHING PATTERN "*.ini" PATTERN "*.bmp" PATTERN "*.jpg")
 install(DIRECTORY DESTINATION ${shipped}/Records)
-install(FILES ${start}/Tessaroon.chm DESTINATION ${shipped} OPTIONAL)
+if(TARGET help_file)
+    install(FILES ${CMAKE_BINARY_DIR}/help/Tessaroon.chm DESTINATION ${shipped})
+endif()
 
 # Manual pages, with the version and the data folder filled in, compressed as Debian keeps them.
 set(man_pages)
