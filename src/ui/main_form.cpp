@@ -234,19 +234,32 @@ void TMainForm::BuildControls() {
 }
 
 void TMainForm::BuildMenu() {
-    QMenu* game = menuBar()->addMenu("Game");
+    // The bar and both menus are drawn by the menu look; the menus are windows of their own,
+    // so they take the window's font and the menu colour explicitly.
+    menuLook_ = new MenuLook;
+    menuLook_->setParent(this);
+    QMenuBar* bar = menuBar();
+    bar->setStyle(menuLook_);
+    miGame_ = bar->addMenu("Game");
     miNewGame_ =
-        game->addAction("New Game", QKeySequence(Qt::Key_F2), this, &TMainForm::miNewGameClick);
-    game->addAction("Options...", QKeySequence(Qt::Key_F3), this, &TMainForm::miOptionsClick);
-    game->addAction("Records...", QKeySequence(Qt::Key_F4), this, &TMainForm::miRecordsClick);
-    game->addSeparator();
-    game->addAction("Style...", QKeySequence(Qt::Key_F5), this, &TMainForm::miStyleClick);
-    game->addSeparator();
-    game->addAction("Exit", QKeySequence(Qt::Key_F6), this, &TMainForm::miExitClick);
-    QMenu* help = menuBar()->addMenu("Help");
-    help->addAction("Contents", QKeySequence(Qt::Key_F1), this, &TMainForm::miInfoClick);
-    help->addSeparator();
-    help->addAction("About...", this, &TMainForm::miAboutClick);
+        miGame_->addAction("New Game", QKeySequence(Qt::Key_F2), this, &TMainForm::miNewGameClick);
+    miGame_->addAction("Options...", QKeySequence(Qt::Key_F3), this, &TMainForm::miOptionsClick);
+    miGame_->addAction("Records...", QKeySequence(Qt::Key_F4), this, &TMainForm::miRecordsClick);
+    miGame_->addSeparator();
+    miGame_->addAction("Style...", QKeySequence(Qt::Key_F5), this, &TMainForm::miStyleClick);
+    miGame_->addSeparator();
+    miGame_->addAction("Exit", QKeySequence(Qt::Key_F6), this, &TMainForm::miExitClick);
+    miHelp_ = bar->addMenu("Help");
+    miHelp_->addAction("Contents", QKeySequence(Qt::Key_F1), this, &TMainForm::miInfoClick);
+    miHelp_->addSeparator();
+    miHelp_->addAction("About...", this, &TMainForm::miAboutClick);
+    for (QMenu* menu : {miGame_, miHelp_}) {
+        menu->setStyle(menuLook_);
+        menu->setFont(font());
+        QPalette pal = menu->palette();
+        pal.setColor(QPalette::Window, ToQColor(0xFF000004));
+        menu->setPalette(pal);
+    }
 }
 
 const QImage& TMainForm::PictureFor(MarkState s) const {

@@ -15,11 +15,13 @@
 #include "core/game_model.h"
 #include "core/game_view.h"
 #include "core/net_sender.h"
+#include "ui/menu_look.h"
 #include "ui/style.h"
 #include "ui/widgets.h"
 
 class QAction;
 class QDialog;
+class QMenu;
 
 namespace tq::ui {
 
@@ -76,6 +78,8 @@ class TMainForm : public QMainWindow, public GameView {
     ShapeView* WordFrame() const { return shWord_; }
     ShapeView* HintFrame() const { return shHint_; }
     QAction* NewGameAction() const { return miNewGame_; }
+    QMenu* GameMenu() const { return miGame_; }
+    QMenu* HelpMenu() const { return miHelp_; }
     bool StatusShown() const { return statusShown_; }
     bool ClockTimerActive() const { return timer_.isActive(); }
 
@@ -167,6 +171,9 @@ class TMainForm : public QMainWindow, public GameView {
     QTimer timer_;
     bool statusShown_ = false;
 
+    MenuLook* menuLook_ = nullptr;
+    QMenu* miGame_ = nullptr;
+    QMenu* miHelp_ = nullptr;
     QAction* miNewGame_ = nullptr;
 
     std::unique_ptr<TOptionsForm> optionsForm_;
