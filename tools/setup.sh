@@ -12,7 +12,7 @@ build=${TESSAROON_BUILD_DIR:-$top/build}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
     libbenchmark-dev nlohmann-json3-dev xvfb xauth xdotool imagemagick
     fonts-dejavu-core fonts-liberation ccache clang libclang-rt-14-dev
-    dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin)
+    dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin fp-utils libchm-dev)
 
 missing=()
 for p in "${packages[@]}"; do

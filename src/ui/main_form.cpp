@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include "ui/fonts.h"
+#include "ui/help.h"
 #include "ui/info_form.h"
 #include "ui/input_form.h"
 #include "ui/message_box.h"
@@ -563,7 +564,7 @@ void TMainForm::miExitClick() {
 }
 
 void TMainForm::miInfoClick() {
-    NotAvailable();
+    OpenHelp(kHelpContents);
 }
 
 void TMainForm::miAboutClick() {
