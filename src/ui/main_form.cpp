@@ -108,6 +108,9 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 
     // The other windows, in their fixed order.
     optionsForm_ = std::make_unique<TOptionsForm>(model_, style_, *this);
+    optionsForm_->SetHelpOpener([](const std::string& topic) {
+        OpenHelp(QString(kHelpContents) + "::/" + QString::fromStdString(topic));
+    });
     infoForm_ = std::make_unique<TInfoForm>(model_, style_, this);
     inputForm_ = std::make_unique<TInputForm>(model_.Dict, style_, this);
     recForm_ = std::make_unique<TRecForm>(model_, style_, this);

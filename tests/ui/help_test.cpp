@@ -18,6 +18,7 @@
 #include "ui/help_file.h"
 #include "ui/help_window.h"
 #include "ui/main_form.h"
+#include "ui/options_form.h"
 #include "ui/style_form.h"
 #include "ui_support.h"
 
@@ -257,7 +258,8 @@ class HelpTest : public QObject {
         QCOMPARE(contents.CurrentTopic(), QString("/index.htm"));
     }
 
-    // "Contents" and F1 in the main window open the file, F1 in the style dialog its topic.
+    // "Contents" and F1 in the main window open the file, F1 in the style and options dialogs
+    // their topics.
     void keysOpenTopics() {
         QStringList opened;
         SetHelpLauncher([&](const QString& t) { opened << t; });
@@ -276,7 +278,13 @@ class HelpTest : public QObject {
         QTest::keyClick(&main.StyleForm(), Qt::Key_F1);
         QVERIFY(main.StyleForm().isVisible());
         QCOMPARE(opened.value(2), QString(kStylesHelpTopic));
-        QCOMPARE(opened.size(), 3);
+        main.StyleForm().hide();
+        main.OptionsForm().show();
+        main.OptionsForm().activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &main.OptionsForm());
+        QTest::keyClick(&main.OptionsForm(), Qt::Key_F1);
+        QCOMPARE(opened.value(3), QString(kOptionsHelpTopic));
+        QCOMPARE(opened.size(), 4);
     }
 
     // The viewer program ends at once, quietly, without a help file.
