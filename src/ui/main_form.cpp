@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QThread>
 
+#include "ui/about_form.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/info_form.h"
@@ -114,6 +115,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     infoForm_ = std::make_unique<TInfoForm>(model_, style_, this);
     inputForm_ = std::make_unique<TInputForm>(model_.Dict, style_, this);
     recForm_ = std::make_unique<TRecForm>(model_, style_, this);
+    aboutForm_ = std::make_unique<TAboutForm>(style_, this);
     styleForm_ = std::make_unique<TStyleForm>(style_, *this);
 
     setCentralWidget(central_);
@@ -125,6 +127,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 TMainForm::~TMainForm() {
     // The dialogs go before the window they belong to.
     styleForm_.reset();
+    aboutForm_.reset();
     recForm_.reset();
     inputForm_.reset();
     infoForm_.reset();
@@ -536,13 +539,6 @@ void TMainForm::sgResSelectCell(int col, int row) {
     flow_->ResultsWordClicked(row, word == "----" ? std::string("-") : word);
 }
 
-void TMainForm::NotAvailable() {
-    QMessageBox box(QMessageBox::Information, "Tessaroon", "This command is not available yet.",
-                    QMessageBox::Ok, this);
-    PrepareMessageBox(box, this);
-    RunModal(box);
-}
-
 void TMainForm::miNewGameClick() {
     if (flow_->CanStartNewGame()) flow_->StartNewGame();
 }
@@ -571,7 +567,7 @@ void TMainForm::miInfoClick() {
 }
 
 void TMainForm::miAboutClick() {
-    NotAvailable();
+    RunModal(*aboutForm_);
 }
 
 }  // namespace tq::ui

@@ -26,6 +26,7 @@ class QMenu;
 namespace tq::ui {
 
 class ResultsGrid;
+class TAboutForm;
 class TInfoForm;
 class TInputForm;
 class TOptionsForm;
@@ -40,8 +41,8 @@ class TMainForm : public QMainWindow, public GameView {
 
     // Builds the window for a model that start-up has filled (settings and dictionary), loads
     // the style named by the settings and shows the emblem of golden cells; then the options
-    // dialog, the status dialog, the letter window, the record table and the style dialog are
-    // created, in that order.
+    // dialog, the status dialog, the letter window, the record table, the about box and the
+    // style dialog are created, in that order.
     explicit TMainForm(GameModel& model, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -52,6 +53,7 @@ class TMainForm : public QMainWindow, public GameView {
     TInfoForm& InfoForm() { return *infoForm_; }
     TInputForm& InputForm() { return *inputForm_; }
     TRecForm& RecForm() { return *recForm_; }
+    TAboutForm& AboutForm() { return *aboutForm_; }
     TStyleForm& StyleForm() { return *styleForm_; }
 
     // Test seams: where PickLetter takes its answer (the letter window when unset), and how a
@@ -133,7 +135,6 @@ class TMainForm : public QMainWindow, public GameView {
     void ColourControls();
     void CentreLetter(int c, int r);
     const QImage& PictureFor(MarkState s) const;
-    void NotAvailable();
     void CellPressed(int c, int r, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                      Qt::MouseButtons buttons);
     void CellHovered(int c, int r, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
@@ -180,6 +181,7 @@ class TMainForm : public QMainWindow, public GameView {
     std::unique_ptr<TInfoForm> infoForm_;
     std::unique_ptr<TInputForm> inputForm_;
     std::unique_ptr<TRecForm> recForm_;
+    std::unique_ptr<TAboutForm> aboutForm_;
     std::unique_ptr<TStyleForm> styleForm_;
 
     std::function<char()> letterSource_;
