@@ -22,7 +22,7 @@ constexpr char kSources[] = "Words: OpenCorpora, CC BY-SA;\nWordNet and SCOWL li
 }  // namespace
 
 QString ProgramTitle() {
-    return "Tessaroon 2.1";
+    return QStringLiteral("Tessaroon " TESSAROON_VERSION);
 }
 
 BevelPanel::BevelPanel(QWidget* parent) : QWidget(parent) {}
