@@ -43,7 +43,8 @@ install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessaroon)
 
 if(TESSAROON_BUILD_UI)
-    install(TARGETS tessaroon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # The help viewer lies beside the game, which starts it on F1.
+    install(TARGETS tessaroon tessaroon-help RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
     foreach(size 16 32 48 64 128 256)
         install(FILES ${CMAKE_SOURCE_DIR}/src/ui/images/icon_${size}.png

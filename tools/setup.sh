@@ -13,7 +13,7 @@ build=${TESSAROON_BUILD_DIR:-$top/build}
 
 # What building and running the game and the companion need...
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev nlohmann-json3-dev
-    fonts-dejavu-core fonts-liberation)
+    fonts-dejavu-core fonts-liberation fp-utils libchm-dev)
 # ...and what the tests, benchmarks, fuzzing, the end-to-end and install runs and the Debian
 # package add.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick ccache

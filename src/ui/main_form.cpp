@@ -13,7 +13,9 @@
 #include <QScreen>
 #include <QThread>
 
+#include "ui/about_form.h"
 #include "ui/fonts.h"
+#include "ui/help.h"
 #include "ui/info_form.h"
 #include "ui/input_form.h"
 #include "ui/message_box.h"
@@ -112,9 +114,13 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 
     // The other windows, in their fixed order.
     optionsForm_ = std::make_unique<TOptionsForm>(model_, style_, *this);
+    optionsForm_->SetHelpOpener([](const std::string& topic) {
+        OpenHelp(QString(kHelpContents) + "::/" + QString::fromStdString(topic));
+    });
     infoForm_ = std::make_unique<TInfoForm>(model_, style_, this);
     inputForm_ = std::make_unique<TInputForm>(model_.Dict, style_, this);
     recForm_ = std::make_unique<TRecForm>(model_, style_, this);
+    aboutForm_ = std::make_unique<TAboutForm>(style_, this);
     styleForm_ = std::make_unique<TStyleForm>(style_, *this);
 
     setCentralWidget(central_);
@@ -126,6 +132,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 TMainForm::~TMainForm() {
     // The dialogs go before the window they belong to.
     styleForm_.reset();
+    aboutForm_.reset();
     recForm_.reset();
     inputForm_.reset();
     infoForm_.reset();
@@ -241,19 +248,32 @@ void TMainForm::BuildControls() {
 }
 
 void TMainForm::BuildMenu() {
-    QMenu* game = menuBar()->addMenu("Game");
+    // The bar and both menus are drawn by the menu look; the menus are windows of their own,
+    // so they take the window's font and the menu colour explicitly.
+    menuLook_ = new MenuLook;
+    menuLook_->setParent(this);
+    QMenuBar* bar = menuBar();
+    bar->setStyle(menuLook_);
+    miGame_ = bar->addMenu("Game");
     miNewGame_ =
-        game->addAction("New Game", QKeySequence(Qt::Key_F2), this, &TMainForm::miNewGameClick);
-    game->addAction("Options...", QKeySequence(Qt::Key_F3), this, &TMainForm::miOptionsClick);
-    game->addAction("Records...", QKeySequence(Qt::Key_F4), this, &TMainForm::miRecordsClick);
-    game->addSeparator();
-    game->addAction("Style...", QKeySequence(Qt::Key_F5), this, &TMainForm::miStyleClick);
-    game->addSeparator();
-    game->addAction("Exit", QKeySequence(Qt::Key_F6), this, &TMainForm::miExitClick);
-    QMenu* help = menuBar()->addMenu("Help");
-    help->addAction("Contents", QKeySequence(Qt::Key_F1), this, &TMainForm::miInfoClick);
-    help->addSeparator();
-    help->addAction("About...", this, &TMainForm::miAboutClick);
+        miGame_->addAction("New Game", QKeySequence(Qt::Key_F2), this, &TMainForm::miNewGameClick);
+    miGame_->addAction("Options...", QKeySequence(Qt::Key_F3), this, &TMainForm::miOptionsClick);
+    miGame_->addAction("Records...", QKeySequence(Qt::Key_F4), this, &TMainForm::miRecordsClick);
+    miGame_->addSeparator();
+    miGame_->addAction("Style...", QKeySequence(Qt::Key_F5), this, &TMainForm::miStyleClick);
+    miGame_->addSeparator();
+    miGame_->addAction("Exit", QKeySequence(Qt::Key_F6), this, &TMainForm::miExitClick);
+    miHelp_ = bar->addMenu("Help");
+    miHelp_->addAction("Contents", QKeySequence(Qt::Key_F1), this, &TMainForm::miInfoClick);
+    miHelp_->addSeparator();
+    miHelp_->addAction("About...", this, &TMainForm::miAboutClick);
+    for (QMenu* menu : {miGame_, miHelp_}) {
+        menu->setStyle(menuLook_);
+        menu->setFont(font());
+        QPalette pal = menu->palette();
+        pal.setColor(QPalette::Window, ToQColor(0xFF000004));
+        menu->setPalette(pal);
+    }
 }
 
 const QImage& TMainForm::PictureFor(MarkState s) const {
@@ -552,13 +572,6 @@ void TMainForm::sgResSelectCell(int col, int row) {
     flow_->ResultsWordClicked(row, word == "----" ? std::string("-") : word);
 }
 
-void TMainForm::NotAvailable() {
-    QMessageBox box(QMessageBox::Information, "Tessaroon", "This command is not available yet.",
-                    QMessageBox::Ok, this);
-    PrepareMessageBox(box, this);
-    RunModal(box);
-}
-
 void TMainForm::miNewGameClick() {
     if (flow_->CanStartNewGame()) flow_->StartNewGame();
 }
@@ -583,11 +596,11 @@ void TMainForm::miExitClick() {
 }
 
 void TMainForm::miInfoClick() {
-    NotAvailable();
+    OpenHelp(kHelpContents);
 }
 
 void TMainForm::miAboutClick() {
-    NotAvailable();
+    RunModal(*aboutForm_);
 }
 
 }  // namespace tq::ui

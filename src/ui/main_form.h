@@ -17,15 +17,18 @@
 #include "core/net_sender.h"
 #include "net/net_play.h"
 #include "net/qt_transport.h"
+#include "ui/menu_look.h"
 #include "ui/style.h"
 #include "ui/widgets.h"
 
 class QAction;
 class QDialog;
+class QMenu;
 
 namespace tq::ui {
 
 class ResultsGrid;
+class TAboutForm;
 class TInfoForm;
 class TInputForm;
 class TOptionsForm;
@@ -40,8 +43,8 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
 
     // Builds the window for a model that start-up has filled (settings and dictionary), loads
     // the style named by the settings and shows the emblem of golden cells; then the options
-    // dialog, the status dialog, the letter window, the record table and the style dialog are
-    // created, in that order.
+    // dialog, the status dialog, the letter window, the record table, the about box and the
+    // style dialog are created, in that order.
     explicit TMainForm(GameModel& model, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -55,6 +58,7 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     TInfoForm& InfoForm() { return *infoForm_; }
     TInputForm& InputForm() { return *inputForm_; }
     TRecForm& RecForm() { return *recForm_; }
+    TAboutForm& AboutForm() { return *aboutForm_; }
     TStyleForm& StyleForm() { return *styleForm_; }
 
     // Test seams: where PickLetter takes its answer (the letter window when unset), and how a
@@ -81,6 +85,8 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     ShapeView* WordFrame() const { return shWord_; }
     ShapeView* HintFrame() const { return shHint_; }
     QAction* NewGameAction() const { return miNewGame_; }
+    QMenu* GameMenu() const { return miGame_; }
+    QMenu* HelpMenu() const { return miHelp_; }
     bool StatusShown() const { return statusShown_; }
     bool ClockTimerActive() const { return timer_.isActive(); }
 
@@ -135,7 +141,6 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     void ColourControls();
     void CentreLetter(int c, int r);
     const QImage& PictureFor(MarkState s) const;
-    void NotAvailable();
     void CellPressed(int c, int r, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                      Qt::MouseButtons buttons);
     void CellHovered(int c, int r, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
@@ -179,12 +184,16 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     QTimer timer_;
     bool statusShown_ = false;
 
+    MenuLook* menuLook_ = nullptr;
+    QMenu* miGame_ = nullptr;
+    QMenu* miHelp_ = nullptr;
     QAction* miNewGame_ = nullptr;
 
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TInfoForm> infoForm_;
     std::unique_ptr<TInputForm> inputForm_;
     std::unique_ptr<TRecForm> recForm_;
+    std::unique_ptr<TAboutForm> aboutForm_;
     std::unique_ptr<TStyleForm> styleForm_;
 
     std::function<char()> letterSource_;

@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "ui/fonts.h"
+#include "ui/help.h"
 #include "ui/main_form.h"
 #include "ui/message_box.h"
 #include "ui/text.h"
@@ -250,8 +251,11 @@ void TStyleForm::bbApplyClick() {
 }
 
 void TStyleForm::keyPressEvent(QKeyEvent* e) {
-    // F1 belongs to the help of this dialog; Escape cancels as in any dialog.
-    if (e->key() == Qt::Key_F1) return;
+    // F1 opens the help of this dialog; Escape cancels as in any dialog.
+    if (e->key() == Qt::Key_F1) {
+        OpenHelp(kStylesHelpTopic);
+        return;
+    }
     QDialog::keyPressEvent(e);
 }
 

@@ -42,7 +42,7 @@ prefix=$work/prefix/usr
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log" >&2; fail "cmake --install"; }
 installed=(
-    bin/tessaroon bin/tessaroon-cli
+    bin/tessaroon bin/tessaroon-cli bin/tessaroon-help
     share/tessaroon/Tessaroon.ini
     share/tessaroon/Dicts/General_rus.tqd share/tessaroon/Dicts/General_rus.txt
     share/tessaroon/Dicts/General_rus.LICENSE.txt
