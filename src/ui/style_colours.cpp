@@ -52,7 +52,7 @@ std::string WriteStyleColours(const fs::path& file, const StyleColours& colours)
         const StyleColourKey& k = StyleColourKeys()[i];
         ini.WriteInteger(k.section, k.key, static_cast<int32_t>(colours.values[i]));
     }
-    return ini.Save();
+    return ini.Save("the style file");
 }
 
 std::string ResolveStyleName(const fs::path& stylesFolder, std::string_view name) {

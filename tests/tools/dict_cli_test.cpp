@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -24,6 +26,19 @@ struct CliRun {
 CliRun Cli(const fs::path& dir, const std::string& args) {
     const std::string cmd =
         "cd '" + dir.string() + "' && '" + std::string(TESSAROON_CLI) + "' " + args + " 2>&1";
+    CliRun r{-1, {}};
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    r.status = pclose(p);
+    return r;
+}
+
+// Runs a shell command line in `dir`, capturing standard output and error.
+CliRun CliShell(const fs::path& dir, const std::string& line) {
+    const std::string cmd = "cd '" + dir.string() + "' && ( " + line + " ) 2>&1";
     CliRun r{-1, {}};
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
@@ -112,6 +127,30 @@ TEST_F(CliTest, RefusesBadInputWithAMessage) {
     r = Cli(dir_, "dict verify bad.tqd");
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.out.find("fails the game's checks"), std::string::npos) << r.out;
+}
+
+// Rebuilding a .tqd goes through a temporary file: a write that fails part-way (the file-size
+// limit fails it as a full disk does) leaves the old file whole.
+TEST_F(CliTest, AFailedPackLeavesTheOldFile) {
+    Write("Dicts/in.txt", EnglishList());
+    ASSERT_EQ(Cli(dir_, "dict pack Dicts/in.txt out.tqd").status, 0);
+    std::ifstream in(dir_ / "out.tqd", std::ios::binary);
+    const std::string old{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(old.size(), 512u);
+    // The limit is in blocks of 512 bytes; SIGXFSZ ignored turns the kill into a write error.
+    const std::string cmd = "trap '' XFSZ; ulimit -f 1; '" + std::string(TESSAROON_CLI) +
+                            "' dict pack Dicts/in.txt out.tqd --edition 9";
+    const CliRun r = CliShell(dir_, cmd);
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.out.find("dict pack: Cannot write the compressed dictionary"), std::string::npos)
+        << r.out;
+    std::ifstream again(dir_ / "out.tqd", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), std::istreambuf_iterator<char>()),
+              old);
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Dicts", "Records", "out.tqd"}));
 }
 
 TEST_F(CliTest, RecordsPrintsTheTableOrTheDefault) {

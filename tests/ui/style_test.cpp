@@ -135,6 +135,22 @@ class StyleTest : public QObject {
         QVERIFY(text.find("HighlightColor=-16777192") != std::string::npos);
     }
 
+    // A save that fails part-way (a write error, as on a full disk) reports it and leaves the
+    // colour file as it was, with no temporary file beside it.
+    void failedSaveKeepsTheFile() {
+        test::TempDir dir;
+        const std::string old = "[Notes]\r\nAuthor=" + std::string(300, 'm') + "\r\n";
+        test::WriteFile(dir / "S.ini", old);
+        std::string error;
+        {
+            test::FileSizeLimit limit(100);
+            error = WriteStyleColours(dir / "S.ini", StyleColours{});
+        }
+        QVERIFY2(error.find("Cannot write the style file") != std::string::npos, error.c_str());
+        QCOMPARE(test::ReadFile(dir / "S.ini"), old);
+        QCOMPARE(test::FolderNames(dir.path()), std::vector<std::string>{"S.ini"});
+    }
+
     // Hostile backgrounds are refused before the decoder spends memory or time on them, and the
     // BMP beside them serves. A real progressive picture still decodes.
     void hostileBackgrounds() {
