@@ -27,8 +27,15 @@ int CreateTemporary(const fs::path& folder, const fs::path& file, fs::path& temp
     static std::atomic<unsigned> counter{0};
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = folder / ("." + file.filename().string() + "." + std::to_string(::getpid()) + "." +
-                         std::to_string(counter++) + std::to_string(rd() % 100000) + ".tmp");
+        std::string name = ".";
+        name += file.filename().string();
+        name += '.';
+        name += std::to_string(::getpid());
+        name += '.';
+        name += std::to_string(counter++);
+        name += std::to_string(rd() % 100000);
+        name += ".tmp";
+        temp = folder / name;
         const int fd =
             ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
