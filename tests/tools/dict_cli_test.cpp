@@ -169,5 +169,31 @@ TEST_F(CliTest, RecordsPrintsTheTableOrTheDefault) {
     EXPECT_NE(r.out.find("1\tMary Ann\t2000\n2\tExpert\t400\n"), std::string::npos) << r.out;
 }
 
+// Names from the settings and records files reach the terminal with their control bytes
+// escaped: no escape sequence gets through and a tab cannot break the table.
+TEST_F(CliTest, ControlBytesInNamesArePrintedEscaped) {
+    Write("Tessaroon.ini",
+          "[General]\r\nDict=Mine\r\n[Players]\r\nName1=A\x1b[2JB\r\n"
+          "Name2=C\tD\\E\r\n");
+    Write("Dicts/Mine.txt", EnglishList());
+    RecordLines lines = DefaultRecordTable();
+    lines[0] = "2000 H-300,C7-10,55,1 Eve\x1b]0;owned\x07\tX";
+    Write("Records/Mine.tqr", RecordsFileText(lines, 2, 0));
+
+    CliRun r = Cli(dir_, "info");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Name1=A\\x1B[2JB\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Name2=C\\x09D\\\\E\n"), std::string::npos) << r.out;
+    r = Cli(dir_, "records");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("1\tEve\\x1B]0;owned\\x07\\x09X\t2000\n"), std::string::npos) << r.out;
+    r = Cli(dir_, "selfplay --games 1 --seats 1,1 --size 4x4 --seed 3");
+    EXPECT_NE(r.out.find("A\\x1B[2JB"), std::string::npos) << r.out;
+    for (const std::string& out : {Cli(dir_, "info").out, Cli(dir_, "records").out, r.out}) {
+        EXPECT_EQ(out.find('\x1b'), std::string::npos);
+        EXPECT_EQ(out.find('\x07'), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace tq

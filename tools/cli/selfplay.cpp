@@ -20,6 +20,7 @@
 #include "core/game_model.h"
 #include "core/headless_view.h"
 #include "dict/cp1251.h"
+#include "printable.h"
 #include "settings/settings_file.h"
 
 namespace tq::cli {
@@ -332,13 +333,13 @@ void PrintGame(int number, uint64_t seed, const GameModel& model, const Recordin
               << Utf8(view.placedWord) << "\n";
     std::size_t nameWidth = 4;
     for (int seat = 1; seat <= s.Count; ++seat)
-        nameWidth = std::max(nameWidth, Chars(Utf8(s.Seat(seat).Name)));
+        nameWidth = std::max(nameWidth, Chars(Printable(s.Seat(seat).Name)));
     std::cout << "  " << PadLeft("#", 3) << "  " << PadRight("Seat", nameWidth) << "  "
               << PadRight("Word", 16) << " " << PadLeft("Points", 6) << "  Letter\n";
     int row = 0;
     for (const PlayedMove& m : view.moves) {
         std::cout << "  " << PadLeft(std::to_string(++row), 3) << "  "
-                  << PadRight(Utf8(s.Seat(m.seat).Name), nameWidth) << "  "
+                  << PadRight(Printable(s.Seat(m.seat).Name), nameWidth) << "  "
                   << PadRight(m.word.empty() ? "----" : Utf8(m.word), 16) << " "
                   << PadLeft(std::to_string(m.points), 6) << "  " << Utf8(std::string(1, m.letter))
                   << "\n";
@@ -346,12 +347,12 @@ void PrintGame(int number, uint64_t seed, const GameModel& model, const Recordin
     std::cout << "  Totals:\n";
     for (int seat = 1; seat <= s.Count; ++seat) {
         const TPlayers& p = s.Seat(seat);
-        std::cout << "    " << Utf8(p.Name) << ": words " << p.WordPoints << ", bonus "
+        std::cout << "    " << Printable(p.Name) << ": words " << p.WordPoints << ", bonus "
                   << p.BonusPoints << ", fine " << p.FinePoints << ", total " << p.Total() << "\n";
     }
     const std::vector<int> top = TopSeats(s);
     if (top.size() == 1)
-        std::cout << "  Winner: " << Utf8(s.Seat(top[0]).Name) << "\n\n";
+        std::cout << "  Winner: " << Printable(s.Seat(top[0]).Name) << "\n\n";
     else
         std::cout << "  Draw\n\n";
 }
@@ -371,7 +372,7 @@ int SelfPlay(const std::vector<std::string>& args) {
     GameModel model;
     const StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
-        std::cerr << started.message << "\n";
+        std::cerr << PrintableLines(started.message) << "\n";
         return 1;
     }
     if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
@@ -422,7 +423,7 @@ int SelfPlay(const std::vector<std::string>& args) {
     if (!options.json && options.games > 1) {
         std::cout << "Wins over " << options.games << " games:\n";
         for (int seat = 1; seat <= model.Settings.Count; ++seat)
-            std::cout << "  " << Utf8(model.Settings.Seat(seat).Name) << " (seat " << seat
+            std::cout << "  " << Printable(model.Settings.Seat(seat).Name) << " (seat " << seat
                       << ", skill " << int(model.Settings.Seat(seat).Skill) << "): " << wins[seat]
                       << "\n";
         std::cout << "  draws: " << draws << "\n";
