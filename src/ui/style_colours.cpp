@@ -52,7 +52,8 @@ std::string WriteStyleColours(const fs::path& file, const StyleColours& colours)
         const StyleColourKey& k = StyleColourKeys()[i];
         ini.WriteInteger(k.section, k.key, static_cast<int32_t>(colours.values[i]));
     }
-    if (!ini.Save().empty()) return "Cannot write the style file " + file.string() + ".";
+    if (!ini.Save("the style file").empty())
+        return "Cannot write the style file " + file.string() + ".";
     return {};
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "dict/letters.h"
 #include "test_support.h"
 
@@ -142,14 +144,100 @@ TEST(WordStoreLoad, MissingFilesFailAndUnreadableListIsAnIoError) {
     EXPECT_FALSE(r.message.empty());
 }
 
-TEST(AppendToWordList, JoinsALastLineWithoutLineEnd) {
+// A confirmed word is found at the next start and nothing else changes: an unended last line is
+// ended first (not glued to the word), the word goes before a Ctrl-Z mark, and a list with no
+// marker line gets one.
+TEST(AppendToWordList, TheWordIsReadBackAndNothingElseChanges) {
+    struct Case {
+        std::string before;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"{eng}\r\nLAST\r\n", "{eng}\r\nLAST\r\nNEW\r\n"},
+        {"{eng}\r\nLAST", "{eng}\r\nLAST\r\nNEW\r\n"},
+        {"{eng}\r\nLAST\r", "{eng}\r\nLAST\r\nNEW\r\n"},
+        {"{eng}\nLAST\n", "{eng}\nLAST\nNEW\r\n"},
+        {"{eng}\r\nLAST\r\n\x1a", "{eng}\r\nLAST\r\nNEW\r\n\x1a"},
+        {"{eng}\r\nLAST\x1a\r\nJUNK\r\n", "{eng}\r\nLAST\r\nNEW\r\n\x1a\r\nJUNK\r\n"},
+        {"", "{eng}\r\nNEW\r\n"},
+        {"{eng}", "{eng}\r\nNEW\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.before);
+        TempDir dir;
+        WriteFile(dir / "Dicts/Test.txt", c.before);
+        TDictInfo info;
+        info.DictName = "Test";
+        info.Language = 2;
+        EXPECT_EQ(AppendToWordList(dir / "Dicts", info, "NEW"), "");
+        EXPECT_EQ(test::ReadFile(dir / "Dicts/Test.txt"), c.after);
+        WordStore store;
+        TDictInfo read;
+        ASSERT_TRUE(ReadPlainWordList(dir / "Dicts/Test.txt", store, read).ok());
+        EXPECT_TRUE(store.ContainsWord("NEW"));
+        EXPECT_EQ(store.ContainsWord("LAST"), c.before.find("LAST") != std::string::npos);
+        EXPECT_FALSE(store.ContainsWord("LASTNEW"));
+    }
+}
+
+// A write that fails part-way (the file-size limit fails it as a full disk does) leaves the list
+// byte for byte as it was: no half word without a line end to glue the next one to.
+TEST(AppendToWordList, AFailedWriteLeavesTheListAsItWas) {
     TempDir dir;
-    WriteFile(dir / "Dicts/Test.txt", "{eng}\r\nLAST");
+    const std::string before = PlainList("{eng}", EnglishWords(300));
+    ASSERT_GT(before.size(), 1000u);
+    WriteFile(dir / "Dicts/Test.txt", before);
     TDictInfo info;
     info.DictName = "Test";
     info.Language = 2;
-    EXPECT_EQ(AppendToWordList(dir / "Dicts", info, "NEW"), "");
-    EXPECT_EQ(test::ReadFile(dir / "Dicts/Test.txt"), "{eng}\r\nLASTNEW\r\n");
+    std::string error;
+    {
+        test::FileSizeLimit limit(1000);
+        error = AppendToWordList(dir / "Dicts", info, "NEWWORD");
+    }
+    EXPECT_NE(error.find("Cannot write the word list"), std::string::npos) << error;
+    EXPECT_EQ(test::ReadFile(dir / "Dicts/Test.txt"), before);
+    EXPECT_EQ(test::FolderNames(dir / "Dicts"), std::vector<std::string>{"Test.txt"});
+}
+
+// Hostile things in the plain list's place are refused at once with a message (a FIFO hung the
+// start-up, /dev/zero and a huge list filled memory), both when loading and when adding a word.
+// In the compressed file's place they count as no compressed file.
+TEST(WordStoreLoad, HostileListsAreRefusedWithAMessage) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "Dicts" / "Folder.txt");
+    ASSERT_EQ(mkfifo((dir / "Dicts/Fifo.txt").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "Dicts/Zero.txt");
+    WriteFile(dir / "Dicts/Huge.txt", "{eng}\r\n");
+    std::filesystem::resize_file(dir / "Dicts/Huge.txt", kMaxWordListSize + 1);
+    struct Case {
+        const char* name;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{"Folder", "is not a regular file"}, Case{"Fifo", "is not a regular file"},
+          Case{"Zero", "is not a regular file"}, Case{"Huge", "is larger than 16 MB"}}) {
+        SCOPED_TRACE(c.name);
+        WordStore store;
+        TDictInfo info;
+        info.DictName = c.name;
+        const LoadResult r = LoadDictionary(dir / "Dicts", store, info);
+        EXPECT_EQ(r.status, LoadStatus::IoError);
+        EXPECT_NE(r.message.find(c.message), std::string::npos) << r.message;
+        info.Language = 2;
+        EXPECT_NE(AppendToWordList(dir / "Dicts", info, "WORD").find(c.message), std::string::npos);
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir / "Dicts/Huge.txt"), kMaxWordListSize + 1);
+    EXPECT_EQ(std::filesystem::status(dir / "Dicts/Fifo.txt").type(),
+              std::filesystem::file_type::fifo);
+
+    ASSERT_EQ(mkfifo((dir / "Dicts/Plain.tqd").c_str(), 0600), 0);
+    WriteFile(dir / "Dicts/Plain.txt", PlainList("{eng}", EnglishWords(100)));
+    WordStore store;
+    TDictInfo info;
+    info.DictName = "Plain";
+    EXPECT_TRUE(LoadDictionary(dir / "Dicts", store, info).ok());
+    EXPECT_EQ(store.TotalWords(), 100u);
 }
 
 TEST(AppendToWordList, CreatesTheListWithItsMarker) {

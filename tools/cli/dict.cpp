@@ -4,7 +4,6 @@
 //   dict verify FILE.tqd                        runs the game's checks and prints the facts
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "dict/compressed.h"
 #include "dict/pack.h"
 #include "dict/word_store.h"
+#include "fileio/safe_write.h"
 
 namespace tq::cli {
 
@@ -81,12 +81,13 @@ int Pack(const std::vector<std::string>& args) {
         std::cerr << "dict pack: " << files[0] << ": " << packed.error << "\n";
         return 1;
     }
-    std::ofstream out(files[1], std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(packed.data.data()),
-              static_cast<std::streamsize>(packed.data.size()));
-    out.close();
-    if (!out) {
-        std::cerr << "dict pack: cannot write " << files[1] << "\n";
+    // Through a temporary file and a rename: a failed write leaves an older .tqd whole.
+    const std::string error = WriteFileSafely(
+        files[1],
+        std::string_view(reinterpret_cast<const char*>(packed.data.data()), packed.data.size()),
+        "the compressed dictionary");
+    if (!error.empty()) {
+        std::cerr << "dict pack: " << error << "\n";
         return 1;
     }
     std::cout << files[1] << ": " << store.TotalWords() << " words, " << packed.data.size()

@@ -20,6 +20,7 @@
 #include "net/qt_transport.h"
 #include "net/seat_bot.h"
 #include "play_common.h"
+#include "printable.h"
 
 namespace tq::cli {
 
@@ -48,7 +49,7 @@ class JoinView : public HeadlessView {
     void ShowResultRow(int row, std::string_view word, std::string_view points,
                        std::string_view letter, uint32_t) override {
         const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
-        std::cout << "  " << row + 1 << ". " << Utf8(seat.Name) << ": " << Utf8(word) << " "
+        std::cout << "  " << row + 1 << ". " << Printable(seat.Name) << ": " << Utf8(word) << " "
                   << points << " " << Utf8(letter) << std::endl;
     }
     void ShowGameStatus() override {
@@ -56,7 +57,8 @@ class JoinView : public HeadlessView {
         const GameSettings& s = model_.Settings;
         std::cout << "Game over:\n";
         for (int n = 1; n <= s.Count; ++n)
-            std::cout << "    " << Utf8(s.Seat(n).Name) << ": total " << s.Seat(n).Total() << "\n";
+            std::cout << "    " << Printable(s.Seat(n).Name) << ": total " << s.Seat(n).Total()
+                      << "\n";
         std::cout.flush();
     }
     void ShowMessage(std::string_view text, MessageIcon) override {
@@ -151,7 +153,7 @@ int Join(const std::vector<std::string>& args) {
     GameModel model;
     const StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
-        std::cerr << started.message << "\n";
+        std::cerr << PrintableLines(started.message) << "\n";
         return 1;
     }
 

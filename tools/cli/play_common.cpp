@@ -1,4 +1,5 @@
 #include "play_common.h"
+#include "printable.h"
 
 #include <algorithm>
 #include <iostream>
@@ -251,13 +252,13 @@ void PrintGame(int number, uint64_t seed, const GameModel& model, const Recordin
               << Utf8(view.placedWord) << "\n";
     std::size_t nameWidth = 4;
     for (int seat = 1; seat <= s.Count; ++seat)
-        nameWidth = std::max(nameWidth, Chars(Utf8(s.Seat(seat).Name)));
+        nameWidth = std::max(nameWidth, Chars(Printable(s.Seat(seat).Name)));
     std::cout << "  " << PadLeft("#", 3) << "  " << PadRight("Seat", nameWidth) << "  "
               << PadRight("Word", 16) << " " << PadLeft("Points", 6) << "  Letter\n";
     int row = 0;
     for (const PlayedMove& m : view.moves) {
         std::cout << "  " << PadLeft(std::to_string(++row), 3) << "  "
-                  << PadRight(Utf8(s.Seat(m.seat).Name), nameWidth) << "  "
+                  << PadRight(Printable(s.Seat(m.seat).Name), nameWidth) << "  "
                   << PadRight(m.word.empty() ? "----" : Utf8(m.word), 16) << " "
                   << PadLeft(std::to_string(m.points), 6) << "  " << Utf8(std::string(1, m.letter))
                   << "\n";
@@ -265,12 +266,12 @@ void PrintGame(int number, uint64_t seed, const GameModel& model, const Recordin
     std::cout << "  Totals:\n";
     for (int seat = 1; seat <= s.Count; ++seat) {
         const TPlayers& p = s.Seat(seat);
-        std::cout << "    " << Utf8(p.Name) << ": words " << p.WordPoints << ", bonus "
+        std::cout << "    " << Printable(p.Name) << ": words " << p.WordPoints << ", bonus "
                   << p.BonusPoints << ", fine " << p.FinePoints << ", total " << p.Total() << "\n";
     }
     const std::vector<int> top = TopSeats(s);
     if (top.size() == 1)
-        std::cout << "  Winner: " << Utf8(s.Seat(top[0]).Name) << "\n\n";
+        std::cout << "  Winner: " << Printable(s.Seat(top[0]).Name) << "\n\n";
     else
         std::cout << "  Draw\n\n";
 }

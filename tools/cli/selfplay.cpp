@@ -21,6 +21,7 @@
 #include "core/headless_view.h"
 #include "dict/cp1251.h"
 #include "play_common.h"
+#include "printable.h"
 #include "settings/settings_file.h"
 
 namespace tq::cli {
@@ -44,7 +45,7 @@ int SelfPlay(const std::vector<std::string>& args) {
     GameModel model;
     const StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
-        std::cerr << started.message << "\n";
+        std::cerr << PrintableLines(started.message) << "\n";
         return 1;
     }
     if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
@@ -95,7 +96,7 @@ int SelfPlay(const std::vector<std::string>& args) {
     if (!options.json && options.games > 1) {
         std::cout << "Wins over " << options.games << " games:\n";
         for (int seat = 1; seat <= model.Settings.Count; ++seat)
-            std::cout << "  " << Utf8(model.Settings.Seat(seat).Name) << " (seat " << seat
+            std::cout << "  " << Printable(model.Settings.Seat(seat).Name) << " (seat " << seat
                       << ", skill " << int(model.Settings.Seat(seat).Skill) << "): " << wins[seat]
                       << "\n";
         std::cout << "  draws: " << draws << "\n";

@@ -18,6 +18,7 @@
 #include "net/net_play.h"
 #include "net/qt_transport.h"
 #include "play_common.h"
+#include "printable.h"
 
 namespace tq::cli {
 
@@ -129,7 +130,7 @@ int Serve(const std::vector<std::string>& args) {
     GameModel model;
     const StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
-        std::cerr << started.message << "\n";
+        std::cerr << PrintableLines(started.message) << "\n";
         return 1;
     }
     if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
