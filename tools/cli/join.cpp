@@ -184,7 +184,7 @@ int Join(const std::vector<std::string>& args) {
 const CommandRegistrar kJoin("join",
                              "join HOST --name NAME [--skill S]   a network client the computer "
                              "plays (--help)",
-                             Join);
+                             Join, kUsage);
 
 }  // namespace
 

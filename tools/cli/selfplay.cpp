@@ -106,7 +106,7 @@ int SelfPlay(const std::vector<std::string>& args) {
 
 const CommandRegistrar kSelfPlay(
     "selfplay", "selfplay [options]   play whole games between computer seats (--help for options)",
-    SelfPlay, kUsage);
+    SelfPlay, kUsage.c_str());
 
 }  // namespace
 

@@ -208,7 +208,7 @@ int Serve(const std::vector<std::string>& args) {
 const CommandRegistrar kServe("serve",
                               "serve --clients N [options]   a headless network server "
                               "(--help for options)",
-                              Serve);
+                              Serve, kUsage.c_str());
 
 }  // namespace
 
