@@ -1,6 +1,5 @@
 #include "ui/about_form.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -60,9 +59,9 @@ void EtchedLine::paintEvent(QPaintEvent*) {
 }
 
 TAboutForm::TAboutForm(const Style& style, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : OkDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
       style_(style) {
     setFixedSize(244, 103);
     setFont(SansSerif(11));
@@ -118,18 +117,6 @@ TAboutForm::TAboutForm(const Style& style, QWidget* parent)
 void TAboutForm::showEvent(QShowEvent* e) {
     shOk_->SetPen(style_.Colour(StyleColour::BorderColor));
     QDialog::showEvent(e);
-}
-
-void TAboutForm::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            accept();
-            return;
-        default:
-            QDialog::keyPressEvent(e);
-    }
 }
 
 }  // namespace tq::ui

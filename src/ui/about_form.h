@@ -32,7 +32,7 @@ class EtchedLine : public QWidget {
     void paintEvent(QPaintEvent*) override;
 };
 
-class TAboutForm : public QDialog {
+class TAboutForm : public OkDialog {
     Q_OBJECT
   public:
     static constexpr uint32_t kTitleShadow = 57825;  // red 225, green 225, blue 0
@@ -54,7 +54,6 @@ class TAboutForm : public QDialog {
 
   protected:
     void showEvent(QShowEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     const Style& style_;

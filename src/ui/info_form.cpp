@@ -1,15 +1,13 @@
 #include "ui/info_form.h"
 
-#include <QKeyEvent>
-
 #include "ui/fonts.h"
 #include "ui/text.h"
 
 namespace tq::ui {
 
 TInfoForm::TInfoForm(const GameModel& model, const Style& style, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : OkDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
       model_(model),
       style_(style) {
     setFixedSize(325, 161);
@@ -97,18 +95,6 @@ void TInfoForm::hideEvent(QHideEvent* e) {
         Shape(highlighted_, 1)->SetFill(fill);
     }
     QDialog::hideEvent(e);
-}
-
-void TInfoForm::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            accept();
-            return;
-        default:
-            QDialog::keyPressEvent(e);
-    }
 }
 
 }  // namespace tq::ui

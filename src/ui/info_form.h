@@ -12,7 +12,7 @@
 
 namespace tq::ui {
 
-class TInfoForm : public QDialog {
+class TInfoForm : public OkDialog {
     Q_OBJECT
   public:
     static constexpr int kRows = 6;
@@ -30,7 +30,6 @@ class TInfoForm : public QDialog {
   protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     void Place(int row, int col, const QString& text, const QColor& colour);

@@ -1,7 +1,5 @@
 #include "ui/rec_form.h"
 
-#include <QKeyEvent>
-
 #include "records/records.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
@@ -17,8 +15,8 @@ constexpr int kMaxLabelWidth = 156;
 }  // namespace
 
 TRecForm::TRecForm(const GameModel& model, const Style& style, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : OkDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
       model_(model),
       style_(style) {
     setFixedSize(326, 276);
@@ -102,18 +100,6 @@ void TRecForm::showEvent(QShowEvent* e) {
 void TRecForm::hideEvent(QHideEvent* e) {
     Unmark();
     QDialog::hideEvent(e);
-}
-
-void TRecForm::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            accept();
-            return;
-        default:
-            QDialog::keyPressEvent(e);
-    }
 }
 
 }  // namespace tq::ui

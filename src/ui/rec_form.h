@@ -13,7 +13,7 @@
 
 namespace tq::ui {
 
-class TRecForm : public QDialog {
+class TRecForm : public OkDialog {
     Q_OBJECT
   public:
     static constexpr int kRows = 11;  // the header and ten places
@@ -39,7 +39,6 @@ class TRecForm : public QDialog {
   protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     // Writes a text into a cell's label, re-centres the label in its shape and colours it.

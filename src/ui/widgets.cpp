@@ -1,6 +1,7 @@
 #include "ui/widgets.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -175,6 +176,18 @@ void TextLabel::paintEvent(QPaintEvent*) {
     p.setFont(font());
     p.setPen(colour_);
     p.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text_);
+}
+
+void OkDialog::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            accept();
+            return;
+        default:
+            QDialog::keyPressEvent(e);
+    }
 }
 
 }  // namespace tq::ui

@@ -1,8 +1,9 @@
 #pragma once
 // The small controls the windows are built of: shapes (plain and rounded rectangles), pictures,
-// the field's cell views and flat buttons.
+// the field's cell views, flat buttons, caption labels and the frame of the one-button dialogs.
 
 #include <QColor>
+#include <QDialog>
 #include <QImage>
 #include <QWidget>
 
@@ -129,6 +130,16 @@ class TextLabel : public QWidget {
     QString text_;
     QColor colour_ = Qt::black;
     int maxWidth_ = 0;
+};
+
+// A dialog whose only answer is OK: Enter and Escape close it as OK does.
+class OkDialog : public QDialog {
+    Q_OBJECT
+  public:
+    OkDialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 }  // namespace tq::ui
