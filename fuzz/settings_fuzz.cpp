@@ -11,36 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_checks.h"
 #include "fuzz_files.h"
+#include "fuzz_ini.h"
 #include "settings/settings_file.h"
 
 namespace {
-
-// Ends the run with the line of the broken expectation.
-#define Require(condition)                                                                     \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: %s does not hold\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                      \
-        }                                                                                      \
-    } while (false)
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-// Every key's first value (as the reader sees it), by lower-case section and key.
-std::map<std::pair<std::string, std::string>, std::string> Keys(const tq::IniDocument& doc) {
-    std::map<std::pair<std::string, std::string>, std::string> keys;
-    doc.ForEachKey([&](std::string_view section, std::string_view key, const std::string&) {
-        const auto k = std::make_pair(Lower(section), Lower(key));
-        if (!keys.count(k)) keys[k] = *doc.Find(section, key);
-    });
-    return keys;
-}
 
 void CheckRules(const tq::GameSettings& s, const tq::TDictInfo& dict) {
     Require(s.Count >= 2 && s.Count <= 5);
@@ -107,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const tq::GameSettings s = tq::ReadSettings(ini, dict);
     CheckRules(s, dict);
     Require(!tq::ReadDictName(ini).empty());
-    const auto before = Keys(ini.Document());
+    const auto before = fuzz::KeysOf(ini.Document());
 
     Require(tq::SaveSettings(ini, s).empty());
     const std::string saved = fuzz::ReadBytes(file);
@@ -116,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const tq::GameSettings back = tq::ReadSettings(again, dict);
     Require(SameSaved(s, back));
     const auto owned = SavedKeys(s.Count);
-    const auto after = Keys(again.Document());
+    const auto after = fuzz::KeysOf(again.Document());
     for (const auto& [key, value] : before) {
         if (owned.count(key)) continue;
         const auto it = after.find(key);

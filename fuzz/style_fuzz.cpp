@@ -10,39 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_checks.h"
 #include "fuzz_files.h"
+#include "fuzz_ini.h"
 #include "settings/ini_document.h"
 #include "ui/style_colours.h"
-
-namespace {
-
-// Ends the run with the line of the broken expectation.
-#define Require(condition)                                                                     \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: %s does not hold\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                      \
-        }                                                                                      \
-    } while (false)
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-std::map<std::pair<std::string, std::string>, std::string> Keys(const std::string& text) {
-    const tq::IniDocument doc(text);
-    std::map<std::pair<std::string, std::string>, std::string> keys;
-    doc.ForEachKey([&](std::string_view section, std::string_view key, const std::string&) {
-        const auto k = std::make_pair(Lower(section), Lower(key));
-        if (!keys.count(k)) keys[k] = *doc.Find(section, key);
-    });
-    return keys;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -58,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string written = fuzz::ReadBytes(file);
     Require(tq::ui::ReadStyleColours(file) == colours);
 
-    const auto before = Keys(text);
-    const auto after = Keys(written);
+    const auto before = fuzz::KeysOf(tq::IniDocument(text));
+    const auto after = fuzz::KeysOf(tq::IniDocument(written));
     for (const auto& [key, value] : before) {
         bool owned = false;
         for (const auto& k : tq::ui::StyleColourKeys())
-            owned |= key == std::make_pair(Lower(k.section), Lower(k.key));
+            owned |= key == std::make_pair(fuzz::Lower(k.section), fuzz::Lower(k.key));
         if (owned) continue;
         const auto it = after.find(key);
         Require(it != after.end() && it->second == value);

@@ -12,18 +12,10 @@
 #include <string_view>
 
 #include "dict/word_store.h"
+#include "fuzz_checks.h"
 #include "fuzz_files.h"
 
 namespace {
-
-// Ends the run with the line of the broken expectation.
-#define Require(condition)                                                                     \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: %s does not hold\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                      \
-        }                                                                                      \
-    } while (false)
 
 bool IsLine(std::string_view text, std::string_view word) {
     for (std::size_t at = text.find(word); at != std::string_view::npos;
