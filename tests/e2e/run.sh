@@ -78,6 +78,18 @@ wait_window() {
 # The number of visible windows of the game.
 window_count() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l; }
 
+# Starts the program in the current folder, its output to $work/<log>.log, and waits for its main
+# window; sets game_pid, main_id, the window's place and size and the client area's corner.
+start_program() {  # log what-for
+    "$program" >"$work/$1.log" 2>&1 &
+    game_pid=$!
+    main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear$2"
+    eval "$(xdotool getwindowgeometry --shell "$main_id")"
+    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+    client_x=$win_x
+    client_y=$((win_y + win_h - 364))
+}
+
 # Screenshot of the area of the main window (with whatever pops up over it).
 shoot() {
     sleep 0.4
@@ -114,15 +126,8 @@ red_pixels() {
 # The game, from a copy of the shipped start folder.
 cp -r "$top/game" "$work/game"
 cd "$work/game"
-"$program" >"$work/game.log" 2>&1 &
-game_pid=$!
-
-main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$main_id")"
-win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+start_program game ""
 [ "$win_w" -eq 627 ] || fail "main window width $win_w, expected 627"
-client_x=$win_x
-client_y=$((win_y + win_h - 364))
 step "main window at $win_x,$win_y, ${win_w}x${win_h}"
 shoot 01-emblem
 green=$(green_pixels 174 345 168 17)
@@ -388,13 +393,7 @@ leave_with_f6() {
 leave_with_f6
 
 # Started again, the program has the saved settings: three seats, a 6 x 6 field.
-"$program" >"$work/game.log" 2>&1 &
-game_pid=$!
-main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear again"
-eval "$(xdotool getwindowgeometry --shell "$main_id")"
-win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
-client_x=$win_x
-client_y=$((win_y + win_h - 364))
+start_program game " again"
 open_options
 click_options $tab_players
 sleep 0.3
@@ -417,13 +416,7 @@ cd "$work/paced"
 printf '[Players]\r\nCount=5\r\n' >Tessaroon.ini
 for seat in 1 2 3 4 5; do printf 'Type%s=1\r\nSkill%s=%s\r\n' $seat $seat $seat >>Tessaroon.ini; done
 printf '[Field]\r\nColCount=10\r\nRowCount=10\r\n[Additional]\r\nComputerPace=400\r\n' >>Tessaroon.ini
-"$program" >"$work/paced.log" 2>&1 &
-game_pid=$!
-main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear for the paced game"
-eval "$(xdotool getwindowgeometry --shell "$main_id")"
-win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
-client_x=$win_x
-client_y=$((win_y + win_h - 364))
+start_program paced " for the paced game"
 focus_main
 xdotool key F2
 sleep 2.5
@@ -486,13 +479,7 @@ RowCount=3
 Directions=11110000
 INI
 cd "$work/rated"
-"$program" >"$work/rated.log" 2>&1 &
-game_pid=$!
-main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear for the rated game"
-eval "$(xdotool getwindowgeometry --shell "$main_id")"
-win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
-client_x=$win_x
-client_y=$((win_y + win_h - 364))
+start_program rated " for the rated game"
 focus_main
 xdotool key F2
 sleep 0.8
