@@ -23,6 +23,9 @@ inline constexpr std::string_view NoHuman = "One player must be a human.";
 inline constexpr std::string_view OneHumanOnly = "Only one player can be a human.";
 inline constexpr std::string_view ServerUnavailable =
     "It is unable to establish the server for network game.";
+inline constexpr std::string_view EnterName = "You should enter your name.";
+inline constexpr std::string_view CannotConnect =
+    "It is unable to establish the connection with the server.";
 }  // namespace msg
 
 // The dialog's pages, in tab order.

@@ -20,6 +20,7 @@
 #include "ui/input_form.h"
 #include "ui/message_box.h"
 #include "ui/options_form.h"
+#include "ui/options_net.h"
 #include "ui/rec_form.h"
 #include "ui/results_grid.h"
 #include "ui/style_form.h"
@@ -117,6 +118,8 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     optionsForm_->SetHelpOpener([](const std::string& topic) {
         OpenHelp(QString(kHelpContents) + "::/" + QString::fromStdString(topic));
     });
+    optionsNet_ = std::make_unique<OptionsNetPlay>(*net_, *optionsForm_, GamePortFromEnvironment());
+    optionsForm_->SetNetwork(optionsNet_.get());
     infoForm_ = std::make_unique<TInfoForm>(model_, style_, this);
     inputForm_ = std::make_unique<TInputForm>(model_.Dict, style_, this);
     recForm_ = std::make_unique<TRecForm>(model_, style_, this);
@@ -136,6 +139,7 @@ TMainForm::~TMainForm() {
     recForm_.reset();
     inputForm_.reset();
     infoForm_.reset();
+    optionsNet_.reset();
     optionsForm_.reset();
     net_->RemoveObserver(this);
     net_.reset();

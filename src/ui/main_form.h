@@ -31,6 +31,7 @@ class ResultsGrid;
 class TAboutForm;
 class TInfoForm;
 class TInputForm;
+class OptionsNetPlay;
 class TOptionsForm;
 class TRecForm;
 class TStyleForm;
@@ -190,6 +191,7 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     QAction* miNewGame_ = nullptr;
 
     std::unique_ptr<TOptionsForm> optionsForm_;
+    std::unique_ptr<OptionsNetPlay> optionsNet_;
     std::unique_ptr<TInfoForm> infoForm_;
     std::unique_ptr<TInputForm> inputForm_;
     std::unique_ptr<TRecForm> recForm_;

@@ -724,8 +724,17 @@ void TOptionsForm::closeEvent(QCloseEvent* e) {
 }
 
 void TOptionsForm::bbConClick() {
-    network_->ConnectClick(FromQString(edClient_->text()), FromQString(edServer_->text()));
+    using Outcome = OptionsNetwork::ConnectOutcome;
+    const Outcome outcome =
+        network_->ConnectClick(FromQString(edClient_->text()), FromQString(edServer_->text()));
     ConnectionChanged();
+    if (outcome == Outcome::EmptyName) {
+        Inform(msg::EnterName, QMessageBox::Information);
+        edClient_->setFocus();
+    } else if (outcome == Outcome::CannotStart) {
+        Inform(msg::CannotConnect, QMessageBox::Critical);
+        edServer_->setFocus();
+    }
 }
 
 void TOptionsForm::bbSendMsgClick() {
@@ -734,21 +743,33 @@ void TOptionsForm::bbSendMsgClick() {
 }
 
 void TOptionsForm::ClientNamesChanged() {
+    // The name choices of the Client rows follow the list; a row whose client left loses its
+    // name.
     for (int n = 1; n <= kMaxSeats; ++n)
         if (rows_[n - 1].type->currentIndex() == static_cast<int>(PlayerType::Client))
             cbTypeChange(n);
+    RecipientsChanged();
+}
+
+void TOptionsForm::SeatsTakenOver(const std::vector<int>& seats) {
+    for (int n : seats) {
+        if (n < 1 || n > kMaxSeats) continue;
+        rows_[n - 1].type->setCurrentIndex(static_cast<int>(PlayerType::Computer));
+        cbTypeChange(n);
+    }
 }
 
 void TOptionsForm::ConnectionChanged() {
     const bool connected = network_->Connected();
-    bbCon_->setText(connected ? "Disconnect" : "Connect");
+    bbCon_->setText(ToQString(connected ? msg::Disconnect : msg::Connect));
     edClient_->setReadOnly(connected);
+    RecipientsChanged();
 }
 
-void TOptionsForm::SetRecipients(const std::vector<std::string>& names) {
+void TOptionsForm::RecipientsChanged() {
     const QString chosen = cbRecip_->currentText();
     cbRecip_->clear();
-    for (const std::string& n : names) cbRecip_->addItem(ToQString(n));
+    for (const std::string& n : network_->Recipients()) cbRecip_->addItem(ToQString(n));
     const int at = cbRecip_->findText(chosen, Qt::MatchExactly);
     if (at >= 0) cbRecip_->setCurrentIndex(at);
 }

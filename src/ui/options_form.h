@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,18 +37,31 @@ class TMainForm;
 // fails and there is nobody to talk to.
 class OptionsNetwork {
   public:
+    enum class ConnectOutcome : uint8_t {
+        Started,      // connecting; the outcome follows as ConnectionChanged
+        Closed,       // the connection was open and is closed now
+        EmptyName,    // no own name (or one the server could not take)
+        CannotStart,  // the connection could not be started at all
+    };
+
     virtual ~OptionsNetwork() = default;
     // Starts the listener; false when it cannot be started.
     virtual bool StartListening() { return false; }
     virtual void StopListening() {}
     // Closes the client connection when one is open.
     virtual void CloseConnection() {}
-    // "Connect"/"Disconnect" with the own name and the server name of the connection panel.
-    virtual void ConnectClick(const std::string& /*ownName*/, const std::string& /*server*/) {}
+    // "Connect": closes an open connection, else connects under the own name.
+    virtual ConnectOutcome ConnectClick(const std::string& /*ownName*/,
+                                        const std::string& /*server*/) {
+        return ConnectOutcome::CannotStart;
+    }
     virtual bool Connected() const { return false; }
     // The server's list of connected clients, in order of announcement, and its reset.
     virtual std::vector<std::string> ClientNames() const { return {}; }
     virtual void ClearClientNames() {}
+    // Whom "Send" can reach: the connected clients (server) or "Server" and the other client
+    // seats (client).
+    virtual std::vector<std::string> Recipients() const { return {}; }
     // "Send": a chat message to one recipient.
     virtual void SendChat(const std::string& /*recipient*/, const std::string& /*text*/) {}
 };
@@ -134,11 +148,13 @@ class TOptionsForm : public QDialog {
     void bbConClick();
     void bbSendMsgClick();
 
-    // The network side's news: a client announced itself or left (server), the connection
-    // opened or closed (client), the recipients changed.
+    // The network side's news: a client announced itself or left (server); a leaving client's
+    // seats are Computer seats now (server); the connection opened or closed (client); the
+    // recipients changed.
     void ClientNamesChanged();
+    void SeatsTakenOver(const std::vector<int>& seats);
     void ConnectionChanged();
-    void SetRecipients(const std::vector<std::string>& names);
+    void RecipientsChanged();
 
   protected:
     void showEvent(QShowEvent* e) override;

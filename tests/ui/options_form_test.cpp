@@ -50,8 +50,16 @@ struct FakeNetwork : OptionsNetwork {
     bool Connected() const override { return connected; }
     std::vector<std::string> ClientNames() const override { return clients; }
     void ClearClientNames() override { clients.clear(); }
+    std::vector<std::string> Recipients() const override { return clients; }
     void SendChat(const std::string& to, const std::string& text) override {
         chats.emplace_back(to, text);
+    }
+    ConnectOutcome outcome = ConnectOutcome::Started;
+    std::vector<std::pair<std::string, std::string>> connects;  // own name, server
+    ConnectOutcome ConnectClick(const std::string& own, const std::string& server) override {
+        connects.emplace_back(own, server);
+        if (outcome == ConnectOutcome::Started) connected = true;
+        return outcome;
     }
 };
 
@@ -438,6 +446,55 @@ class OptionsFormTest : public QObject {
         };
         f.cbNameContextPopup(2);
         QCOMPARE(f.Row(2).name->lineEdit()->palette().color(QPalette::Text), QColor(10, 20, 30));
+    }
+
+    // The connection panel and chat, over a stand-in for network play.
+    void connectAndChat() {
+        Dialog d;
+        TOptionsForm& f = d.Form();
+        f.show();
+        f.ModeButton(GameMode::Client)->setChecked(true);
+        QTest::keyClicks(f.ServerEdit(), "127.0.0.1");
+        d.net.outcome = OptionsNetwork::ConnectOutcome::EmptyName;
+        QTest::mouseClick(f.ConnectButton(), Qt::LeftButton);
+        QCOMPARE(d.messages, QStringList{Q(msg::EnterName)});
+        d.net.outcome = OptionsNetwork::ConnectOutcome::CannotStart;
+        d.messages.clear();
+        QTest::mouseClick(f.ConnectButton(), Qt::LeftButton);
+        QCOMPARE(d.messages, QStringList{Q(msg::CannotConnect)});
+        QCOMPARE(d.modals.Count("QMessageBox"), 2);
+
+        d.net.outcome = OptionsNetwork::ConnectOutcome::Started;
+        QTest::keyClicks(f.OwnNameEdit(), "Bob");
+        QTest::mouseClick(f.ConnectButton(), Qt::LeftButton);
+        QCOMPARE(d.net.connects.back(), (std::pair<std::string, std::string>("Bob", "127.0.0.1")));
+        QCOMPARE(f.ConnectButton()->text(), QString("Disconnect"));
+        QVERIFY(f.OwnNameEdit()->isReadOnly());
+
+        // Recipients come from network play; "Send" goes to the chosen one.
+        d.net.clients = {"Server", "Cid"};
+        f.RecipientsChanged();
+        QCOMPARE(f.RecipientList()->count(), 2);
+        f.RecipientList()->setCurrentIndex(1);
+        QTest::keyClicks(f.MessageEdit(), "hello, Cid");
+        QTest::mouseClick(f.SendButton(), Qt::LeftButton);
+        QCOMPARE(d.net.chats.size(), std::size_t(1));
+        QCOMPARE(d.net.chats[0].first, std::string("Cid"));
+        QCOMPARE(d.net.chats[0].second, std::string("hello, Cid"));
+
+        // A client that leaves the server: its seats are Computer rows again.
+        f.ModeButton(GameMode::Server)->setChecked(true);
+        d.net.clients = {"Zed"};
+        d.SetType(2, PlayerType::Client);
+        f.Row(2).name->setCurrentIndex(0);
+        QCOMPARE(d.Name(2), QString("Zed"));
+        d.net.clients.clear();
+        f.SeatsTakenOver({2});
+        f.ClientNamesChanged();
+        QCOMPARE(d.Type(2), 1);
+        QCOMPARE(d.Name(2), QString("Zed"));  // the row keeps the name as text
+        QVERIFY(f.Row(2).skill->isEnabled());
+        f.hide();
     }
 
     void saveWritesTheFileAndLeavesTheGame() {

@@ -1,0 +1,93 @@
+#include "ui/options_net.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace tq::ui {
+
+OptionsNetPlay::OptionsNetPlay(net::NetPlay& net, TOptionsForm& form, uint16_t port)
+    : net_(net), form_(form), port_(port) {
+    net_.AddObserver(this);
+}
+
+OptionsNetPlay::~OptionsNetPlay() {
+    net_.RemoveObserver(this);
+}
+
+bool OptionsNetPlay::StartListening() {
+    return net_.Server().StartListening(port_);
+}
+
+void OptionsNetPlay::StopListening() {
+    if (net_.Server().Listening()) net_.Server().StopListening();
+}
+
+void OptionsNetPlay::CloseConnection() {
+    if (net_.Client().State() != net::ClientState::Closed) net_.Client().Disconnect();
+}
+
+OptionsNetwork::ConnectOutcome OptionsNetPlay::ConnectClick(const std::string& ownName,
+                                                            const std::string& server) {
+    if (net_.Client().IsConnected()) {
+        net_.Client().Disconnect();
+        return ConnectOutcome::Closed;
+    }
+    switch (net_.Client().Connect(server, ownName, port_)) {
+        case net::ConnectResult::Started:
+            return ConnectOutcome::Started;
+        case net::ConnectResult::EmptyName:
+        case net::ConnectResult::InvalidName:
+            return ConnectOutcome::EmptyName;
+        case net::ConnectResult::CannotStart:
+            break;
+    }
+    return ConnectOutcome::CannotStart;
+}
+
+bool OptionsNetPlay::Connected() const {
+    return net_.Client().IsConnected();
+}
+
+std::vector<std::string> OptionsNetPlay::ClientNames() const {
+    return net_.Server().ClientNames();
+}
+
+std::vector<std::string> OptionsNetPlay::Recipients() const {
+    if (net_.Server().Listening()) return net_.Server().ClientNames();
+    if (net_.Client().IsConnected()) return net_.Client().Recipients();
+    return {};
+}
+
+void OptionsNetPlay::SendChat(const std::string& recipient, const std::string& text) {
+    if (net_.Server().Listening())
+        net_.Server().SendChat(recipient, text);
+    else if (net_.Client().IsConnected())
+        net_.Client().SendChat(recipient, text);
+}
+
+void OptionsNetPlay::ClientNamesChanged() {
+    form_.ClientNamesChanged();
+}
+
+void OptionsNetPlay::SeatsTakenOver(const std::vector<int>& seats) {
+    form_.SeatsTakenOver(seats);
+}
+
+void OptionsNetPlay::ConnectionChanged() {
+    form_.ConnectionChanged();
+}
+
+void OptionsNetPlay::RecipientsChanged() {
+    form_.RecipientsChanged();
+}
+
+uint16_t GamePortFromEnvironment() {
+    const char* text = std::getenv("TESSAROON_PORT");
+    if (!text || !*text) return net::kGamePort;
+    char* end = nullptr;
+    const long port = std::strtol(text, &end, 10);
+    if (*end != '\0' || port < 1 || port > 65535) return net::kGamePort;
+    return static_cast<uint16_t>(port);
+}
+
+}  // namespace tq::ui
