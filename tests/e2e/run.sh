@@ -6,7 +6,8 @@
 # dialog and applies them, saves them and finds them again after a restart, leaves with F6, watches
 # a paced game of five computer seats and stops it with a close request, plays a rated game that
 # enters the record table, and checks that a start folder without a dictionary ends with the
-# dictionary message. Screenshots go to $TESSAROON_E2E_SCREENS (default <build-dir>/e2e-screens).
+# dictionary message; then tests/e2e/network.sh plays a network game between two programs.
+# Screenshots go to $TESSAROON_E2E_SCREENS (default <build-dir>/e2e-screens).
 # Exits non-zero on any failure.
 #
 #   tests/e2e/run.sh <build-dir>
@@ -563,3 +564,6 @@ game_pid=""
 [ "$status" -ne 0 ] || fail "the program without a dictionary ended with status 0"
 
 echo "e2e: 1 passed, 0 failed"
+
+# Two programs on one display playing a network game.
+"$top/tests/e2e/network.sh" "$build"
