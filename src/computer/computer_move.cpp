@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/chain_rules.h"
 #include "computer/field_search.h"
 #include "computer/word_graph.h"
-#include "core/paths.h"
 
 namespace tq {
 
@@ -65,24 +65,23 @@ bool ParseCandidate(std::string_view entry, ComputerMoveResult& move) {
     return true;
 }
 
-ComputerMoveResult ComputerPlayer::ComputerMove(GameModel& model) const {
-    GameState& state = model.State;
-    const GameSettings& settings = model.Settings;
-    Field& field = model.Board;
+ComputerMoveResult ComputerPlayer::ComputerMove(GameSettings& settings, Field& field,
+                                                GameState& state, const TDictInfo& dict,
+                                                Random& rng) const {
     int seat = state.CurrentSeat;
     if (seat < 1 || seat > kMaxSeats) seat = 1;
-    TPlayers& player = model.Settings.Seat(seat);
+    TPlayers& player = settings.Seat(seat);
 
     state.Candidates.clear();
     FindCandidates(field, settings, state.FieldLetters, state.UsedWords, settings.MinWordLen,
-                   settings.MaxWordLen, true, player.Skill, model.Rng, state.Candidates);
+                   settings.MaxWordLen, true, player.Skill, rng, state.Candidates);
 
     ComputerMoveResult move;
     bool formed = false;
     if (!state.Candidates.empty()) {
         // A fixed order makes a seeded game independent of the order the search finds ways in.
         std::sort(state.Candidates.begin(), state.Candidates.end());
-        const int pick = model.Rng.Int(static_cast<int>(state.Candidates.size()));
+        const int pick = rng.Int(static_cast<int>(state.Candidates.size()));
         formed = ParseCandidate(state.Candidates[pick], move) &&
                  field.Inside(move.NewCell.col, move.NewCell.row) &&
                  field.IsEmpty(move.NewCell.col, move.NewCell.row);
@@ -126,10 +125,9 @@ ComputerMoveResult ComputerPlayer::ComputerMove(GameModel& model) const {
             state.Candidates.clear();
             return {};
         }
-        const Cell cell = cells[model.Rng.Int(static_cast<int>(cells.size()))];
-        const TDictInfo& dict = model.Dict;
+        const Cell cell = cells[rng.Int(static_cast<int>(cells.size()))];
         const int letterCount = dict.LetterCount > 0 ? dict.LetterCount : 26;
-        move.Letter = static_cast<char>(dict.FirstLetter + model.Rng.Int(letterCount));
+        move.Letter = static_cast<char>(dict.FirstLetter + rng.Int(letterCount));
         move.Word.assign(1, move.Letter);
         move.NewCell = cell;
         move.Chain = CellCode(cell);

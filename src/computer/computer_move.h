@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "core/game_model.h"
-#include "core/model.h"
-#include "core/random.h"
-#include "dict/letters.h"
+#include "base/game_state.h"
+#include "base/letters.h"
+#include "base/random.h"
+#include "base/rules.h"
 #include "dict/word_store.h"
 
 namespace tq {
@@ -35,21 +35,23 @@ class ComputerPlayer {
     ComputerPlayer(const ComputerPlayer&) = delete;
     ComputerPlayer& operator=(const ComputerPlayer&) = delete;
 
-    // The search with the contract of FindCandidatesReference (computer/search.h): for skill 7
-    // the same entries; for skills 1 to 6 the same chances (each formable word takes part with its
-    // length's chance, one draw per distinct word). Appends entries "WORD<k>cc:cc:" to `out`.
+    // The search with the contract of FindCandidatesReference (computer/reference_search.h): for
+    // skill 7 the same entries; for skills 1 to 6 the same chances (each formable word takes part
+    // with its length's chance, one draw per distinct word). Appends entries "WORD<k>cc:cc:" to
+    // `out`.
     void FindCandidates(const Field& field, const GameSettings& settings,
                         const std::string& fieldLetters, const SortedWordList& usedWords,
                         int minLen, int maxLen, bool longestOnly, int filter, Random& rng,
                         std::vector<std::string>& out) const;
 
-    // Plays the move of model.State.CurrentSeat: the longest word its skill lets it see, one way
+    // Plays the move of state.CurrentSeat: the longest word its skill lets it see, one way
     // of it drawn uniformly, 10 points a letter; with none, a random letter into an empty cell next
     // to the letters. Writes the field, FieldLetters, LetterCountOnField, the seat's WordPoints,
     // TimeAward (0), adds the word to UsedWords and leaves Candidates empty. The caller writes the
     // results table and sends the move to the network. When the field has no empty cell nothing
     // changes and the result's Word is empty.
-    ComputerMoveResult ComputerMove(GameModel& model) const;
+    ComputerMoveResult ComputerMove(GameSettings& settings, Field& field, GameState& state,
+                                    const TDictInfo& dict, Random& rng) const;
 
     // The bytes the word graph holds (for the benchmark's memory figure).
     std::size_t GraphBytes() const;

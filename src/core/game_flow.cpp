@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/chain_rules.h"
 #include "computer/computer_move.h"
-#include "core/paths.h"
 
 namespace tq {
 

@@ -1,8 +1,8 @@
 // Move entry: putting the new letter, marking the chain, and the checks of the marked word.
 
-#include "computer/search.h"
+#include "base/chain_rules.h"
+#include "computer/reference_search.h"
 #include "core/game_flow.h"
-#include "core/paths.h"
 
 namespace tq {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model.h"
+#include "base/rules.h"
 
 namespace tq {
 

@@ -63,7 +63,8 @@ void GameFlow::EndOfMove() {
 
 void GameFlow::ComputerTurn() {
     GameState& st = model_.State;
-    const ComputerMoveResult move = computer_->ComputerMove(model_);
+    const ComputerMoveResult move = computer_->ComputerMove(model_.Settings, model_.Board,
+                                                            model_.State, model_.Dict, model_.Rng);
     if (move.Word.empty()) return;  // no empty cell left: nothing was played
     st.MarkedPath = move.Chain + ":";
     ShowWord(move.Word, move.Letter, move.NewCell, true);
@@ -75,7 +76,8 @@ void GameFlow::GameOver() {
     SetPhase(GamePhase::GameOver);
     if (model_.Settings.Mode == GameMode::Server) sender_->SendEndGame();
     if (model_.Settings.Mode == GameMode::General && model_.Settings.RatedGame) {
-        const RecordsOutcome outcome = UpdateRecords(model_);
+        const RecordsOutcome outcome =
+            UpdateRecords(model_.RecordsFolder(), model_.Dict, model_.Settings, model_.State);
         if (!outcome.error.empty()) {
             view_.ShowMessage(outcome.error, MessageIcon::Warning);
         } else if (outcome.entered) {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <vector>
 
+#include "base/letters.h"
 #include "dict/digest.h"
-#include "dict/letters.h"
 
 namespace tq {
 

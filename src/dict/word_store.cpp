@@ -6,8 +6,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "base/letters.h"
 #include "dict/compressed.h"
-#include "dict/letters.h"
 
 namespace tq {
 

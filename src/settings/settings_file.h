@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model.h"
+#include "base/rules.h"
 #include "dict/word_store.h"
 #include "settings/ini_document.h"
 

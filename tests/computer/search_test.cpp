@@ -1,13 +1,13 @@
-#include "computer/search.h"
+#include "computer/reference_search.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "base/chain_rules.h"
 #include "computer/computer_move.h"
 #include "computer/test_fields.h"
-#include "core/paths.h"
 
 namespace tq {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dict/letters.h"
+#include "base/letters.h"
 #include "test_support.h"
 
 namespace tq {
