@@ -25,9 +25,14 @@
 namespace tq {
 namespace {
 
-// One computer move on the model.
-ComputerMoveResult Play(const ComputerPlayer& player, GameModel& model) {
-    return player.ComputerMove(model.Settings, model.Board, model.State, model.Dict, model.Rng);
+// One computer move on the model, committed the way the game commits a computer's move.
+Move Play(const ComputerPlayer& player, GameModel& model) {
+    const Move move =
+        player.ChooseMove(model.Board, model.Settings, model.State, model.Dict, model.Rng);
+    if (!move.Word.empty())
+        ApplyMove(model.Board, model.State, model.Settings.Seat(model.State.CurrentSeat), move,
+                  MoveSource::Computer, 0);
+    return move;
 }
 
 struct Dictionary {

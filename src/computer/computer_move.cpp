@@ -42,7 +42,7 @@ void ComputerPlayer::FindCandidates(const Field& field, const GameSettings& sett
         {field, settings, fieldLetters, usedWords, minLen, maxLen, longestOnly, filter, rng}, out);
 }
 
-bool ParseCandidate(std::string_view entry, ComputerMoveResult& move) {
+bool ParseCandidate(std::string_view entry, Move& move) {
     const std::size_t open = entry.find('<');
     if (open == std::string_view::npos || open == 0) return false;
     const std::size_t close = entry.find('>', open);
@@ -65,30 +65,27 @@ bool ParseCandidate(std::string_view entry, ComputerMoveResult& move) {
     return true;
 }
 
-ComputerMoveResult ComputerPlayer::ComputerMove(GameSettings& settings, Field& field,
-                                                GameState& state, const TDictInfo& dict,
-                                                Random& rng) const {
+Move ComputerPlayer::ChooseMove(const Field& field, const GameSettings& settings,
+                                const GameState& state, const TDictInfo& dict, Random& rng) const {
     int seat = state.CurrentSeat;
     if (seat < 1 || seat > kMaxSeats) seat = 1;
-    TPlayers& player = settings.Seat(seat);
+    const TPlayers& player = settings.Seat(seat);
 
-    state.Candidates.clear();
+    std::vector<std::string> candidates;
     FindCandidates(field, settings, state.FieldLetters, state.UsedWords, settings.MinWordLen,
-                   settings.MaxWordLen, true, player.Skill, rng, state.Candidates);
+                   settings.MaxWordLen, true, player.Skill, rng, candidates);
 
-    ComputerMoveResult move;
+    Move move;
     bool formed = false;
-    if (!state.Candidates.empty()) {
+    if (!candidates.empty()) {
         // A fixed order makes a seeded game independent of the order the search finds ways in.
-        std::sort(state.Candidates.begin(), state.Candidates.end());
-        const int pick = rng.Int(static_cast<int>(state.Candidates.size()));
-        formed = ParseCandidate(state.Candidates[pick], move) &&
+        std::sort(candidates.begin(), candidates.end());
+        const int pick = rng.Int(static_cast<int>(candidates.size()));
+        formed = ParseCandidate(candidates[pick], move) &&
                  field.Inside(move.NewCell.col, move.NewCell.row) &&
                  field.IsEmpty(move.NewCell.col, move.NewCell.row);
     }
-    if (formed) {
-        player.WordPoints += 10 * static_cast<int32_t>(move.Word.size());
-    } else {
+    if (!formed) {
         // No word: a random letter into an empty cell, each cell listed once per occupied
         // neighbour, so cells among more letters are likelier.
         std::vector<Cell> cells;
@@ -121,10 +118,7 @@ ComputerMoveResult ComputerPlayer::ComputerMove(GameSettings& settings, Field& f
                 for (int y = 0; y < field.Rows(); ++y)
                     if (field.IsEmpty(x, y)) cells.push_back({x, y});
         }
-        if (cells.empty()) {
-            state.Candidates.clear();
-            return {};
-        }
+        if (cells.empty()) return {};
         const Cell cell = cells[rng.Int(static_cast<int>(cells.size()))];
         const int letterCount = dict.LetterCount > 0 ? dict.LetterCount : 26;
         move.Letter = static_cast<char>(dict.FirstLetter + rng.Int(letterCount));
@@ -133,12 +127,6 @@ ComputerMoveResult ComputerPlayer::ComputerMove(GameSettings& settings, Field& f
         move.Chain = CellCode(cell);
     }
 
-    field.Set(move.NewCell, move.Letter);
-    state.FieldLetters += move.Letter;
-    state.LetterCountOnField = static_cast<uint8_t>(state.LetterCountOnField + 1);
-    state.TimeAward = 0;
-    state.UsedWords.Add(move.Word);
-    state.Candidates.clear();
     return move;
 }
 

@@ -8,21 +8,12 @@
 
 #include "base/game_state.h"
 #include "base/letters.h"
+#include "base/move.h"
 #include "base/random.h"
 #include "base/rules.h"
 #include "dict/word_store.h"
 
 namespace tq {
-
-// The move a computer seat made.
-struct ComputerMoveResult {
-    std::string Word;  // the word formed, or the new letter alone; empty when no move was possible
-    char Letter = '-';
-    Cell NewCell;
-    // The cell codes of the word's chain joined by ':' with no final ':', or the single code of
-    // the new cell when no word was formed.
-    std::string Chain;
-};
 
 class WordGraph;
 
@@ -44,14 +35,13 @@ class ComputerPlayer {
                         int minLen, int maxLen, bool longestOnly, int filter, Random& rng,
                         std::vector<std::string>& out) const;
 
-    // Plays the move of state.CurrentSeat: the longest word its skill lets it see, one way
-    // of it drawn uniformly, 10 points a letter; with none, a random letter into an empty cell next
-    // to the letters. Writes the field, FieldLetters, LetterCountOnField, the seat's WordPoints,
-    // TimeAward (0), adds the word to UsedWords and leaves Candidates empty. The caller writes the
-    // results table and sends the move to the network. When the field has no empty cell nothing
-    // changes and the result's Word is empty.
-    ComputerMoveResult ComputerMove(GameSettings& settings, Field& field, GameState& state,
-                                    const TDictInfo& dict, Random& rng) const;
+    // Chooses the move of state.CurrentSeat: the longest word its skill lets it see, one way of
+    // it drawn uniformly; with none, a random letter into an empty cell next to the letters (the
+    // move's Word is then that letter alone and its Chain the cell's code). A word's Chain is its
+    // cell codes joined by ':' with no final ':'. Changes nothing but the random source: the game
+    // commits the move. When the field has no empty cell the move's Word is empty.
+    Move ChooseMove(const Field& field, const GameSettings& settings, const GameState& state,
+                    const TDictInfo& dict, Random& rng) const;
 
     // The bytes the word graph holds (for the benchmark's memory figure).
     std::size_t GraphBytes() const;
@@ -66,6 +56,6 @@ class ComputerPlayer {
 
 // Parses a candidate entry "WORD<k>cc:cc:" into the move it describes. Returns false when the
 // entry is malformed (no "<k>", k outside the word or the chain, a bad cell code).
-bool ParseCandidate(std::string_view entry, ComputerMoveResult& move);
+bool ParseCandidate(std::string_view entry, Move& move);
 
 }  // namespace tq

@@ -11,7 +11,7 @@
 namespace tq {
 
 void GameFlow::EndOfMove() {
-    const uint64_t serial = gameSerial_;
+    const FlowMoment start = Moment();
     GameState& st = model_.State;
     const GameSettings& s = model_.Settings;
     for (;;) {
@@ -21,7 +21,7 @@ void GameFlow::EndOfMove() {
         busy_ = wasBusy;
         // A new game started from a pending event (the options dialog's Apply, a received new
         // game) has opened its own first turn; this loop served the old game and ends.
-        if (serial != gameSerial_) return;
+        if (GameReplacedSince(start)) return;
         if (Phase() == GamePhase::GameOver) return;
 
         if (st.MoveWord >= s.WordsPerMove) {
@@ -62,28 +62,33 @@ void GameFlow::EndOfMove() {
 }
 
 void GameFlow::ComputerTurn() {
-    GameState& st = model_.State;
-    const ComputerMoveResult move = computer_->ComputerMove(model_.Settings, model_.Board,
-                                                            model_.State, model_.Dict, model_.Rng);
+    const Move move =
+        computer_->ChooseMove(model_.Board, model_.Settings, model_.State, model_.Dict, model_.Rng);
     if (move.Word.empty()) return;  // no empty cell left: nothing was played
-    st.MarkedPath = move.Chain + ":";
-    ShowWord(move.Word, move.Letter, move.NewCell, true);
-    if (model_.Settings.Mode == GameMode::Server)
-        sender_->SendNewMove(Report(move.Word, move.Chain, move.Letter, move.NewCell));
+    CommitMove(move, MoveSource::Computer, 0);
 }
 
 void GameFlow::GameOver() {
+    const GameSettings& s = model_.Settings;
     SetPhase(GamePhase::GameOver);
-    if (model_.Settings.Mode == GameMode::Server) sender_->SendEndGame();
-    if (model_.Settings.Mode == GameMode::General && model_.Settings.RatedGame) {
-        const RecordsOutcome outcome =
-            UpdateRecords(model_.RecordsFolder(), model_.Dict, model_.Settings, model_.State);
-        if (!outcome.error.empty()) {
-            view_.ShowMessage(outcome.error, MessageIcon::Warning);
-        } else if (outcome.entered) {
-            view_.ShowRecordTable();
-            return;
-        }
+    if (s.Mode == GameMode::Server) sender_->SendEndGame();
+    RecordsOutcome outcome;
+    if (s.Mode == GameMode::General && s.RatedGame)
+        outcome = UpdateRecords(model_.RecordsFolder(), model_.Dict, s, model_.State);
+
+    GameEndedEvent ended;
+    for (int seat = 1; seat <= s.Count; ++seat) {
+        const TPlayers& p = s.Seat(seat);
+        ended.Totals.push_back({seat, p.WordPoints, p.BonusPoints, p.FinePoints, p.Total()});
+    }
+    ended.RecordPlace = outcome.entered ? model_.State.NewRecordPlace : 0;
+    Notify(&GameEvents::GameEnded, ended);
+
+    if (!outcome.error.empty()) {
+        view_.ShowMessage(outcome.error, MessageIcon::Warning);
+    } else if (outcome.entered) {
+        view_.ShowRecordTable();
+        return;
     }
     view_.ShowGameStatus();
 }
@@ -100,22 +105,11 @@ int16_t GameFlow::TimeAwardFor(int32_t remaining, int32_t secBonus, int32_t secF
     return static_cast<int16_t>(award);
 }
 
-void GameFlow::ScoreMove(const std::string& word) {
-    GameState& st = model_.State;
+int16_t GameFlow::HumanTimeAward() {
     const GameSettings& s = model_.Settings;
-    TPlayers& seat = model_.Settings.Seat(st.CurrentSeat);
-    st.TimeAward = 0;
-    if (s.SecMove != 0) {
-        StopClock();
-        st.TimeAward = TimeAwardFor(clock_.Remaining(), s.SecBonus, s.SecFine);
-        if (st.TimeAward > 0) seat.BonusPoints += st.TimeAward;
-        if (st.TimeAward < 0) seat.FinePoints += -st.TimeAward;
-    }
-    SetPhase(GamePhase::MoveDone);
-    if (word.size() > 1) {
-        st.UsedWords.Add(word);
-        seat.WordPoints += 10 * static_cast<int32_t>(word.size());
-    }
+    if (s.SecMove == 0) return 0;
+    StopClock();
+    return TimeAwardFor(clock_.Remaining(), s.SecBonus, s.SecFine);
 }
 
 void GameFlow::StartClock() {

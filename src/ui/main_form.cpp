@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QThread>
 
+#include "base/messages.h"
 #include "ui/fonts.h"
 #include "ui/info_form.h"
 #include "ui/input_form.h"
@@ -511,12 +512,12 @@ void TMainForm::sgResSelectCell(int col, int row) {
     const QString text = sgRes_->Text(1, row);
     if (text.isEmpty()) return;
     const std::string word = FromQString(text);
-    if (word != "----") {
+    if (word != msg::NoWord) {
         std::string small = word;
         for (char& ch : small) ch = static_cast<char>(static_cast<unsigned char>(ch) + 32);
         QGuiApplication::clipboard()->setText(ToQString(small));
     }
-    flow_->ResultsWordClicked(row, word == "----" ? std::string("-") : word);
+    flow_->ResultsWordClicked(row, word);
 }
 
 void TMainForm::NotAvailable() {

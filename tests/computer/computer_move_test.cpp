@@ -12,9 +12,14 @@
 namespace tq {
 namespace {
 
-// One computer move on the model.
-ComputerMoveResult Play(const ComputerPlayer& player, GameModel& model) {
-    return player.ComputerMove(model.Settings, model.Board, model.State, model.Dict, model.Rng);
+// One computer move on the model, committed the way the game commits a computer's move.
+Move Play(const ComputerPlayer& player, GameModel& model) {
+    const Move move =
+        player.ChooseMove(model.Board, model.Settings, model.State, model.Dict, model.Rng);
+    if (!move.Word.empty())
+        ApplyMove(model.Board, model.State, model.Settings.Seat(model.State.CurrentSeat), move,
+                  MoveSource::Computer, 0);
+    return move;
 }
 
 using test::LettersOf;
@@ -56,7 +61,7 @@ TEST(ComputerMoveTest, SkillSevenPlaysTheLongestWordAndScoresIt) {
     std::map<std::string, int> chains;
     for (uint64_t seed = 1; seed <= 60; ++seed) {
         GameModel model = MakeModel(CatsuField(), 7, seed);
-        const ComputerMoveResult move = Play(player, model);
+        const Move move = Play(player, model);
         ASSERT_EQ(move.Word, "CATSUP");
         EXPECT_EQ(move.Letter, 'P');
         EXPECT_EQ(model.Board.At(move.NewCell), 'P');
@@ -97,7 +102,7 @@ TEST(ComputerMoveTest, SkillOneNeverPlaysSixLetters) {
     int words = 0;
     for (uint64_t seed = 1; seed <= 200; ++seed) {
         GameModel model = MakeModel(CatsuField(), 1, seed);
-        const ComputerMoveResult move = Play(player, model);
+        const Move move = Play(player, model);
         ASSERT_NE(move.Word, "CATSUP");
         if (move.Word.size() > 1) ++words;
     }
@@ -115,7 +120,7 @@ TEST(ComputerMoveTest, WithoutAWordPutsARandomLetterNextToTheLetters) {
     });
     for (uint64_t seed = 1; seed <= 20; ++seed) {
         GameModel model = MakeModel(f, 7, seed);
-        const ComputerMoveResult move = Play(player, model);
+        const Move move = Play(player, model);
         EXPECT_EQ(move.NewCell, (Cell{2, 2}));
         EXPECT_EQ(move.Chain, "22");
         ASSERT_EQ(move.Word.size(), 1u);
@@ -158,7 +163,7 @@ TEST(ComputerMoveTest, FullFieldChangesNothing) {
     const ComputerPlayer player(Store());
     const Field f = MakeField({"ABC", "DEF", "GHI"});
     GameModel model = MakeModel(f, 7, 1);
-    const ComputerMoveResult move = Play(player, model);
+    const Move move = Play(player, model);
     EXPECT_TRUE(move.Word.empty());
     EXPECT_EQ(model.State.FieldLetters, "ADGBEHCFI");
     EXPECT_EQ(model.State.LetterCountOnField, 9);
@@ -184,7 +189,7 @@ TEST(ComputerPlayerTest, FindsWordsAddedToTheStoreLater) {
 }
 
 TEST(ParseCandidateTest, SplitsWordPositionAndChain) {
-    ComputerMoveResult move;
+    Move move;
     ASSERT_TRUE(ParseCandidate("SOUP<2>12:22:32:42:", move));
     EXPECT_EQ(move.Word, "SOUP");
     EXPECT_EQ(move.Letter, 'O');

@@ -79,7 +79,7 @@ TEST(LetterBudgetTest, AllowsOneNewLetterAndOneMorePerJoker) {
 void ExpectValidEntries(const Field& f, const GameSettings& s,
                         const std::vector<std::string>& entries) {
     for (const std::string& e : entries) {
-        ComputerMoveResult move;
+        Move move;
         ASSERT_TRUE(ParseCandidate(e, move)) << e;
         const auto cells = ParseChain(move.Chain);
         ASSERT_TRUE(cells.has_value()) << e;

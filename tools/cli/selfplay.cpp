@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "base/messages.h"
 #include "commands.h"
+#include "core/game_events.h"
 #include "core/game_flow.h"
 #include "core/game_model.h"
 #include "core/headless_view.h"
@@ -200,45 +202,29 @@ struct PlayedMove {
     int points = 0;
 };
 
-// The headless view of a self-played game: it writes down the initial word and every row.
-class RecordingView : public HeadlessView {
+// Writes down a self-played game as the game flow reports it: the initial word and every move.
+class GameRecorder : public GameEvents {
   public:
-    explicit RecordingView(const GameModel& model) : model_(model) {}
-
-    void Begin() {
+    void GameStarted(const GameStartedEvent& e) override {
         moves.clear();
-        drawnWord.clear();
-        placedWord.clear();
+        drawnWord = e.DrawnWord;
+        placedWord = e.PlacedWord;
     }
-    void ShowCellLetter(Cell cell, std::string_view letter) override {
-        if (!letter.empty() && model_.State.Phase != GamePhase::Setup) lastCell_ = cell;
-    }
-    // The turn loop's first pass comes right after the initial word was placed.
-    void ProcessPendingEvents() override {
-        if (model_.State.Phase != GamePhase::Setup || !placedWord.empty()) return;
-        if (model_.State.UsedWords.Size() > 0) drawnWord = model_.State.UsedWords.Words()[0];
-        placedWord = model_.State.FieldLetters;
-    }
-    void ShowResultRow(int, std::string_view word, std::string_view points, std::string_view letter,
-                       uint32_t) override {
+    void MovePlayed(const MovePlayedEvent& e) override {
         PlayedMove m;
-        m.round = model_.State.Round;
-        m.seat = model_.State.CurrentSeat;
-        m.moveWord = model_.State.MoveWord;
-        m.word = word == "----" ? std::string() : std::string(word);
-        m.letter = letter.empty() ? '-' : letter[0];
-        m.cell = lastCell_;
-        m.chain = model_.State.MarkedPath;
-        m.points = std::stoi(std::string(points));
+        m.round = e.Round;
+        m.seat = e.Seat;
+        m.moveWord = e.MoveWord;
+        if (e.FormsWord()) m.word = e.Report.Word;
+        m.letter = e.Report.Letter;
+        m.cell = Cell{e.Report.Col, e.Report.Row};
+        m.chain = e.Path;
+        m.points = e.Points;
         moves.push_back(std::move(m));
     }
 
     std::vector<PlayedMove> moves;
     std::string drawnWord, placedWord;
-
-  private:
-    const GameModel& model_;
-    Cell lastCell_;
 };
 
 std::string Utf8(std::string_view text) {
@@ -262,7 +248,7 @@ std::vector<int> TopSeats(const GameSettings& s) {
 }
 
 nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
-                        const RecordingView& view) {
+                        const GameRecorder& game) {
     const GameSettings& s = model.Settings;
     using nlohmann::json;
     json seats = json::array();
@@ -282,7 +268,7 @@ nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
                      {"allowCrossings", s.AllowCrossings},
                      {"allowExWords", s.AllowExWords}};
     json moves = json::array();
-    for (const PlayedMove& m : view.moves)
+    for (const PlayedMove& m : game.moves)
         moves.push_back({{"round", m.round},
                          {"seat", m.seat},
                          {"moveWord", m.moveWord},
@@ -304,8 +290,8 @@ nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
     return {{"game", number},
             {"seed", seed},
             {"settings", settings},
-            {"initialWord", Utf8(view.drawnWord)},
-            {"initialWordPlaced", Utf8(view.placedWord)},
+            {"initialWord", Utf8(game.drawnWord)},
+            {"initialWordPlaced", Utf8(game.placedWord)},
             {"moves", moves},
             {"totals", totals},
             {"winners", TopSeats(s)}};
@@ -326,20 +312,20 @@ std::string PadLeft(const std::string& utf8, std::size_t width) {
     return std::string(width > n ? width - n : 0, ' ') + utf8;
 }
 
-void PrintGame(int number, uint64_t seed, const GameModel& model, const RecordingView& view) {
+void PrintGame(int number, uint64_t seed, const GameModel& model, const GameRecorder& game) {
     const GameSettings& s = model.Settings;
     std::cout << "Game " << number << " (seed " << seed << "), initial word "
-              << Utf8(view.placedWord) << "\n";
+              << Utf8(game.placedWord) << "\n";
     std::size_t nameWidth = 4;
     for (int seat = 1; seat <= s.Count; ++seat)
         nameWidth = std::max(nameWidth, Chars(Utf8(s.Seat(seat).Name)));
     std::cout << "  " << PadLeft("#", 3) << "  " << PadRight("Seat", nameWidth) << "  "
               << PadRight("Word", 16) << " " << PadLeft("Points", 6) << "  Letter\n";
     int row = 0;
-    for (const PlayedMove& m : view.moves) {
+    for (const PlayedMove& m : game.moves) {
         std::cout << "  " << PadLeft(std::to_string(++row), 3) << "  "
                   << PadRight(Utf8(s.Seat(m.seat).Name), nameWidth) << "  "
-                  << PadRight(m.word.empty() ? "----" : Utf8(m.word), 16) << " "
+                  << PadRight(m.word.empty() ? std::string(msg::NoWord) : Utf8(m.word), 16) << " "
                   << PadLeft(std::to_string(m.points), 6) << "  " << Utf8(std::string(1, m.letter))
                   << "\n";
     }
@@ -384,9 +370,11 @@ int SelfPlay(const std::vector<std::string>& args) {
             ? *options.seed
             : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) &
                   0x7FFFFFFFFFFFFFFFULL;
-    RecordingView view(model);
+    HeadlessView view;
     NullSender sender;
     GameFlow flow(model, view, sender);
+    GameRecorder recorder;
+    flow.Subscribe(recorder);
 
     const bool progress = options.games > 1 && ::isatty(STDERR_FILENO);
     auto lastProgress = std::chrono::steady_clock::now();
@@ -395,7 +383,6 @@ int SelfPlay(const std::vector<std::string>& args) {
     for (int game = 1; game <= options.games; ++game) {
         const uint64_t gameSeed = seed + static_cast<uint64_t>(game - 1);
         model.Rng.Seed(gameSeed);
-        view.Begin();
         flow.StartNewGame();
         if (flow.Phase() != GamePhase::GameOver) {
             std::cerr << "tessaroon-cli selfplay: game " << game << " did not end\n";
@@ -407,9 +394,9 @@ int SelfPlay(const std::vector<std::string>& args) {
         else
             ++draws;
         if (options.json)
-            std::cout << GameJson(game, gameSeed, model, view).dump() << "\n";
+            std::cout << GameJson(game, gameSeed, model, recorder).dump() << "\n";
         else
-            PrintGame(game, gameSeed, model, view);
+            PrintGame(game, gameSeed, model, recorder);
         if (progress &&
             (std::chrono::steady_clock::now() - lastProgress > std::chrono::milliseconds(200) ||
              game == options.games)) {
