@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include "base/messages.h"
+#include "base/version.h"
 #include "ui/fonts.h"
 #include "ui/info_form.h"
 #include "ui/input_form.h"
@@ -90,7 +91,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
                               Qt::MSWindowsFixedSizeDialogHint),
       model_(model),
       style_(model.StylesFolder()) {
-    setWindowTitle("Tessaroon 2.1");
+    setWindowTitle(ToQString(kProgramTitle));
     setFont(SansSerif(11));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -437,7 +438,7 @@ void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
             i = QMessageBox::Question;
             break;
     }
-    QMessageBox box(i, "Tessaroon", ToQString(text), QMessageBox::Ok, this);
+    QMessageBox box(i, ToQString(msg::Caption), ToQString(text), QMessageBox::Ok, this);
     PrepareMessageBox(box, this);
     RunModal(box);
 }
@@ -521,8 +522,8 @@ void TMainForm::sgResSelectCell(int col, int row) {
 }
 
 void TMainForm::NotAvailable() {
-    QMessageBox box(QMessageBox::Information, "Tessaroon", "This command is not available yet.",
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, ToQString(msg::Caption),
+                    "This command is not available yet.", QMessageBox::Ok, this);
     PrepareMessageBox(box, this);
     RunModal(box);
 }
