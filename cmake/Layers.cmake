@@ -31,12 +31,13 @@ function(tessaroon_check_includes name)
     add_dependencies(${name} ${name}_includes)
 endfunction()
 
-# tessaroon_library(<folder> [USES <folders...>] [LINKS <other targets...>])
+# tessaroon_library(<folder> [USES <folders...>] [LINKS <other targets...>] [PROGRAMS_ONLY])
 # The static library tessaroon_<folder> of src/<folder>/*.cpp (files named qt_*.cpp excepted:
-# they belong to the Qt program). It links the libraries of USES and may include their headers
-# and the headers of everything they use.
+# they are the folder's Qt part, see tessaroon_qt_part). It links the libraries of USES and may
+# include their headers and the headers of everything they use. A PROGRAMS_ONLY folder serves the
+# programs, not the game logic: its sources stay out of the fuzz targets' copy of the logic.
 function(tessaroon_library folder)
-    cmake_parse_arguments(ARG "" "" "USES;LINKS" ${ARGN})
+    cmake_parse_arguments(ARG "PROGRAMS_ONLY" "" "USES;LINKS" ${ARGN})
     set(may_use)
     set(libraries)
     foreach(used ${ARG_USES})
@@ -52,11 +53,30 @@ function(tessaroon_library folder)
 
     file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp)
     list(FILTER sources EXCLUDE REGEX "/qt_[^/]*\\.cpp$")
-    set_property(GLOBAL APPEND PROPERTY TESSAROON_LOGIC_SOURCES ${sources})
+    if(NOT ARG_PROGRAMS_ONLY)
+        set_property(GLOBAL APPEND PROPERTY TESSAROON_LOGIC_SOURCES ${sources})
+    endif()
     add_library(tessaroon_${folder} STATIC ${sources})
     target_include_directories(tessaroon_${folder} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(tessaroon_${folder} PUBLIC ${libraries} ${ARG_LINKS})
     tessaroon_check_includes(tessaroon_${folder} FOLDERS ${folder} MAY_USE ${may_use})
+endfunction()
+
+# tessaroon_qt_part(<folder> [LINKS <Qt targets...>])
+# The static library tessaroon_<folder>_qt of src/<folder>/qt_*.cpp: the part of a declared folder
+# that needs Qt (sockets, the event loop). It links the folder's own library and may include what
+# the folder may include; only Qt programs and Qt tests link it.
+function(tessaroon_qt_part folder)
+    cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+    if(NOT TARGET tessaroon_${folder})
+        message(FATAL_ERROR "the Qt part of src/${folder} needs src/${folder} declared first")
+    endif()
+    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/qt_*.cpp
+         ${PROJECT_SOURCE_DIR}/src/${folder}/qt_*.h)
+    add_library(tessaroon_${folder}_qt STATIC ${sources})
+    target_link_libraries(tessaroon_${folder}_qt PUBLIC tessaroon_${folder} ${ARG_LINKS})
+    tessaroon_may_use(may_use ${folder})
+    tessaroon_check_includes(tessaroon_${folder}_qt MAY_USE ${may_use} FILES ${sources})
 endfunction()
 
 # The folders a declared folder may include: itself and everything below it.

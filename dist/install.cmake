@@ -21,7 +21,9 @@ install(DIRECTORY ${start}/Dicts DESTINATION ${shipped}
 install(DIRECTORY ${start}/Styles DESTINATION ${shipped}
         FILES_MATCHING PATTERN "*.ini" PATTERN "*.bmp" PATTERN "*.jpg")
 install(DIRECTORY DESTINATION ${shipped}/Records)
-install(FILES ${start}/Tessaroon.chm DESTINATION ${shipped} OPTIONAL)
+if(TARGET help_file)
+    install(FILES ${CMAKE_BINARY_DIR}/help/Tessaroon.chm DESTINATION ${shipped})
+endif()
 
 # Manual pages, with the version and the data folder filled in, compressed as Debian keeps them.
 set(man_pages)
@@ -41,7 +43,8 @@ install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessaroon)
 
 if(TESSAROON_BUILD_UI)
-    install(TARGETS tessaroon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # The help viewer lies beside the game, which starts it on F1.
+    install(TARGETS tessaroon tessaroon-help RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
     foreach(size 16 32 48 64 128 256)
         install(FILES ${CMAKE_SOURCE_DIR}/src/ui/images/icon_${size}.png
@@ -68,12 +71,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Tessaroon developers")
 set(CPACK_PACKAGE_CONTACT "The Tessaroon developers <maintainers@tessaroon.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "word game on a shared grid of letter cells")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tessaroon is a word game for two to five players. The players share a grid of letter \
-cells whose middle row starts with a dictionary word; on a move a player puts one new letter \
-next to the letters and marks a chain of neighbouring cells through it that spells a noun of \
-the dictionary. Play against computer players of seven skills, at one computer or over the \
-local network, with Russian and English dictionaries and a record table of rated games.")
+# The long description, wrapped as dpkg shows it.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Tessaroon is a word game for two to five players. The players share a grid"
+    "of letter cells whose middle row starts with a dictionary word; on a move a"
+    "player puts one new letter next to the letters and marks a chain of"
+    "neighbouring cells through it that spells a noun of the dictionary."
+    "Play against computer players of seven skills, at one computer or over the"
+    "local network, with Russian and English dictionaries and a record table of"
+    "rated games.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

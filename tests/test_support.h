@@ -1,8 +1,12 @@
 #pragma once
 // Small helpers shared by the logic tests: a temporary start folder and file writing.
 
+#include <sys/resource.h>
 #include <sys/wait.h>
+
+#include <algorithm>
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +39,38 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// While it lives, every write that would take a file of this process past `bytes` fails with
+// EFBIG, as a full disk fails a write: the way tests make a save fail part-way on any machine.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit lowered = old_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = SIG_DFL;
+};
+
+// The names in a folder, sorted: to check that a failed save left no temporary file behind.
+inline std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 inline void WriteFile(const std::filesystem::path& file, std::string_view bytes) {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary);
@@ -64,15 +100,17 @@ inline std::string PlainList(std::string_view marker, const std::vector<std::str
 
 #ifdef TESSAROON_CLI
 // Runs the companion with the given arguments in a folder, as a user would; returns its exit
-// status and everything it printed (standard output and error together).
+// status and everything it printed (standard output and error together, or standard output
+// alone when errors is false).
 struct CliRun {
     int status = -1;
     std::string out;
 };
 
-inline CliRun RunCli(const std::filesystem::path& folder, const std::string& args) {
-    const std::string command =
-        "cd '" + folder.string() + "' && '" + std::string(TESSAROON_CLI) + "' " + args + " 2>&1";
+inline CliRun RunCli(const std::filesystem::path& folder, const std::string& args,
+                     bool errors = true) {
+    const std::string command = "cd '" + folder.string() + "' && '" + std::string(TESSAROON_CLI) +
+                                "' " + args + (errors ? " 2>&1" : " 2>/dev/null");
     CliRun r;
     FILE* p = popen(command.c_str(), "r");
     if (!p) return r;

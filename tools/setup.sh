@@ -1,18 +1,43 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine for Tessaroon, builds it in Release and then either starts the
 # game in its start folder ("run"), runs every test ("test") or builds the Debian package
-# ("package"). Safe to run again: packages already installed are not touched and the build is
-# incremental.
+# ("package"). "run" installs and builds only what the game and the companion need; "test" and
+# "package" install and build everything (tests, benchmarks, fuzzing, the end-to-end and install
+# runs, the packaging tools). Safe to run again: packages already installed are not touched and
+# the build is incremental.
 set -euo pipefail
 
 mode=${1:-run}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSAROON_BUILD_DIR:-$top/build}
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
-    libbenchmark-dev nlohmann-json3-dev xvfb xauth xdotool imagemagick
-    fonts-dejavu-core fonts-liberation ccache clang libclang-rt-14-dev
-    dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin)
+# What building and running the game and the companion need...
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev nlohmann-json3-dev
+    fonts-dejavu-core fonts-liberation fp-utils libchm-dev)
+# ...and what the tests, benchmarks, fuzzing, the end-to-end and install runs and the Debian
+# package add.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick ccache
+    clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin)
+
+case "$mode" in
+run)
+    packages=("${run_packages[@]}")
+    # A new build folder leaves the tests and benchmarks out, so that their packages are not
+    # needed; one that the test command set up keeps them configured (and unbuilt here).
+    options=()
+    [ -f "$build/CMakeCache.txt" ] || options=(-DTESSAROON_BUILD_TESTS=OFF -DTESSAROON_BUILD_BENCH=OFF)
+    targets=(tessaroon tessaroon-cli)
+    ;;
+test | package)
+    packages=("${run_packages[@]}" "${test_packages[@]}")
+    options=(-DTESSAROON_BUILD_TESTS=ON -DTESSAROON_BUILD_BENCH=ON)
+    targets=(all)
+    ;;
+*)
+    echo "usage: $0 [run|test|package]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -27,8 +52,8 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc)
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build" -j "$jobs"
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${options[@]}"
+cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 case "$mode" in
 run)
@@ -56,9 +81,5 @@ package)
     cpack -G DEB
     deb=$(ls -t "$build"/tessaroon_*.deb | head -n 1)
     echo "Built $deb; install it with: sudo apt install $deb"
-    ;;
-*)
-    echo "usage: $0 [run|test|package]" >&2
-    exit 2
     ;;
 esac

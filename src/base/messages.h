@@ -25,6 +25,10 @@ inline constexpr std::string_view ServerInaccessible = "The server is inaccessib
 inline constexpr std::string_view NetworkError = "Network error.";
 inline constexpr std::string_view DictionaryError = "Error when opening the dictionary file.";
 inline constexpr std::string_view Caption = "Tessaroon";
+// The status line before the first game, and after the last move of a game.
+inline constexpr std::string_view StartHint = "Press F2 to start a new game";
+inline constexpr std::string_view Wins = " wins";  // after the winner's name
+inline constexpr std::string_view Draw = "The game is a draw";
 // What the results table and the status dialog show in place of a word: a move that formed no
 // word, a seat with no score.
 inline constexpr std::string_view NoWord = "----";

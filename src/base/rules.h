@@ -12,6 +12,8 @@ enum class GameMode : uint8_t { General = 1, Client = 2, Server = 3 };
 enum class PlayerType : uint8_t { Human = 0, Computer = 1, Client = 2 };
 
 constexpr int kMaxSeats = 5;
+constexpr int32_t kDefaultComputerPace = 500;
+constexpr int32_t kMaxComputerPace = 10000;
 
 // Colours are 0x00BBGGRR (red in the low byte).
 constexpr std::array<uint32_t, kMaxSeats> kDefaultSeatColors = {0x000080, 0x008000, 0x008080,
@@ -58,6 +60,10 @@ struct GameSettings : GameRules {
     uint8_t Count = 2;
     std::array<TPlayers, kMaxSeats> Players;
     std::string InitialWord;  // only in Client mode: the initial word received with a new game
+    // Milliseconds a computer move stays on the field before the next computer move or the end
+    // of the game, so that a person can follow a game between computer seats; 0 for no pause.
+    // Only the game window paces; the companion and headless games never wait.
+    int32_t ComputerPace = kDefaultComputerPace;
 
     GameSettings();
     TPlayers& Seat(int seat) { return Players[seat - 1]; }  // 1-based

@@ -22,6 +22,11 @@ GameFlow::~GameFlow() = default;
 void GameFlow::SetPhase(GamePhase phase) {
     model_.State.Phase = phase;
     switch (phase) {
+        case GamePhase::Idle:
+            // Before the first game: say how to start one.
+            ShowHint(msg::StartHint, kPromptColor);
+            view_.SetHintVisible(true);
+            break;
         case GamePhase::Setup:
             view_.SetClockVisible(false);
             view_.SetHintVisible(false);

@@ -109,6 +109,10 @@ class GameFlow {
     // The bonus (positive) or fine (negative) for a move that ended with `remaining` seconds left.
     static int16_t TimeAwardFor(int32_t remaining, int32_t secBonus, int32_t secFine);
 
+    // The status line after the last move: "<name> wins" for the one seat with the highest
+    // total, else "The game is a draw".
+    std::string OutcomeText() const;
+
     // The results-table entry of a completed move, and re-marking the field for it. MarkedPath
     // must hold the move's chain (codes each followed by ':').
     void ShowWord(const std::string& word, char letter, Cell cell, bool markPath);
@@ -155,6 +159,12 @@ class GameFlow {
     bool InField(Cell c) const;
     void SetMark(Cell c, MarkState s);
     void ComputerTurn();
+    // Keeps the computer move just shown on the field for the pace of the settings, letting
+    // window events run meanwhile (the game is busy, as in EndOfMove's step 1). Ends early when
+    // the game is stopped or replaced.
+    void PaceComputerMove(FlowMoment game);
+    // Whether the turn after the current one is a computer seat's, or the game ends with it.
+    bool ComputerMovesNextOrGameEnds() const;
     void GameOver();
     MoveReport Report(const Move& move) const;
     template <class Event>

@@ -3,6 +3,7 @@
 // recording fake. Every call comes on the user-interface thread.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,10 @@ class GameView {
     virtual void ProcessPendingEvents() = 0;
     // Repaints what changed and pauses the thread for ms milliseconds.
     virtual void Pause(int ms) = 0;
+    // Lets window events (clicks, keys, close requests, repaints, network) run for ms
+    // milliseconds while the game waits, or until stop() says so; stop() is asked again after
+    // every few events. A view without a window returns at once.
+    virtual void LetEventsRun(int ms, const std::function<bool()>& stop) = 0;
 
     // End of game and errors: modal dialogs centred on the main window.
     virtual void ShowGameStatus() = 0;

@@ -26,6 +26,7 @@ class HeadlessView : public GameView {
     bool ShiftHeld() const override { return false; }
     void ProcessPendingEvents() override {}
     void Pause(int) override {}
+    void LetEventsRun(int, const std::function<bool()>&) override {}
     void ShowGameStatus() override {}
     void ShowRecordTable() override {}
     void ShowMessage(std::string_view, MessageIcon) override {}

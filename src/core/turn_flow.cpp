@@ -14,6 +14,7 @@ void GameFlow::EndOfMove() {
     const FlowMoment start = Moment();
     GameState& st = model_.State;
     const GameSettings& s = model_.Settings;
+    bool afterComputerMove = false;  // this loop has just shown a computer move
     for (;;) {
         const bool wasBusy = busy_;  // a loop may run inside another one's pending events
         busy_ = true;
@@ -23,6 +24,13 @@ void GameFlow::EndOfMove() {
         // game) has opened its own first turn; this loop served the old game and ends.
         if (GameReplacedSince(start)) return;
         if (Phase() == GamePhase::GameOver) return;
+
+        // A computer move stays on the field a moment before the next computer move or the end
+        // of the game; a human's turn needs no pause, the move stays in view anyway.
+        if (afterComputerMove && ComputerMovesNextOrGameEnds()) {
+            PaceComputerMove(start);
+            if (GameReplacedSince(start) || Phase() == GamePhase::GameOver) return;
+        }
 
         if (st.MoveWord >= s.WordsPerMove) {
             if (st.CurrentSeat >= s.Count) {
@@ -52,6 +60,7 @@ void GameFlow::EndOfMove() {
             case PlayerType::Computer:
                 SetPhase(GamePhase::ComputerThinking);
                 ComputerTurn();
+                afterComputerMove = true;
                 continue;
             default:
                 SetPhase(GamePhase::AwaitRemote);
@@ -61,6 +70,32 @@ void GameFlow::EndOfMove() {
     }
 }
 
+bool GameFlow::ComputerMovesNextOrGameEnds() const {
+    const GameSettings& s = model_.Settings;
+    const GameState& st = model_.State;
+    int seat = st.CurrentSeat;
+    if (st.MoveWord >= s.WordsPerMove) {
+        if (st.CurrentSeat < s.Count)
+            ++seat;
+        else if (st.Round < st.RoundCount)
+            seat = 1;
+        else
+            return true;
+    }
+    return s.Seat(seat).Type == PlayerType::Computer;
+}
+
+void GameFlow::PaceComputerMove(FlowMoment game) {
+    const int pace = model_.Settings.ComputerPace;
+    if (pace <= 0) return;
+    const bool wasBusy = busy_;
+    busy_ = true;
+    view_.LetEventsRun(pace, [this, game] {
+        return GameReplacedSince(game) || Phase() != GamePhase::ComputerThinking;
+    });
+    busy_ = wasBusy;
+}
+
 void GameFlow::ComputerTurn() {
     const Move move =
         computer_->ChooseMove(model_.Board, model_.Settings, model_.State, model_.Dict, model_.Rng);
@@ -68,9 +103,29 @@ void GameFlow::ComputerTurn() {
     CommitMove(move, MoveSource::Computer, 0);
 }
 
+std::string GameFlow::OutcomeText() const {
+    const GameSettings& s = model_.Settings;
+    int best = 1;
+    bool shared = false;
+    for (int seat = 2; seat <= s.Count; ++seat) {
+        const int32_t total = s.Seat(seat).Total();
+        if (total > s.Seat(best).Total()) {
+            best = seat;
+            shared = false;
+        } else if (total == s.Seat(best).Total()) {
+            shared = true;
+        }
+    }
+    if (shared) return std::string(msg::Draw);
+    return s.Seat(best).Name + std::string(msg::Wins);
+}
+
 void GameFlow::GameOver() {
     const GameSettings& s = model_.Settings;
     SetPhase(GamePhase::GameOver);
+    // The outcome stays in the status line until the next game starts.
+    ShowHint(OutcomeText(), kPromptColor);
+    view_.SetHintVisible(true);
     if (s.Mode == GameMode::Server) sender_->SendEndGame();
     RecordsOutcome outcome;
     if (s.Mode == GameMode::General && s.RatedGame)

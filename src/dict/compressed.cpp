@@ -1,11 +1,11 @@
 #include "dict/compressed.h"
 
 #include <algorithm>
-#include <fstream>
 #include <vector>
 
 #include "base/letters.h"
 #include "dict/digest.h"
+#include "fileio/read_limited.h"
 
 namespace tq {
 
@@ -185,12 +185,10 @@ void AddDecodedWords(const TqdContents& contents, WordStore& store) {
 
 bool ReadFileBytes(const std::filesystem::path& file, std::size_t maxSize,
                    std::vector<uint8_t>& out) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    out.resize(maxSize + 1);
-    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    if (in.bad()) return false;
-    out.resize(static_cast<std::size_t>(in.gcount()));
+    // Only a regular file, and never more than maxSize bytes of it.
+    std::string data;
+    if (!ReadFileLimited(file, maxSize, data).ok()) return false;
+    out.assign(data.begin(), data.end());
     return true;
 }
 

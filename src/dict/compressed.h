@@ -70,8 +70,8 @@ void AddDecodedWords(const TqdContents& contents, WordStore& store);
 // returns false.
 bool ReadCompressedDictionary(const std::filesystem::path& file, WordStore& store, TDictInfo& info);
 
-// Reads a whole file (at most maxSize + 1 bytes are read, enough to see that it is too big).
-// Returns false when it cannot be opened or read.
+// Reads a whole regular file of at most maxSize bytes. Returns false when it is missing, not a
+// regular file (a FIFO is never waited on), larger than maxSize, or cannot be read.
 bool ReadFileBytes(const std::filesystem::path& file, std::size_t maxSize,
                    std::vector<uint8_t>& out);
 

@@ -1,13 +1,13 @@
 #include "dict/word_store.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
 #include "base/letters.h"
 #include "dict/compressed.h"
+#include "fileio/read_limited.h"
+#include "fileio/safe_write.h"
 
 namespace tq {
 
@@ -123,24 +123,6 @@ void WordStore::Clear() {
 
 namespace {
 
-bool ReadWholeFile(const fs::path& file, std::string& data, std::string& error) {
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) {
-        error = "Cannot open " + file.string() + ".";
-        return false;
-    }
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        error = "Cannot read " + file.string() + ".";
-        return false;
-    }
-    return true;
-}
-
 bool IsBlankOrControl(unsigned char c) {
     return c <= 32;
 }
@@ -150,8 +132,9 @@ bool IsBlankOrControl(unsigned char c) {
 LoadResult ReadPlainWordList(const fs::path& file, WordStore& store, TDictInfo& info) {
     std::string data;
     LoadResult result;
-    if (!ReadWholeFile(file, data, result.message)) {
+    if (const ReadOutcome read = ReadFileLimited(file, kMaxWordListSize, data); !read.ok()) {
         result.status = LoadStatus::IoError;
+        result.message = read.error;
         return result;
     }
     if (auto eof = data.find('\x1a'); eof != std::string::npos) data.resize(eof);
@@ -228,15 +211,24 @@ LoadResult LoadDictionary(const fs::path& dictsFolder, WordStore& store, TDictIn
 std::string AppendToWordList(const fs::path& dictsFolder, const TDictInfo& info,
                              std::string_view word) {
     const fs::path file = dictsFolder / (info.DictName + ".txt");
-    std::error_code ec;
-    const bool exists = fs::exists(file, ec);
-    std::ofstream out(file, std::ios::binary | std::ios::app);
-    if (!out) return "Cannot open the word list " + file.string() + " for writing.";
-    if (!exists) out << (info.Language == 1 ? "{rus}" : "{eng}") << "\r\n";
-    out << word << "\r\n";
-    out.close();
-    if (!out) return "Cannot write to the word list " + file.string() + ".";
-    return {};
+    std::string data;
+    const ReadOutcome read = ReadFileLimited(file, kMaxWordListSize, data);
+    if (!read.ok() && read.status != ReadStatus::Missing) return read.error;
+    // The reader stops at the first Ctrl-Z: the word goes before it, what follows stays.
+    const std::size_t end = std::min(data.find('\x1a'), data.size());
+    std::string text = data.substr(0, end);
+    if (text.empty()) {
+        // Line 1 is always the marker line, so a word there would never load.
+        text = info.Language == 1 ? "{rus}\r\n" : "{eng}\r\n";
+    } else if (text.back() != '\n') {
+        // End the last line first, or the word would be glued to it.
+        text += text.back() == '\r' ? "\n" : "\r\n";
+    }
+    text += word;
+    text += "\r\n";
+    text.append(data, end, std::string::npos);
+    // The whole list is written anew and renamed into place: a failed write leaves it as it was.
+    return WriteFileSafely(file, text, "the word list");
 }
 
 }  // namespace tq

@@ -3,6 +3,7 @@
 // the dictionary files in the folder Dicts, and the facts about it (TDictInfo).
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -73,12 +74,19 @@ struct LoadResult {
 LoadResult LoadDictionary(const std::filesystem::path& dictsFolder, WordStore& store,
                           TDictInfo& info);
 
+// The largest plain word list read: 16 MB, over twenty times the shipped Russian list. A larger
+// file, or anything that is not a regular file, is an I/O error with a message.
+inline constexpr std::size_t kMaxWordListSize = 16u << 20;
+
 // Reads a plain word list into the store (the part of LoadDictionary after the compressed file).
 // Returns Failed when the language is unknown and line 1 is not a marker.
 LoadResult ReadPlainWordList(const std::filesystem::path& file, WordStore& store, TDictInfo& info);
 
-// Appends word + CR LF to dictsFolder/<DictName>.txt, creating it with the language's marker line
-// when missing. Returns an empty string on success, else a readable error.
+// Adds word + CR LF to dictsFolder/<DictName>.txt where the reader will find it: after the last
+// line (ended first when it has no line end), before a Ctrl-Z end-of-file mark, and after the
+// language's marker line when the list is missing or empty; every other byte stays. The list is
+// replaced through a temporary file, so a failed write leaves it as it was. Returns an empty
+// string on success, else a readable error.
 std::string AppendToWordList(const std::filesystem::path& dictsFolder, const TDictInfo& info,
                              std::string_view word);
 

@@ -59,6 +59,11 @@ bool CopyMissingFile(const fs::path& from, const fs::path& dest, FillResult& res
     return true;
 }
 
+// Files the game only reads and the player has no reason to change.
+bool IsLinkedFile(const fs::path& file, const fs::path& shipped) {
+    return file.lexically_relative(shipped) == "Tessaroon.chm";
+}
+
 }  // namespace
 
 bool IsStartFolder(const fs::path& dir) {
@@ -110,6 +115,15 @@ FillResult FillStartFolder(const fs::path& shipped, const fs::path& target) {
                 return result;
             }
         } else if (it->is_regular_file(ec) && !Exists(dest)) {
+            if (IsLinkedFile(from, shipped)) {
+                // The help file is the game's, not the player's: a link to the shipped one
+                // follows every update of the game. Where links are not supported, a copy.
+                fs::create_symlink(from, dest, ec);
+                if (!ec) {
+                    ++result.copied;
+                    continue;
+                }
+            }
             if (!CopyMissingFile(from, dest, result)) {
                 result.ok = false;
                 return result;

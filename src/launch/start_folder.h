@@ -26,14 +26,16 @@ std::optional<std::filesystem::path> ShippedData(const std::filesystem::path& pr
 struct FillResult {
     bool ok = true;
     std::string error;  // what failed, naming the file or folder, when !ok
-    int copied = 0;     // files copied this time
+    int copied = 0;     // files copied (or linked) this time
 };
 
 // Copies into target every file and folder of shipped that target lacks, making target when it
 // is missing. An existing file is never replaced, whatever it holds: a file the player changed
 // stays as it is, and one the player removed comes back. Each file appears whole or not at all
 // (copied under a temporary name, then moved into place unless a file appeared there meanwhile),
-// so a start broken off half-way leaves no cut file behind.
+// so a start broken off half-way leaves no cut file behind. The help file Tessaroon.chm, which the
+// player has no reason to change, becomes a link to the shipped one, so that it follows updates
+// of the game; a file of the player's own under that name is kept like any other.
 FillResult FillStartFolder(const std::filesystem::path& shipped,
                            const std::filesystem::path& target);
 

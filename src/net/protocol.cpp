@@ -1,5 +1,6 @@
 #include "net/protocol.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -273,6 +274,15 @@ std::optional<ServerMessage> ParseServerLine(std::string_view line) {
         return ChatFromServerMsg{std::string(*sender), std::string(*text)};
     }
     return std::nullopt;
+}
+
+std::string ChatText(std::string_view text, std::size_t otherFields) {
+    const std::size_t room =
+        kMaxLineLength - std::min(kMaxLineLength, kCommandLength + 2 + otherFields);
+    std::string safe(text.substr(0, room));
+    for (char& c : safe)
+        if (c == kLineEnd) c = ' ';
+    return safe;
 }
 
 std::string ConnectLine(std::string_view name) {

@@ -105,6 +105,10 @@ std::optional<std::vector<Cell>> ChainCells(std::string_view chain);
 
 // ---- Building lines (each ends with its carriage return) ----
 
+// A chat text made safe to send: carriage returns become blanks, and the text is cut so that its
+// line, with `otherFields` bytes of names beside it, stays within the line bound.
+std::string ChatText(std::string_view text, std::size_t otherFields);
+
 std::string ConnectLine(std::string_view name);
 std::string DisconnectLine(std::string_view name);
 std::string MyMoveLine(const MoveReport& move);

@@ -1,13 +1,19 @@
 #include "records/records.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <limits>
 #include <system_error>
 
 #include "dict/digest.h"
+#include "fileio/read_limited.h"
+#include "fileio/safe_write.h"
 
 namespace tq {
 
@@ -137,23 +143,31 @@ std::optional<RecordLines> ParseRecordsText(std::string_view text, int language,
     return lines;
 }
 
-std::optional<RecordLines> ReadRecordsFile(const fs::path& file, int language, int edition) {
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    // Only the first eleven lines count: stop reading once they are complete.
+RecordsFileContents LoadRecordsFile(const fs::path& file, int language, int edition) {
+    RecordsFileContents contents;
+    // Only the first eleven lines count: reading stops at the eleventh line end.
     std::string text;
-    std::size_t lineEnds = 0;
-    char chunk[4096];
-    while (lineEnds < 11 && in) {
-        in.read(chunk, sizeof chunk);
-        const std::string_view got(chunk, static_cast<std::size_t>(in.gcount()));
-        lineEnds += static_cast<std::size_t>(std::count(got.begin(), got.end(), '\n'));
-        text += got;
+    const ReadOutcome read = ReadFileLinesLimited(file, 11, kMaxRecordsFileSize, text);
+    if (read.status == ReadStatus::Missing) return contents;
+    if (!read.ok()) {
+        contents.status = RecordsFileStatus::Unreadable;
+        contents.error = read.error;
+        return contents;
     }
-    if (in.bad()) return std::nullopt;
-    return ParseRecordsText(text, language, edition);
+    std::optional<RecordLines> lines = ParseRecordsText(text, language, edition);
+    if (!lines) {
+        contents.status = RecordsFileStatus::Damaged;
+        return contents;
+    }
+    contents.status = RecordsFileStatus::Ok;
+    contents.lines = std::move(*lines);
+    return contents;
+}
+
+std::optional<RecordLines> ReadRecordsFile(const fs::path& file, int language, int edition) {
+    RecordsFileContents contents = LoadRecordsFile(file, language, edition);
+    if (contents.status != RecordsFileStatus::Ok) return std::nullopt;
+    return std::move(contents.lines);
 }
 
 int InsertRecord(RecordLines& lines, int32_t value, std::string_view summary,
@@ -183,25 +197,32 @@ std::string WriteRecordsFile(const fs::path& file, const RecordLines& lines, int
     const fs::path folder = file.parent_path();
     if (!fs::is_directory(folder, ec))
         return "The records folder " + folder.string() + " does not exist.";
-    const std::string text = RecordsFileText(lines, language, edition);
-    fs::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (out) out.close();
-        if (!out) {
-            fs::remove(temp, ec);
-            return "Cannot write the records file " + file.string() + ".";
+    return WriteFileSafely(file, RecordsFileText(lines, language, edition), "the records file");
+}
+
+namespace {
+
+// An exclusive lock on the folder Records for one read-modify-write of a records file, held
+// until the object goes. The file itself cannot carry the lock: it is replaced by a rename.
+class FolderLock {
+  public:
+    explicit FolderLock(const fs::path& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ < 0) return;
+        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
         }
     }
-    fs::rename(temp, file, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return "Cannot write the records file " + file.string() + ".";
+    ~FolderLock() {
+        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
     }
-    return {};
-}
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+  private:
+    int fd_;
+};
+
+}  // namespace
 
 fs::path RecordsFilePath(const fs::path& recordsFolder, const TDictInfo& dict) {
     return recordsFolder / (dict.DictName + ".tqr");
@@ -220,7 +241,22 @@ RecordsOutcome UpdateRecords(const fs::path& recordsFolder, const TDictInfo& dic
     const fs::path file = RecordsFilePath(recordsFolder, dict);
     const int language = dict.Language;
     const int edition = dict.Edition;
-    RecordLines lines = ReadRecordsFile(file, language, edition).value_or(DefaultRecordTable());
+    std::error_code ec;
+    if (!fs::is_directory(file.parent_path(), ec)) {
+        state.NewRecordPlace = 0;
+        outcome.error = "The records folder " + file.parent_path().string() + " does not exist.";
+        return outcome;
+    }
+    const FolderLock lock(file.parent_path());
+    RecordsFileContents contents = LoadRecordsFile(file, language, edition);
+    if (contents.status == RecordsFileStatus::Unreadable) {
+        // Earlier records may be in there: show why, and leave the file as it is.
+        state.NewRecordPlace = 0;
+        outcome.error = contents.error + " The records file is left as it is.";
+        return outcome;
+    }
+    RecordLines lines =
+        contents.status == RecordsFileStatus::Ok ? std::move(contents.lines) : DefaultRecordTable();
     const int place = InsertRecord(lines, value, summary, s.Seat(human).Name);
     if (place == 0) return outcome;
     outcome.error = WriteRecordsFile(file, lines, language, edition);

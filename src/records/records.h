@@ -4,6 +4,7 @@
 // update that enters a new record.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -51,6 +52,26 @@ std::string CheckLineOfLines(const RecordLines& lines);
 // valid when there are 11 and line 11 equals either check form. Later lines are ignored.
 std::optional<RecordLines> ParseRecordsText(std::string_view text, int language, int edition);
 
+// The most read of a records file: its first eleven lines must end within this many bytes. A
+// table the game writes is under 1 KB.
+inline constexpr std::size_t kMaxRecordsFileSize = 1u << 20;
+
+enum class RecordsFileStatus {
+    Ok,
+    Missing,     // no file of that name
+    Damaged,     // short or failing its check
+    Unreadable,  // there, but not a regular file, too large or not readable: never replaced
+};
+
+struct RecordsFileContents {
+    RecordsFileStatus status = RecordsFileStatus::Missing;
+    RecordLines lines;  // when Ok
+    std::string error;  // when Unreadable: why, naming the file
+};
+
+// Reads a records file up to its eleventh line end, at most kMaxRecordsFileSize bytes.
+RecordsFileContents LoadRecordsFile(const std::filesystem::path& file, int language, int edition);
+
 // Reads a records file; nullopt when it is missing, unreadable, short or fails its check.
 std::optional<RecordLines> ReadRecordsFile(const std::filesystem::path& file, int language,
                                            int edition);
@@ -65,9 +86,10 @@ int InsertRecord(RecordLines& lines, int32_t value, std::string_view summary,
 // The whole file: the ten lines and the check line, each ending with CR LF.
 std::string RecordsFileText(const RecordLines& lines, int language, int edition);
 
-// Writes the file through a temporary file in the same folder, so a failed write leaves the old
-// table whole. Returns an empty string on success, else a readable error; the folder Records is
-// never created.
+// Writes the file through a temporary file with a unique name in the same folder, synced and
+// renamed over the old one with its mode kept, so a failed write leaves the old table whole.
+// Returns an empty string on success, else a readable error; the folder Records is never
+// created, and a read-only file is left alone.
 std::string WriteRecordsFile(const std::filesystem::path& file, const RecordLines& lines,
                              int language, int edition);
 
@@ -83,8 +105,10 @@ struct RecordsOutcome {
 
 // The end-of-game update of a rated general-mode game: rates the game and, when its value is
 // above 10 and beats an entry, writes the new table and sets State.NewRecordPlace. A file that
-// is missing or fails its check is replaced by the default table with the new entry. Does
-// nothing for a game that is not a rated general-mode game.
+// is missing or fails its check is replaced by the default table with the new entry; a file
+// that is there but cannot be read is left alone and gives an error. The read, the insert and
+// the write hold a lock on the folder Records, so programs updating one file at once each see
+// the other's entry. Does nothing for a game that is not a rated general-mode game.
 RecordsOutcome UpdateRecords(const std::filesystem::path& recordsFolder, const TDictInfo& dict,
                              const GameSettings& settings, GameState& state);
 

@@ -2,36 +2,25 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "dict/cp1251.h"
+#include "fileio/read_limited.h"
+#include "fileio/safe_write.h"
 #include "settings/options.h"
 
 namespace tq {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The file's bytes; a missing file is empty. False when it is there but cannot be read.
-bool ReadWhole(const fs::path& path, std::string& out) {
-    out.clear();
-    std::error_code ec;
-    if (!fs::exists(path, ec)) return true;
-    if (!fs::is_regular_file(path, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), {});
-    return !in.bad();
-}
-
-}  // namespace
-
 IniFile::IniFile(fs::path path) : path_(std::move(path)) {
     std::string text;
-    if (ReadWhole(path_, text)) doc_ = IniDocument(std::move(text));
+    const ReadOutcome read = ReadFileLimited(path_, kMaxIniFileSize, text);
+    if (read.ok()) {
+        doc_ = IniDocument(std::move(text));
+    } else if (read.status != ReadStatus::Missing) {
+        readError_ = read.error;
+    }
 }
 
 IniFile::~IniFile() = default;
@@ -102,17 +91,16 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, long 
     WriteString(section, key, std::to_string(value));
 }
 
-std::string IniFile::Save() {
+std::string IniFile::Save(std::string_view what) {
+    // A file that is there but could not be read is never replaced by what little is known.
+    if (!readError_.empty()) return readError_;
     std::string text;
-    if (!ReadWhole(path_, text)) return "Cannot read the settings file " + path_.string() + ".";
+    const ReadOutcome read = ReadFileLimited(path_, kMaxIniFileSize, text);
+    if (!read.ok() && read.status != ReadStatus::Missing) return read.error;
     IniDocument fresh(std::move(text));
     for (const Write& w : pending_) Apply(fresh, w);
-    {
-        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-        out << fresh.Text();
-        out.close();
-        if (!out) return "Cannot write the settings file " + path_.string() + ".";
-    }
+    if (std::string error = WriteFileSafely(path_, fresh.Text(), what); !error.empty())
+        return error;
     doc_ = std::move(fresh);
     pending_.clear();
     return {};
@@ -221,6 +209,9 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     s.SecFine =
         static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecFine", 0), 0, 900, 0));
     s.AcceptAllWords = ini.ReadBool("Additional", "AcceptAllWords", false);
+    s.ComputerPace = static_cast<int32_t>(
+        InRange(ini.ReadInteger("Additional", "ComputerPace", kDefaultComputerPace), 0,
+                kMaxComputerPace, kDefaultComputerPace));
 
     s.InitialWord.clear();
     ApplyConsistencyRules(s, dict);

@@ -3,6 +3,7 @@
 // consistency rules, and "Save". Unknown keys, other sections, comments and edits made to the
 // file while the program ran survive a save.
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -15,12 +16,17 @@
 
 namespace tq {
 
+// The largest settings or style colour file read; a real one is well under 4 KB.
+inline constexpr std::size_t kMaxIniFileSize = 1u << 20;
+
 // The settings or a style's colour file: an INI document read once, and written by Save, which
 // reads the file again first and gives only the keys written since their values, so that every
 // other line of the file, edits made while the program ran included, stays as it is.
 class IniFile {
   public:
-    // Reads the file when it exists; a missing or unreadable file reads as empty.
+    // Reads the file when it exists; a missing or unreadable file reads as empty. A file that
+    // exists but cannot be read (not a regular file, larger than kMaxIniFileSize, no
+    // permission) also sets ReadError, and Save then refuses to replace it.
     explicit IniFile(std::filesystem::path path);
     ~IniFile();
     IniFile(const IniFile&) = delete;
@@ -45,10 +51,13 @@ class IniFile {
     // is otherwise, so that the file keeps one encoding.
     void WriteText(std::string_view section, std::string_view key, std::string_view text);
     void WriteInteger(std::string_view section, std::string_view key, long value);
+    // Why an existing file could not be read; empty when it was read or is missing.
+    const std::string& ReadError() const { return readError_; }
     // Reads the file again, gives the keys written since the last save their values, and
-    // writes it. Returns an empty string on success, else the error (the writes then stay
-    // pending for the next save).
-    std::string Save();
+    // writes it through a temporary file and a rename, so a failed save leaves the old file
+    // whole. `what` names the file in an error. Returns an empty string on success, else the
+    // error (the writes then stay pending for the next save).
+    std::string Save(std::string_view what = "the settings file");
 
   private:
     struct Write {
@@ -60,6 +69,7 @@ class IniFile {
     std::filesystem::path path_;
     IniDocument doc_;
     std::vector<Write> pending_;
+    std::string readError_;
 };
 
 // Directions as read: a value whose length is not 8, or "00000000", becomes "11111111"; then

@@ -52,7 +52,9 @@ std::string WriteStyleColours(const fs::path& file, const StyleColours& colours)
         const StyleColourKey& k = StyleColourKeys()[i];
         ini.WriteInteger(k.section, k.key, static_cast<int32_t>(colours.values[i]));
     }
-    return ini.Save();
+    if (!ini.Save("the style file").empty())
+        return "Cannot write the style file " + file.string() + ".";
+    return {};
 }
 
 std::string ResolveStyleName(const fs::path& stylesFolder, std::string_view name) {

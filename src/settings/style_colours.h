@@ -52,7 +52,7 @@ std::filesystem::path StyleColourFile(const std::filesystem::path& stylesFolder,
 StyleColours ReadStyleColours(const std::filesystem::path& file);
 
 // Writes the eight colours under their sections and keys, keeping whatever else the file holds.
-// Returns an empty string on success, else the error.
+// Returns an empty string on success, else the error naming the style file.
 std::string WriteStyleColours(const std::filesystem::path& file, const StyleColours& colours);
 
 // The name LoadStyle settles on: the configured name when its colour file exists, else "Marble".

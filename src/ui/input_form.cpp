@@ -1,7 +1,9 @@
 #include "ui/input_form.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 
 #include "ui/fonts.h"
 #include "ui/text.h"
@@ -63,6 +65,14 @@ unsigned char RussianOnPunctuationKey(unsigned char c) {
 
 }  // namespace
 
+QPoint PopupPosition(QPoint pointer, QSize size, const QRect& area) {
+    const int x =
+        std::max(area.left(), std::min(pointer.x(), area.left() + area.width() - size.width()));
+    const int y =
+        std::max(area.top(), std::min(pointer.y(), area.top() + area.height() - size.height()));
+    return {x, y};
+}
+
 TInputForm::TInputForm(const TDictInfo& dict, Style& style, QWidget* parent)
     : QDialog(parent, Qt::Popup | Qt::FramelessWindowHint), dict_(dict), style_(style) {
     setModal(true);
@@ -116,9 +126,13 @@ TInputForm::TInputForm(const TDictInfo& dict, Style& style, QWidget* parent)
     RefreshStyle();
 }
 
-char TInputForm::LetterForKey(const QString& text) const {
-    if (text.isEmpty()) return '?';
+char TInputForm::LetterForKey(const QString& text, bool shift) const {
+    if (text.isEmpty() || shift) return '?';
     unsigned char code = ToCp1251(text.at(0));
+    // Without Shift a capital comes from Caps Lock: it stands for its small letter. Capitals sit
+    // 32 codes below their small letters in both alphabets and in the Latin keys.
+    if (code >= 'A' && code <= 'Z') code = static_cast<unsigned char>(code + 32);
+    if (code >= 0xC0 && code <= 0xDF) code = static_cast<unsigned char>(code + 32);
     if (dict_.Language == 1) {
         if (code >= 'a' && code <= 'z')
             code = kRussianOnLatinKey[code - 'a'];
@@ -148,7 +162,10 @@ void TInputForm::DrawCell(int c, int r, bool hot) {
 
 void TInputForm::Open() {
     chosen_ = '?';
-    move(QCursor::pos());
+    const QPoint pointer = QCursor::pos();
+    const QScreen* screen = QGuiApplication::screenAt(pointer);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    move(screen ? PopupPosition(pointer, size(), screen->availableGeometry()) : pointer);
     hoverCol_ = kNoCell;
     timer_.start();
 }
@@ -193,7 +210,7 @@ void TInputForm::TimerTick() {
 void TInputForm::keyPressEvent(QKeyEvent* e) {
     const QString text = e->text();
     if (text.isEmpty()) return;  // arrows, function keys, modifiers alone
-    Choose(LetterForKey(text));
+    Choose(LetterForKey(text, e->modifiers().testFlag(Qt::ShiftModifier)));
 }
 
 void TInputForm::hideEvent(QHideEvent* e) {

@@ -26,14 +26,16 @@ class TInputForm : public QDialog {
     // Shows the window modally at the pointer and returns its letter: a capital of the
     // alphabet, or '?' when the player closed it without choosing.
     char PickLetter();
-    // The showing without the modal loop: '?' chosen, the window at the pointer, the timer on.
+    // The showing without the modal loop: '?' chosen, the window at the pointer (moved left or
+    // up as far as needed to lie inside the screen's available area), the timer on.
     void Open();
     char Chosen() const { return chosen_; }
 
-    // The choice a typed character makes: the capital for a small letter of the alphabet
-    // (with a Russian dictionary also the small Latin letter on the same key of the standard
-    // Russian layout), else '?'.
-    char LetterForKey(const QString& text) const;
+    // The choice a typed character makes: the capital for a letter of the alphabet (with a
+    // Russian dictionary also for the Latin letter on the same key of the standard Russian
+    // layout), else '?'. A capital typed without Shift comes from Caps Lock and chooses its
+    // letter; a letter typed with Shift held chooses nothing.
+    char LetterForKey(const QString& text, bool shift = false) const;
 
     // Style refresh: reloads the three pictures, recolours the letters, draws all cells normal.
     void RefreshStyle();
@@ -66,5 +68,10 @@ class TInputForm : public QDialog {
     std::array<TextLabel*, kCols * kRows> labels_{};
     QTimer timer_;
 };
+
+// Where a pop-up of the given size opens for a pointer at `pointer`: its top-left corner at the
+// pointer, moved left and up as far as needed to lie inside `area` (and never past its left or
+// top edge).
+QPoint PopupPosition(QPoint pointer, QSize size, const QRect& area);
 
 }  // namespace tq::ui

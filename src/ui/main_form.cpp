@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -13,7 +15,9 @@
 
 #include "base/messages.h"
 #include "base/version.h"
+#include "ui/about_form.h"
 #include "ui/fonts.h"
+#include "ui/help.h"
 #include "ui/info_form.h"
 #include "ui/input_form.h"
 #include "ui/message_box.h"
@@ -102,6 +106,9 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     BuildMenu();
     flow_ = std::make_unique<GameFlow>(model_, *this, sender_);
     flow_->SetPhase(GamePhase::Idle);
+    // Both network endpoints exist from the start, inactive.
+    net_ = std::make_unique<net::NetPlay>(*flow_, *this, serverSockets_, clientSockets_);
+    net_->AddObserver(this);
     ColourControls();
 
     timer_.setInterval(50);
@@ -109,9 +116,13 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 
     // The other windows, in their fixed order.
     optionsForm_ = std::make_unique<TOptionsForm>(model_, style_, *this);
+    optionsForm_->SetHelpOpener([](const std::string& topic) {
+        OpenHelp(QString(kHelpContents) + "::/" + QString::fromStdString(topic));
+    });
     infoForm_ = std::make_unique<TInfoForm>(model_, style_, this);
     inputForm_ = std::make_unique<TInputForm>(model_.Dict, style_, this);
     recForm_ = std::make_unique<TRecForm>(model_, style_, this);
+    aboutForm_ = std::make_unique<TAboutForm>(style_, this);
     styleForm_ = std::make_unique<TStyleForm>(style_, *this);
 
     setCentralWidget(central_);
@@ -123,10 +134,13 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 TMainForm::~TMainForm() {
     // The dialogs go before the window they belong to.
     styleForm_.reset();
+    aboutForm_.reset();
     recForm_.reset();
     inputForm_.reset();
     infoForm_.reset();
     optionsForm_.reset();
+    net_->RemoveObserver(this);
+    net_.reset();
     flow_.reset();
 }
 
@@ -189,7 +203,7 @@ void TMainForm::BuildControls() {
 
     led_ = new QLabel("00:00", central_);
     led_->setGeometry(512, 345, 36, 16);
-    led_->setFont(SystemFont());
+    led_->setFont(SystemFont(led_->size()));
     led_->setAlignment(Qt::AlignCenter);
     led_->setAttribute(Qt::WA_TransparentForMouseEvents);
     led_->setStyleSheet("color: rgb(0, 128, 0);");
@@ -236,19 +250,32 @@ void TMainForm::BuildControls() {
 }
 
 void TMainForm::BuildMenu() {
-    QMenu* game = menuBar()->addMenu("Game");
+    // The bar and both menus are drawn by the menu look; the menus are windows of their own,
+    // so they take the window's font and the menu colour explicitly.
+    menuLook_ = new MenuLook;
+    menuLook_->setParent(this);
+    QMenuBar* bar = menuBar();
+    bar->setStyle(menuLook_);
+    miGame_ = bar->addMenu("Game");
     miNewGame_ =
-        game->addAction("New Game", QKeySequence(Qt::Key_F2), this, &TMainForm::miNewGameClick);
-    game->addAction("Options...", QKeySequence(Qt::Key_F3), this, &TMainForm::miOptionsClick);
-    game->addAction("Records...", QKeySequence(Qt::Key_F4), this, &TMainForm::miRecordsClick);
-    game->addSeparator();
-    game->addAction("Style...", QKeySequence(Qt::Key_F5), this, &TMainForm::miStyleClick);
-    game->addSeparator();
-    game->addAction("Exit", QKeySequence(Qt::Key_F6), this, &TMainForm::miExitClick);
-    QMenu* help = menuBar()->addMenu("Help");
-    help->addAction("Contents", QKeySequence(Qt::Key_F1), this, &TMainForm::miInfoClick);
-    help->addSeparator();
-    help->addAction("About...", this, &TMainForm::miAboutClick);
+        miGame_->addAction("New Game", QKeySequence(Qt::Key_F2), this, &TMainForm::miNewGameClick);
+    miGame_->addAction("Options...", QKeySequence(Qt::Key_F3), this, &TMainForm::miOptionsClick);
+    miGame_->addAction("Records...", QKeySequence(Qt::Key_F4), this, &TMainForm::miRecordsClick);
+    miGame_->addSeparator();
+    miGame_->addAction("Style...", QKeySequence(Qt::Key_F5), this, &TMainForm::miStyleClick);
+    miGame_->addSeparator();
+    miGame_->addAction("Exit", QKeySequence(Qt::Key_F6), this, &TMainForm::miExitClick);
+    miHelp_ = bar->addMenu("Help");
+    miHelp_->addAction("Contents", QKeySequence(Qt::Key_F1), this, &TMainForm::miInfoClick);
+    miHelp_->addSeparator();
+    miHelp_->addAction("About...", this, &TMainForm::miAboutClick);
+    for (QMenu* menu : {miGame_, miHelp_}) {
+        menu->setStyle(menuLook_);
+        menu->setFont(font());
+        QPalette pal = menu->palette();
+        pal.setColor(QPalette::Window, ToQColor(0xFF000004));
+        menu->setPalette(pal);
+    }
 }
 
 const QImage& TMainForm::PictureFor(MarkState s) const {
@@ -414,6 +441,20 @@ void TMainForm::Pause(int ms) {
     if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
 }
 
+void TMainForm::LetEventsRun(int ms, const std::function<bool()>& stop) {
+    // Short slices of the event loop, so that a stop (a close request, Esc) ends the wait within
+    // a few milliseconds.
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!stop()) {
+        const qint64 left = ms - elapsed.elapsed();
+        if (left <= 0) break;
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(std::min<qint64>(left, 20)), &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
 void TMainForm::ShowGameStatus() {
     RunModal(*infoForm_);
 }
@@ -438,9 +479,19 @@ void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
             i = QMessageBox::Question;
             break;
     }
-    QMessageBox box(i, ToQString(msg::Caption), ToQString(text), QMessageBox::Ok, this);
+    // A carriage return in a text breaks its line (the chat boxes use one).
+    QString shown = ToQString(text);
+    shown.replace("\r\n", "\n").replace('\r', '\n');
+    QMessageBox box(i, ToQString(msg::Caption), shown, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
     PrepareMessageBox(box, this);
     RunModal(box);
+}
+
+void TMainForm::CloseDialogs() {
+    QWidget* active = QApplication::activeModalWidget();
+    if (!active) active = QApplication::activeWindow();
+    if (active && active != this && active->isWindow()) active->close();
 }
 
 int TMainForm::RunModal(QDialog& dialog) {
@@ -493,6 +544,8 @@ void TMainForm::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // A client says "Disconnect"; the listener stops and its connections close.
+    net_->Shutdown();
     e->accept();
 }
 
@@ -521,13 +574,6 @@ void TMainForm::sgResSelectCell(int col, int row) {
     flow_->ResultsWordClicked(row, word);
 }
 
-void TMainForm::NotAvailable() {
-    QMessageBox box(QMessageBox::Information, ToQString(msg::Caption),
-                    "This command is not available yet.", QMessageBox::Ok, this);
-    PrepareMessageBox(box, this);
-    RunModal(box);
-}
-
 void TMainForm::miNewGameClick() {
     if (flow_->CanStartNewGame()) flow_->StartNewGame();
 }
@@ -552,11 +598,11 @@ void TMainForm::miExitClick() {
 }
 
 void TMainForm::miInfoClick() {
-    NotAvailable();
+    OpenHelp(kHelpContents);
 }
 
 void TMainForm::miAboutClick() {
-    NotAvailable();
+    RunModal(*aboutForm_);
 }
 
 }  // namespace tq::ui

@@ -15,22 +15,27 @@
 #include "core/game_model.h"
 #include "core/game_view.h"
 #include "core/net_sender.h"
+#include "net/net_play.h"
+#include "net/qt_transport.h"
+#include "ui/menu_look.h"
 #include "ui/style.h"
 #include "ui/widgets.h"
 
 class QAction;
 class QDialog;
+class QMenu;
 
 namespace tq::ui {
 
 class ResultsGrid;
+class TAboutForm;
 class TInfoForm;
 class TInputForm;
 class TOptionsForm;
 class TRecForm;
 class TStyleForm;
 
-class TMainForm : public QMainWindow, public GameView {
+class TMainForm : public QMainWindow, public GameView, private net::NetObserver {
     Q_OBJECT
   public:
     static constexpr int kClientWidth = 627;
@@ -38,18 +43,22 @@ class TMainForm : public QMainWindow, public GameView {
 
     // Builds the window for a model that start-up has filled (settings and dictionary), loads
     // the style named by the settings and shows the emblem of golden cells; then the options
-    // dialog, the status dialog, the letter window, the record table and the style dialog are
-    // created, in that order.
+    // dialog, the status dialog, the letter window, the record table, the about box and the
+    // style dialog are created, in that order.
     explicit TMainForm(GameModel& model, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     GameFlow& Flow() { return *flow_; }
+    // Network play: the server and client sides the options dialog drives. The window owns it
+    // and its sockets for its whole life; closing the window ends both sides.
+    net::NetPlay& Net() { return *net_; }
     GameModel& Model() { return model_; }
     Style& CurrentStyle() { return style_; }
     TOptionsForm& OptionsForm() { return *optionsForm_; }
     TInfoForm& InfoForm() { return *infoForm_; }
     TInputForm& InputForm() { return *inputForm_; }
     TRecForm& RecForm() { return *recForm_; }
+    TAboutForm& AboutForm() { return *aboutForm_; }
     TStyleForm& StyleForm() { return *styleForm_; }
 
     // Test seams: where PickLetter takes its answer (the letter window when unset), and how a
@@ -76,6 +85,8 @@ class TMainForm : public QMainWindow, public GameView {
     ShapeView* WordFrame() const { return shWord_; }
     ShapeView* HintFrame() const { return shHint_; }
     QAction* NewGameAction() const { return miNewGame_; }
+    QMenu* GameMenu() const { return miGame_; }
+    QMenu* HelpMenu() const { return miHelp_; }
     bool StatusShown() const { return statusShown_; }
     bool ClockTimerActive() const { return timer_.isActive(); }
 
@@ -97,6 +108,7 @@ class TMainForm : public QMainWindow, public GameView {
     bool ShiftHeld() const override;
     void ProcessPendingEvents() override;
     void Pause(int ms) override;
+    void LetEventsRun(int ms, const std::function<bool()>& stop) override;
     void ShowGameStatus() override;
     void ShowRecordTable() override;
     void ShowMessage(std::string_view text, MessageIcon icon) override;
@@ -129,15 +141,20 @@ class TMainForm : public QMainWindow, public GameView {
     void ColourControls();
     void CentreLetter(int c, int r);
     const QImage& PictureFor(MarkState s) const;
-    void NotAvailable();
     void CellPressed(int c, int r, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                      Qt::MouseButtons buttons);
     void CellHovered(int c, int r, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+
+    // NetObserver: a server line that replaces what the user looks at closes the open dialog.
+    void CloseDialogs() override;
 
     GameModel& model_;
     Style style_;
     NullSender sender_;
     std::unique_ptr<GameFlow> flow_;
+    net::QtServerTransport serverSockets_;
+    net::QtClientTransport clientSockets_;
+    std::unique_ptr<net::NetPlay> net_;
 
     QWidget* central_ = nullptr;
     ShapeView* shSquare1_ = nullptr;
@@ -167,12 +184,16 @@ class TMainForm : public QMainWindow, public GameView {
     QTimer timer_;
     bool statusShown_ = false;
 
+    MenuLook* menuLook_ = nullptr;
+    QMenu* miGame_ = nullptr;
+    QMenu* miHelp_ = nullptr;
     QAction* miNewGame_ = nullptr;
 
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TInfoForm> infoForm_;
     std::unique_ptr<TInputForm> inputForm_;
     std::unique_ptr<TRecForm> recForm_;
+    std::unique_ptr<TAboutForm> aboutForm_;
     std::unique_ptr<TStyleForm> styleForm_;
 
     std::function<char()> letterSource_;

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QGroupBox>
@@ -712,9 +713,15 @@ void TOptionsForm::bbOptCancelClick() {
     QDialog::reject();
 }
 
-void TOptionsForm::reject() {
-    // Escape and the title bar's close button cancel as the Cancel button does.
-    bbOptCancelClick();
+void TOptionsForm::closeEvent(QCloseEvent* e) {
+    // The title bar's close button cancels as the Cancel button does. A close from code (a new
+    // game arriving from the server) only closes: the connection stays.
+    if (e->spontaneous()) {
+        e->accept();
+        bbOptCancelClick();
+        return;
+    }
+    QDialog::closeEvent(e);
 }
 
 void TOptionsForm::bbConClick() {
@@ -758,6 +765,9 @@ void TOptionsForm::keyPressEvent(QKeyEvent* e) {
             return;
         case Qt::Key_F1:
             if (helpOpener_) helpOpener_("5_options.htm");
+            return;
+        case Qt::Key_Escape:
+            bbOptCancelClick();
             return;
         default:
             QDialog::keyPressEvent(e);

@@ -144,9 +144,7 @@ class TOptionsForm : public QDialog {
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
-
-  public slots:
-    void reject() override;
+    void closeEvent(QCloseEvent* e) override;
 
   private:
     QWidget* BuildGeneralPage();

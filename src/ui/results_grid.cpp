@@ -1,7 +1,9 @@
 #include "ui/results_grid.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -59,14 +61,26 @@ void ResultsGrid::ScrollIntoView(int row) {
 }
 
 void ResultsGrid::PageUp() {
-    topRow_ = std::max(0, topRow_ - VisibleRows());
-    update();
+    ScrollRows(-VisibleRows());
 }
 
 void ResultsGrid::PageDown() {
+    ScrollRows(VisibleRows());
+}
+
+void ResultsGrid::ScrollRows(int rows) {
     const int last = std::max(0, RowCount() - VisibleRows());
-    topRow_ = std::min(last, topRow_ + VisibleRows());
+    topRow_ = std::clamp(topRow_ + rows, 0, std::max(topRow_, last));
     update();
+}
+
+void ResultsGrid::wheelEvent(QWheelEvent* e) {
+    // 120 units are one notch; finer wheels and touchpads send less at a time.
+    wheelRest_ += e->angleDelta().y();
+    const int notches = wheelRest_ / 120;
+    wheelRest_ -= notches * 120;
+    if (notches != 0) ScrollRows(-notches * std::max(1, QApplication::wheelScrollLines()));
+    e->accept();
 }
 
 void ResultsGrid::SetBackground(const QColor& c) {
@@ -123,6 +137,7 @@ void ResultsGrid::paintEvent(QPaintEvent*) {
 }
 
 void ResultsGrid::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
     const QPoint at = e->position().toPoint();
     const int row = topRow_ + at.y() / (kRowHeight + kLineWidth);
     if (row >= RowCount()) return;

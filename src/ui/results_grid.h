@@ -39,6 +39,8 @@ class ResultsGrid : public QWidget {
     // One page up or down, as the grid's own page scrolling does.
     void PageUp();
     void PageDown();
+    // Scrolls by whole rows (negative: up), never past the first row or the last page.
+    void ScrollRows(int rows);
     // The grid's own background, seen only where no row is (set by a style's Apply).
     void SetBackground(const QColor& c);
     QColor Background() const { return background_; }
@@ -46,12 +48,14 @@ class ResultsGrid : public QWidget {
     QRect CellRect(int col, int row) const;
 
   signals:
-    // A mouse press on a cell.
+    // A press of the left mouse button on a cell; the other buttons do nothing.
     void cellClicked(int col, int row);
 
   protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
+    // The wheel scrolls the rows, as many per notch as the desktop's wheel setting says.
+    void wheelEvent(QWheelEvent* e) override;
 
   private:
     struct Row {
@@ -65,6 +69,7 @@ class ResultsGrid : public QWidget {
     std::vector<Row> rows_;
     int topRow_ = 0;
     int selected_ = 0;
+    int wheelRest_ = 0;  // wheel movement short of a notch, kept for the next turn
     QColor background_ = Qt::white;
 };
 

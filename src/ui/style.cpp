@@ -1,6 +1,7 @@
 #include "ui/style.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 
 #include "ui/jpeg.h"
 #include "ui/text.h"
@@ -20,10 +21,17 @@ QImage WithTransparentColour(QImage image, QRgb key) {
     return image;
 }
 
+// A BMP (or any picture Qt reads) under the same bounds as a JPEG background: only a regular
+// file of at most kMaxJpegFileSize bytes, and at most kMaxJpegSide pixels either way, checked
+// from the header before the pixels are read.
 QImage ReadPicture(const QString& path) {
-    if (!QFileInfo(path).isFile()) return {};
-    QImage image(path);
-    return image;
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > static_cast<qint64>(kMaxJpegFileSize)) return {};
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > kMaxJpegSide || size.height() > kMaxJpegSide)) return {};
+    reader.setAllocationLimit(static_cast<int>(kMaxJpegDecoderMemory >> 20));
+    return reader.read();
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "base/messages.h"
 #include "ui/fonts.h"
+#include "ui/help.h"
 #include "ui/main_form.h"
 #include "ui/message_box.h"
 #include "ui/text.h"
@@ -68,6 +69,9 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
     cbStyle_ = new QComboBox(general);
     cbStyle_->setEditable(true);
     cbStyle_->setInsertPolicy(QComboBox::NoInsert);
+    // No inline completion: a new name being typed must not turn into an existing one, which
+    // would load that style's colours over the user's edits.
+    cbStyle_->setCompleter(nullptr);
     cbStyle_->setGeometry(10, 26, 156, 22);
     sbSaveStyle_ = new QToolButton(general);
     sbSaveStyle_->setGeometry(172, 26, 24, 22);
@@ -248,8 +252,11 @@ void TStyleForm::bbApplyClick() {
 }
 
 void TStyleForm::keyPressEvent(QKeyEvent* e) {
-    // F1 belongs to the help of this dialog; Escape cancels as in any dialog.
-    if (e->key() == Qt::Key_F1) return;
+    // F1 opens the help of this dialog; Escape cancels as in any dialog.
+    if (e->key() == Qt::Key_F1) {
+        OpenHelp(kStylesHelpTopic);
+        return;
+    }
     QDialog::keyPressEvent(e);
 }
 

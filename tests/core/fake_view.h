@@ -72,6 +72,11 @@ class FakeView : public GameView {
         if (onPendingEvents) onPendingEvents();
     }
     void Pause(int ms) override { pauses.push_back(ms); }
+    // Records the wait and runs onWait once, where the window would let events run.
+    void LetEventsRun(int ms, const std::function<bool()>& stop) override {
+        waits.push_back(ms);
+        if (onWait && !stop()) onWait();
+    }
     void ShowGameStatus() override { ++statusDialogs; }
     void ShowRecordTable() override { ++recordDialogs; }
     void ShowMessage(std::string_view text, MessageIcon icon) override {
@@ -108,6 +113,8 @@ class FakeView : public GameView {
     std::function<void()> onPendingEvents;
     std::function<void(int)> onResultRow;
     std::vector<int> pauses;
+    std::vector<int> waits;
+    std::function<void()> onWait;
     int statusDialogs = 0;
     int recordDialogs = 0;
     std::vector<std::pair<std::string, MessageIcon>> messages;

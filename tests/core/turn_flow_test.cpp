@@ -515,3 +515,166 @@ INSTANTIATE_TEST_SUITE_P(EndOfRatedGame, RatedGameTest,
 
 }  // namespace
 }  // namespace tq::test
+
+// --- the status line before the first game and after the last move ----------------------------
+
+namespace tq::test {
+namespace {
+
+TEST_F(FlowTest, StatusLineSaysHowToStartUntilTheFirstGame) {
+    Flow().SetPhase(GamePhase::Idle);  // as the window does when it is built
+    EXPECT_EQ(view.hint, "Press F2 to start a new game");
+    EXPECT_EQ(view.hintColour, kPromptColor);
+    EXPECT_TRUE(view.hintVisible);
+    NewGame();
+    EXPECT_EQ(view.hint, "Put a letter");
+    EXPECT_TRUE(view.hintVisible);
+}
+
+struct OutcomeCase {
+    const char* name;
+    int count;
+    std::vector<std::array<int32_t, 3>> points;  // word, bonus and fine points by seat
+    const char* text;
+};
+
+class OutcomeTest : public FlowTest, public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(OutcomeTest, WinnerOrDraw) {
+    const OutcomeCase& c = GetParam();
+    model.Settings.Count = static_cast<uint8_t>(c.count);
+    const char* names[] = {"Ann", "Bob", "Cid", "Dee", "Eve"};
+    for (int seat = 1; seat <= c.count; ++seat) {
+        TPlayers& p = model.Settings.Seat(seat);
+        p.Name = names[seat - 1];
+        p.WordPoints = c.points[seat - 1][0];
+        p.BonusPoints = c.points[seat - 1][1];
+        p.FinePoints = c.points[seat - 1][2];
+    }
+    EXPECT_EQ(Flow().OutcomeText(), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Totals, OutcomeTest,
+    ::testing::Values(
+        OutcomeCase{"FirstSeatWins", 2, {{50, 0, 0}, {40, 0, 0}}, "Ann wins"},
+        OutcomeCase{"LastSeatWins", 3, {{50, 0, 0}, {40, 0, 0}, {60, 0, 0}}, "Cid wins"},
+        OutcomeCase{"Draw", 2, {{50, 0, 0}, {50, 0, 0}}, "The game is a draw"},
+        OutcomeCase{"NothingScored", 2, {{0, 0, 0}, {0, 0, 0}}, "The game is a draw"},
+        OutcomeCase{
+            "SharedTopIsADraw", 3, {{30, 0, 0}, {50, 0, 0}, {50, 0, 0}}, "The game is a draw"},
+        OutcomeCase{"TieBelowTheTopIsNoDraw", 3, {{30, 0, 0}, {30, 0, 0}, {50, 0, 0}}, "Cid wins"},
+        OutcomeCase{"BonusDecides", 2, {{50, 5, 0}, {50, 0, 0}}, "Ann wins"},
+        OutcomeCase{"FineDecides", 2, {{60, 0, 20}, {50, 0, 0}}, "Bob wins"},
+        OutcomeCase{
+            "SeatsPastTheCountDoNotPlay", 2, {{10, 0, 0}, {20, 0, 0}, {90, 0, 0}}, "Bob wins"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// After the last move the status line names the outcome and keeps it until the next game; a
+// game stopped during a computer move names none.
+TEST_F(FlowTest, StatusLineNamesTheOutcomeAfterTheLastMove) {
+    model.Settings.Seat(1).Type = PlayerType::Computer;
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    NewGame();
+    ASSERT_EQ(Flow().Phase(), GamePhase::GameOver);
+    const std::string outcome = Flow().OutcomeText();
+    EXPECT_EQ(view.hint, outcome);
+    EXPECT_TRUE(view.hintVisible);
+    Flow().ResultsWordClicked(0, view.results[0].word);
+    EXPECT_EQ(view.hint, outcome);
+    EXPECT_TRUE(view.hintVisible);
+
+    model.Settings.Seat(1).Type = PlayerType::Human;
+    NewGame();
+    EXPECT_EQ(view.hint, "Put a letter");
+
+    model.Settings.Seat(1).Type = PlayerType::Computer;
+    view.onPendingEvents = [&] {
+        if (view.pendingRuns == 3) Flow().KeyEscape();
+    };
+    view.hints.clear();
+    view.pendingRuns = 0;
+    NewGame();
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    for (const std::string& h : view.hints) EXPECT_NE(h, Flow().OutcomeText());
+}
+
+}  // namespace
+}  // namespace tq::test
+
+// --- pacing computer moves
+// ------------------------------------------------------------------------
+
+namespace tq::test {
+namespace {
+
+struct PaceCase {
+    const char* name;
+    PlayerType first, second;
+    int pace;
+    int waits;  // expected waits on a 5 x 5 field of 20 moves
+};
+
+class PaceTest : public FlowTest, public ::testing::WithParamInterface<PaceCase> {};
+
+// Each computer move waits before the next computer move or the end of the game, never before a
+// human's turn; a pace of 0 never waits.
+TEST_P(PaceTest, ComputerMovesWaitTheirPace) {
+    const PaceCase& c = GetParam();
+    model.Settings.ComputerPace = c.pace;
+    model.Settings.Seat(1).Type = c.first;
+    model.Settings.Seat(2).Type = c.second;
+    bool busyWhileWaiting = true;
+    view.onWait = [&] { busyWhileWaiting = busyWhileWaiting && !Flow().CanStartNewGame(); };
+    NewGame();
+    // The human seat, if any, puts letters without words until the game ends.
+    while (Flow().Phase() == GamePhase::PutLetter) {
+        Cell free{-1, -1};
+        for (int col = 0; col < 5 && free.col < 0; ++col)
+            for (int r = 0; r < 5 && free.col < 0; ++r)
+                if (CanPutLetter(model.Board, model.Settings, {col, r})) free = {col, r};
+        ASSERT_GE(free.col, 0);
+        Put(free, 'Q');
+        Left(free);
+        Flow().AcceptWord();
+    }
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    EXPECT_EQ(view.statusDialogs, 1);
+    EXPECT_EQ(model.State.LetterCountOnField, 25);
+    EXPECT_EQ(static_cast<int>(view.waits.size()), c.waits);
+    for (int ms : view.waits) EXPECT_EQ(ms, c.pace);
+    EXPECT_TRUE(busyWhileWaiting);
+    EXPECT_TRUE(Flow().CanStartNewGame());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Seats, PaceTest,
+    ::testing::Values(
+        // Twenty computer moves: a wait after each, the last one before the end.
+        PaceCase{"Computers", PlayerType::Computer, PlayerType::Computer, 300, 20},
+        PaceCase{"ComputersUnpaced", PlayerType::Computer, PlayerType::Computer, 0, 0},
+        // The computer moves second: a human's turn follows, except after the last move.
+        PaceCase{"HumanFirst", PlayerType::Human, PlayerType::Computer, 300, 1},
+        // The computer moves first: the human follows every time; the human ends the game.
+        PaceCase{"ComputerFirst", PlayerType::Computer, PlayerType::Human, 300, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A close request while a computer move waits stops the game at once; no further move is played
+// and no dialog opens. The next close request is allowed.
+TEST_F(FlowTest, CloseRequestDuringThePaceStopsTheGame) {
+    model.Settings.ComputerPace = 500;
+    model.Settings.Seat(1).Type = PlayerType::Computer;
+    model.Settings.Seat(2).Type = PlayerType::Computer;
+    view.onWait = [&] {
+        if (view.waits.size() == 3) EXPECT_FALSE(Flow().CloseRequest());
+    };
+    NewGame();
+    EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
+    EXPECT_EQ(view.results.size(), 3u);
+    EXPECT_EQ(view.waits.size(), 3u);
+    EXPECT_EQ(view.statusDialogs, 0);
+    EXPECT_TRUE(Flow().CloseRequest());
+}
+
+}  // namespace
+}  // namespace tq::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "base/letters.h"
 #include "test_support.h"
 
@@ -142,14 +144,100 @@ TEST(WordStoreLoad, MissingFilesFailAndUnreadableListIsAnIoError) {
     EXPECT_FALSE(r.message.empty());
 }
 
-TEST(AppendToWordList, JoinsALastLineWithoutLineEnd) {
+// A confirmed word is found at the next start and nothing else changes: an unended last line is
+// ended first (not glued to the word), the word goes before a Ctrl-Z mark, and a list with no
+// marker line gets one.
+TEST(AppendToWordList, TheWordIsReadBackAndNothingElseChanges) {
+    struct Case {
+        std::string before;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"{eng}\r\nLAST\r\n", "{eng}\r\nLAST\r\nNEW\r\n"},
+        {"{eng}\r\nLAST", "{eng}\r\nLAST\r\nNEW\r\n"},
+        {"{eng}\r\nLAST\r", "{eng}\r\nLAST\r\nNEW\r\n"},
+        {"{eng}\nLAST\n", "{eng}\nLAST\nNEW\r\n"},
+        {"{eng}\r\nLAST\r\n\x1a", "{eng}\r\nLAST\r\nNEW\r\n\x1a"},
+        {"{eng}\r\nLAST\x1a\r\nJUNK\r\n", "{eng}\r\nLAST\r\nNEW\r\n\x1a\r\nJUNK\r\n"},
+        {"", "{eng}\r\nNEW\r\n"},
+        {"{eng}", "{eng}\r\nNEW\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.before);
+        TempDir dir;
+        WriteFile(dir / "Dicts/Test.txt", c.before);
+        TDictInfo info;
+        info.DictName = "Test";
+        info.Language = 2;
+        EXPECT_EQ(AppendToWordList(dir / "Dicts", info, "NEW"), "");
+        EXPECT_EQ(test::ReadFile(dir / "Dicts/Test.txt"), c.after);
+        WordStore store;
+        TDictInfo read;
+        ASSERT_TRUE(ReadPlainWordList(dir / "Dicts/Test.txt", store, read).ok());
+        EXPECT_TRUE(store.ContainsWord("NEW"));
+        EXPECT_EQ(store.ContainsWord("LAST"), c.before.find("LAST") != std::string::npos);
+        EXPECT_FALSE(store.ContainsWord("LASTNEW"));
+    }
+}
+
+// A write that fails part-way (the file-size limit fails it as a full disk does) leaves the list
+// byte for byte as it was: no half word without a line end to glue the next one to.
+TEST(AppendToWordList, AFailedWriteLeavesTheListAsItWas) {
     TempDir dir;
-    WriteFile(dir / "Dicts/Test.txt", "{eng}\r\nLAST");
+    const std::string before = PlainList("{eng}", EnglishWords(300));
+    ASSERT_GT(before.size(), 1000u);
+    WriteFile(dir / "Dicts/Test.txt", before);
     TDictInfo info;
     info.DictName = "Test";
     info.Language = 2;
-    EXPECT_EQ(AppendToWordList(dir / "Dicts", info, "NEW"), "");
-    EXPECT_EQ(test::ReadFile(dir / "Dicts/Test.txt"), "{eng}\r\nLASTNEW\r\n");
+    std::string error;
+    {
+        test::FileSizeLimit limit(1000);
+        error = AppendToWordList(dir / "Dicts", info, "NEWWORD");
+    }
+    EXPECT_NE(error.find("Cannot write the word list"), std::string::npos) << error;
+    EXPECT_EQ(test::ReadFile(dir / "Dicts/Test.txt"), before);
+    EXPECT_EQ(test::FolderNames(dir / "Dicts"), std::vector<std::string>{"Test.txt"});
+}
+
+// Hostile things in the plain list's place are refused at once with a message (a FIFO hung the
+// start-up, /dev/zero and a huge list filled memory), both when loading and when adding a word.
+// In the compressed file's place they count as no compressed file.
+TEST(WordStoreLoad, HostileListsAreRefusedWithAMessage) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "Dicts" / "Folder.txt");
+    ASSERT_EQ(mkfifo((dir / "Dicts/Fifo.txt").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "Dicts/Zero.txt");
+    WriteFile(dir / "Dicts/Huge.txt", "{eng}\r\n");
+    std::filesystem::resize_file(dir / "Dicts/Huge.txt", kMaxWordListSize + 1);
+    struct Case {
+        const char* name;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{"Folder", "is not a regular file"}, Case{"Fifo", "is not a regular file"},
+          Case{"Zero", "is not a regular file"}, Case{"Huge", "is larger than 16 MB"}}) {
+        SCOPED_TRACE(c.name);
+        WordStore store;
+        TDictInfo info;
+        info.DictName = c.name;
+        const LoadResult r = LoadDictionary(dir / "Dicts", store, info);
+        EXPECT_EQ(r.status, LoadStatus::IoError);
+        EXPECT_NE(r.message.find(c.message), std::string::npos) << r.message;
+        info.Language = 2;
+        EXPECT_NE(AppendToWordList(dir / "Dicts", info, "WORD").find(c.message), std::string::npos);
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir / "Dicts/Huge.txt"), kMaxWordListSize + 1);
+    EXPECT_EQ(std::filesystem::status(dir / "Dicts/Fifo.txt").type(),
+              std::filesystem::file_type::fifo);
+
+    ASSERT_EQ(mkfifo((dir / "Dicts/Plain.tqd").c_str(), 0600), 0);
+    WriteFile(dir / "Dicts/Plain.txt", PlainList("{eng}", EnglishWords(100)));
+    WordStore store;
+    TDictInfo info;
+    info.DictName = "Plain";
+    EXPECT_TRUE(LoadDictionary(dir / "Dicts", store, info).ok());
+    EXPECT_EQ(store.TotalWords(), 100u);
 }
 
 TEST(AppendToWordList, CreatesTheListWithItsMarker) {
@@ -184,6 +272,28 @@ TEST(ShippedDictionaries, LoadWithTheirLanguages) {
         EXPECT_GT(store.TotalWords(), 30000u);
         EXPECT_GE(info.ShortestLen, 2);
     }
+}
+
+// The Russian list's filter takes the vulgar words and keeps their decent look-alikes.
+TEST(ShippedDictionaries, RussianListHoldsNoVulgarWords) {
+    WordStore store;
+    TDictInfo info;
+    ASSERT_TRUE(ReadPlainWordList(
+                    std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts" / "General_rus.txt",
+                    store, info)
+                    .ok());
+    // Code page 1251 capitals.
+    for (const char* word : {"\xD8\xCB\xDE\xD8\xCA\xC0",               // ШЛЮШКА
+                             "\xCA\xD3\xD0\xC2\xC0",                   // КУРВА
+                             "\xD8\xC0\xCB\xC0\xC2\xC0",               // ШАЛАВА
+                             "\xC4\xC5\xD0\xDC\xCC\xCE",               // ДЕРЬМО
+                             "\xC6\xC8\xC4\xC5\xCD\xC5\xCD\xCE\xCA"})  // ЖИДЕНЕНОК
+        EXPECT_FALSE(store.ContainsWord(word)) << word;
+    for (const char* word : {"\xCA\xD3\xD0\xC2\xC8\xCC\xC5\xD2\xD0",  // КУРВИМЕТР
+                             "\xD8\xCB\xDE\xC7",                      // ШЛЮЗ
+                             "\xCF\xD0\xCE\xCF\xC5\xD0\xC4\xC8\xCD",  // ПРОПЕРДИН
+                             "\xC6\xC8\xC4\xCA\xCE\xD1\xD2\xDC"})     // ЖИДКОСТЬ
+        EXPECT_TRUE(store.ContainsWord(word)) << word;
 }
 
 }  // namespace

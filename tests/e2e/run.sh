@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # End-to-end run of the real game window under Xvfb: starts the program from a copy of the
 # shipped start folder, starts a game with F2, plays a whole game with the mouse and the keyboard
-# against the computer, opens the status dialog, applies another style, sets three players on a
-# 6 x 6 field in the options dialog and applies them, saves them and finds them again after a
-# restart, leaves with F6, and checks that a start folder without a dictionary ends with the
-# dictionary message. Screenshots go to $TESSAROON_E2E_SCREENS
-# (default <build-dir>/e2e-screens). Exits non-zero on any failure.
+# against the computer, opens the status dialog, the record table (F4), the menus, the about box
+# and the help (F1), applies another style, sets three players on a 6 x 6 field in the options
+# dialog and applies them, saves them and finds them again after a restart, leaves with F6, watches
+# a paced game of five computer seats and stops it with a close request, plays a rated game that
+# enters the record table, and checks that a start folder without a dictionary ends with the
+# dictionary message. Screenshots go to $TESSAROON_E2E_SCREENS (default <build-dir>/e2e-screens).
+# Exits non-zero on any failure.
 #
 #   tests/e2e/run.sh <build-dir>
 set -euo pipefail
@@ -90,6 +92,13 @@ click_client() {
     xdotool click "${3:-1}"
 }
 
+# How many pixels of a client-area rectangle (x y w h) are mostly dark green, as the status
+# line's prompts are written (red 0, green 100, blue 0).
+green_pixels() {
+    import -window root -crop "$3x$4+$((client_x + $1))+$((client_y + $2))" +repage "$work/part.png"
+    convert "$work/part.png" -fx '(g>0.2 && r<0.2 && b<0.2) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
+}
+
 focus_main() {
     xdotool windowfocus --sync "$main_id" 2>/dev/null || true
     sleep 0.2
@@ -116,6 +125,8 @@ client_x=$win_x
 client_y=$((win_y + win_h - 364))
 step "main window at $win_x,$win_y, ${win_w}x${win_h}"
 shoot 01-emblem
+green=$(green_pixels 174 345 168 17)
+[ "$green" -gt 20 ] || fail "the status line does not say how to start a game"
 
 focus_main
 xdotool key F2
@@ -187,6 +198,80 @@ shoot 05-game-results
 xdotool key Return
 sleep 0.5
 [ "$(window_count)" -eq 1 ] || fail "Enter did not close the results"
+# The status line names the winner, or calls the game a draw, until the next game.
+green=$(green_pixels 174 345 168 17)
+[ "$green" -gt 20 ] || fail "the status line shows no outcome after the last move"
+shoot 05-end-of-game-line
+
+# The record table (F4) after a game that was not rated: the default table, no row marked.
+focus_main
+xdotool key F4
+wait_window "Record Table" 5 >/dev/null || fail "F4 did not open the record table"
+shoot 05b-record-table
+xdotool key Escape
+sleep 0.5
+[ "$(window_count)" -eq 1 ] || fail "Escape did not close the record table"
+
+# The menus: the Game menu open with "Records..." highlighted, then the Help menu with
+# "Contents" highlighted, and "About..." from it. The bar items sit at the window's top left.
+bar_y=$((win_y + (client_y - win_y) / 2))
+focus_main
+xdotool mousemove $((win_x + 18)) "$bar_y"
+sleep 0.3
+xdotool click 1
+sleep 0.5
+[ "$(window_count)" -gt 1 ] || fail "the Game menu did not open"
+# Menu items are 20 pixels high from the menu's top, just below the bar.
+menu_top=$((client_y + 1))
+xdotool mousemove $((win_x + 50)) $((menu_top + 2 * 20 + 10))
+sleep 0.4
+shoot 05c-game-menu
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+sleep 0.3
+focus_main
+xdotool mousemove $((win_x + 55)) "$bar_y"
+sleep 0.3
+xdotool click 1
+sleep 0.5
+[ "$(window_count)" -gt 1 ] || fail "the Help menu did not open"
+xdotool mousemove $((win_x + 80)) $((menu_top + 10))
+sleep 0.4
+shoot 05d-help-menu
+# "About...": below "Contents" and the separator.
+about_item=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | while read -r id; do
+    [ "$id" = "$main_id" ] || echo "$id"
+done | head -n 1)
+[ -n "$about_item" ] || fail "no Help menu window"
+eval "$(xdotool getwindowgeometry --shell "$about_item")"
+xdotool mousemove $((X + 30)) $((Y + HEIGHT - 12))
+sleep 0.3
+xdotool click 1
+wait_window "About Tessaroon" 5 >/dev/null || fail "About... did not open the about box"
+shoot 05e-about
+xdotool key Return
+sleep 0.5
+[ "$(window_count)" -eq 1 ] || fail "Enter did not close the about box"
+
+# F1: the help viewer, a program of its own, maximised, on the contents page.
+focus_main
+xdotool key F1
+help_id=$(wait_window "Tessaroon Help" 15) || fail "F1 did not open the help"
+sleep 1
+import -window root "$screens/05f-help.png"
+step "screenshot $screens/05f-help.png"
+eval "$(xdotool getwindowgeometry --shell "$help_id")"
+[ "$WIDTH" -ge 1000 ] || fail "the help window is ${WIDTH} wide, not maximised"
+xdotool windowfocus --sync "$help_id" 2>/dev/null || true
+xdotool key ctrl+w
+for _ in $(seq 1 50); do
+    xdotool search --onlyvisible --name "^Tessaroon Help\$" >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name "^Tessaroon Help\$" >/dev/null 2>&1 &&
+    fail "Ctrl+W did not close the help"
+step "the help opened with F1 and closed with Ctrl+W"
 
 # The style dialog, then Exit (F6).
 focus_main
@@ -321,6 +406,138 @@ focus_main
 xdotool key F2
 sleep 0.8
 sixth_column_opens || fail "the saved 6 x 6 field did not come back"
+leave_with_f6
+
+# A paced game between five computer seats on a 10 x 10 field: each move stays on the field for
+# ComputerPace milliseconds, so seconds after F2 the field is still filling (unpaced, all 90
+# moves and the results come within a second). The window answers a close request (F6) between
+# paced moves: the first stops the game, the second closes the window.
+cp -r "$top/game" "$work/paced"
+cd "$work/paced"
+printf '[Players]\r\nCount=5\r\n' >Tessaroon.ini
+for seat in 1 2 3 4 5; do printf 'Type%s=1\r\nSkill%s=%s\r\n' $seat $seat $seat >>Tessaroon.ini; done
+printf '[Field]\r\nColCount=10\r\nRowCount=10\r\n[Additional]\r\nComputerPace=400\r\n' >>Tessaroon.ini
+"$program" >"$work/paced.log" 2>&1 &
+game_pid=$!
+main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear for the paced game"
+eval "$(xdotool getwindowgeometry --shell "$main_id")"
+win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+client_x=$win_x
+client_y=$((win_y + win_h - 364))
+focus_main
+xdotool key F2
+sleep 2.5
+field_shot() {
+    import -window root -crop "340x340+$((client_x + 2))+$((client_y + 1))" +repage "$work/$1.png"
+}
+field_shot paced-a
+shoot 14-paced-game
+sleep 2
+field_shot paced-b
+[ "$(window_count)" -eq 1 ] || fail "the paced game ended within five seconds"
+changed=$(compare -metric AE "$work/paced-a.png" "$work/paced-b.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 0 ] 2>/dev/null || fail "the paced game did not go on ($changed)"
+step "the paced game goes on: $changed pixels changed in two seconds"
+xdotool key F6
+sleep 1.5
+kill -0 "$game_pid" 2>/dev/null || fail "the first close request ended the program during a game"
+field_shot paced-c
+sleep 1.5
+field_shot paced-d
+changed=$(compare -metric AE "$work/paced-c.png" "$work/paced-d.png" null: 2>&1 || true)
+[ "${changed%% *}" = 0 ] || fail "the game went on after the close request ($changed)"
+shoot 15-paced-game-stopped
+leave_with_f6
+
+# A rated game that enters the record table. Its dictionary has only ten-letter words, which no
+# chain of a 3 x 3 field can hold, so neither seat ever makes a word and the computer puts random
+# letters; the human's quick moves earn the time bonus (one point for every 40 seconds left of
+# 60), enough for a record value above 10 against a skill-7 seat.
+mkdir -p "$work/rated"
+cp -r "$top/game/Styles" "$top/game/Records" "$work/rated/"
+[ -f "$top/game/Tessaroon.chm" ] && cp "$top/game/Tessaroon.chm" "$work/rated/"
+mkdir -p "$work/rated/Dicts"
+{
+    echo "{eng}"
+    for a in A B C D E F G H I J; do
+        for b in A B C D E F G H I J; do echo "LONGWORD$a$b"; done
+    done
+} >"$work/rated/Dicts/Long_eng.txt"
+cat >"$work/rated/Tessaroon.ini" <<'INI'
+[General]
+Dict=Long_eng
+Style=Marble
+RatedGame=1
+
+[Players]
+Count=2
+Name1=Ann Lee
+Name2=Computer
+Type1=0
+Type2=1
+Skill1=2
+Skill2=7
+
+[Field]
+ColCount=3
+RowCount=3
+
+[Rules]
+Directions=11110000
+INI
+cd "$work/rated"
+"$program" >"$work/rated.log" 2>&1 &
+game_pid=$!
+main_id=$(wait_window "Tessaroon 2.1" 20) || fail "the main window did not appear for the rated game"
+eval "$(xdotool getwindowgeometry --shell "$main_id")"
+win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+client_x=$win_x
+client_y=$((win_y + win_h - 364))
+focus_main
+xdotool key F2
+sleep 0.8
+# Cells of a 3 x 3 field at client (123 + 33c, 122 + 33r); the initial letters fill row 1.
+rated_moves=0
+record_id=""
+while [ "$rated_moves" -lt 4 ]; do
+    opened=""
+    for cell in 0,0 1,0 2,0 0,2 1,2 2,2; do
+        c=${cell%,*} r=${cell#*,}
+        x=$((123 + 33 * c + 16)) y=$((122 + 33 * r + 16))
+        before=$(window_count)
+        click_client "$x" "$y"
+        sleep 0.3
+        if [ "$(window_count)" -gt "$before" ]; then
+            opened="$c,$r"
+            break
+        fi
+    done
+    [ -n "$opened" ] || fail "no cell of the rated game opened the letter window"
+    xdotool key "${letters[$rated_moves]}"
+    sleep 0.3
+    click_client "$x" "$y"
+    sleep 0.2
+    focus_main
+    xdotool key Return
+    rated_moves=$((rated_moves + 1))
+    step "rated move $rated_moves: letter at $opened"
+    if record_id=$(wait_window "Record Table" 3); then break; fi
+done
+[ -n "$record_id" ] || fail "the rated game did not open the record table"
+[ "$rated_moves" -eq 3 ] || fail "the rated game ended after $rated_moves human moves, expected 3"
+[ -f "$work/rated/Records/Long_eng.tqr" ] || fail "the rated game wrote no records file"
+grep -q " Ann Lee" "$work/rated/Records/Long_eng.tqr" || fail "the records file lacks the player"
+shoot 12b-rated-record-table
+xdotool key Return
+sleep 0.5
+[ "$(window_count)" -eq 1 ] || fail "Enter did not close the record table"
+# The mark stays until the next game: F4 shows it again.
+focus_main
+xdotool key F4
+wait_window "Record Table" 5 >/dev/null || fail "F4 did not open the record table again"
+shoot 12c-record-table-again
+xdotool key Escape
+sleep 0.5
 leave_with_f6
 
 # A start folder without dictionaries: the message, then the end.

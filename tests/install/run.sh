@@ -29,6 +29,7 @@ work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
 cleanup() {
+    [ -n "${help_pid:-}" ] && kill "$help_pid" 2>/dev/null || true
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
@@ -41,7 +42,7 @@ prefix=$work/prefix/usr
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log" >&2; fail "cmake --install"; }
 installed=(
-    bin/tessaroon bin/tessaroon-cli
+    bin/tessaroon bin/tessaroon-cli bin/tessaroon-help
     share/tessaroon/Tessaroon.ini
     share/tessaroon/Dicts/General_rus.tqd share/tessaroon/Dicts/General_rus.txt
     share/tessaroon/Dicts/General_rus.LICENSE.txt
@@ -57,7 +58,12 @@ installed=(
     share/icons/hicolor/scalable/apps/$app_id.svg
     share/man/man6/tessaroon.6.gz share/man/man6/tessaroon-cli.6.gz
 )
-[ ! -e "$top/game/Tessaroon.chm" ] || installed+=(share/tessaroon/Tessaroon.chm)
+# The help file and its viewer, when the build makes them.
+help=""
+if [ -f "$build/help/Tessaroon.chm" ] && [ -x "$build/src/ui/tessaroon-help" ]; then
+    help=yes
+    installed+=(share/tessaroon/Tessaroon.chm)
+fi
 for f in "${installed[@]}"; do
     [ -e "$prefix/$f" ] || fail "cmake --install did not install $f"
 done
@@ -106,6 +112,10 @@ for f in Tessaroon.ini Dicts/General_rus.tqd Dicts/General_eng.txt Styles/Marble
     cmp -s "$prefix/share/tessaroon/$f" "$own/$f" || fail "the first start did not copy $f"
 done
 [ -d "$own/Records" ] || fail "the first start did not make Records"
+if [ -n "$help" ]; then
+    [ "$(readlink -f "$own/Tessaroon.chm")" = "$(readlink -f "$prefix/share/tessaroon/Tessaroon.chm")" ] ||
+        fail "the player's Tessaroon.chm is not the shipped help file"
+fi
 # The player plays in English, adds a word and removes a style.
 sed -i 's/^Dict=.*/Dict=General_eng/' "$own/Tessaroon.ini"
 words_before=$("$prefix/bin/tessaroon-cli" info | sed -n 's/^WordCount=//p') ||
@@ -178,6 +188,28 @@ xdotool search --class '^Tessaroon$' 2>/dev/null | grep -qx "$main_id" ||
 if [ -n "${TESSAROON_E2E_SCREENS:-}" ] || [ -d "$build/e2e-screens" ]; then
     screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}
     import -window "$main_id" "$screens/20-installed.png" 2>/dev/null && step "screenshot $screens/20-installed.png"
+fi
+# F1 opens the installed help viewer on the help file.
+if [ -n "$help" ]; then
+    xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+    xdotool key F1
+    # The viewer is started detached: find it by its program file (other runs may have theirs).
+    help_id=""
+    help_pid=""
+    for _ in $(seq 1 150); do
+        for proc in /proc/[0-9]*; do
+            if [ "$(readlink "$proc/exe" 2>/dev/null)" = "$prefix/bin/tessaroon-help" ]; then
+                help_pid=${proc#/proc/}
+            fi
+        done
+        [ -n "$help_pid" ] && help_id=$(xdotool search --onlyvisible --pid "$help_pid" 2>/dev/null | head -n 1 || true)
+        [ -n "$help_id" ] && break
+        sleep 0.1
+    done
+    [ -n "$help_id" ] || fail "F1 in the installed game showed no help window"
+    kill "$help_pid" 2>/dev/null || true
+    help_pid=""
+    step "F1 opened the installed help viewer"
 fi
 xdotool windowfocus --sync "$main_id" 2>/dev/null || true
 xdotool key F6

@@ -117,6 +117,24 @@ TEST(StartFolder, FillingCopiesEverythingOnceAndNeverReplacesAFile) {
     EXPECT_TRUE(fs::is_symlink(own / "Tessaroon.ini"));
 }
 
+TEST(StartFolder, TheHelpFileIsLinkedSoThatItFollowsUpdates) {
+    TempDir root;
+    Installed game(root.path());
+    WriteFile(game.shipped / "Tessaroon.chm", "help 1");
+    const fs::path own = root / "own";
+    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+    EXPECT_TRUE(fs::is_symlink(own / "Tessaroon.chm"));
+    WriteFile(game.shipped / "Tessaroon.chm", "help 2");  // the game is updated
+    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+    EXPECT_EQ(ReadFile(own / "Tessaroon.chm"), "help 2");
+
+    // A help file of the player's own stays.
+    fs::remove(own / "Tessaroon.chm");
+    WriteFile(own / "Tessaroon.chm", "mine");
+    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+    EXPECT_EQ(ReadFile(own / "Tessaroon.chm"), "mine");
+}
+
 TEST(StartFolder, CopiesOfReadOnlyShippedFilesCanBeChanged) {
     TempDir root;
     Installed game(root.path());

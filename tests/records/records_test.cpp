@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <iterator>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -266,6 +273,100 @@ TEST_F(UpdateRecordsTest, UnwritableFileOrMissingFolderGivesAnError) {
     EXPECT_FALSE(out.entered);
     EXPECT_NE(out.error.find("Records"), std::string::npos) << out.error;
     EXPECT_FALSE(fs::exists(model_.RecordsFolder()));  // never created
+}
+
+// A file that is there but cannot be read may hold every earlier record: it is never replaced
+// by the default table. Each case leaves the file as it was and gives an error naming it.
+TEST_F(UpdateRecordsTest, AFileThatCannotBeReadIsLeftAlone) {
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"a FIFO", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); },
+         "is not a regular file"},
+        {"a link to /dev/zero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
+         "is not a regular file"},
+        {"1 MB without a line break",
+         [](const fs::path& f) {
+             std::ofstream(f, std::ios::binary) << std::string(kMaxRecordsFileSize + 1, 'x');
+         },
+         "is larger than 1 MB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(File());
+        c.make(File());
+        const auto type = fs::symlink_status(File()).type();
+        const RecordsOutcome out = Play(1000);
+        EXPECT_FALSE(out.entered);
+        EXPECT_NE(out.error.find(c.message), std::string::npos) << out.error;
+        EXPECT_NE(out.error.find("General_rus.tqr"), std::string::npos) << out.error;
+        EXPECT_EQ(fs::symlink_status(File()).type(), type);
+        EXPECT_EQ(model_.State.NewRecordPlace, 0);
+    }
+    EXPECT_EQ(fs::file_size(File()), kMaxRecordsFileSize + 1);
+
+    if (geteuid() != 0) {  // permissions do not stop root
+        fs::remove(File());
+        RecordLines lines = DefaultRecordTable();
+        lines[0] = "5000 H-1,C1-0,55,0 Early";
+        { std::ofstream(File(), std::ios::binary) << RecordsFileText(lines, 1, 0); }
+        fs::permissions(File(), fs::perms::none);
+        EXPECT_NE(Play(1000).error, "");
+        fs::permissions(File(), fs::perms(0600));
+        EXPECT_EQ(ReadRecordsFile(File(), 1, 0), lines);
+    }
+}
+
+// The new table takes the old file's mode; a read-only file stays as it is.
+TEST_F(UpdateRecordsTest, KeepsTheModeAndLeavesAReadOnlyFile) {
+    ASSERT_TRUE(Play(1000).entered);
+    fs::permissions(File(), fs::perms(0640));
+    ASSERT_TRUE(Play(1002).entered);
+    EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0640));
+
+    fs::permissions(File(), fs::perms(0444));
+    const std::string before = ReadAll();
+    const RecordsOutcome out = Play(1004);
+    EXPECT_FALSE(out.entered);
+    EXPECT_NE(out.error.find("General_rus.tqr"), std::string::npos) << out.error;
+    EXPECT_EQ(ReadAll(), before);
+    EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0444));
+    EXPECT_EQ(std::distance(fs::directory_iterator(model_.RecordsFolder()), {}), 1);
+}
+
+// Two programs entering records into one file at once: every entry is read by the next update,
+// so the table ends with the ten best values of both and no update is lost.
+TEST_F(UpdateRecordsTest, TwoProgramsAtOnceLoseNoRecord) {
+    constexpr int kGames = 40;
+    pid_t children[2];
+    for (int k = 0; k < 2; ++k) {
+        children[k] = fork();
+        ASSERT_GE(children[k], 0);
+        if (children[k] == 0) {
+            int failures = 0;
+            for (int i = 0; i < kGames; ++i) {
+                // Value 2000 + 2i + k: every game's value differs, later games' are higher.
+                const RecordsOutcome out = Play(2 * (2000 + 2 * i + k), k ? "Two" : "One");
+                if (!out.error.empty()) ++failures;
+            }
+            _exit(failures);
+        }
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    const std::optional<RecordLines> table = ReadRecordsFile(File(), 1, 0);
+    ASSERT_TRUE(table);
+    for (int place = 0; place < 10; ++place)
+        EXPECT_EQ(SplitRecordLine((*table)[place], place + 1).Value,
+                  std::to_string(2000 + 2 * kGames - 1 - place));
+    EXPECT_EQ(std::distance(fs::directory_iterator(model_.RecordsFolder()), {}), 1);
 }
 
 TEST_F(UpdateRecordsTest, OnlyRatedGeneralGamesAreRated) {

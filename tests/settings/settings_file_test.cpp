@@ -130,6 +130,13 @@ TEST(Settings, RulesAndFallbacks) {
         {"[Additional]\nSecBonus=900", [](auto& s) { return Num(s.SecBonus); }, "900"},
         {"[Additional]\nSecFine=901", [](auto& s) { return Num(s.SecFine); }, "0"},
         {"[Additional]\nSecBonus=12abc", [](auto& s) { return Num(s.SecBonus); }, "0"},
+        {"[Additional]\nSecMove=1", [](auto& s) { return Num(s.ComputerPace); }, "500"},
+        {"[Additional]\nComputerPace=0", [](auto& s) { return Num(s.ComputerPace); }, "0"},
+        {"[Additional]\nComputerPace=250", [](auto& s) { return Num(s.ComputerPace); }, "250"},
+        {"[Additional]\nComputerPace=10000", [](auto& s) { return Num(s.ComputerPace); }, "10000"},
+        {"[Additional]\nComputerPace=10001", [](auto& s) { return Num(s.ComputerPace); }, "500"},
+        {"[Additional]\nComputerPace=-1", [](auto& s) { return Num(s.ComputerPace); }, "500"},
+        {"[Additional]\nComputerPace=fast", [](auto& s) { return Num(s.ComputerPace); }, "500"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.get(Read(c.ini)), c.expected) << c.ini;
 }
@@ -324,6 +331,34 @@ TEST(Settings, SaveReportsAFileItCannotWrite) {
     std::filesystem::create_directories(dir / "Tessaroon.ini");  // a folder in the file's place
     IniFile ini(dir / "Tessaroon.ini");
     EXPECT_NE(SaveSettings(ini, GameSettings{}), "");
+}
+
+// A save that fails part-way (a write error, as on a full disk) reports it and leaves the file
+// as it was; so does a save over a file that was there but could not be read.
+TEST(Settings, AFailedSaveLeavesTheFileAsItWas) {
+    TempDir dir;
+    const std::string old = "[General]\nDict=General_eng\n; " + std::string(600, 'c') + "\n";
+    WriteFile(dir / "Tessaroon.ini", old);
+    IniFile ini(dir / "Tessaroon.ini");
+    GameSettings s;
+    s.Seat(1).Name = "Changed";
+    std::string error;
+    {
+        test::FileSizeLimit limit(200);
+        error = SaveSettings(ini, s);
+    }
+    EXPECT_NE(error.find("Cannot write the settings file"), std::string::npos) << error;
+    EXPECT_EQ(test::ReadFile(dir / "Tessaroon.ini"), old);
+    EXPECT_EQ(test::FolderNames(dir.path()), std::vector<std::string>{"Tessaroon.ini"});
+
+    // Larger than any settings file: read as empty, and never replaced by the defaults.
+    const std::string huge = "[General]\n; " + std::string(kMaxIniFileSize, 'x') + "\n";
+    WriteFile(dir / "Tessaroon.ini", huge);
+    IniFile big(dir / "Tessaroon.ini");
+    EXPECT_NE(big.ReadError().find("is larger than 1 MB"), std::string::npos) << big.ReadError();
+    EXPECT_EQ(ReadDictName(big), "General_rus");
+    EXPECT_EQ(SaveSettings(big, s), big.ReadError());
+    EXPECT_EQ(test::ReadFile(dir / "Tessaroon.ini").size(), huge.size());
 }
 
 }  // namespace

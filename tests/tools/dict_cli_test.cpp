@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -24,6 +26,19 @@ struct CliRun {
 CliRun Cli(const fs::path& dir, const std::string& args) {
     const std::string cmd =
         "cd '" + dir.string() + "' && '" + std::string(TESSAROON_CLI) + "' " + args + " 2>&1";
+    CliRun r{-1, {}};
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    r.status = pclose(p);
+    return r;
+}
+
+// Runs a shell command line in `dir`, capturing standard output and error.
+CliRun CliShell(const fs::path& dir, const std::string& line) {
+    const std::string cmd = "cd '" + dir.string() + "' && ( " + line + " ) 2>&1";
     CliRun r{-1, {}};
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
@@ -114,6 +129,30 @@ TEST_F(CliTest, RefusesBadInputWithAMessage) {
     EXPECT_NE(r.out.find("fails the game's checks"), std::string::npos) << r.out;
 }
 
+// Rebuilding a .tqd goes through a temporary file: a write that fails part-way (the file-size
+// limit fails it as a full disk does) leaves the old file whole.
+TEST_F(CliTest, AFailedPackLeavesTheOldFile) {
+    Write("Dicts/in.txt", EnglishList());
+    ASSERT_EQ(Cli(dir_, "dict pack Dicts/in.txt out.tqd").status, 0);
+    std::ifstream in(dir_ / "out.tqd", std::ios::binary);
+    const std::string old{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(old.size(), 512u);
+    // The limit is in blocks of 512 bytes; SIGXFSZ ignored turns the kill into a write error.
+    const std::string cmd = "trap '' XFSZ; ulimit -f 1; '" + std::string(TESSAROON_CLI) +
+                            "' dict pack Dicts/in.txt out.tqd --edition 9";
+    const CliRun r = CliShell(dir_, cmd);
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.out.find("dict pack: Cannot write the compressed dictionary"), std::string::npos)
+        << r.out;
+    std::ifstream again(dir_ / "out.tqd", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), std::istreambuf_iterator<char>()),
+              old);
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Dicts", "Records", "out.tqd"}));
+}
+
 TEST_F(CliTest, RecordsPrintsTheTableOrTheDefault) {
     Write("Tessaroon.ini", "[General]\r\nDict=Mine\r\n");
     Write("Dicts/Mine.txt", EnglishList());
@@ -128,6 +167,32 @@ TEST_F(CliTest, RecordsPrintsTheTableOrTheDefault) {
     Write("Records/Mine.tqr", RecordsFileText(lines, 2, 0));
     r = Cli(dir_, "records");
     EXPECT_NE(r.out.find("1\tMary Ann\t2000\n2\tExpert\t400\n"), std::string::npos) << r.out;
+}
+
+// Names from the settings and records files reach the terminal with their control bytes
+// escaped: no escape sequence gets through and a tab cannot break the table.
+TEST_F(CliTest, ControlBytesInNamesArePrintedEscaped) {
+    Write("Tessaroon.ini",
+          "[General]\r\nDict=Mine\r\n[Players]\r\nName1=A\x1b[2JB\r\n"
+          "Name2=C\tD\\E\r\n");
+    Write("Dicts/Mine.txt", EnglishList());
+    RecordLines lines = DefaultRecordTable();
+    lines[0] = "2000 H-300,C7-10,55,1 Eve\x1b]0;owned\x07\tX";
+    Write("Records/Mine.tqr", RecordsFileText(lines, 2, 0));
+
+    CliRun r = Cli(dir_, "info");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Name1=A\\x1B[2JB\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Name2=C\\x09D\\\\E\n"), std::string::npos) << r.out;
+    r = Cli(dir_, "records");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("1\tEve\\x1B]0;owned\\x07\\x09X\t2000\n"), std::string::npos) << r.out;
+    r = Cli(dir_, "selfplay --games 1 --seats 1,1 --size 4x4 --seed 3");
+    EXPECT_NE(r.out.find("A\\x1B[2JB"), std::string::npos) << r.out;
+    for (const std::string& out : {Cli(dir_, "info").out, Cli(dir_, "records").out, r.out}) {
+        EXPECT_EQ(out.find('\x1b'), std::string::npos);
+        EXPECT_EQ(out.find('\x07'), std::string::npos);
+    }
 }
 
 }  // namespace

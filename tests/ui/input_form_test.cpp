@@ -2,6 +2,8 @@
 // highlight with its timer, and the modal PickLetter.
 
 #include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -82,38 +84,87 @@ class InputFormTest : public QObject {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("shift");
         QTest::addColumn<int>("chosen");
-        QTest::newRow("ru small letter") << 1 << QString::fromUtf8("ж") << 0 << 0xC6;
-        QTest::newRow("ru first") << 1 << QString::fromUtf8("а") << 0 << 0xC0;
-        QTest::newRow("ru last") << 1 << QString::fromUtf8("я") << 0 << 0xDF;
-        QTest::newRow("ru capital") << 1 << QString::fromUtf8("Ж") << 0 << int('?');
-        QTest::newRow("ru yo is no letter") << 1 << QString::fromUtf8("ё") << 0 << int('?');
-        QTest::newRow("ru latin f") << 1 << "f" << 0 << 0xC0;
-        QTest::newRow("ru latin q") << 1 << "q" << 0 << 0xC9;
-        QTest::newRow("ru latin m") << 1 << "m" << 0 << 0xDC;
-        QTest::newRow("ru bracket") << 1 << "[" << 0 << 0xD5;
-        QTest::newRow("ru latin capital") << 1 << "F" << 0 << int('?');
-        QTest::newRow("ru digit") << 1 << "5" << 0 << int('?');
-        QTest::newRow("ru escape") << 1 << "\x1b" << int(Qt::Key_Escape) << int('?');
-        QTest::newRow("ru enter") << 1 << "\r" << int(Qt::Key_Return) << int('?');
-        QTest::newRow("en small") << 2 << "k" << 0 << int('K');
-        QTest::newRow("en z") << 2 << "z" << 0 << int('Z');
-        QTest::newRow("en capital") << 2 << "K" << 0 << int('?');
-        QTest::newRow("en cyrillic") << 2 << QString::fromUtf8("к") << 0 << int('?');
-        QTest::newRow("en bracket") << 2 << "[" << 0 << int('?');
+        const QString zhe = QString::fromUtf8("ж");
+        const QString bigZhe = QString::fromUtf8("Ж");
+        QTest::newRow("ru small letter") << 1 << zhe << 0 << false << 0xC6;
+        QTest::newRow("ru first") << 1 << QString::fromUtf8("а") << 0 << false << 0xC0;
+        QTest::newRow("ru last") << 1 << QString::fromUtf8("я") << 0 << false << 0xDF;
+        QTest::newRow("ru caps lock capital") << 1 << bigZhe << 0 << false << 0xC6;
+        QTest::newRow("ru caps lock last") << 1 << QString::fromUtf8("Я") << 0 << false << 0xDF;
+        QTest::newRow("ru shift capital") << 1 << bigZhe << 0 << true << int('?');
+        QTest::newRow("ru shift with caps lock") << 1 << zhe << 0 << true << int('?');
+        QTest::newRow("ru yo is no letter")
+            << 1 << QString::fromUtf8("ё") << 0 << false << int('?');
+        QTest::newRow("ru caps lock yo") << 1 << QString::fromUtf8("Ё") << 0 << false << int('?');
+        QTest::newRow("ru latin f") << 1 << "f" << 0 << false << 0xC0;
+        QTest::newRow("ru latin q") << 1 << "q" << 0 << false << 0xC9;
+        QTest::newRow("ru latin m") << 1 << "m" << 0 << false << 0xDC;
+        QTest::newRow("ru bracket") << 1 << "[" << 0 << false << 0xD5;
+        QTest::newRow("ru caps lock latin F") << 1 << "F" << 0 << false << 0xC0;
+        QTest::newRow("ru shift latin F") << 1 << "F" << 0 << true << int('?');
+        QTest::newRow("ru shift brace") << 1 << "{" << 0 << true << int('?');
+        QTest::newRow("ru digit") << 1 << "5" << 0 << false << int('?');
+        QTest::newRow("ru escape") << 1 << "\x1b" << int(Qt::Key_Escape) << false << int('?');
+        QTest::newRow("ru enter") << 1 << "\r" << int(Qt::Key_Return) << false << int('?');
+        QTest::newRow("en small") << 2 << "k" << 0 << false << int('K');
+        QTest::newRow("en z") << 2 << "z" << 0 << false << int('Z');
+        QTest::newRow("en caps lock capital") << 2 << "K" << 0 << false << int('K');
+        QTest::newRow("en shift capital") << 2 << "K" << 0 << true << int('?');
+        QTest::newRow("en shift with caps lock") << 2 << "k" << 0 << true << int('?');
+        QTest::newRow("en cyrillic") << 2 << QString::fromUtf8("к") << 0 << false << int('?');
+        QTest::newRow("en cyrillic capital")
+            << 2 << QString::fromUtf8("К") << 0 << false << int('?');
+        QTest::newRow("en bracket") << 2 << "[" << 0 << false << int('?');
     }
 
-    // Every key that produces a character closes the window; only a small letter chooses.
+    // Every key that produces a character closes the window; a letter chooses unless Shift is
+    // held (a capital without Shift is typed with Caps Lock on).
     void keys() {
         QFETCH(int, language);
         QFETCH(QString, text);
         QFETCH(int, key);
+        QFETCH(bool, shift);
         QFETCH(int, chosen);
         Letters l(language);
         l.Open();
-        l.Type(text, key ? Qt::Key(key) : Qt::Key_unknown);
+        QTest::sendKeyEvent(QTest::Click, l.form.get(), key ? Qt::Key(key) : Qt::Key_unknown, text,
+                            shift ? Qt::ShiftModifier : Qt::NoModifier);
         QCOMPARE(static_cast<unsigned char>(l.form->Chosen()), static_cast<unsigned char>(chosen));
         QVERIFY(!l.form->isVisible());
+    }
+
+    // The window opens at the pointer, moved left or up only as far as needed to stay inside
+    // the screen's available area.
+    void keptOnScreen_data() {
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QPoint>("expected");
+        // A 1000 x 700 area at (100, 50), a 194 x 98 window.
+        QTest::newRow("inside") << QPoint(300, 200) << QPoint(300, 200);
+        QTest::newRow("right edge") << QPoint(1050, 200) << QPoint(906, 200);
+        QTest::newRow("bottom edge") << QPoint(300, 740) << QPoint(300, 652);
+        QTest::newRow("bottom right corner") << QPoint(1099, 749) << QPoint(906, 652);
+        QTest::newRow("just fits") << QPoint(906, 652) << QPoint(906, 652);
+        QTest::newRow("left of the area") << QPoint(20, 200) << QPoint(100, 200);
+        QTest::newRow("above the area") << QPoint(300, 10) << QPoint(300, 50);
+    }
+
+    void keptOnScreen() {
+        QFETCH(QPoint, pointer);
+        QFETCH(QPoint, expected);
+        QCOMPARE(PopupPosition(pointer, QSize(194, 98), QRect(100, 50, 1000, 700)), expected);
+    }
+
+    // Opened at the screen's bottom right corner, the real window lies wholly on the screen.
+    void opensOnScreen() {
+        Letters l(1);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCursor::setPos(area.bottomRight() - QPoint(3, 3));
+        l.Open();
+        QVERIFY(area.contains(l.form->geometry()));
+        QCOMPARE(l.form->geometry().bottomRight(), area.bottomRight());
+        l.form->hide();
     }
 
     void keysWithoutCharacterKeepItOpen() {

@@ -3,11 +3,14 @@
 // request during a computer move.
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 #include "ui/app.h"
+#include "ui/fonts.h"
 #include "ui/info_form.h"
 #include "ui/main_form.h"
 #include "ui/message_box.h"
@@ -305,6 +308,58 @@ class MainFormTest : public QObject {
         QVERIFY(grid->Text(1, 0).isEmpty());
     }
 
+    // The wheel scrolls the table a few rows a notch, within the rows there are; half notches
+    // add up.
+    void resultsWheel() {
+        Window w;
+        ResultsGrid* grid = w.form->Results();
+        for (int row = 0; row < 40; ++row) w.form->ShowResultRow(row, "TO", "20", "T", 128);
+        QCOMPARE(grid->TopRow(), 24);
+        const int step = QApplication::wheelScrollLines();
+        auto wheel = [grid](int delta) {
+            const QPointF at = grid->rect().center();
+            QWheelEvent e(at, grid->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid, &e);
+        };
+        wheel(120);  // away from the user: up
+        QCOMPARE(grid->TopRow(), 24 - step);
+        wheel(60);
+        QCOMPARE(grid->TopRow(), 24 - step);
+        wheel(60);
+        QCOMPARE(grid->TopRow(), 24 - 2 * step);
+        wheel(-240);
+        QCOMPARE(grid->TopRow(), 24);
+        wheel(-1200);  // not past the last page
+        QCOMPARE(grid->TopRow(), 24);
+        wheel(120 * 40);  // not past the first row
+        QCOMPARE(grid->TopRow(), 0);
+    }
+
+    // Only the left button copies a word and marks its cells.
+    void resultsOtherButtonsDoNothing() {
+        Window w;
+        w.form->show();
+        w.form->Flow().StartNewGame();
+        w.Put(0, 1, 'A');
+        w.Click(0, 1);
+        w.Click(0, 2);
+        w.Key(Qt::Key_Return);  // Ann: AS
+        w.Put(4, 1, 'X');
+        w.Click(4, 1);
+        w.Key(Qt::Key_Return);  // Bob: the letter alone; Ann is to put a letter
+        ResultsGrid* grid = w.form->Results();
+        QGuiApplication::clipboard()->setText("before");
+        for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mouseClick(grid, b, {}, grid->CellRect(1, 0).center());
+            QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
+            QVERIFY(w.form->CellState(0, 1) == MarkState::Normal);
+        }
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(1, 0).center());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("as"));
+        QVERIFY(w.form->CellState(0, 1) == MarkState::Marked);
+    }
+
     // The status button and a double click on the background open the status dialog once a
     // game has started.
     void statusDialog() {
@@ -340,6 +395,65 @@ class MainFormTest : public QObject {
         QVERIFY(w.Phase() == GamePhase::GameOver);
         QCOMPARE(w.modals.Count("tq::ui::TInfoForm"), 1);
         QCOMPARE(caption, QString("Game Results"));
+        // Nobody formed a word: the status line calls it a draw until the next game.
+        QCOMPARE(w.Hint(), QString("The game is a draw"));
+        QVERIFY(!w.form->HintLabel()->isHidden());
+        w.form->Flow().StartNewGame();
+        QCOMPARE(w.Hint(), QString("Put a letter"));
+    }
+
+    // The status line's first and last words fit the hint frame whole.
+    void startAndEndLines() {
+        Window w;
+        w.form->show();
+        QCOMPARE(w.Hint(), QString("Press F2 to start a new game"));
+        QVERIFY(w.form->HintLabel()->isVisible());
+        QCOMPARE(w.form->HintLabel()->Colour(), QColor(0, 100, 0));
+        const QRect frame = w.form->HintFrame()->geometry();
+        // The widest twelve-letter name stands for any.
+        for (const char* text :
+             {"Press F2 to start a new game", "The game is a draw", "WWWWWWWWWWWW wins"}) {
+            w.form->ShowHintLabel(text, kPromptColor);
+            QCOMPARE(w.Hint(), QString(text));
+            QVERIFY2(w.form->HintLabel()->fontMetrics().horizontalAdvance(text) <= 160, text);
+            QVERIFY2(frame.contains(w.form->HintLabel()->geometry()), text);
+        }
+    }
+
+    // A paced game between computer seats waits after each move and still ends with its results.
+    void pacedComputerGame() {
+        Window w;
+        GameSettings& s = w.model.Settings;
+        s.Seat(1).Type = s.Seat(2).Type = PlayerType::Computer;
+        s.ColCount = s.RowCount = 3;
+        s.ComputerPace = 30;
+        w.form->show();
+        QElapsedTimer elapsed;
+        elapsed.start();
+        w.form->Flow().StartNewGame();
+        QVERIFY(w.Phase() == GamePhase::GameOver);
+        QVERIFY(elapsed.elapsed() >= 6 * 30);  // six moves, each kept on the field
+        QVERIFY(!w.form->Results()->Text(1, 5).isEmpty());
+        QCOMPARE(w.modals.Count("tq::ui::TInfoForm"), 1);
+    }
+
+    // Between paced moves the window answers: a close request stops the game at once, the next
+    // one closes the window.
+    void closeBetweenPacedMoves() {
+        Window w;
+        GameSettings& s = w.model.Settings;
+        s.Seat(1).Type = s.Seat(2).Type = PlayerType::Computer;
+        s.ComputerPace = 200;
+        w.form->show();
+        bool firstClose = true;
+        QTimer::singleShot(300, w.form.get(), [&] { firstClose = w.form->close(); });
+        w.form->Flow().StartNewGame();
+        QVERIFY(!firstClose);
+        QVERIFY(w.Phase() == GamePhase::GameOver);
+        QVERIFY(!w.form->Results()->Text(1, 0).isEmpty());
+        QVERIFY(w.form->Results()->Text(1, 19).isEmpty());  // stopped well before the end
+        QCOMPARE(w.modals.Count("tq::ui::TInfoForm"), 0);
+        QVERIFY(w.form->close());
     }
 
     // A close request while a computer seat moves stops the game; the next one closes.
@@ -373,6 +487,26 @@ class MainFormTest : public QObject {
         w.form->Flow().StartNewGame();
         QVERIFY(!w.form->ClockTimerActive());
         QVERIFY(!w.form->ClockLabel()->isVisible());
+    }
+
+    // Every clock text shows whole in the 36 x 16 label: its ink stays inside the label once
+    // centred, so no outer digit is cut.
+    void clockTextFitsLabel() {
+        Window w;
+        const QLabel* led = w.form->ClockLabel();
+        const QFontMetrics m(led->font());
+        QVERIFY(led->font().bold());
+        QCOMPARE(led->font().pixelSize(), 13);  // the stand-in needs no shrinking
+        for (const char* text : {"00:00", "59:59", "88:88", "44:11"}) {
+            const QRect ink = m.boundingRect(QString(text));
+            QVERIFY2(m.horizontalAdvance(QString(text)) <= led->width() - 2, text);
+            QVERIFY2(ink.width() <= led->width(), text);
+            QVERIFY2(m.height() <= led->height(), text);
+        }
+        // A narrower label gets a smaller size rather than a clipped text.
+        const QFont narrow = SystemFont(QSize(28, 16));
+        QVERIFY(narrow.pixelSize() < 13);
+        QVERIFY(QFontMetrics(narrow).horizontalAdvance("00:00") <= 26);
     }
 
     void messageBoxPlacement_data() {

@@ -506,6 +506,28 @@ class OptionsFormTest : public QObject {
         f.FormShow();
         QCOMPARE(f.PlayerCount()->value(), 2);
         QCOMPARE(f.ShownMode(), GameMode::General);
+
+        // Escape cancels the same way; a close from code (a game arriving from the server) only
+        // closes the dialog.
+        f.show();
+        f.ModeButton(GameMode::Server)->setChecked(true);
+        QVERIFY(d.net.listening);
+        f.close();
+        QVERIFY(d.net.listening);
+        f.show();
+        f.ModeButton(GameMode::Client)->setChecked(true);
+        d.net.connected = true;
+        const int closes = d.net.closes;
+        f.close();
+        QVERIFY(d.net.connected);
+        QCOMPARE(d.net.closes, closes);
+        f.show();
+        d.model.Settings.Mode = GameMode::Server;  // as if Server had been applied
+        f.ModeButton(GameMode::Server)->setChecked(true);
+        QTest::keyClick(&f, Qt::Key_Escape);
+        QVERIFY(!f.isVisible());
+        QVERIFY(d.net.listening);
+        QVERIFY(!d.net.connected);
     }
 
     // "Options..." (F3): Apply starts a new game on the new field; Cancel leaves the game.

@@ -5,7 +5,15 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QtTest>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
 
 #include "../test_support.h"
 #include "settings/style_colours.h"
@@ -38,6 +46,50 @@ QImage Plain(int w, int h, QColor c) {
     QImage i(w, h, QImage::Format_RGB32);
     i.fill(c);
     return i;
+}
+
+// A w x h JPEG of one grey, encoded by libjpeg: progressive (all pixels decoded at once, the
+// kind that allocates its whole picture up front) or baseline.
+std::string EncodeJpeg(int w, int h, bool progressive) {
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(w);
+    cinfo.image_height = static_cast<JDIMENSION>(h);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    if (progressive) jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 3, 128);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::string bytes(reinterpret_cast<char*>(out), size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(out);
+    return bytes;
+}
+
+// The same file with the size in its frame header changed: a picture that claims w x h.
+std::string ClaimSize(std::string jpeg, int w, int h) {
+    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i) {
+        const auto m = static_cast<unsigned char>(jpeg[i + 1]);
+        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && (m == 0xC0 || m == 0xC2)) {
+            jpeg[i + 5] = static_cast<char>(h >> 8);
+            jpeg[i + 6] = static_cast<char>(h & 0xFF);
+            jpeg[i + 7] = static_cast<char>(w >> 8);
+            jpeg[i + 8] = static_cast<char>(w & 0xFF);
+            return jpeg;
+        }
+    }
+    return jpeg;
 }
 
 }  // namespace
@@ -82,6 +134,64 @@ class StyleTest : public QObject {
         const std::string text = test::ReadFile(dir / "S.ini");
         QVERIFY(text.find("Author=me") != std::string::npos);
         QVERIFY(text.find("HighlightColor=-16777192") != std::string::npos);
+    }
+
+    // A save that fails part-way (a write error, as on a full disk) reports it and leaves the
+    // colour file as it was, with no temporary file beside it.
+    void failedSaveKeepsTheFile() {
+        test::TempDir dir;
+        const std::string old = "[Notes]\r\nAuthor=" + std::string(300, 'm') + "\r\n";
+        test::WriteFile(dir / "S.ini", old);
+        std::string error;
+        {
+            test::FileSizeLimit limit(100);
+            error = WriteStyleColours(dir / "S.ini", StyleColours{});
+        }
+        QVERIFY2(error.find("Cannot write the style file") != std::string::npos, error.c_str());
+        QCOMPARE(test::ReadFile(dir / "S.ini"), old);
+        QCOMPARE(test::FolderNames(dir.path()), std::vector<std::string>{"S.ini"});
+    }
+
+    // Hostile backgrounds are refused before the decoder spends memory or time on them, and the
+    // BMP beside them serves. A real progressive picture still decodes.
+    void hostileBackgrounds() {
+        test::TempDir dir;
+        const std::string progressive = EncodeJpeg(40, 30, true);
+        test::WriteFile(dir / "ok.jpg", progressive);
+        QCOMPARE(DecodeJpeg(Q(dir / "ok.jpg")).size(), QSize(40, 30));
+
+        // The 60000 x 60000 progressive file took over 10 GB before its size was checked.
+        test::WriteFile(dir / "bomb.jpg", ClaimSize(progressive, 60000, 60000));
+        test::WriteFile(dir / "wide.jpg",
+                        ClaimSize(EncodeJpeg(16, 16, true), kMaxJpegSide + 1, 16));
+        test::WriteFile(dir / "tall.jpg", ClaimSize(EncodeJpeg(16, 16, false), 16, 60000));
+        test::WriteFile(dir / "huge.jpg",
+                        progressive + std::string(kMaxJpegFileSize, '\0'));  // past the file bound
+        fs::create_directory(dir / "folder.jpg");
+        QVERIFY(mkfifo((dir / "fifo.jpg").c_str(), 0600) == 0);
+        fs::create_symlink("/dev/zero", dir / "zero.jpg");
+        for (const char* name :
+             {"bomb.jpg", "wide.jpg", "tall.jpg", "huge.jpg", "folder.jpg", "fifo.jpg", "zero.jpg"})
+            QVERIFY2(DecodeJpeg(Q(dir / name)).isNull(), name);
+
+        // A BMP whose header claims 60000 x 60000 is refused the same way.
+        SaveImage(Plain(4, 4, Qt::red), dir / "big.bmp");
+        std::string bmp = test::ReadFile(dir / "big.bmp");
+        for (int at : {18, 22}) {
+            bmp[at] = '\x60';
+            bmp[at + 1] = '\xEA';
+            bmp[at + 2] = bmp[at + 3] = '\0';
+        }
+        test::WriteFile(dir / "big.bmp", bmp);
+        QVERIFY(LoadCellPicture(Q(dir / "big.bmp")).isNull());
+
+        // In a style the bomb counts as missing: the BMP of the same name is shown.
+        test::WriteFile(dir / "A.ini", "");
+        fs::copy_file(dir / "bomb.jpg", dir / "A_bg01.jpg");
+        SaveImage(Plain(20, 20, Qt::red), dir / "A_bg01.bmp");
+        Style style(dir.path());
+        style.Load("A");
+        QCOMPARE(style.Pictures().fieldBackground.size(), QSize(20, 20));
     }
 
     void listAndResolveNames() {
@@ -264,6 +374,48 @@ class StyleTest : public QObject {
         dialog.StyleCombo()->setEditText("Unsaved");
         dialog.bbApplyClick();
         QCOMPARE(form.CurrentStyle().CurrentStyle(), std::string("Mine"));
+    }
+
+    // Typing a new name keeps the text as typed (no inline completion into "Granite") and the
+    // user's colours; a save that cannot write says so, naming the style file.
+    void newStyleName() {
+        test::TempDir dir;
+        fs::create_directories(dir / "Styles");
+        for (const auto& e : fs::directory_iterator(kShippedStyles))
+            fs::copy(e.path(), dir / "Styles" / e.path().filename());
+        GameModel model;
+        test::FillEnglishModel(model, dir.path());
+        TMainForm form(model);
+        test::ModalRecorder modals;
+        QString message;
+        modals.onShow = [&](QDialog& d) {
+            if (auto* box = qobject_cast<QMessageBox*>(&d)) message = box->text();
+        };
+        form.SetModalRunner(modals.Runner());
+        TStyleForm& dialog = form.StyleForm();
+        dialog.show();
+        dialog.Swatch(StyleColour::FillColor)->SetValue(0x010203);
+        QLineEdit* edit = dialog.StyleCombo()->lineEdit();
+        QApplication::setActiveWindow(&dialog);
+        edit->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        edit->clear();
+        QTest::keyClicks(edit, "Gran");
+        QCOMPARE(dialog.StyleCombo()->currentText(), QString("Gran"));
+        QCOMPARE(dialog.Swatch(StyleColour::FillColor)->Value(), 0x010203u);
+        dialog.sbSaveStyleClick();
+        QVERIFY(message.isEmpty());  // a new name: no question
+        QCOMPARE(ReadStyleColours(dir / "Styles" / "Gran.ini")[StyleColour::FillColor], 0x010203u);
+        QCOMPARE(ReadStyleColours(dir / "Styles" / "Granite.ini"),
+                 ReadStyleColours(kShippedStyles / "Granite.ini"));
+
+        // A folder where the colour file would go: the save fails and names the file.
+        fs::create_directories(dir / "Styles" / "Blocked.ini");
+        dialog.StyleCombo()->setEditText("Blocked");
+        dialog.sbSaveStyleClick();
+        const QString file = Q(dir / "Styles" / "Blocked.ini");
+        QCOMPARE(message, "Cannot write the style file " + file + ".");
+        dialog.reject();
     }
 };
 

@@ -48,6 +48,7 @@ inline void FillEnglishModel(GameModel& model,
     s.MinWordLen = 2;
     s.MaxWordLen = 10;
     s.Directions = "11110000";
+    s.ComputerPace = 0;  // tests are never paced unless they ask for it
 }
 
 // Records every modal dialog the window would run, and answers it without a loop.

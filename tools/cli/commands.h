@@ -12,7 +12,10 @@ namespace tq::cli {
 using CommandFn = int (*)(const std::vector<std::string>& args);
 
 struct CommandRegistrar {
-    CommandRegistrar(const char* name, const char* usage, CommandFn fn);
+    // summary: the command's line in the list of commands. help: what "COMMAND --help" prints
+    // (the summary when there is none). main() answers --help and -h before the command runs.
+    CommandRegistrar(const char* name, const char* summary, CommandFn fn,
+                     const char* help = nullptr);
 };
 
 // The start folder the commands read: the current directory, or, for an installed companion

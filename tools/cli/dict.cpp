@@ -4,7 +4,6 @@
 //   dict verify FILE.tqd                        runs the game's checks and prints the facts
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -12,15 +11,28 @@
 #include "dict/compressed.h"
 #include "dict/pack.h"
 #include "dict/word_store.h"
+#include "fileio/safe_write.h"
 
 namespace tq::cli {
 
 namespace {
 
+const char* const kUsage =
+    "usage: tessaroon-cli dict pack LIST.txt OUT.tqd [--edition N]\n"
+    "       tessaroon-cli dict unpack FILE.tqd\n"
+    "       tessaroon-cli dict verify FILE.tqd\n";
+
+const char* const kHelp =
+    "usage: tessaroon-cli dict pack LIST.txt OUT.tqd [--edition N]\n"
+    "       tessaroon-cli dict unpack FILE.tqd\n"
+    "       tessaroon-cli dict verify FILE.tqd\n"
+    "Builds, reads and checks compressed dictionaries (.tqd).\n"
+    "  pack     packs a plain word list (marker line {rus} or {eng}); edition 0..63, default 0\n"
+    "  unpack   prints the words of a .tqd as a plain word list\n"
+    "  verify   runs the game's checks and prints language, edition and word counts\n";
+
 int Usage() {
-    std::cerr << "usage: tessaroon-cli dict pack LIST.txt OUT.tqd [--edition N]\n"
-                 "       tessaroon-cli dict unpack FILE.tqd\n"
-                 "       tessaroon-cli dict verify FILE.tqd\n";
+    std::cerr << kUsage;
     return 2;
 }
 
@@ -69,12 +81,13 @@ int Pack(const std::vector<std::string>& args) {
         std::cerr << "dict pack: " << files[0] << ": " << packed.error << "\n";
         return 1;
     }
-    std::ofstream out(files[1], std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(packed.data.data()),
-              static_cast<std::streamsize>(packed.data.size()));
-    out.close();
-    if (!out) {
-        std::cerr << "dict pack: cannot write " << files[1] << "\n";
+    // Through a temporary file and a rename: a failed write leaves an older .tqd whole.
+    const std::string error = WriteFileSafely(
+        files[1],
+        std::string_view(reinterpret_cast<const char*>(packed.data.data()), packed.data.size()),
+        "the compressed dictionary");
+    if (!error.empty()) {
+        std::cerr << "dict pack: " << error << "\n";
         return 1;
     }
     std::cout << files[1] << ": " << store.TotalWords() << " words, " << packed.data.size()
@@ -138,7 +151,8 @@ int Dict(const std::vector<std::string>& args) {
 }
 
 const CommandRegistrar kDict(
-    "dict", "dict                 pack, unpack or verify a compressed dictionary (.tqd)", Dict);
+    "dict", "dict                 pack, unpack or verify a compressed dictionary (.tqd)", Dict,
+    kHelp);
 
 }  // namespace
 

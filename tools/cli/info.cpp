@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "core/game_model.h"
+#include "printable.h"
 
 namespace tq::cli {
 
@@ -15,13 +16,14 @@ int Info(const std::vector<std::string>&) {
     GameModel model;
     StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
-        std::cout << started.message << "\n";
+        std::cout << PrintableLines(started.message) << "\n";
         return 1;
     }
     const GameSettings& s = model.Settings;
     std::ostream& out = std::cout;
     out << "Count=" << int(s.Count) << "\n";
-    for (int i = 1; i <= kMaxSeats; ++i) out << "Name" << i << "=" << s.Seat(i).Name << "\n";
+    for (int i = 1; i <= kMaxSeats; ++i)
+        out << "Name" << i << "=" << Printable(s.Seat(i).Name) << "\n";
     for (int i = 1; i <= kMaxSeats; ++i) out << "Type" << i << "=" << int(s.Seat(i).Type) << "\n";
     for (int i = 1; i <= kMaxSeats; ++i) out << "Skill" << i << "=" << int(s.Seat(i).Skill) << "\n";
     for (int i = 1; i <= kMaxSeats; ++i)
@@ -39,9 +41,10 @@ int Info(const std::vector<std::string>&) {
         << "SecBonus=" << s.SecBonus << "\n"
         << "SecFine=" << s.SecFine << "\n"
         << "AcceptAllWords=" << int(s.AcceptAllWords) << "\n"
+        << "ComputerPace=" << s.ComputerPace << "\n"
         << "RatedGame=" << int(s.RatedGame) << "\n"
-        << "Dict=" << model.Dict.DictName << "\n"
-        << "Style=" << model.StyleName << "\n"
+        << "Dict=" << Printable(model.Dict.DictName) << "\n"
+        << "Style=" << Printable(model.StyleName) << "\n"
         << "Language=" << int(model.Dict.Language) << "\n"
         << "Edition=" << int(model.Dict.Edition) << "\n"
         << "ShortestLen=" << int(model.Dict.ShortestLen) << "\n"
@@ -51,7 +54,10 @@ int Info(const std::vector<std::string>&) {
 }
 
 const CommandRegistrar kInfo(
-    "info", "info                 print the effective settings and dictionary facts", Info);
+    "info", "info                 print the effective settings and dictionary facts", Info,
+    "usage: tessaroon-cli info\n"
+    "Starts up as the game does and prints the settings in force (after their fallbacks and\n"
+    "consistency rules) and the facts of the loaded dictionary, one Key=value a line.\n");
 
 }  // namespace
 

@@ -12,7 +12,8 @@ namespace tq::cli {
 namespace {
 
 struct Command {
-    std::string usage;
+    std::string summary;
+    std::string help;
     CommandFn fn;
 };
 
@@ -23,10 +24,15 @@ std::map<std::string, Command>& Registry() {
 
 const char* gProgram = "tessaroon-cli";  // argv[0]
 
-void PrintUsage() {
-    std::fprintf(stderr,
+void PrintUsage(FILE* out) {
+    std::fprintf(out,
                  "usage: tessaroon-cli COMMAND [ARGS]\n\nRun it in the game's start folder.\n\n");
-    for (const auto& [name, c] : Registry()) std::fprintf(stderr, "  %s\n", c.usage.c_str());
+    for (const auto& [name, c] : Registry()) std::fprintf(out, "  %s\n", c.summary.c_str());
+    std::fprintf(out, "\n\"tessaroon-cli help COMMAND\" describes a command.\n");
+}
+
+bool AsksForHelp(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
 }
 
 }  // namespace
@@ -43,8 +49,11 @@ std::filesystem::path StartFolder() {
     return choice.folder;
 }
 
-CommandRegistrar::CommandRegistrar(const char* name, const char* usage, CommandFn fn) {
-    Registry()[name] = Command{usage, fn};
+CommandRegistrar::CommandRegistrar(const char* name, const char* summary, CommandFn fn,
+                                   const char* help) {
+    std::string text = help ? help : summary;
+    if (text.empty() || text.back() != '\n') text += '\n';
+    Registry()[name] = Command{summary, text, fn};
 }
 
 }  // namespace tq::cli
@@ -53,13 +62,22 @@ int main(int argc, char** argv) {
     using namespace tq::cli;
     gProgram = argv[0];
     if (argc < 2) {
-        PrintUsage();
+        PrintUsage(stderr);
         return 2;
     }
     const std::string name = argv[1];
-    if (name == "help" || name == "--help" || name == "-h") {
-        PrintUsage();
-        return 0;
+    // Asked-for help goes to standard output and succeeds; usage after a mistake goes to
+    // standard error with status 2.
+    if (name == "help" || AsksForHelp(name)) {
+        if (name == "help" && argc > 2) {  // help COMMAND
+            auto it = Registry().find(argv[2]);
+            if (it != Registry().end()) {
+                std::fputs(it->second.help.c_str(), stdout);
+                return std::fflush(stdout) == 0 ? 0 : 1;
+            }
+        }
+        PrintUsage(stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
     }
     if (name == "--version") {
         std::printf("tessaroon-cli %s\n", std::string(tq::kVersion).c_str());
@@ -68,8 +86,14 @@ int main(int argc, char** argv) {
     auto it = Registry().find(name);
     if (it == Registry().end()) {
         std::fprintf(stderr, "tessaroon-cli: unknown command \"%s\"\n", name.c_str());
-        PrintUsage();
+        PrintUsage(stderr);
         return 2;
     }
-    return it->second.fn(std::vector<std::string>(argv + 2, argv + argc));
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const std::string& a : args)
+        if (AsksForHelp(a)) {
+            std::fputs(it->second.help.c_str(), stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
+    return it->second.fn(args);
 }

@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "core/game_model.h"
+#include "printable.h"
 #include "records/records.h"
 
 namespace tq::cli {
@@ -16,17 +17,20 @@ int Records(const std::vector<std::string>&) {
     GameModel model;
     StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
-        std::cout << started.message << "\n";
+        std::cout << PrintableLines(started.message) << "\n";
         return 1;
     }
     std::cout << "Rating\tPlayer Name\tRecord\n";
     for (const RecordEntry& e : RecordTableForDisplay(model.RecordsFolder(), model.Dict))
-        std::cout << e.Place << "\t" << e.Name << "\t" << e.Value << "\n";
+        std::cout << e.Place << "\t" << Printable(e.Name) << "\t" << Printable(e.Value) << "\n";
     return 0;
 }
 
 const CommandRegistrar kRecords(
-    "records", "records              print the record table of the current dictionary", Records);
+    "records", "records              print the record table of the current dictionary", Records,
+    "usage: tessaroon-cli records\n"
+    "Prints the record table of the dictionary named in Tessaroon.ini, as the record dialog\n"
+    "shows it: place, player name and record value, separated by tabs.\n");
 
 }  // namespace
 

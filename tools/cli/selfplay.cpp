@@ -15,340 +15,28 @@
 #include <string>
 #include <vector>
 
-#include "base/messages.h"
 #include "commands.h"
-#include "core/game_events.h"
 #include "core/game_flow.h"
 #include "core/game_model.h"
 #include "core/headless_view.h"
 #include "dict/cp1251.h"
+#include "play_common.h"
+#include "printable.h"
 #include "settings/settings_file.h"
 
 namespace tq::cli {
 
 namespace {
 
-struct Options {
-    int games = 1;
-    std::optional<uint64_t> seed;
-    std::optional<std::vector<int>> skills;
-    std::optional<int> cols, rows, wordsPerMove, minLen, maxLen;
-    std::optional<std::string> directions;
-    std::optional<bool> crossings, joker, exWords;
-    bool json = false;
-};
-
-const char* const kUsage =
-    "usage: tessaroon-cli selfplay [options]\n"
-    "Plays whole games between computer seats in the start folder (the current directory).\n"
-    "Settings come from Tessaroon.ini; every seat is played by the computer.\n"
-    "  --games N             number of games (default 1)\n"
-    "  --seed N              seed of game 1; game i uses seed + i - 1 (default: the clock)\n"
-    "  --seats S1,S2,...     2 to 5 seats given by their skills 1..7\n"
-    "  --size CxR            field of C columns and R rows, 3..10 each\n"
-    "  --words-per-move N    1..5\n"
-    "  --min-len N, --max-len N   word lengths\n"
-    "  --directions FLAGS    eight 0/1 flags: left right up down, then the four diagonals\n"
-    "  --crossings 0|1       chains may cross their own diagonal steps\n"
-    "  --joker 0|1           one letter of the initial word becomes '?'\n"
-    "  --ex-words 0|1        words already readable on the field may be formed again\n"
-    "  --json                one JSON object per game and line instead of the tables\n";
-
-bool ParseInt(const std::string& text, long lo, long hi, long& out) {
-    if (text.empty()) return false;
-    std::size_t used = 0;
-    long value = 0;
-    try {
-        value = std::stol(text, &used);
-    } catch (...) {
-        return false;
-    }
-    if (used != text.size() || value < lo || value > hi) return false;
-    out = value;
-    return true;
-}
-
-// Returns an error text, or nothing when the options are good.
-std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Options& o) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::string value;
-        bool hasValue = false;
-        if (const auto eq = name.find('='); eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name = name.substr(0, eq);
-            hasValue = true;
-        }
-        if (name == "--json") {
-            if (hasValue) return "--json takes no value";
-            o.json = true;
-            continue;
-        }
-        static const char* const kValued[] = {
-            "--games",   "--seed",       "--seats",     "--size",  "--words-per-move", "--min-len",
-            "--max-len", "--directions", "--crossings", "--joker", "--ex-words"};
-        if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued))
-            return "unknown option \"" + name + "\"";
-        if (!hasValue) {
-            if (i + 1 >= args.size()) return name + " needs a value";
-            value = args[++i];
-        }
-        long n = 0;
-        auto number = [&](long lo, long hi) -> std::optional<std::string> {
-            if (ParseInt(value, lo, hi, n)) return std::nullopt;
-            return name + " must be a whole number from " + std::to_string(lo) + " to " +
-                   std::to_string(hi) + ", not \"" + value + "\"";
-        };
-        auto flag = [&](std::optional<bool>& target) -> std::optional<std::string> {
-            if (value != "0" && value != "1") return name + " must be 0 or 1";
-            target = value == "1";
-            return std::nullopt;
-        };
-        std::optional<std::string> error;
-        if (name == "--games") {
-            if (!(error = number(1, 10000000))) o.games = static_cast<int>(n);
-        } else if (name == "--seed") {
-            if (!ParseInt(value, 0, 0x7FFFFFFFFFFFFFFFL, n)) return "--seed must be a whole number";
-            o.seed = static_cast<uint64_t>(n);
-        } else if (name == "--seats") {
-            std::vector<int> skills;
-            std::size_t start = 0;
-            while (true) {
-                const std::size_t comma = value.find(',', start);
-                const std::string part = value.substr(start, comma - start);
-                if (!ParseInt(part, 1, 7, n))
-                    return "--seats takes skills 1..7 separated by commas";
-                skills.push_back(static_cast<int>(n));
-                if (comma == std::string::npos) break;
-                start = comma + 1;
-            }
-            if (skills.size() < 2 || skills.size() > kMaxSeats) return "--seats takes 2 to 5 seats";
-            o.skills = skills;
-        } else if (name == "--size") {
-            const std::size_t x = value.find_first_of("xX");
-            long c = 0, r = 0;
-            if (x == std::string::npos || !ParseInt(value.substr(0, x), 3, 10, c) ||
-                !ParseInt(value.substr(x + 1), 3, 10, r))
-                return "--size takes CxR with 3..10 columns and rows, for example 5x5";
-            o.cols = static_cast<int>(c);
-            o.rows = static_cast<int>(r);
-        } else if (name == "--words-per-move") {
-            if (!(error = number(1, 5))) o.wordsPerMove = static_cast<int>(n);
-        } else if (name == "--min-len") {
-            if (!(error = number(2, 6))) o.minLen = static_cast<int>(n);
-        } else if (name == "--max-len") {
-            if (!(error = number(3, kMaxWordLength))) o.maxLen = static_cast<int>(n);
-        } else if (name == "--directions") {
-            if (value.size() != 8 || value.find_first_not_of("01") != std::string::npos ||
-                value == "00000000")
-                return "--directions takes eight 0/1 flags with at least one 1";
-            o.directions = value;
-        } else if (name == "--crossings") {
-            error = flag(o.crossings);
-        } else if (name == "--joker") {
-            error = flag(o.joker);
-        } else if (name == "--ex-words") {
-            error = flag(o.exWords);
-        } else {
-            return "unknown option \"" + name + "\"";
-        }
-        if (error) return error;
-    }
-    return std::nullopt;
-}
-
-// Settings from the file, options over them; every seat a computer seat, no rating.
-std::optional<std::string> ApplyOptions(const Options& o, const TDictInfo& dict, GameSettings& s) {
-    s.Mode = GameMode::General;
-    s.RatedGame = false;
-    s.InitialWord.clear();
-    if (o.skills) {
-        s.Count = static_cast<uint8_t>(o.skills->size());
-        for (int seat = 1; seat <= s.Count; ++seat)
-            s.Seat(seat).Skill = static_cast<uint8_t>((*o.skills)[seat - 1]);
-    }
-    for (int seat = 1; seat <= kMaxSeats; ++seat) s.Seat(seat).Type = PlayerType::Computer;
-    if (o.cols) s.ColCount = static_cast<uint8_t>(*o.cols);
-    if (o.rows) s.RowCount = static_cast<uint8_t>(*o.rows);
-    if (o.wordsPerMove) s.WordsPerMove = static_cast<uint8_t>(*o.wordsPerMove);
-    if (o.minLen) s.MinWordLen = static_cast<uint8_t>(*o.minLen);
-    if (o.maxLen) s.MaxWordLen = static_cast<uint8_t>(*o.maxLen);
-    if (o.directions) s.Directions = *o.directions;
-    if (o.crossings) s.AllowCrossings = *o.crossings;
-    if (o.joker) s.UseJoker = *o.joker;
-    if (o.exWords) s.AllowExWords = *o.exWords;
-
-    if (s.MinWordLen < dict.ShortestLen)
-        return "the shortest word length is " + std::to_string(dict.ShortestLen) +
-               " with this dictionary";
-    if (s.MaxWordLen > dict.LongestLen)
-        return "the longest word length is " + std::to_string(dict.LongestLen) +
-               " with this dictionary";
-    if (s.MinWordLen > s.MaxWordLen) return "--min-len is above --max-len";
-    if (!FairTurn(s.ColCount, s.RowCount, s.Count, s.WordsPerMove))
-        return "a " + std::to_string(s.ColCount) + "x" + std::to_string(s.RowCount) +
-               " field has " + std::to_string(s.ColCount * (s.RowCount - 1)) +
-               " free cells, which do not divide into turns of " + std::to_string(s.Count) +
-               " seats x " + std::to_string(s.WordsPerMove) + " words";
-    return std::nullopt;
-}
-
-struct PlayedMove {
-    int round = 0, seat = 0, moveWord = 0;
-    std::string word;  // empty for a letter without a word
-    char letter = '-';
-    Cell cell;
-    std::string chain;
-    int points = 0;
-};
-
-// Writes down a self-played game as the game flow reports it: the initial word and every move.
-class GameRecorder : public GameEvents {
-  public:
-    void GameStarted(const GameStartedEvent& e) override {
-        moves.clear();
-        drawnWord = e.DrawnWord;
-        placedWord = e.PlacedWord;
-    }
-    void MovePlayed(const MovePlayedEvent& e) override {
-        PlayedMove m;
-        m.round = e.Round;
-        m.seat = e.Seat;
-        m.moveWord = e.MoveWord;
-        if (e.FormsWord()) m.word = e.Report.Word;
-        m.letter = e.Report.Letter;
-        m.cell = Cell{e.Report.Col, e.Report.Row};
-        m.chain = e.Path;
-        m.points = e.Points;
-        moves.push_back(std::move(m));
-    }
-
-    std::vector<PlayedMove> moves;
-    std::string drawnWord, placedWord;
-};
-
-std::string Utf8(std::string_view text) {
-    return Cp1251ToUtf8(text);
-}
-
-// Seats sharing the top total; one seat when there is a single winner.
-std::vector<int> TopSeats(const GameSettings& s) {
-    std::vector<int> top;
-    int32_t best = 0;
-    for (int seat = 1; seat <= s.Count; ++seat) {
-        const int32_t total = s.Seat(seat).Total();
-        if (top.empty() || total > best) {
-            top = {seat};
-            best = total;
-        } else if (total == best) {
-            top.push_back(seat);
-        }
-    }
-    return top;
-}
-
-nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
-                        const GameRecorder& game) {
-    const GameSettings& s = model.Settings;
-    using nlohmann::json;
-    json seats = json::array();
-    for (int seat = 1; seat <= s.Count; ++seat)
-        seats.push_back(
-            {{"seat", seat}, {"name", Utf8(s.Seat(seat).Name)}, {"skill", s.Seat(seat).Skill}});
-    json settings = {{"dictionary", Utf8(model.Dict.DictName)},
-                     {"language", model.Dict.Language == 1 ? "rus" : "eng"},
-                     {"seats", seats},
-                     {"cols", s.ColCount},
-                     {"rows", s.RowCount},
-                     {"wordsPerMove", s.WordsPerMove},
-                     {"minWordLen", s.MinWordLen},
-                     {"maxWordLen", s.MaxWordLen},
-                     {"directions", s.Directions},
-                     {"useJoker", s.UseJoker},
-                     {"allowCrossings", s.AllowCrossings},
-                     {"allowExWords", s.AllowExWords}};
-    json moves = json::array();
-    for (const PlayedMove& m : game.moves)
-        moves.push_back({{"round", m.round},
-                         {"seat", m.seat},
-                         {"moveWord", m.moveWord},
-                         {"word", Utf8(m.word)},
-                         {"letter", Utf8(std::string(1, m.letter))},
-                         {"column", m.cell.col},
-                         {"row", m.cell.row},
-                         {"chain", m.chain},
-                         {"points", m.points}});
-    json totals = json::array();
-    for (int seat = 1; seat <= s.Count; ++seat) {
-        const TPlayers& p = s.Seat(seat);
-        totals.push_back({{"seat", seat},
-                          {"wordPoints", p.WordPoints},
-                          {"bonusPoints", p.BonusPoints},
-                          {"finePoints", p.FinePoints},
-                          {"total", p.Total()}});
-    }
-    return {{"game", number},
-            {"seed", seed},
-            {"settings", settings},
-            {"initialWord", Utf8(game.drawnWord)},
-            {"initialWordPlaced", Utf8(game.placedWord)},
-            {"moves", moves},
-            {"totals", totals},
-            {"winners", TopSeats(s)}};
-}
-
-// Pads to a width in characters, not bytes: Cyrillic letters take two bytes in UTF-8.
-std::size_t Chars(const std::string& utf8) {
-    std::size_t n = 0;
-    for (const char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return n;
-}
-std::string PadRight(const std::string& utf8, std::size_t width) {
-    const std::size_t n = Chars(utf8);
-    return utf8 + std::string(width > n ? width - n : 0, ' ');
-}
-std::string PadLeft(const std::string& utf8, std::size_t width) {
-    const std::size_t n = Chars(utf8);
-    return std::string(width > n ? width - n : 0, ' ') + utf8;
-}
-
-void PrintGame(int number, uint64_t seed, const GameModel& model, const GameRecorder& game) {
-    const GameSettings& s = model.Settings;
-    std::cout << "Game " << number << " (seed " << seed << "), initial word "
-              << Utf8(game.placedWord) << "\n";
-    std::size_t nameWidth = 4;
-    for (int seat = 1; seat <= s.Count; ++seat)
-        nameWidth = std::max(nameWidth, Chars(Utf8(s.Seat(seat).Name)));
-    std::cout << "  " << PadLeft("#", 3) << "  " << PadRight("Seat", nameWidth) << "  "
-              << PadRight("Word", 16) << " " << PadLeft("Points", 6) << "  Letter\n";
-    int row = 0;
-    for (const PlayedMove& m : game.moves) {
-        std::cout << "  " << PadLeft(std::to_string(++row), 3) << "  "
-                  << PadRight(Utf8(s.Seat(m.seat).Name), nameWidth) << "  "
-                  << PadRight(m.word.empty() ? std::string(msg::NoWord) : Utf8(m.word), 16) << " "
-                  << PadLeft(std::to_string(m.points), 6) << "  " << Utf8(std::string(1, m.letter))
-                  << "\n";
-    }
-    std::cout << "  Totals:\n";
-    for (int seat = 1; seat <= s.Count; ++seat) {
-        const TPlayers& p = s.Seat(seat);
-        std::cout << "    " << Utf8(p.Name) << ": words " << p.WordPoints << ", bonus "
-                  << p.BonusPoints << ", fine " << p.FinePoints << ", total " << p.Total() << "\n";
-    }
-    const std::vector<int> top = TopSeats(s);
-    if (top.size() == 1)
-        std::cout << "  Winner: " << Utf8(s.Seat(top[0]).Name) << "\n\n";
-    else
-        std::cout << "  Draw\n\n";
-}
+const std::string kUsage =
+    std::string(
+        "usage: tessaroon-cli selfplay [options]\n"
+        "Plays whole games between computer seats in the start folder (the current directory).\n"
+        "Settings come from Tessaroon.ini; every seat is played by the computer.\n") +
+    kGameOptionsUsage;
 
 int SelfPlay(const std::vector<std::string>& args) {
     Options options;
-    for (const std::string& a : args)
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
     if (const auto error = ParseOptions(args, options)) {
         std::cerr << "tessaroon-cli selfplay: " << *error << "\n" << kUsage;
         return 2;
@@ -357,7 +45,7 @@ int SelfPlay(const std::vector<std::string>& args) {
     GameModel model;
     const StartUpResult started = StartUp(model, StartFolder());
     if (!started.ok) {
-        std::cerr << started.message << "\n";
+        std::cerr << PrintableLines(started.message) << "\n";
         return 1;
     }
     if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
@@ -370,11 +58,9 @@ int SelfPlay(const std::vector<std::string>& args) {
             ? *options.seed
             : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) &
                   0x7FFFFFFFFFFFFFFFULL;
-    HeadlessView view;
+    RecordingView view(model);
     NullSender sender;
     GameFlow flow(model, view, sender);
-    GameRecorder recorder;
-    flow.Subscribe(recorder);
 
     const bool progress = options.games > 1 && ::isatty(STDERR_FILENO);
     auto lastProgress = std::chrono::steady_clock::now();
@@ -383,6 +69,7 @@ int SelfPlay(const std::vector<std::string>& args) {
     for (int game = 1; game <= options.games; ++game) {
         const uint64_t gameSeed = seed + static_cast<uint64_t>(game - 1);
         model.Rng.Seed(gameSeed);
+        view.Begin();
         flow.StartNewGame();
         if (flow.Phase() != GamePhase::GameOver) {
             std::cerr << "tessaroon-cli selfplay: game " << game << " did not end\n";
@@ -394,9 +81,9 @@ int SelfPlay(const std::vector<std::string>& args) {
         else
             ++draws;
         if (options.json)
-            std::cout << GameJson(game, gameSeed, model, recorder).dump() << "\n";
+            std::cout << GameJson(game, gameSeed, model, view).dump() << "\n";
         else
-            PrintGame(game, gameSeed, model, recorder);
+            PrintGame(game, gameSeed, model, view);
         if (progress &&
             (std::chrono::steady_clock::now() - lastProgress > std::chrono::milliseconds(200) ||
              game == options.games)) {
@@ -409,7 +96,7 @@ int SelfPlay(const std::vector<std::string>& args) {
     if (!options.json && options.games > 1) {
         std::cout << "Wins over " << options.games << " games:\n";
         for (int seat = 1; seat <= model.Settings.Count; ++seat)
-            std::cout << "  " << Utf8(model.Settings.Seat(seat).Name) << " (seat " << seat
+            std::cout << "  " << Printable(model.Settings.Seat(seat).Name) << " (seat " << seat
                       << ", skill " << int(model.Settings.Seat(seat).Skill) << "): " << wins[seat]
                       << "\n";
         std::cout << "  draws: " << draws << "\n";
@@ -419,7 +106,7 @@ int SelfPlay(const std::vector<std::string>& args) {
 
 const CommandRegistrar kSelfPlay(
     "selfplay", "selfplay [options]   play whole games between computer seats (--help for options)",
-    SelfPlay);
+    SelfPlay, kUsage.c_str());
 
 }  // namespace
 

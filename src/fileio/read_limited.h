@@ -1,0 +1,38 @@
+#pragma once
+// Reading a whole file with a size bound. Only regular files are read: a device, a FIFO or a
+// folder in a file's place is refused at once (a FIFO is opened without waiting for a writer),
+// and a file larger than the bound is refused without reading it.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+namespace tq {
+
+enum class ReadStatus {
+    Ok,
+    Missing,     // nothing of that name
+    NotRegular,  // a folder, device, FIFO or socket
+    TooLarge,    // larger than the bound
+    Error,       // it exists but could not be opened or read (permissions, I/O error)
+};
+
+struct ReadOutcome {
+    ReadStatus status = ReadStatus::Error;
+    std::string error;  // a readable message naming the file; empty when Ok
+    bool ok() const { return status == ReadStatus::Ok; }
+};
+
+// Replaces out with the file's bytes. At most maxSize bytes are ever read or held.
+ReadOutcome ReadFileLimited(const std::filesystem::path& file, std::size_t maxSize,
+                            std::string& out);
+
+// Like ReadFileLimited, but stops after the first `lineEnds` LF bytes (the rest of the file is
+// not read); the bound counts only the bytes up to there.
+ReadOutcome ReadFileLinesLimited(const std::filesystem::path& file, std::size_t lineEnds,
+                                 std::size_t maxSize, std::string& out);
+
+// "1 MB", "16 MB", "640000 bytes": a bound as the messages show it.
+std::string SizeText(std::size_t bytes);
+
+}  // namespace tq

@@ -1,0 +1,260 @@
+#include "net/game_client.h"
+
+#include <variant>
+
+#include "base/letters.h"
+#include "net/move_check.h"
+#include "net/net_messages.h"
+
+namespace tq::net {
+
+GameClient::GameClient(ClientTransport& transport, GameFlow& flow, NetNotices& notices)
+    : transport_(transport), flow_(flow), notices_(notices) {
+    transport_.SetEvents(this);
+}
+
+GameClient::~GameClient() {
+    transport_.SetEvents(nullptr);
+}
+
+ConnectResult GameClient::Connect(std::string_view serverName, std::string_view ownName,
+                                  uint16_t port) {
+    if (state_ != ClientState::Closed) Disconnect();
+    if (ownName.empty()) return ConnectResult::EmptyName;
+    if (!IsValidName(ownName)) return ConnectResult::InvalidName;
+    if (!transport_.Connect(std::string(serverName), port)) return ConnectResult::CannotStart;
+    ownName_ = std::string(ownName);
+    buffer_.Clear();
+    state_ = ClientState::Connecting;
+    notices_.Notify([](NetObserver& o) { o.ConnectionChanged(); });
+    return ConnectResult::Started;
+}
+
+void GameClient::Disconnect() {
+    if (state_ == ClientState::Closed) return;
+    if (state_ == ClientState::Connected) transport_.Send(DisconnectLine(ownName_));
+    transport_.Close();
+    Closed();
+}
+
+void GameClient::SendChat(std::string_view recipient, std::string_view text) {
+    if (state_ != ClientState::Connected) return;
+    transport_.Send(
+        ChatToServerLine(ownName_, recipient, ChatText(text, ownName_.size() + recipient.size())));
+}
+
+void GameClient::SendMyMove(const MoveReport& move) {
+    if (state_ != ClientState::Connected) return;
+    transport_.Send(MyMoveLine(move));
+}
+
+void GameClient::OnConnected() {
+    state_ = ClientState::Connected;
+    transport_.Send(ConnectLine(ownName_));
+    notices_.Notify([](NetObserver& o) { o.ConnectionChanged(); });
+    SetRecipients({std::string(kServerName)});
+}
+
+void GameClient::OnData(std::string_view bytes) {
+    if (state_ != ClientState::Connected) return;
+    const bool ok = buffer_.Append(bytes);
+    // Handlers may open modal boxes, in which further reads are handled; each line is taken from
+    // the buffer once, so the lines keep their order either way.
+    while (state_ == ClientState::Connected) {
+        const auto line = buffer_.NextLine();
+        if (!line) break;
+        if (const auto message = ParseServerLine(*line)) Handle(*message);
+    }
+    if (!ok && state_ == ClientState::Connected) {
+        // A line beyond the bound: the server is broken or hostile.
+        Disconnect();
+        notices_.Show(std::string(text::NetworkError), MessageIcon::Error);
+    }
+}
+
+void GameClient::OnClosed() {
+    if (state_ == ClientState::Closed) return;
+    Closed();
+}
+
+void GameClient::OnError(ClientError error) {
+    switch (error) {
+        case ClientError::HostNotFound:
+        case ClientError::Unreachable:
+            // The attempt is over; the own name stays for the next one.
+            if (state_ == ClientState::Connecting) {
+                state_ = ClientState::Closed;
+                notices_.Notify([](NetObserver& o) { o.ConnectionChanged(); });
+            }
+            if (error == ClientError::HostNotFound)
+                notices_.Show(std::string(text::CannotConnect), MessageIcon::Error);
+            else
+                notices_.Show(std::string(text::ServerInaccessible), MessageIcon::Warning);
+            return;
+        case ClientError::Broken:
+            notices_.Show(std::string(text::NetworkError), MessageIcon::Error);
+            return;
+    }
+}
+
+void GameClient::Closed() {
+    state_ = ClientState::Closed;
+    buffer_.Clear();
+    notices_.Notify([](NetObserver& o) { o.ConnectionChanged(); });
+    SetRecipients({});
+    // The game of this computer is over; a local game (the mode is not Client until the first
+    // new game from the server) is left alone.
+    if (flow_.Model().Settings.Mode == GameMode::Client) {
+        flow_.StopClock();
+        flow_.SetPhase(GamePhase::GameOver);
+    }
+}
+
+bool GameClient::InServerGame() const {
+    const GamePhase phase = flow_.Phase();
+    return flow_.Model().Settings.Mode == GameMode::Client && phase != GamePhase::Idle &&
+           phase != GamePhase::GameOver;
+}
+
+void GameClient::SetRecipients(std::vector<std::string> names) {
+    if (names == recipients_) return;
+    recipients_ = std::move(names);
+    notices_.Notify([](NetObserver& o) { o.RecipientsChanged(); });
+}
+
+void GameClient::Handle(const ServerMessage& message) {
+    std::visit(
+        [this](const auto& m) {
+            using T = std::decay_t<decltype(m)>;
+            if constexpr (std::is_same_v<T, ChangeNameMsg>) {
+                HandleChangeName();
+            } else if constexpr (std::is_same_v<T, NewGameMsg>) {
+                HandleNewGame(m.Game);
+            } else if constexpr (std::is_same_v<T, UpdateMoveMsg>) {
+                HandleUpdateMove(m);
+            } else if constexpr (std::is_same_v<T, YourMoveMsg>) {
+                HandleYourMove();
+            } else if constexpr (std::is_same_v<T, NewMoveMsg>) {
+                HandleNewMove(m.Move);
+            } else if constexpr (std::is_same_v<T, ChatFromServerMsg>) {
+                notices_.ShowChat(m.Sender, m.Text);
+            } else if constexpr (std::is_same_v<T, EndGameMsg>) {
+                HandleEndGame();
+            }
+        },
+        message);
+}
+
+void GameClient::HandleChangeName() {
+    ownName_.clear();  // so the "Disconnect" on closing carries no name
+    Disconnect();
+    notices_.Show(std::string(text::NameTaken), MessageIcon::Information);
+}
+
+void GameClient::HandleNewGame(const NewGameContent& g) {
+    GameModel& model = flow_.Model();
+    switch (CheckNewGame(g, model.Dict)) {
+        case NewGameVerdict::Ok:
+            break;
+        case NewGameVerdict::Malformed:
+            return;
+        case NewGameVerdict::OtherAlphabet:
+            // This field cannot show the server's letters. Leaving hands the seat to the
+            // server's computer, so the game there goes on.
+            Disconnect();
+            notices_.Show(std::string(text::OtherAlphabet), MessageIcon::Warning);
+            return;
+    }
+
+    GameSettings& s = model.Settings;
+    s.Count = g.Count;
+    for (int n = 1; n <= g.Count; ++n) {
+        const NewGameContent::Seat& from = g.Seats[n - 1];
+        TPlayers& seat = s.Seat(n);
+        seat.Name = from.Name;
+        seat.Color = from.Color;
+        seat.Type = from.Type;
+        seat.Skill = from.Skill;
+    }
+    s.ColCount = g.ColCount;
+    s.RowCount = g.RowCount;
+    s.InitialWord = g.InitialWord;
+    s.WordsPerMove = g.WordsPerMove;
+    s.MinWordLen = g.MinWordLen;
+    s.MaxWordLen = g.MaxWordLen;
+    s.Directions = g.Directions;
+    s.UseJoker = g.UseJoker;
+    s.AllowCrossings = g.AllowCrossings;
+    s.AllowExWords = g.AllowExWords;
+    s.SecMove = g.SecMove;
+    s.SecFine = g.SecFine;
+    s.SecBonus = g.SecBonus;
+    s.AcceptAllWords = g.AcceptAllWords;
+
+    std::vector<std::string> recipients{std::string(kServerName)};
+    for (const NewGameContent::Seat& seat : g.Seats) {
+        if (seat.Type != PlayerType::Client || SameText(seat.Name, ownName_)) continue;
+        bool listed = false;
+        for (const std::string& r : recipients) listed = listed || SameText(r, seat.Name);
+        if (!listed) recipients.push_back(seat.Name);
+    }
+    SetRecipients(std::move(recipients));
+
+    notices_.Notify([](NetObserver& o) { o.CloseDialogs(); });
+    s.Mode = GameMode::Client;
+    flow_.StartNewGame();
+}
+
+void GameClient::HandleUpdateMove(const UpdateMoveMsg& u) {
+    if (!InServerGame()) return;
+    const GameSettings& s = flow_.Model().Settings;
+    GameState& st = flow_.Model().State;
+    if (u.Round < 1 || u.Round > st.RoundCount || u.Seat < 1 || u.Seat > s.Count ||
+        u.MoveWord < 1 || u.MoveWord > s.WordsPerMove)
+        return;
+    st.Round = static_cast<uint8_t>(u.Round);
+    st.CurrentSeat = static_cast<uint8_t>(u.Seat);
+    st.MoveWord = static_cast<uint8_t>(u.MoveWord);
+}
+
+void GameClient::HandleYourMove() {
+    if (!InServerGame()) return;
+    const GamePhase phase = flow_.Phase();
+    // A second "YourMove//" during the move would throw away the letter already put.
+    if (phase == GamePhase::PutLetter || phase == GamePhase::LetterPut ||
+        phase == GamePhase::Marking)
+        return;
+    flow_.SetPhase(GamePhase::PutLetter);
+    notices_.Notify([](NetObserver& o) { o.CloseDialogs(); });
+    if (flow_.Model().Settings.SecMove != 0) flow_.StartClock();
+    notices_.Notify([](NetObserver& o) { o.OwnTurn(); });
+}
+
+void GameClient::HandleNewMove(const MoveReport& move) {
+    if (!InServerGame()) return;
+    GameModel& model = flow_.Model();
+    if (!IsApplicableMove(model, move)) return;
+    GameState& st = model.State;
+    TPlayers& mover = model.Settings.Seat(st.CurrentSeat);
+    mover.WordPoints = move.WordPoints;
+    mover.BonusPoints = move.BonusPoints;
+    mover.FinePoints = move.FinePoints;
+    st.TimeAward = move.TimeAward;
+    st.MarkedPath = move.Chain;
+    if (move.Word.size() > 1) st.UsedWords.Add(move.Word);
+    const Cell cell{move.Col, move.Row};
+    model.Board.Set(cell, move.Letter);
+    st.FieldLetters += move.Letter;
+    ++st.LetterCountOnField;
+    notices_.Notify([](NetObserver& o) { o.CloseDialogs(); });
+    flow_.ShowWord(move.Word, move.Letter, cell, true);
+}
+
+void GameClient::HandleEndGame() {
+    if (!InServerGame()) return;
+    flow_.StopClock();
+    flow_.SetPhase(GamePhase::GameOver);
+    notices_.View().ShowGameStatus();
+}
+
+}  // namespace tq::net

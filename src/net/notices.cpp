@@ -1,0 +1,38 @@
+#include "net/notices.h"
+
+#include <algorithm>
+
+#include "net/net_messages.h"
+
+namespace tq::net {
+
+void NetNotices::AddObserver(NetObserver* o) {
+    if (std::find(observers_.begin(), observers_.end(), o) == observers_.end())
+        observers_.push_back(o);
+}
+
+void NetNotices::RemoveObserver(NetObserver* o) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), o), observers_.end());
+}
+
+void NetNotices::Show(std::string text, MessageIcon icon) {
+    if (showing_) {
+        if (queue_.size() < kMaxQueued) queue_.emplace_back(std::move(text), icon);
+        return;
+    }
+    showing_ = true;
+    view_.ShowMessage(text, icon);
+    while (!queue_.empty()) {
+        auto [next, nextIcon] = std::move(queue_.front());
+        queue_.pop_front();
+        view_.ShowMessage(next, nextIcon);
+    }
+    showing_ = false;
+}
+
+void NetNotices::ShowChat(const std::string& sender, const std::string& text) {
+    Notify([&](NetObserver& o) { o.ChatReceived(sender, text); });
+    Show(std::string(text::MessageFrom) + sender + "\r>" + text, MessageIcon::Information);
+}
+
+}  // namespace tq::net

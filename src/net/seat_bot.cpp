@@ -1,0 +1,45 @@
+#include "net/seat_bot.h"
+
+#include "net/protocol.h"
+
+namespace tq::net {
+
+SeatBot::SeatBot(GameFlow& flow, std::deque<char>& picks, int skill)
+    : flow_(flow), picks_(picks), skill_(skill), computer_(flow.Model().Words) {}
+
+bool SeatBot::Play() {
+    if (flow_.Phase() != GamePhase::PutLetter) return false;
+    const Move move = Choose();
+    if (move.Word.empty()) return false;
+    const auto chain = ChainCells(move.Chain);
+    if (!chain) return false;
+    if (Enter(move, *chain)) return true;
+    // A word the entry refused (it should not happen): the letter alone instead.
+    flow_.CellClick(move.NewCell, MouseButton::Right, {});
+    Move alone = move;
+    alone.Word = std::string(1, move.Letter);
+    return Enter(alone, {move.NewCell});
+}
+
+Move SeatBot::Choose() {
+    GameModel& model = flow_.Model();
+    GameSettings settings = model.Settings;
+    settings.Seat(model.State.CurrentSeat).Skill = static_cast<uint8_t>(skill_);
+    return computer_.ChooseMove(model.Board, settings, model.State, model.Dict, model.Rng);
+}
+
+bool SeatBot::Enter(const Move& move, const std::vector<Cell>& chain) {
+    const Field& board = flow_.Model().Board;
+    picks_.clear();
+    picks_.push_back(move.Letter);
+    // A joker cell asks which letter it stands for.
+    for (std::size_t i = 0; i < chain.size() && i < move.Word.size(); ++i)
+        if (!(chain[i] == move.NewCell) && board.At(chain[i]) == kJoker)
+            picks_.push_back(move.Word[i]);
+    flow_.CellClick(move.NewCell, MouseButton::Left, {});
+    for (const Cell c : chain) flow_.CellClick(c, MouseButton::Left, {});
+    flow_.AcceptWord();
+    return flow_.Phase() == GamePhase::MoveDone;
+}
+
+}  // namespace tq::net

@@ -1,0 +1,35 @@
+#pragma once
+// The computer at the keyboard: it chooses a move for the seat to move with the computer player
+// and enters it the way a player does (the letter into its cell, the chain cell by cell, Enter),
+// so the move takes the game's own path, on a client as "GetMyMove/" to the server. The
+// companion's network bot and the network tests play client seats with it.
+
+#include <deque>
+#include <vector>
+
+#include "computer/computer_move.h"
+#include "core/game_flow.h"
+
+namespace tq::net {
+
+class SeatBot {
+  public:
+    // `picks` is the queue the view's letter picker answers from.
+    SeatBot(GameFlow& flow, std::deque<char>& picks, int skill);
+
+    // Plays the current seat's move when a local move is awaited (phase PutLetter). Returns
+    // whether a move was entered.
+    bool Play();
+
+  private:
+    // The computer's choice for the current seat, at the bot's skill; the game is left as it was.
+    Move Choose();
+    bool Enter(const Move& move, const std::vector<Cell>& chain);
+
+    GameFlow& flow_;
+    std::deque<char>& picks_;
+    int skill_;
+    ComputerPlayer computer_;
+};
+
+}  // namespace tq::net

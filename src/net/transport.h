@@ -1,0 +1,84 @@
+#pragma once
+// The sockets as the network logic sees them: a listening endpoint with numbered connections,
+// and a client endpoint with one connection. The Qt classes in qt_transport.h carry them over
+// TCP; tests use in-memory fakes. Every call and every event happens on the one thread that runs
+// the game (the user-interface thread in the window).
+//
+// Events report what the peer or the network did. A close that the owner asked for (Close,
+// StopListening) is not reported back: the owner already knows.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tq::net {
+
+// A connection of a listening endpoint; numbers are never reused within one endpoint's life.
+using ConnectionId = uint64_t;
+
+class ServerEvents {
+  public:
+    virtual ~ServerEvents() = default;
+    virtual void OnAccepted(ConnectionId id) = 0;
+    // The bytes of one read, in arrival order; a read may hold several lines or part of one.
+    virtual void OnData(ConnectionId id, std::string_view bytes) = 0;
+    // The peer closed the connection, or it broke.
+    virtual void OnClosed(ConnectionId id) = 0;
+};
+
+class ServerTransport {
+  public:
+    virtual ~ServerTransport() = default;
+    virtual void SetEvents(ServerEvents* events) = 0;
+    // Listens on the port on all local addresses (0: any free port). False when that fails;
+    // listening again first stops the old listener and its connections.
+    virtual bool Listen(uint16_t port) = 0;
+    // Stops listening and closes every connection.
+    virtual void StopListening() = 0;
+    virtual bool Listening() const = 0;
+    // The port listened on (the one chosen for port 0), 0 when not listening.
+    virtual uint16_t Port() const = 0;
+    // Queues bytes for the connection; nothing for a connection that is gone.
+    virtual void Send(ConnectionId id, std::string_view bytes) = 0;
+    // Sends what is queued, then closes the connection.
+    virtual void Close(ConnectionId id) = 0;
+};
+
+// How a client connection failed.
+enum class ClientError : uint8_t {
+    HostNotFound,  // the server name could not be resolved
+    Unreachable,   // connecting failed: refused, timed out, no route
+    Broken,        // a connection that was up failed
+};
+
+class ClientEvents {
+  public:
+    virtual ~ClientEvents() = default;
+    virtual void OnConnected() = 0;
+    virtual void OnData(std::string_view bytes) = 0;
+    // The server closed the connection, or it broke (an OnError comes first then).
+    virtual void OnClosed() = 0;
+    // A failure while connecting ends the attempt: no OnClosed follows it.
+    virtual void OnError(ClientError error) = 0;
+};
+
+// Whether the server name is used as a dotted IPv4 address: digits and '.' only, with exactly
+// three '.'. Anything else is a host name to resolve.
+bool IsDottedAddress(std::string_view serverName);
+
+class ClientTransport {
+  public:
+    virtual ~ClientTransport() = default;
+    virtual void SetEvents(ClientEvents* events) = 0;
+    // Starts connecting (a connection already open or opening is closed first). False when the
+    // attempt cannot even start (an empty name, an address that is not one); otherwise the result
+    // comes as OnConnected or OnError.
+    virtual bool Connect(const std::string& serverName, uint16_t port) = 0;
+    virtual bool Connected() const = 0;
+    // Queues bytes; nothing while not connected.
+    virtual void Send(std::string_view bytes) = 0;
+    // Sends what is queued, then closes; stops an attempt under way.
+    virtual void Close() = 0;
+};
+
+}  // namespace tq::net

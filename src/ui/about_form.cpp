@@ -1,0 +1,136 @@
+#include "ui/about_form.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+
+#include "base/version.h"
+#include "ui/fonts.h"
+#include "ui/text.h"
+
+namespace tq::ui {
+
+namespace {
+
+const QColor kShadow(128, 128, 128);
+const QColor kLight(255, 255, 255);
+
+constexpr char kCopyright[] = "\u00A9 2026 Tessaroon authors";
+// The sources of the word lists and their licences, in two short rows of a small font to stay
+// left of OK; in full in the tool tip, the help and beside the lists in Dicts.
+constexpr char kSources[] = "Words: OpenCorpora, CC BY-SA;\nWordNet and SCOWL licences";
+
+}  // namespace
+
+QString ProgramTitle() {
+    return ToQString(kProgramTitle);
+}
+
+BevelPanel::BevelPanel(QWidget* parent) : QWidget(parent) {}
+
+void BevelPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    // Outer bevel, lowered: shadow on the top and left, light on the bottom and right.
+    p.setPen(kShadow);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(kLight);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    // Inner bevel, raised: light on the top and left, shadow on the bottom and right.
+    const QRect i = r.adjusted(1, 1, -1, -1);
+    p.setPen(kLight);
+    p.drawLine(i.topLeft(), i.topRight());
+    p.drawLine(i.topLeft(), i.bottomLeft());
+    p.setPen(kShadow);
+    p.drawLine(i.bottomLeft(), i.bottomRight());
+    p.drawLine(i.topRight(), i.bottomRight());
+}
+
+EtchedLine::EtchedLine(QWidget* parent) : QWidget(parent) {
+    setFixedHeight(2);
+}
+
+void EtchedLine::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(kShadow);
+    p.drawLine(0, 0, width() - 1, 0);
+    p.setPen(kLight);
+    p.drawLine(0, 1, width() - 1, 1);
+}
+
+TAboutForm::TAboutForm(const Style& style, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      style_(style) {
+    setFixedSize(244, 103);
+    setFont(SansSerif(11));
+    setWindowTitle("About Tessaroon");
+
+    panel_ = new BevelPanel(this);
+    panel_->setGeometry(4, 4, 237, 96);
+
+    imIcon_ = new PictureView(false, panel_);
+    imIcon_->setGeometry(26, 12, 32, 32);
+    imIcon_->SetImage(QImage(":/tessaroon/icon_32.png"));
+
+    // The title twice, the lighter one a pixel down and right: a light shadow.
+    const QFont titleFont = SansSerif(13, true);
+    lbTitle2_ = new TextLabel(titleFont, panel_);
+    lbTitle2_->SetText(ProgramTitle());
+    lbTitle2_->SetColour(ToQColor(kTitleShadow));
+    lbTitle2_->move(81, 21);
+    lbTitle1_ = new TextLabel(titleFont, panel_);
+    lbTitle1_->SetText(ProgramTitle());
+    lbTitle1_->SetColour(ToQColor(kTitleColour));
+    lbTitle1_->move(80, 20);
+    lbVer2_ = new TextLabel(titleFont, panel_);
+    lbVer2_->SetColour(ToQColor(kTitleShadow));
+    lbVer2_->move(61, 29);
+    lbVer1_ = new TextLabel(titleFont, panel_);
+    lbVer1_->SetColour(ToQColor(kTitleColour));
+    lbVer1_->move(60, 28);
+
+    line_ = new EtchedLine(panel_);
+    line_->setGeometry(12, 54, 213, 2);
+
+    lbCopyright_ = new QLabel(QString::fromUtf8(kCopyright), panel_);
+    lbCopyright_->move(12, 61);
+    lbCopyright_->adjustSize();
+    lbSources_ = new QLabel(QString::fromUtf8(kSources), panel_);
+    lbSources_->setFont(SansSerif(9));
+    lbSources_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lbSources_->setGeometry(12, 75, lbSources_->sizeHint().width(),
+                            2 * lbSources_->fontMetrics().lineSpacing());
+    lbSources_->setToolTip(
+        "Russian words: OpenCorpora, CC BY-SA 3.0. English words: WordNet 3.0 (WordNet licence) "
+        "and SCOWL (SCOWL licence). The licences lie beside the word lists in the folder Dicts.");
+
+    shOk_ = new ShapeView(ShapeView::Kind::RoundRect, panel_);
+    shOk_->setGeometry(155, 66, 70, 19);
+    shOk_->SetFill(std::nullopt);
+    btOk_ = new FlatButton("OK", panel_);
+    btOk_->setGeometry(156, 67, 68, 17);
+    connect(btOk_, &FlatButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutForm::showEvent(QShowEvent* e) {
+    shOk_->SetPen(style_.Colour(StyleColour::BorderColor));
+    QDialog::showEvent(e);
+}
+
+void TAboutForm::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            accept();
+            return;
+        default:
+            QDialog::keyPressEvent(e);
+    }
+}
+
+}  // namespace tq::ui

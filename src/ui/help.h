@@ -1,0 +1,28 @@
+#pragma once
+// Opening the help. The game starts the help viewer tessaroon-help, which lies beside the
+// program, on the help file Tessaroon.chm or one of its topics; the viewer looks for the file
+// in the start folder (the current directory), then beside the program, and shows it in a
+// maximised window of its own. The game does not wait for it, nor block it while a dialog is
+// open, and ignores every failure: a missing viewer, a missing or damaged file.
+
+#include <QString>
+
+#include <functional>
+
+namespace tq::ui {
+
+// The targets, in the form the viewer takes: the file alone opens its first page.
+inline constexpr char kHelpContents[] = "Tessaroon.chm";
+inline constexpr char kOptionsHelpTopic[] = "Tessaroon.chm::/5_options.htm";
+inline constexpr char kStylesHelpTopic[] = "Tessaroon.chm::/6_styles.htm";
+
+// The name of the viewer program beside the game.
+inline constexpr char kHelpViewerName[] = "tessaroon-help";
+
+// Starts the viewer on a target and returns at once.
+void OpenHelp(const QString& target);
+
+// Test seam: replaces how OpenHelp starts the viewer; an empty function restores the viewer.
+void SetHelpLauncher(std::function<void(const QString&)> launcher);
+
+}  // namespace tq::ui

@@ -1,0 +1,306 @@
+// The help: the compiled help file and its topics, every link of every page walked, the contents,
+// a missing or damaged file ignored, the help window following links, and F1 and "Contents"
+// landing on their topics.
+
+#include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <fstream>
+#include <set>
+
+#include "ui/app.h"
+#include "ui/help.h"
+#include "ui/help_file.h"
+#include "ui/help_window.h"
+#include "ui/main_form.h"
+#include "ui/options_form.h"
+#include "ui/style_form.h"
+#include "ui_support.h"
+
+using namespace tq;
+using namespace tq::ui;
+
+namespace {
+
+const std::filesystem::path kHelpFile = TESSAROON_HELP_FILE;
+
+std::unique_ptr<HelpFile> OpenBuilt() {
+    return HelpFile::Open(kHelpFile);
+}
+
+// The targets of href= and src= in a page.
+std::vector<std::string> Links(const std::string& html) {
+    static const QRegularExpression re("(?:href|src)\\s*=\\s*\"([^\"]*)\"",
+                                       QRegularExpression::CaseInsensitiveOption);
+    std::vector<std::string> links;
+    auto it = re.globalMatch(QString::fromStdString(html));
+    while (it.hasNext()) links.push_back(it.next().captured(1).toStdString());
+    return links;
+}
+
+bool HasAnchor(const std::string& html, const std::string& anchor) {
+    return html.find("name=\"" + anchor + "\"") != std::string::npos ||
+           html.find("id=\"" + anchor + "\"") != std::string::npos;
+}
+
+// Whether a link of the file's root pages leads to an object and, with "#x", to an anchor x.
+QString CheckLink(const HelpFile& file, const std::string& link) {
+    if (link.find(':') != std::string::npos) return {};  // outside the file: none are used
+    const std::size_t hash = link.find('#');
+    const std::string page = link.substr(0, hash);
+    if (page.empty()) return "empty page in " + QString::fromStdString(link);
+    const std::optional<std::string> target = file.Read(page);
+    if (!target) return "missing " + QString::fromStdString(page);
+    if (hash != std::string::npos && !HasAnchor(*target, link.substr(hash + 1)))
+        return "missing anchor " + QString::fromStdString(link);
+    return {};
+}
+
+// Clicks the link of the shown page whose address is href.
+bool ClickLink(HelpWindow& w, const QString& href) {
+    QTextBrowser* b = w.Browser();
+    for (QTextBlock block = b->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.charFormat().anchorHref() != href) continue;
+            QTextCursor c(b->document());
+            c.setPosition(f.position() + 1);
+            b->setTextCursor(c);
+            b->ensureCursorVisible();
+            const QRect r = b->cursorRect(c);
+            QTest::mouseClick(b->viewport(), Qt::LeftButton, {}, r.center() - QPoint(2, 0));
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+class HelpTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { InitialiseApplication(); }
+    void cleanup() { SetHelpLauncher({}); }
+
+    void builtFileHasEveryTopic() {
+        const auto file = OpenBuilt();
+        QVERIFY(file);
+        QCOMPARE(file->Title(), std::string("Tessaroon Help"));
+        QCOMPARE(file->DefaultTopic(), std::string("index.htm"));
+        for (const char* page :
+             {"index.htm", "1_playing.htm", "2_rules.htm", "3_records.htm", "4_network.htm",
+              "5_options.htm", "6_styles.htm", "7_dictionaries.htm", "8_keys.htm", "help.css"}) {
+            const std::optional<std::string> text = file->Read(page);
+            QVERIFY2(text && text->size() > 500, page);
+        }
+        QVERIFY(file->Read("/5_options.htm")->find("<title>The options dialog</title>") !=
+                std::string::npos);
+        QVERIFY(file->Read("/6_styles.htm")->find("<title>Styles</title>") != std::string::npos);
+        QVERIFY(!file->Has("/missing.htm"));
+        QVERIFY(!file->Read("/missing.htm"));
+    }
+
+    // Every link and picture of every page, and every line of the contents and the index, leads
+    // to an object of the file and, where it names one, to an anchor of that page; every page is
+    // in the contents.
+    void everyLinkResolves() {
+        const auto file = OpenBuilt();
+        QVERIFY(file);
+        int pages = 0;
+        int links = 0;
+        for (const std::string& path : file->Paths()) {
+            if (!path.ends_with(".htm")) continue;
+            ++pages;
+            QVERIFY2(path.find('/', 1) == std::string::npos, path.c_str());  // all at the root
+            for (const std::string& link : Links(*file->Read(path))) {
+                ++links;
+                const QString error = CheckLink(*file, link);
+                QVERIFY2(error.isEmpty(), qPrintable(QString::fromStdString(path) + ": " + error));
+            }
+        }
+        QCOMPARE(pages, 9);
+        QVERIFY(links > 40);
+
+        const std::vector<HelpContentsEntry> contents = file->Contents();
+        std::set<std::string> listed;
+        for (const HelpContentsEntry& e : contents) {
+            QVERIFY(!e.Name.empty());
+            const QString error = CheckLink(*file, e.Local);
+            QVERIFY2(error.isEmpty(), qPrintable(QString::fromStdString(e.Name) + ": " + error));
+            listed.insert("/" + e.Local.substr(0, e.Local.find('#')));
+        }
+        for (const std::string& path : file->Paths())
+            if (path.ends_with(".htm")) QVERIFY2(listed.count(path), path.c_str());
+        for (const HelpContentsEntry& e : ParseSitemap(*file->Read("/Tessaroon.hhk")))
+            QVERIFY2(CheckLink(*file, e.Local).isEmpty(), e.Local.c_str());
+    }
+
+    void sitemap() {
+        const std::vector<HelpContentsEntry> e = ParseSitemap(
+            "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"A\"><param na"
+            "me=\"Local\" value=\"a.htm\"></OBJECT><ul><li><object TYPE='text/sitemap'><PARAM"
+            " NAME=name VALUE=\"B b\"><param name=\"Local\" value=\"a.htm#b\"></object></ul><"
+            "LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"C\"></OBJECT></UL>"
+            "<OBJECT type=\"text/site properties\"><param name=\"Name\" value=\"x\"></OBJECT>"
+            "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"cut");
+        QCOMPARE(e.size(), std::size_t(3));
+        QCOMPARE(e[0].Name, std::string("A"));
+        QCOMPARE(e[0].Depth, 0);
+        QCOMPARE(e[1].Name, std::string("B b"));
+        QCOMPARE(e[1].Local, std::string("a.htm#b"));
+        QCOMPARE(e[1].Depth, 1);
+        QCOMPARE(e[2].Local, std::string());
+        QCOMPARE(e[2].Depth, 0);
+        QVERIFY(ParseSitemap("").empty());
+        QVERIFY(ParseSitemap("<<<>").empty());
+    }
+
+    void targets_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("contents") << kHelpContents << "Tessaroon.chm"
+                                  << "";
+        QTest::newRow("options") << kOptionsHelpTopic << "Tessaroon.chm"
+                                 << "/5_options.htm";
+        QTest::newRow("styles") << kStylesHelpTopic << "Tessaroon.chm"
+                                << "/6_styles.htm";
+        QTest::newRow("no slash") << "a.chm::b.htm#x"
+                                  << "a.chm"
+                                  << "/b.htm#x";
+    }
+
+    void targets() {
+        QFETCH(QString, target);
+        QFETCH(QString, file);
+        QFETCH(QString, topic);
+        const HelpTarget t = ParseHelpTarget(target.toStdString());
+        QCOMPARE(QString::fromStdString(t.File), file);
+        QCOMPARE(QString::fromStdString(t.Topic), topic);
+    }
+
+    // A missing file, a file that is no help file, a cut-off copy of the real one and a topic the
+    // file lacks are refused without a crash and show nothing.
+    void damagedFilesRefused() {
+        QTemporaryDir dir;
+        const std::filesystem::path folder = dir.path().toStdString();
+        std::string real;
+        {
+            std::ifstream in(kHelpFile, std::ios::binary);
+            real.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        QVERIFY(real.size() > 10000);
+        std::ofstream(folder / "Noise.chm", std::ios::binary) << std::string(5000, '\x5A');
+        std::ofstream(folder / "Empty.chm", std::ios::binary);
+        std::ofstream(folder / "Cut.chm", std::ios::binary) << real.substr(0, real.size() / 3);
+        std::string flipped = real;
+        for (std::size_t i = 200; i < flipped.size(); i += 97)
+            flipped[i] = static_cast<char>(~flipped[i]);
+        std::ofstream(folder / "Flipped.chm", std::ios::binary) << flipped;
+
+        QVERIFY(!HelpFile::Open(folder / "Missing.chm"));
+        QVERIFY(!HelpFile::Open(folder / "Noise.chm"));
+        QVERIFY(!HelpFile::Open(folder / "Empty.chm"));
+        QVERIFY(!HelpFile::Open(folder));  // a folder
+        for (const char* name : {"Cut.chm", "Flipped.chm"}) {
+            // Opening may succeed on what is left; reading then fails or gives what is there.
+            if (auto f = HelpFile::Open(folder / name)) {
+                for (const std::string& p : f->Paths()) (void)f->Read(p);
+                (void)f->Contents();
+            }
+            HelpWindow w;
+            (void)w.OpenTarget(QString::fromStdString((folder / name).string()));
+        }
+        HelpWindow w;
+        QVERIFY(!w.OpenTarget(QString::fromStdString((folder / "Missing.chm").string())));
+        QVERIFY(!w.OpenTarget(QString::fromStdString((folder / "Noise.chm").string())));
+        QVERIFY(!w.OpenTarget(QString::fromStdString(kHelpFile.string()) + "::/nowhere.htm"));
+        QVERIFY(!w.OpenTarget(""));
+        QVERIFY(w.CurrentTopic().isEmpty());
+    }
+
+    // The window opens a topic given relative to the start folder, or else beside the program,
+    // lists the contents with the topic selected, follows a link, goes back, and opens a topic
+    // from the contents.
+    void windowFollowsLinks() {
+        const std::filesystem::path folder = kHelpFile.parent_path();
+        HelpWindow w;
+        QVERIFY(w.OpenTarget(kOptionsHelpTopic, folder));
+        w.show();
+        QCOMPARE(w.windowTitle(), QString("Tessaroon Help"));
+        QCOMPARE(w.CurrentTopic(), QString("/5_options.htm"));
+        QCOMPARE(w.Browser()->documentTitle(), QString("The options dialog"));
+        QVERIFY(w.Browser()->toPlainText().contains("Incorrect game parameters."));
+        QVERIFY(w.ContentsTree()->currentItem());
+        QCOMPARE(w.ContentsTree()->currentItem()->text(0), QString("The options dialog"));
+        QVERIFY(w.ContentsTree()->topLevelItemCount() >= 9);
+
+        QVERIFY(ClickLink(w, "2_rules.htm#clock"));
+        QTRY_COMPARE(w.CurrentTopic(), QString("/2_rules.htm"));
+        QCOMPARE(w.Browser()->source().fragment(), QString("clock"));
+        QCOMPARE(w.ContentsTree()->currentItem()->text(0), QString("Move clock, bonus and fine"));
+        w.Browser()->backward();
+        QCOMPARE(w.CurrentTopic(), QString("/5_options.htm"));
+
+        QTreeWidgetItem* styles = w.ContentsTree()->findItems("Styles", Qt::MatchExactly).value(0);
+        QVERIFY(styles);
+        emit w.ContentsTree()->itemClicked(styles, 0);
+        QCOMPARE(w.CurrentTopic(), QString("/6_styles.htm"));
+
+        HelpWindow contents;
+        QVERIFY(contents.OpenTarget(kHelpContents, folder));
+        QCOMPARE(contents.CurrentTopic(), QString("/index.htm"));
+    }
+
+    // "Contents" and F1 in the main window open the file, F1 in the style and options dialogs
+    // their topics.
+    void keysOpenTopics() {
+        QStringList opened;
+        SetHelpLauncher([&](const QString& t) { opened << t; });
+        GameModel model;
+        test::FillEnglishModel(model);
+        TMainForm main(model);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QTest::keyClick(&main, Qt::Key_F1);
+        QCOMPARE(opened, QStringList{kHelpContents});
+        main.HelpMenu()->actions().value(0)->trigger();
+        QCOMPARE(opened.value(1), QString(kHelpContents));
+        main.StyleForm().show();
+        main.StyleForm().activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &main.StyleForm());
+        QTest::keyClick(&main.StyleForm(), Qt::Key_F1);
+        QVERIFY(main.StyleForm().isVisible());
+        QCOMPARE(opened.value(2), QString(kStylesHelpTopic));
+        main.StyleForm().hide();
+        main.OptionsForm().show();
+        main.OptionsForm().activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &main.OptionsForm());
+        QTest::keyClick(&main.OptionsForm(), Qt::Key_F1);
+        QCOMPARE(opened.value(3), QString(kOptionsHelpTopic));
+        QCOMPARE(opened.size(), 4);
+    }
+
+    // The viewer program ends at once, quietly, without a help file.
+    void viewerWithoutFile() {
+        QTemporaryDir dir;
+        QProcess viewer;
+        viewer.setWorkingDirectory(dir.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        viewer.setProcessEnvironment(env);
+        viewer.start(TESSAROON_HELP_VIEWER, {"Nothing.chm::/5_options.htm"});
+        QVERIFY(viewer.waitForFinished(20000));
+        QCOMPARE(viewer.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(viewer.exitCode(), 1);
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "help_test.moc"

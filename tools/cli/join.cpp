@@ -1,0 +1,191 @@
+// tessaroon-cli join: a headless network client whose seat the computer plays. It connects to a
+// server (the window or `serve`), takes every game the server starts, prints each move it sees,
+// and when its turn comes lets the computer of the chosen skill choose a move, which it then
+// enters the way a player does: the letter into its cell, the chain cell by cell, Enter. So the
+// move goes through the game's own move entry and reaches the server as "GetMyMove/".
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "core/game_flow.h"
+#include "core/headless_view.h"
+#include "net/net_messages.h"
+#include "net/net_play.h"
+#include "net/qt_transport.h"
+#include "net/seat_bot.h"
+#include "play_common.h"
+#include "printable.h"
+
+namespace tq::cli {
+
+namespace {
+
+const char* const kUsage =
+    "usage: tessaroon-cli join HOST --name NAME [--skill S] [--port P]\n"
+    "Joins the network game of the server HOST (a host name or an IPv4 address) under NAME\n"
+    "and lets the computer play its seat; prints each move it sees. Runs in the start folder\n"
+    "for the dictionary, which must have the server's alphabet. Ends when the server closes.\n"
+    "  --name NAME   the client's name: 1 to 12 characters, no ','\n"
+    "  --skill S     the computer's skill 1..7 (default 2)\n"
+    "  --port P      the server's port (default 16282)\n";
+
+class JoinView : public HeadlessView {
+  public:
+    explicit JoinView(const GameModel& model) : model_(model) {}
+
+    char PickLetter() override {
+        if (letters.empty()) return kJoker;
+        const char c = letters.front();
+        letters.pop_front();
+        return c;
+    }
+    void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
+    void ShowResultRow(int row, std::string_view word, std::string_view points,
+                       std::string_view letter, uint32_t) override {
+        const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
+        std::cout << "  " << row + 1 << ". " << Printable(seat.Name) << ": " << Utf8(word) << " "
+                  << points << " " << Utf8(letter) << std::endl;
+    }
+    void ShowGameStatus() override {
+        ++gamesEnded;
+        const GameSettings& s = model_.Settings;
+        std::cout << "Game over:\n";
+        for (int n = 1; n <= s.Count; ++n)
+            std::cout << "    " << Printable(s.Seat(n).Name) << ": total " << s.Seat(n).Total()
+                      << "\n";
+        std::cout.flush();
+    }
+    void ShowMessage(std::string_view text, MessageIcon) override {
+        std::string line(text);
+        for (char& c : line)
+            if (c == '\r') c = ' ';
+        std::cerr << Utf8(line) << "\n";
+        if (text == net::text::NameTaken || text == net::text::OtherAlphabet ||
+            text == net::text::ServerInaccessible || text == net::text::CannotConnect)
+            refused = true;
+    }
+
+    std::deque<char> letters;  // the answers the letter picker gives, in order
+    int gamesEnded = 0;
+    bool refused = false;
+
+  private:
+    const GameModel& model_;
+};
+
+// Plays the own seat when the server says so.
+class Bot : public net::NetObserver {
+  public:
+    Bot(GameFlow& flow, JoinView& view, int skill) : bot_(flow, view.letters, skill) {}
+    void OwnTurn() override {
+        // From the event loop, as a click would come.
+        QTimer::singleShot(0, [this] { bot_.Play(); });
+    }
+
+  private:
+    net::SeatBot bot_;
+};
+
+int Join(const std::vector<std::string>& args) {
+    std::string host, name;
+    long skill = 2, port = net::kGamePort;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string option = args[i], value;
+        if (option == "--help" || option == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        bool hasValue = false;
+        if (const auto eq = option.find('='); option.starts_with("--") && eq != std::string::npos) {
+            value = option.substr(eq + 1);
+            option = option.substr(0, eq);
+            hasValue = true;
+        }
+        if (!option.starts_with("--")) {
+            if (!host.empty()) {
+                std::cerr << "tessaroon-cli join: one server, not \"" << option << "\"\n";
+                return 2;
+            }
+            host = option;
+            continue;
+        }
+        if (option != "--name" && option != "--skill" && option != "--port") {
+            std::cerr << "tessaroon-cli join: unknown option \"" << option << "\"\n" << kUsage;
+            return 2;
+        }
+        if (!hasValue) {
+            if (i + 1 >= args.size()) {
+                std::cerr << "tessaroon-cli join: " << option << " needs a value\n";
+                return 2;
+            }
+            value = args[++i];
+        }
+        if (option == "--name") {
+            name = value;
+        } else if (option == "--skill" ? !ParseInt(value, 1, 7, skill)
+                                       : !ParseInt(value, 1, 65535, port)) {
+            std::cerr << "tessaroon-cli join: " << option << " must be "
+                      << (option == "--skill" ? "1..7" : "a port 1..65535") << ", not \"" << value
+                      << "\"\n";
+            return 2;
+        }
+    }
+    if (host.empty() || name.empty()) {
+        std::cerr << "tessaroon-cli join: a server and --name are needed\n" << kUsage;
+        return 2;
+    }
+    if (!net::IsValidName(name)) {
+        std::cerr << "tessaroon-cli join: a name has 1 to 12 characters and no ','\n";
+        return 2;
+    }
+
+    int argc = 1;
+    char program[] = "tessaroon-cli";
+    char* argv[] = {program, nullptr};
+    QCoreApplication app(argc, argv);
+
+    GameModel model;
+    const StartUpResult started = StartUp(model, StartFolder());
+    if (!started.ok) {
+        std::cerr << PrintableLines(started.message) << "\n";
+        return 1;
+    }
+
+    JoinView view(model);
+    NullSender none;
+    GameFlow flow(model, view, none);
+    net::QtServerTransport serverSockets;
+    net::QtClientTransport clientSockets;
+    net::NetPlay play(flow, view, serverSockets, clientSockets);
+    Bot bot(flow, view, static_cast<int>(skill));
+    play.AddObserver(&bot);
+
+    switch (play.Client().Connect(host, name, static_cast<uint16_t>(port))) {
+        case net::ConnectResult::Started:
+            break;
+        case net::ConnectResult::CannotStart:
+            std::cerr << Utf8(net::text::CannotConnect) << "\n";
+            return 1;
+        default:
+            return 2;
+    }
+    while (play.Client().State() != net::ClientState::Closed)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    play.RemoveObserver(&bot);
+    return view.gamesEnded > 0 && !view.refused ? 0 : 1;
+}
+
+const CommandRegistrar kJoin("join",
+                             "join HOST --name NAME [--skill S]   a network client the computer "
+                             "plays (--help)",
+                             Join, kUsage);
+
+}  // namespace
+
+}  // namespace tq::cli

@@ -1,0 +1,215 @@
+// tessaroon-cli serve: a headless network server. It waits for N clients, seats them in the last N
+// seats, and runs whole games for them through the same game flow and network code the window
+// uses; every other seat is played by the computer.
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "core/game_flow.h"
+#include "net/net_messages.h"
+#include "net/net_play.h"
+#include "net/qt_transport.h"
+#include "play_common.h"
+#include "printable.h"
+
+namespace tq::cli {
+
+namespace {
+
+const std::string kUsage =
+    std::string(
+        "usage: tessaroon-cli serve --clients N [--port P] [options]\n"
+        "Listens for network clients, seats the first N that announce themselves in the last N\n"
+        "seats (in the order they came) and plays whole games with them. Settings come from\n"
+        "Tessaroon.ini in the start folder; the other seats are played by the computer.\n"
+        "  --clients N           clients to wait for, 1..5 (at most the seat count)\n"
+        "  --port P              port to listen on (default 16282; 0 picks a free one)\n") +
+    kGameOptionsUsage;
+
+// The headless view of a served game: records every move, lets network events run between
+// computer moves, and prints what would be a message box.
+class ServeView : public RecordingView {
+  public:
+    using RecordingView::RecordingView;
+    void ProcessPendingEvents() override {
+        RecordingView::ProcessPendingEvents();
+        QCoreApplication::processEvents();
+    }
+    void ShowResultRow(int row, std::string_view word, std::string_view points,
+                       std::string_view letter, uint32_t colour) override {
+        RecordingView::ShowResultRow(row, word, points, letter, colour);
+        if (onMove) onMove();
+    }
+    void ShowMessage(std::string_view text, MessageIcon) override {
+        std::string line(text);
+        for (char& c : line)
+            if (c == '\r') c = ' ';
+        std::cerr << Utf8(line) << "\n";
+    }
+    std::function<void()> onMove;
+};
+
+// Reports clients as they come and go.
+class ServeObserver : public net::NetObserver {
+  public:
+    explicit ServeObserver(net::GameServer& server) : server_(server) {}
+    void ClientNamesChanged() override {
+        std::cerr << "clients:";
+        for (const std::string& name : server_.ClientNames()) std::cerr << " " << Utf8(name);
+        std::cerr << "\n";
+    }
+    void SeatsTakenOver(const std::vector<int>& seats) override {
+        for (const int seat : seats)
+            std::cerr << "seat " << seat << " left; the computer plays it\n";
+    }
+
+  private:
+    net::GameServer& server_;
+};
+
+int Serve(const std::vector<std::string>& args) {
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+    // Its own options first; the rest are the game options selfplay takes.
+    long clients = 0, port = net::kGamePort;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i], value;
+        bool hasValue = false;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name = name.substr(0, eq);
+            hasValue = true;
+        }
+        if (name != "--clients" && name != "--port") {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (!hasValue) {
+            if (i + 1 >= args.size()) {
+                std::cerr << "tessaroon-cli serve: " << name << " needs a value\n";
+                return 2;
+            }
+            value = args[++i];
+        }
+        const bool ok = name == "--clients" ? ParseInt(value, 1, kMaxSeats, clients)
+                                            : ParseInt(value, 0, 65535, port);
+        if (!ok) {
+            std::cerr << "tessaroon-cli serve: " << name << " must be "
+                      << (name == "--clients" ? "1..5" : "a port 0..65535") << ", not \"" << value
+                      << "\"\n";
+            return 2;
+        }
+    }
+    if (clients == 0) {
+        std::cerr << "tessaroon-cli serve: --clients N is needed\n" << kUsage;
+        return 2;
+    }
+    Options options;
+    if (const auto error = ParseOptions(rest, options)) {
+        std::cerr << "tessaroon-cli serve: " << *error << "\n" << kUsage;
+        return 2;
+    }
+
+    int argc = 1;
+    char name[] = "tessaroon-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+
+    GameModel model;
+    const StartUpResult started = StartUp(model, StartFolder());
+    if (!started.ok) {
+        std::cerr << PrintableLines(started.message) << "\n";
+        return 1;
+    }
+    if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
+        std::cerr << "tessaroon-cli serve: " << *error << "\n";
+        return 2;
+    }
+    GameSettings& s = model.Settings;
+    if (clients > s.Count) {
+        std::cerr << "tessaroon-cli serve: " << clients << " clients do not fit " << int(s.Count)
+                  << " seats\n";
+        return 2;
+    }
+
+    ServeView view(model);
+    NullSender none;
+    GameFlow flow(model, view, none);
+    net::QtServerTransport serverSockets;
+    net::QtClientTransport clientSockets;
+    net::NetPlay play(flow, view, serverSockets, clientSockets);
+    ServeObserver observer(play.Server());
+    play.AddObserver(&observer);
+
+    if (!play.Server().StartListening(static_cast<uint16_t>(port))) {
+        std::cerr << Utf8(net::text::CannotListen) << "\n";
+        return 1;
+    }
+    std::cerr << "listening on port " << play.Server().Port() << ", waiting for " << clients
+              << (clients == 1 ? " client\n" : " clients\n");
+    while (play.Server().ClientNames().size() < static_cast<std::size_t>(clients))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+    // The first N names, in the order they came, in the last N seats.
+    const std::vector<std::string> names = play.Server().ClientNames();
+    for (int i = 0; i < clients; ++i) {
+        TPlayers& seat = s.Seat(s.Count - clients + 1 + i);
+        seat.Type = PlayerType::Client;
+        seat.Name = names[i];
+    }
+    s.Mode = GameMode::Server;
+
+    const uint64_t seed =
+        options.seed
+            ? *options.seed
+            : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) &
+                  0x7FFFFFFFFFFFFFFFULL;
+    const bool progress = ::isatty(STDERR_FILENO);
+    int game = 0;
+    view.onMove = [&] {
+        if (!progress) return;
+        std::fprintf(stderr, "\rgame %d of %d, move %zu", game, options.games, view.moves.size());
+        std::fflush(stderr);
+    };
+    for (game = 1; game <= options.games; ++game) {
+        const uint64_t gameSeed = seed + static_cast<uint64_t>(game - 1);
+        model.Rng.Seed(gameSeed);
+        view.Begin();
+        flow.StartNewGame();
+        while (flow.Phase() != GamePhase::GameOver)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (progress) std::fprintf(stderr, "\n");
+        if (options.json)
+            std::cout << GameJson(game, gameSeed, model, view).dump() << std::endl;
+        else
+            PrintGame(game, gameSeed, model, view);
+        std::cout.flush();
+    }
+
+    // The clients see the connection close; give the closes a moment to leave.
+    play.Server().StopListening();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+    while (std::chrono::steady_clock::now() < until) QCoreApplication::processEvents();
+    return 0;
+}
+
+const CommandRegistrar kServe("serve",
+                              "serve --clients N [options]   a headless network server "
+                              "(--help for options)",
+                              Serve, kUsage.c_str());
+
+}  // namespace
+
+}  // namespace tq::cli
