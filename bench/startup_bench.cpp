@@ -98,7 +98,7 @@ void Sparse(const fs::path& file, std::uintmax_t size) {
 bool StartUpOnce(const fs::path& folder) {
     tq::GameModel model;
     if (!tq::StartUp(model, folder).ok) return false;
-    benchmark::DoNotOptimize(tq::RecordTableForDisplay(model));
+    benchmark::DoNotOptimize(tq::RecordTableForDisplay(model.RecordsFolder(), model.Dict));
     tq::ui::Style style(model.StylesFolder());
     style.Load(model.StyleName);
     benchmark::DoNotOptimize(style.Pictures().fieldBackground.width());

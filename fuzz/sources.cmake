@@ -2,6 +2,5 @@
 # compile just those files (the JPEG loader with Qt's image class and libjpeg), not the window.
 find_package(Qt6 REQUIRED COMPONENTS Gui)
 find_package(JPEG REQUIRED)
-set(style_fuzz_sources ${CMAKE_SOURCE_DIR}/src/ui/style_colours.cpp)
 set(jpeg_fuzz_sources ${CMAKE_SOURCE_DIR}/src/ui/jpeg.cpp)
 set(jpeg_fuzz_libs Qt6::Gui JPEG::JPEG)

@@ -63,7 +63,6 @@ run)
 test)
     cd "$build"
     ctest --output-on-failure -j "$jobs" --timeout 1500
-    if [ -x "$build/fuzz/run_corpora.sh" ]; then "$build/fuzz/run_corpora.sh"; fi
     if [ -x "$top/tests/e2e/run.sh" ]; then "$top/tests/e2e/run.sh" "$build"; fi
     "$top/tests/install/run.sh" "$build"
     # The unit tests and the fuzz corpora once more, built with AddressSanitizer and

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/chain_rules.h"
 #include "computer/field_search.h"
 #include "computer/word_graph.h"
-#include "core/paths.h"
 
 namespace tq {
 
@@ -42,7 +42,7 @@ void ComputerPlayer::FindCandidates(const Field& field, const GameSettings& sett
         {field, settings, fieldLetters, usedWords, minLen, maxLen, longestOnly, filter, rng}, out);
 }
 
-bool ParseCandidate(std::string_view entry, ComputerMoveResult& move) {
+bool ParseCandidate(std::string_view entry, Move& move) {
     const std::size_t open = entry.find('<');
     if (open == std::string_view::npos || open == 0) return false;
     const std::size_t close = entry.find('>', open);
@@ -65,31 +65,27 @@ bool ParseCandidate(std::string_view entry, ComputerMoveResult& move) {
     return true;
 }
 
-ComputerMoveResult ComputerPlayer::ComputerMove(GameModel& model) const {
-    GameState& state = model.State;
-    const GameSettings& settings = model.Settings;
-    Field& field = model.Board;
+Move ComputerPlayer::ChooseMove(const Field& field, const GameSettings& settings,
+                                const GameState& state, const TDictInfo& dict, Random& rng) const {
     int seat = state.CurrentSeat;
     if (seat < 1 || seat > kMaxSeats) seat = 1;
-    TPlayers& player = model.Settings.Seat(seat);
+    const TPlayers& player = settings.Seat(seat);
 
-    state.Candidates.clear();
+    std::vector<std::string> candidates;
     FindCandidates(field, settings, state.FieldLetters, state.UsedWords, settings.MinWordLen,
-                   settings.MaxWordLen, true, player.Skill, model.Rng, state.Candidates);
+                   settings.MaxWordLen, true, player.Skill, rng, candidates);
 
-    ComputerMoveResult move;
+    Move move;
     bool formed = false;
-    if (!state.Candidates.empty()) {
+    if (!candidates.empty()) {
         // A fixed order makes a seeded game independent of the order the search finds ways in.
-        std::sort(state.Candidates.begin(), state.Candidates.end());
-        const int pick = model.Rng.Int(static_cast<int>(state.Candidates.size()));
-        formed = ParseCandidate(state.Candidates[pick], move) &&
+        std::sort(candidates.begin(), candidates.end());
+        const int pick = rng.Int(static_cast<int>(candidates.size()));
+        formed = ParseCandidate(candidates[pick], move) &&
                  field.Inside(move.NewCell.col, move.NewCell.row) &&
                  field.IsEmpty(move.NewCell.col, move.NewCell.row);
     }
-    if (formed) {
-        player.WordPoints += 10 * static_cast<int32_t>(move.Word.size());
-    } else {
+    if (!formed) {
         // No word: a random letter into an empty cell, each cell listed once per occupied
         // neighbour, so cells among more letters are likelier.
         std::vector<Cell> cells;
@@ -122,25 +118,15 @@ ComputerMoveResult ComputerPlayer::ComputerMove(GameModel& model) const {
                 for (int y = 0; y < field.Rows(); ++y)
                     if (field.IsEmpty(x, y)) cells.push_back({x, y});
         }
-        if (cells.empty()) {
-            state.Candidates.clear();
-            return {};
-        }
-        const Cell cell = cells[model.Rng.Int(static_cast<int>(cells.size()))];
-        const TDictInfo& dict = model.Dict;
+        if (cells.empty()) return {};
+        const Cell cell = cells[rng.Int(static_cast<int>(cells.size()))];
         const int letterCount = dict.LetterCount > 0 ? dict.LetterCount : 26;
-        move.Letter = static_cast<char>(dict.FirstLetter + model.Rng.Int(letterCount));
+        move.Letter = static_cast<char>(dict.FirstLetter + rng.Int(letterCount));
         move.Word.assign(1, move.Letter);
         move.NewCell = cell;
         move.Chain = CellCode(cell);
     }
 
-    field.Set(move.NewCell, move.Letter);
-    state.FieldLetters += move.Letter;
-    state.LetterCountOnField = static_cast<uint8_t>(state.LetterCountOnField + 1);
-    state.TimeAward = 0;
-    state.UsedWords.Add(move.Word);
-    state.Candidates.clear();
     return move;
 }
 

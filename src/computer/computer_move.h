@@ -6,23 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "core/game_model.h"
-#include "core/model.h"
-#include "core/random.h"
-#include "dict/letters.h"
+#include "base/game_state.h"
+#include "base/letters.h"
+#include "base/move.h"
+#include "base/random.h"
+#include "base/rules.h"
 #include "dict/word_store.h"
 
 namespace tq {
-
-// The move a computer seat made.
-struct ComputerMoveResult {
-    std::string Word;  // the word formed, or the new letter alone; empty when no move was possible
-    char Letter = '-';
-    Cell NewCell;
-    // The cell codes of the word's chain joined by ':' with no final ':', or the single code of
-    // the new cell when no word was formed.
-    std::string Chain;
-};
 
 class WordGraph;
 
@@ -35,21 +26,22 @@ class ComputerPlayer {
     ComputerPlayer(const ComputerPlayer&) = delete;
     ComputerPlayer& operator=(const ComputerPlayer&) = delete;
 
-    // The search with the contract of FindCandidatesReference (computer/search.h): for skill 7
-    // the same entries; for skills 1 to 6 the same chances (each formable word takes part with its
-    // length's chance, one draw per distinct word). Appends entries "WORD<k>cc:cc:" to `out`.
+    // The search with the contract of FindCandidatesReference (computer/reference_search.h): for
+    // skill 7 the same entries; for skills 1 to 6 the same chances (each formable word takes part
+    // with its length's chance, one draw per distinct word). Appends entries "WORD<k>cc:cc:" to
+    // `out`.
     void FindCandidates(const Field& field, const GameSettings& settings,
                         const std::string& fieldLetters, const SortedWordList& usedWords,
                         int minLen, int maxLen, bool longestOnly, int filter, Random& rng,
                         std::vector<std::string>& out) const;
 
-    // Plays the move of model.State.CurrentSeat: the longest word its skill lets it see, one way
-    // of it drawn uniformly, 10 points a letter; with none, a random letter into an empty cell next
-    // to the letters. Writes the field, FieldLetters, LetterCountOnField, the seat's WordPoints,
-    // TimeAward (0), adds the word to UsedWords and leaves Candidates empty. The caller writes the
-    // results table and sends the move to the network. When the field has no empty cell nothing
-    // changes and the result's Word is empty.
-    ComputerMoveResult ComputerMove(GameModel& model) const;
+    // Chooses the move of state.CurrentSeat: the longest word its skill lets it see, one way of
+    // it drawn uniformly; with none, a random letter into an empty cell next to the letters (the
+    // move's Word is then that letter alone and its Chain the cell's code). A word's Chain is its
+    // cell codes joined by ':' with no final ':'. Changes nothing but the random source: the game
+    // commits the move. When the field has no empty cell the move's Word is empty.
+    Move ChooseMove(const Field& field, const GameSettings& settings, const GameState& state,
+                    const TDictInfo& dict, Random& rng) const;
 
     // The bytes the word graph holds (for the benchmark's memory figure).
     std::size_t GraphBytes() const;
@@ -64,6 +56,6 @@ class ComputerPlayer {
 
 // Parses a candidate entry "WORD<k>cc:cc:" into the move it describes. Returns false when the
 // entry is malformed (no "<k>", k outside the word or the chain, a bad cell code).
-bool ParseCandidate(std::string_view entry, ComputerMoveResult& move);
+bool ParseCandidate(std::string_view entry, Move& move);
 
 }  // namespace tq

@@ -4,15 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "base/game_state.h"
+#include "base/letters.h"
+#include "base/random.h"
+#include "base/rules.h"
 #include "computer/word_graph.h"
-#include "core/model.h"
-#include "core/random.h"
-#include "dict/letters.h"
 
 namespace tq {
 
-// What a search is asked for: the contract of FindCandidatesReference (computer/search.h) with
-// maxLen already lowered to the letters on the field plus one, and minLen <= maxLen.
+// What a search is asked for: the contract of FindCandidatesReference (computer/reference_search.h)
+// with maxLen already lowered to the letters on the field plus one, and minLen <= maxLen.
 struct FieldSearchRequest {
     const Field& field;
     const GameSettings& settings;

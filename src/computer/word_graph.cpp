@@ -5,7 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "computer/search.h"
+#include "computer/reference_search.h"
 
 namespace tq {
 

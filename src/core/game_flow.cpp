@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/chain_rules.h"
 #include "computer/computer_move.h"
-#include "core/paths.h"
 
 namespace tq {
 
@@ -148,6 +148,8 @@ void GameFlow::StartNewGame() {
                            ? s.InitialWord
                            : PickInitialWord(s.ColCount);
     st.UsedWords.Add(word);
+    GameStartedEvent started;
+    started.DrawnWord = word;
     if (s.UseJoker && s.Mode != GameMode::Client && !word.empty())
         word[model_.Rng.Int(static_cast<int>(word.size()))] = kJoker;
 
@@ -162,6 +164,8 @@ void GameFlow::StartNewGame() {
         st.FieldLetters += word[i];
         ++st.LetterCountOnField;
     }
+    started.PlacedWord = st.FieldLetters;
+    Notify(&GameEvents::GameStarted, started);
 
     switch (s.Mode) {
         case GameMode::Client:
@@ -221,9 +225,8 @@ void GameFlow::ShowWord(const std::string& word, char letter, Cell cell, bool ma
     if (letter == kEmptyCell) return;
 
     const int row = ResultRow();
-    const bool noWord = word.size() == 1;
-    const int points = (noWord ? 0 : 10 * static_cast<int>(word.size())) + st.TimeAward;
-    const std::string text = noWord ? std::string("----") : word;
+    const int points = WordPointsOf(word) + st.TimeAward;
+    const std::string text = word.size() == 1 ? std::string(msg::NoWord) : word;
     view_.ShowResultRow(row, text, std::to_string(points), std::string_view(&letter, 1),
                         s.Seat(SeatOfRow(row)).Color);
     // Entry i belongs to row i.
@@ -237,7 +240,7 @@ void GameFlow::ResultsWordClicked(int row, const std::string& word) {
     GameState& st = model_.State;
     if (row < 0 || static_cast<std::size_t>(row) >= st.PlayedPaths.size()) return;
     st.MarkedPath = st.PlayedPaths[row];
-    ShowWord(word == "----" ? std::string(1, kEmptyCell) : word, kEmptyCell, Cell{0, 0}, true);
+    ShowWord(word == msg::NoWord ? std::string(1, kEmptyCell) : word, kEmptyCell, Cell{0, 0}, true);
 }
 
 bool GameFlow::InField(Cell c) const {

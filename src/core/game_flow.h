@@ -9,7 +9,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "base/move.h"
+#include "base/status.h"
+#include "core/game_events.h"
 #include "core/game_model.h"
 #include "core/game_view.h"
 #include "core/net_sender.h"
@@ -31,6 +35,13 @@ struct ShiftState {
     bool OnlyCtrl() const { return ctrl && !shift && !alt && !anyButton; }
 };
 
+// The game and its phase at one moment, to tell afterwards whether they changed while events ran
+// (a modal dialog, the pending events of the turn loop).
+struct FlowMoment {
+    uint64_t Game = 0;
+    GamePhase Phase = GamePhase::Idle;
+};
+
 class GameFlow {
   public:
     // The model must hold its loaded dictionary: the computer player is built from it once.
@@ -44,6 +55,17 @@ class GameFlow {
     GameModel& Model() { return model_; }
     const GameModel& Model() const { return model_; }
     void SetSender(NetSender& sender) { sender_ = &sender; }
+
+    // Observers of the game events, told in the order they subscribed. An observer must stay alive
+    // until it unsubscribes or the flow goes.
+    void Subscribe(GameEvents& observer);
+    void Unsubscribe(GameEvents& observer);
+
+    // Whether the game was replaced by a new one, or the game or its phase changed, since the
+    // moment. Take the moment before anything that lets events run.
+    FlowMoment Moment() const { return {gameSerial_, Phase()}; }
+    bool GameReplacedSince(FlowMoment m) const { return m.Game != gameSerial_; }
+    bool ChangedSince(FlowMoment m) const { return GameReplacedSince(m) || m.Phase != Phase(); }
 
     // Sets the phase and updates the status widgets.
     void SetPhase(GamePhase phase);
@@ -67,9 +89,15 @@ class GameFlow {
     // The window's close request: false (and the game stopped) during a computer move.
     bool CloseRequest();
 
+    // A move received from the network, for CurrentSeat: on the server a client's own move
+    // (accepted only while the game awaits it), on a client a move of another seat. Checks the
+    // move's cell and letter, then commits it like every move, with the seat's counters and the
+    // time award taken from the report; the server then opens the next turn. Refused moves change
+    // nothing.
+    Status CommitReceivedMove(const MoveReport& report);
+
     // Turn flow and scoring.
     void EndOfMove();
-    void ScoreMove(const std::string& word);
     void StartClock();
     void StopClock();
     // The 50 ms display tick: shows the remaining seconds on the clock label.
@@ -116,7 +144,16 @@ class GameFlow {
     void TakeBack();
     void Refuse(std::string_view text);
     void ShowHint(std::string_view text, uint32_t colour);
-    void CommitMove(const std::string& word);
+    // The human at this computer has made the move of the marked word (or the new letter alone).
+    void CommitHumanMove(const std::string& word);
+    // The one path of every move: scores it (10 points a letter, the time award), places its
+    // letter, records the played word, shows it in the results table and on the field, sends it
+    // to the network, and tells the observers. The turn does not advance here. A received move's
+    // report gives the seat's counters.
+    void CommitMove(const Move& move, MoveSource source, int16_t timeAward,
+                    const MoveReport* received = nullptr);
+    // The time award of the local human's move: stops the clock when one runs.
+    int16_t HumanTimeAward();
     bool IsMarked(Cell c) const { return marks_[c.col][c.row] == MarkState::Marked; }
     bool Occupied(Cell c) const;
     bool InField(Cell c) const;
@@ -125,12 +162,13 @@ class GameFlow {
     // Keeps the computer move just shown on the field for the pace of the settings, letting
     // window events run meanwhile (the game is busy, as in EndOfMove's step 1). Ends early when
     // the game is stopped or replaced.
-    void PaceComputerMove(uint64_t serial);
+    void PaceComputerMove(FlowMoment game);
     // Whether the turn after the current one is a computer seat's, or the game ends with it.
     bool ComputerMovesNextOrGameEnds() const;
     void GameOver();
-    MoveReport Report(const std::string& word, const std::string& chain, char letter,
-                      Cell cell) const;
+    MoveReport Report(const Move& move) const;
+    template <class Event>
+    void Notify(void (GameEvents::*handler)(const Event&), const Event& event);
     NewGameContent NewGameLine(const std::string& placedWord) const;
 
     GameModel& model_;
@@ -143,6 +181,7 @@ class GameFlow {
     std::string wordLabel_;        // the word label's text: the letters of the marked chain
     std::string hint_;             // the hint label's text
     bool busy_ = false;
+    std::vector<GameEvents*> observers_;
     // Counts new games, so that a loop or a modal dialog can tell that the game it served was
     // replaced while events ran.
     uint64_t gameSerial_ = 0;

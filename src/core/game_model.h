@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "core/model.h"
-#include "core/random.h"
+#include "base/game_state.h"
+#include "base/messages.h"
+#include "base/random.h"
+#include "base/rules.h"
 #include "dict/word_store.h"
 #include "settings/settings_file.h"
 

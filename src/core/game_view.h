@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/model.h"
+#include "base/field.h"
+#include "base/rules.h"
 
 namespace tq {
 

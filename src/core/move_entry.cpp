@@ -1,8 +1,8 @@
 // Move entry: putting the new letter, marking the chain, and the checks of the marked word.
 
-#include "computer/search.h"
+#include "base/chain_rules.h"
+#include "computer/reference_search.h"
 #include "core/game_flow.h"
-#include "core/paths.h"
 
 namespace tq {
 
@@ -50,10 +50,10 @@ void GameFlow::CellClick(Cell cell, MouseButton button, ShiftState shift) {
     switch (phase) {
         case GamePhase::PutLetter: {
             if (!CanPutLetter(model_.Board, model_.Settings, cell)) return;
-            const uint64_t serial = gameSerial_;
+            const FlowMoment before = Moment();
             const char letter = view_.PickLetter();
             // The picker is modal: network events may have replaced the game meanwhile.
-            if (serial != gameSerial_ || Phase() != GamePhase::PutLetter) return;
+            if (ChangedSince(before)) return;
             if (letter == kJoker || !model_.Dict.IsLetter(static_cast<unsigned char>(letter)))
                 return;
             view_.ShowCellLetter(cell, std::string_view(&letter, 1));
@@ -89,10 +89,9 @@ void GameFlow::CellClick(Cell cell, MouseButton button, ShiftState shift) {
 char GameFlow::LetterForChain(Cell cell) {
     const char letter = CellLetter(cell);
     if (letter != kJoker) return letter;
-    const uint64_t serial = gameSerial_;
-    const GamePhase phase = Phase();
+    const FlowMoment before = Moment();
     const char picked = view_.PickLetter();
-    if (serial != gameSerial_ || Phase() != phase) return kJoker;
+    if (ChangedSince(before)) return kJoker;
     if (!model_.Dict.IsLetter(static_cast<unsigned char>(picked))) return kJoker;
     return picked;
 }
@@ -142,7 +141,7 @@ void GameFlow::AcceptWord() {
     st.MarkedWord = wordLabel_;
     const std::string word = st.MarkedWord;
     if (!IsMarked(st.NewLetterCell)) return Refuse(msg::NewLetterNotMarked);
-    if (word.size() == 1) return CommitMove(word);
+    if (word.size() == 1) return CommitHumanMove(word);
     if (word.size() < s.MinWordLen) return Refuse(msg::TooShort);
     if (word.size() > s.MaxWordLen) return Refuse(msg::TooLong);
     if (st.UsedWords.Contains(word)) return Refuse(msg::AlreadyConstructed);
@@ -152,56 +151,26 @@ void GameFlow::AcceptWord() {
         if (view_.ShiftHeld()) {
             const std::string error = AppendToWordList(model_.DictsFolder(), model_.Dict, word);
             if (!error.empty()) {
-                const uint64_t serial = gameSerial_;
+                const FlowMoment before = Moment();
                 view_.ShowMessage(error, MessageIcon::Warning);
                 // The message box is modal: events may have changed the move meanwhile.
-                if (serial != gameSerial_ || Phase() != GamePhase::Marking || wordLabel_ != word)
-                    return;
+                if (ChangedSince(before) || wordLabel_ != word) return;
             }
         }
     }
     if (!s.AllowExWords && WordOnField(model_.Board, s, word)) return Refuse(msg::AlreadyFormed);
-    CommitMove(word);
+    CommitHumanMove(word);
 }
 
-void GameFlow::CommitMove(const std::string& word) {
+void GameFlow::CommitHumanMove(const std::string& word) {
     GameState& st = model_.State;
-    const Cell cell = st.NewLetterCell;
-    const char letter = putLetter_;
-    ScoreMove(word);
-    model_.Board.Set(cell, letter);
-    st.FieldLetters += letter;
-    ++st.LetterCountOnField;
+    const Move move{word, putLetter_, st.NewLetterCell, st.MarkedPath};
+    const int16_t award = HumanTimeAward();
+    SetPhase(GamePhase::MoveDone);
     putLetter_ = kEmptyCell;
-    ShowWord(word, letter, cell, false);
-    switch (model_.Settings.Mode) {
-        case GameMode::Client:
-            sender_->SendMyMove(Report(word, st.MarkedPath, letter, cell));
-            return;
-        case GameMode::Server:
-            sender_->SendNewMove(Report(word, st.MarkedPath, letter, cell));
-            EndOfMove();
-            return;
-        case GameMode::General:
-            EndOfMove();
-            return;
-    }
-}
-
-MoveReport GameFlow::Report(const std::string& word, const std::string& chain, char letter,
-                            Cell cell) const {
-    const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
-    MoveReport r;
-    r.WordPoints = seat.WordPoints;
-    r.BonusPoints = seat.BonusPoints;
-    r.FinePoints = seat.FinePoints;
-    r.TimeAward = model_.State.TimeAward;
-    r.Word = word;
-    r.Chain = chain;
-    r.Letter = letter;
-    r.Col = cell.col;
-    r.Row = cell.row;
-    return r;
+    CommitMove(move, MoveSource::Human, award);
+    // A client's move goes to the server, which decides what follows.
+    if (model_.Settings.Mode != GameMode::Client) EndOfMove();
 }
 
 }  // namespace tq

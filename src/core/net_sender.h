@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model.h"
+#include "base/rules.h"
 
 namespace tq {
 
@@ -57,7 +57,8 @@ class NetSender {
     // "YourMove//" to the client bearing this seat name; nothing when none does.
     virtual void SendYourMove(const std::string& /*seatName*/) {}
     virtual void SendEndGame() {}
-    // A move made here, to every client seat (server).
+    // A move of CurrentSeat, to every client seat but the mover's own (server): a move made here,
+    // or a client's move passed on to the others.
     virtual void SendNewMove(const MoveReport&) {}
     // This computer's move, to the server (client).
     virtual void SendMyMove(const MoveReport&) {}

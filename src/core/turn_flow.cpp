@@ -11,7 +11,7 @@
 namespace tq {
 
 void GameFlow::EndOfMove() {
-    const uint64_t serial = gameSerial_;
+    const FlowMoment start = Moment();
     GameState& st = model_.State;
     const GameSettings& s = model_.Settings;
     bool afterComputerMove = false;  // this loop has just shown a computer move
@@ -22,14 +22,14 @@ void GameFlow::EndOfMove() {
         busy_ = wasBusy;
         // A new game started from a pending event (the options dialog's Apply, a received new
         // game) has opened its own first turn; this loop served the old game and ends.
-        if (serial != gameSerial_) return;
+        if (GameReplacedSince(start)) return;
         if (Phase() == GamePhase::GameOver) return;
 
         // A computer move stays on the field a moment before the next computer move or the end
         // of the game; a human's turn needs no pause, the move stays in view anyway.
         if (afterComputerMove && ComputerMovesNextOrGameEnds()) {
-            PaceComputerMove(serial);
-            if (serial != gameSerial_ || Phase() == GamePhase::GameOver) return;
+            PaceComputerMove(start);
+            if (GameReplacedSince(start) || Phase() == GamePhase::GameOver) return;
         }
 
         if (st.MoveWord >= s.WordsPerMove) {
@@ -85,25 +85,22 @@ bool GameFlow::ComputerMovesNextOrGameEnds() const {
     return s.Seat(seat).Type == PlayerType::Computer;
 }
 
-void GameFlow::PaceComputerMove(uint64_t serial) {
+void GameFlow::PaceComputerMove(FlowMoment game) {
     const int pace = model_.Settings.ComputerPace;
     if (pace <= 0) return;
     const bool wasBusy = busy_;
     busy_ = true;
-    view_.LetEventsRun(pace, [this, serial] {
-        return serial != gameSerial_ || Phase() != GamePhase::ComputerThinking;
+    view_.LetEventsRun(pace, [this, game] {
+        return GameReplacedSince(game) || Phase() != GamePhase::ComputerThinking;
     });
     busy_ = wasBusy;
 }
 
 void GameFlow::ComputerTurn() {
-    GameState& st = model_.State;
-    const ComputerMoveResult move = computer_->ComputerMove(model_);
+    const Move move =
+        computer_->ChooseMove(model_.Board, model_.Settings, model_.State, model_.Dict, model_.Rng);
     if (move.Word.empty()) return;  // no empty cell left: nothing was played
-    st.MarkedPath = move.Chain + ":";
-    ShowWord(move.Word, move.Letter, move.NewCell, true);
-    if (model_.Settings.Mode == GameMode::Server)
-        sender_->SendNewMove(Report(move.Word, move.Chain, move.Letter, move.NewCell));
+    CommitMove(move, MoveSource::Computer, 0);
 }
 
 std::string GameFlow::OutcomeText() const {
@@ -124,19 +121,29 @@ std::string GameFlow::OutcomeText() const {
 }
 
 void GameFlow::GameOver() {
+    const GameSettings& s = model_.Settings;
     SetPhase(GamePhase::GameOver);
     // The outcome stays in the status line until the next game starts.
     ShowHint(OutcomeText(), kPromptColor);
     view_.SetHintVisible(true);
-    if (model_.Settings.Mode == GameMode::Server) sender_->SendEndGame();
-    if (model_.Settings.Mode == GameMode::General && model_.Settings.RatedGame) {
-        const RecordsOutcome outcome = UpdateRecords(model_);
-        if (!outcome.error.empty()) {
-            view_.ShowMessage(outcome.error, MessageIcon::Warning);
-        } else if (outcome.entered) {
-            view_.ShowRecordTable();
-            return;
-        }
+    if (s.Mode == GameMode::Server) sender_->SendEndGame();
+    RecordsOutcome outcome;
+    if (s.Mode == GameMode::General && s.RatedGame)
+        outcome = UpdateRecords(model_.RecordsFolder(), model_.Dict, s, model_.State);
+
+    GameEndedEvent ended;
+    for (int seat = 1; seat <= s.Count; ++seat) {
+        const TPlayers& p = s.Seat(seat);
+        ended.Totals.push_back({seat, p.WordPoints, p.BonusPoints, p.FinePoints, p.Total()});
+    }
+    ended.RecordPlace = outcome.entered ? model_.State.NewRecordPlace : 0;
+    Notify(&GameEvents::GameEnded, ended);
+
+    if (!outcome.error.empty()) {
+        view_.ShowMessage(outcome.error, MessageIcon::Warning);
+    } else if (outcome.entered) {
+        view_.ShowRecordTable();
+        return;
     }
     view_.ShowGameStatus();
 }
@@ -153,22 +160,11 @@ int16_t GameFlow::TimeAwardFor(int32_t remaining, int32_t secBonus, int32_t secF
     return static_cast<int16_t>(award);
 }
 
-void GameFlow::ScoreMove(const std::string& word) {
-    GameState& st = model_.State;
+int16_t GameFlow::HumanTimeAward() {
     const GameSettings& s = model_.Settings;
-    TPlayers& seat = model_.Settings.Seat(st.CurrentSeat);
-    st.TimeAward = 0;
-    if (s.SecMove != 0) {
-        StopClock();
-        st.TimeAward = TimeAwardFor(clock_.Remaining(), s.SecBonus, s.SecFine);
-        if (st.TimeAward > 0) seat.BonusPoints += st.TimeAward;
-        if (st.TimeAward < 0) seat.FinePoints += -st.TimeAward;
-    }
-    SetPhase(GamePhase::MoveDone);
-    if (word.size() > 1) {
-        st.UsedWords.Add(word);
-        seat.WordPoints += 10 * static_cast<int32_t>(word.size());
-    }
+    if (s.SecMove == 0) return 0;
+    StopClock();
+    return TimeAwardFor(clock_.Remaining(), s.SecBonus, s.SecFine);
 }
 
 void GameFlow::StartClock() {

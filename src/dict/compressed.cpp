@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/letters.h"
 #include "dict/digest.h"
-#include "dict/letters.h"
 #include "fileio/read_limited.h"
 
 namespace tq {

@@ -4,8 +4,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "base/letters.h"
 #include "dict/compressed.h"
-#include "dict/letters.h"
 #include "fileio/read_limited.h"
 #include "fileio/safe_write.h"
 

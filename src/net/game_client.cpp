@@ -2,7 +2,7 @@
 
 #include <variant>
 
-#include "dict/letters.h"
+#include "base/letters.h"
 #include "net/move_check.h"
 #include "net/net_messages.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <variant>
 
-#include "dict/letters.h"
+#include "base/letters.h"
 #include "net/move_check.h"
 
 namespace tq::net {

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "computer/search.h"
-#include "core/paths.h"
+#include "base/chain_rules.h"
+#include "base/move.h"
+#include "computer/reference_search.h"
 #include "net/protocol.h"
 
 namespace tq::net {
@@ -68,7 +69,7 @@ bool IsLegalRemoteMove(const GameModel& model, const MoveReport& move) {
         if (st.UsedWords.Contains(move.Word)) return false;
         if (!s.AcceptAllWords && !model.Words.ContainsWord(move.Word)) return false;
         if (!s.AllowExWords && WordOnField(model.Board, s, move.Word)) return false;
-        points = 10 * static_cast<int32_t>(length);
+        points = WordPointsOf(move.Word);
     }
 
     const int32_t award = move.TimeAward;

@@ -17,7 +17,8 @@
 #include <variant>
 #include <vector>
 
-#include "core/model.h"
+#include "base/field.h"
+#include "base/rules.h"
 #include "core/net_sender.h"
 
 namespace tq::net {

@@ -9,43 +9,26 @@ SeatBot::SeatBot(GameFlow& flow, std::deque<char>& picks, int skill)
 
 bool SeatBot::Play() {
     if (flow_.Phase() != GamePhase::PutLetter) return false;
-    const ComputerMoveResult move = Choose();
+    const Move move = Choose();
     if (move.Word.empty()) return false;
     const auto chain = ChainCells(move.Chain);
     if (!chain) return false;
     if (Enter(move, *chain)) return true;
     // A word the entry refused (it should not happen): the letter alone instead.
     flow_.CellClick(move.NewCell, MouseButton::Right, {});
-    ComputerMoveResult alone = move;
+    Move alone = move;
     alone.Word = std::string(1, move.Letter);
     return Enter(alone, {move.NewCell});
 }
 
-ComputerMoveResult SeatBot::Choose() {
+Move SeatBot::Choose() {
     GameModel& model = flow_.Model();
-    GameState& st = model.State;
-    TPlayers& seat = model.Settings.Seat(st.CurrentSeat);
-    const Field board = model.Board;
-    const std::string fieldLetters = st.FieldLetters;
-    const uint8_t count = st.LetterCountOnField;
-    const SortedWordList used = st.UsedWords;
-    const int32_t points = seat.WordPoints;
-    const int16_t award = st.TimeAward;
-    const uint8_t skill = seat.Skill;
-    seat.Skill = static_cast<uint8_t>(skill_);
-    ComputerMoveResult move = computer_.ComputerMove(model);
-    model.Board = board;
-    st.FieldLetters = fieldLetters;
-    st.LetterCountOnField = count;
-    st.UsedWords = used;
-    seat.WordPoints = points;
-    st.TimeAward = award;
-    seat.Skill = skill;
-    st.Candidates.clear();
-    return move;
+    GameSettings settings = model.Settings;
+    settings.Seat(model.State.CurrentSeat).Skill = static_cast<uint8_t>(skill_);
+    return computer_.ChooseMove(model.Board, settings, model.State, model.Dict, model.Rng);
 }
 
-bool SeatBot::Enter(const ComputerMoveResult& move, const std::vector<Cell>& chain) {
+bool SeatBot::Enter(const Move& move, const std::vector<Cell>& chain) {
     const Field& board = flow_.Model().Board;
     picks_.clear();
     picks_.push_back(move.Letter);

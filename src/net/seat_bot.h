@@ -22,9 +22,9 @@ class SeatBot {
     bool Play();
 
   private:
-    // The computer's choice for the current seat; the game is left as it was.
-    ComputerMoveResult Choose();
-    bool Enter(const ComputerMoveResult& move, const std::vector<Cell>& chain);
+    // The computer's choice for the current seat, at the bot's skill; the game is left as it was.
+    Move Choose();
+    bool Enter(const Move& move, const std::vector<Cell>& chain);
 
     GameFlow& flow_;
     std::deque<char>& picks_;

@@ -224,13 +224,13 @@ class FolderLock {
 
 }  // namespace
 
-fs::path RecordsFilePath(const GameModel& model) {
-    return model.RecordsFolder() / (model.Dict.DictName + ".tqr");
+fs::path RecordsFilePath(const fs::path& recordsFolder, const TDictInfo& dict) {
+    return recordsFolder / (dict.DictName + ".tqr");
 }
 
-RecordsOutcome UpdateRecords(GameModel& model) {
+RecordsOutcome UpdateRecords(const fs::path& recordsFolder, const TDictInfo& dict,
+                             const GameSettings& s, GameState& state) {
     RecordsOutcome outcome;
-    const GameSettings& s = model.Settings;
     if (s.Mode != GameMode::General || !s.RatedGame) return outcome;
     const int human = HumanSeat(s);
     if (human == 0) return outcome;
@@ -238,12 +238,12 @@ RecordsOutcome UpdateRecords(GameModel& model) {
     const int32_t value = RecordValue(WeightedSum(s, human), s);
     if (value <= 10) return outcome;
 
-    const fs::path file = RecordsFilePath(model);
-    const int language = model.Dict.Language;
-    const int edition = model.Dict.Edition;
+    const fs::path file = RecordsFilePath(recordsFolder, dict);
+    const int language = dict.Language;
+    const int edition = dict.Edition;
     std::error_code ec;
     if (!fs::is_directory(file.parent_path(), ec)) {
-        model.State.NewRecordPlace = 0;
+        state.NewRecordPlace = 0;
         outcome.error = "The records folder " + file.parent_path().string() + " does not exist.";
         return outcome;
     }
@@ -251,7 +251,7 @@ RecordsOutcome UpdateRecords(GameModel& model) {
     RecordsFileContents contents = LoadRecordsFile(file, language, edition);
     if (contents.status == RecordsFileStatus::Unreadable) {
         // Earlier records may be in there: show why, and leave the file as it is.
-        model.State.NewRecordPlace = 0;
+        state.NewRecordPlace = 0;
         outcome.error = contents.error + " The records file is left as it is.";
         return outcome;
     }
@@ -261,10 +261,10 @@ RecordsOutcome UpdateRecords(GameModel& model) {
     if (place == 0) return outcome;
     outcome.error = WriteRecordsFile(file, lines, language, edition);
     if (!outcome.error.empty()) {
-        model.State.NewRecordPlace = 0;  // nothing was entered, so nothing to highlight
+        state.NewRecordPlace = 0;  // nothing was entered, so nothing to highlight
         return outcome;
     }
-    model.State.NewRecordPlace = static_cast<uint8_t>(place);
+    state.NewRecordPlace = static_cast<uint8_t>(place);
     outcome.entered = true;
     return outcome;
 }
@@ -281,9 +281,10 @@ RecordEntry SplitRecordLine(std::string_view line, int place) {
     return e;
 }
 
-std::array<RecordEntry, 10> RecordTableForDisplay(const GameModel& model) {
+std::array<RecordEntry, 10> RecordTableForDisplay(const fs::path& recordsFolder,
+                                                  const TDictInfo& dict) {
     const RecordLines lines =
-        ReadRecordsFile(RecordsFilePath(model), model.Dict.Language, model.Dict.Edition)
+        ReadRecordsFile(RecordsFilePath(recordsFolder, dict), dict.Language, dict.Edition)
             .value_or(DefaultRecordTable());
     std::array<RecordEntry, 10> table;
     for (std::size_t i = 0; i < lines.size(); ++i)

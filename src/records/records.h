@@ -11,8 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/game_model.h"
-#include "core/model.h"
+#include "base/game_state.h"
+#include "base/rules.h"
+#include "dict/word_store.h"
 
 namespace tq {
 
@@ -92,8 +93,9 @@ std::string RecordsFileText(const RecordLines& lines, int language, int edition)
 std::string WriteRecordsFile(const std::filesystem::path& file, const RecordLines& lines,
                              int language, int edition);
 
-// Records/<DictName>.tqr under the start folder.
-std::filesystem::path RecordsFilePath(const GameModel& model);
+// <recordsFolder>/<DictName>.tqr.
+std::filesystem::path RecordsFilePath(const std::filesystem::path& recordsFolder,
+                                      const TDictInfo& dict);
 
 struct RecordsOutcome {
     bool entered = false;  // the game entered the table; show the record table dialog
@@ -107,7 +109,8 @@ struct RecordsOutcome {
 // that is there but cannot be read is left alone and gives an error. The read, the insert and
 // the write hold a lock on the folder Records, so programs updating one file at once each see
 // the other's entry. Does nothing for a game that is not a rated general-mode game.
-RecordsOutcome UpdateRecords(GameModel& model);
+RecordsOutcome UpdateRecords(const std::filesystem::path& recordsFolder, const TDictInfo& dict,
+                             const GameSettings& settings, GameState& state);
 
 // One row of the record table as shown: place, name and the value text.
 struct RecordEntry {
@@ -122,6 +125,7 @@ RecordEntry SplitRecordLine(std::string_view line, int place);
 
 // The current dictionary's table as the record dialog shows it: the file's entries, or the
 // default table when the file is missing or damaged.
-std::array<RecordEntry, 10> RecordTableForDisplay(const GameModel& model);
+std::array<RecordEntry, 10> RecordTableForDisplay(const std::filesystem::path& recordsFolder,
+                                                  const TDictInfo& dict);
 
 }  // namespace tq

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/model.h"
+#include "base/rules.h"
 #include "dict/word_store.h"
 
 namespace tq {

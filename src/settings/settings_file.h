@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model.h"
+#include "base/rules.h"
 #include "dict/word_store.h"
 #include "settings/ini_document.h"
 

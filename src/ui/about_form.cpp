@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "base/version.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 
@@ -21,7 +22,7 @@ constexpr char kSources[] = "Words: OpenCorpora, CC BY-SA;\nWordNet and SCOWL li
 }  // namespace
 
 QString ProgramTitle() {
-    return QStringLiteral("Tessaroon " TESSAROON_VERSION);
+    return ToQString(kProgramTitle);
 }
 
 BevelPanel::BevelPanel(QWidget* parent) : QWidget(parent) {}

@@ -1,5 +1,6 @@
 #include "ui/info_form.h"
 
+#include "base/messages.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 
@@ -77,8 +78,8 @@ void TInfoForm::Fill() {
             Place(seat, 0, ToQString(p.Name), colour);
             Place(seat, 1, QString::number(p.Total()), colour);
         } else {
-            Place(seat, 0, "----", ToQColor(kGrey));
-            Place(seat, 1, "----", ToQColor(kGrey));
+            Place(seat, 0, ToQString(msg::NoWord), ToQColor(kGrey));
+            Place(seat, 1, ToQString(msg::NoWord), ToQColor(kGrey));
         }
     }
 }

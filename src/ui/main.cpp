@@ -11,6 +11,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/messages.h"
+#include "base/version.h"
 #include "core/game_model.h"
 #include "launch/start_folder.h"
 #include "ui/app.h"
@@ -39,7 +41,8 @@ tq::launch::StartFolderChoice ChooseStartFolder(const char* argv0) {
 }
 
 void ShowError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, "Tessaroon", text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, tq::ui::ToQString(tq::msg::Caption), text,
+                    QMessageBox::Ok);
     box.exec();
 }
 
@@ -49,7 +52,7 @@ int main(int argc, char** argv) {
     // The program's own options come before the toolkit, which needs a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("tessaroon %s\n", TESSAROON_VERSION);
+            std::printf("tessaroon %s\n", std::string(tq::kVersion).c_str());
             return 0;
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {

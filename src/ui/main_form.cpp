@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QThread>
 
+#include "base/messages.h"
+#include "base/version.h"
 #include "ui/about_form.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
@@ -94,7 +96,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
                               Qt::MSWindowsFixedSizeDialogHint),
       model_(model),
       style_(model.StylesFolder()) {
-    setWindowTitle("Tessaroon 2.1");
+    setWindowTitle(ToQString(kProgramTitle));
     setFont(SansSerif(11));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -484,7 +486,7 @@ void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
     // A carriage return in a text breaks its line (the chat boxes use one).
     QString shown = ToQString(text);
     shown.replace("\r\n", "\n").replace('\r', '\n');
-    QMessageBox box(i, "Tessaroon", shown, QMessageBox::Ok, this);
+    QMessageBox box(i, ToQString(msg::Caption), shown, QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     PrepareMessageBox(box, this);
     RunModal(box);
@@ -568,12 +570,12 @@ void TMainForm::sgResSelectCell(int col, int row) {
     const QString text = sgRes_->Text(1, row);
     if (text.isEmpty()) return;
     const std::string word = FromQString(text);
-    if (word != "----") {
+    if (word != msg::NoWord) {
         std::string small = word;
         for (char& ch : small) ch = static_cast<char>(static_cast<unsigned char>(ch) + 32);
         QGuiApplication::clipboard()->setText(ToQString(small));
     }
-    flow_->ResultsWordClicked(row, word == "----" ? std::string("-") : word);
+    flow_->ResultsWordClicked(row, word);
 }
 
 void TMainForm::miNewGameClick() {

@@ -4,6 +4,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "base/messages.h"
+#include "ui/text.h"
+
 namespace tq::ui {
 
 QPoint CentredBoxPosition(const QRect& mainFrame, const QSize& box, const QRect& screen) {
@@ -31,7 +34,7 @@ void CentreMessageBox(QWidget* box, const QWidget* mainWindow) {
 }
 
 void PrepareMessageBox(QMessageBox& box, const QWidget* mainWindow) {
-    box.setWindowTitle("Tessaroon");
+    box.setWindowTitle(ToQString(msg::Caption));
     if (!mainWindow) return;
     QPointer<QMessageBox> target(&box);
     QPointer<const QWidget> owner(mainWindow);

@@ -25,6 +25,7 @@
 
 #include <cmath>
 
+#include "base/messages.h"
 #include "settings/settings_file.h"
 #include "ui/fonts.h"
 #include "ui/main_form.h"
@@ -445,7 +446,7 @@ bool TOptionsForm::ShiftHeld() const {
 }
 
 void TOptionsForm::Inform(std::string_view text, int icon) {
-    QMessageBox box(static_cast<QMessageBox::Icon>(icon), "Tessaroon", ToQString(text),
+    QMessageBox box(static_cast<QMessageBox::Icon>(icon), ToQString(msg::Caption), ToQString(text),
                     QMessageBox::Ok, this);
     PrepareMessageBox(box, &main_);
     main_.RunModalAsIs(box);

@@ -69,7 +69,8 @@ void TRecForm::Fill() {
     Place(0, 2, "Record", headFont);
 
     // The file's entries, or the default table when it is missing or damaged.
-    const std::array<RecordEntry, 10> table = RecordTableForDisplay(model_);
+    const std::array<RecordEntry, 10> table =
+        RecordTableForDisplay(model_.RecordsFolder(), model_.Dict);
     for (int row = 1; row < kRows; ++row) {
         const RecordEntry& e = table[static_cast<std::size_t>(row - 1)];
         const QColor colour = ToQColor(row == 1 ? kFirstColour : kOtherColour);

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ui/style_colours.h"
+#include "settings/style_colours.h"
 
 namespace tq::ui {
 

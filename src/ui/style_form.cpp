@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "base/messages.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/main_form.h"
@@ -207,14 +208,14 @@ void TStyleForm::sbSaveStyleClick() {
     const QString text = cbStyle_->currentText();
     if (text.contains('/') || text.contains('\\')) {
         // A name is a file name in the folder Styles, never a path.
-        QMessageBox box(QMessageBox::Warning, "Tessaroon",
+        QMessageBox box(QMessageBox::Warning, ToQString(msg::Caption),
                         "A style name cannot contain \"/\" or \"\\\".", QMessageBox::Ok, &main_);
         PrepareMessageBox(box, &main_);
         main_.RunModalAsIs(box);
         return;
     }
     if (IsItem(text)) {
-        QMessageBox box(QMessageBox::Question, "Tessaroon",
+        QMessageBox box(QMessageBox::Question, ToQString(msg::Caption),
                         "Do you want to change the existing style?",
                         QMessageBox::Yes | QMessageBox::No, &main_);
         PrepareMessageBox(box, &main_);
@@ -223,8 +224,8 @@ void TStyleForm::sbSaveStyleClick() {
     const std::filesystem::path file = StyleColourFile(style_.Folder(), text.toStdString());
     const std::string error = WriteStyleColours(file, SwatchColours());
     if (!error.empty()) {
-        QMessageBox box(QMessageBox::Critical, "Tessaroon", QString::fromStdString(error),
-                        QMessageBox::Ok, &main_);
+        QMessageBox box(QMessageBox::Critical, ToQString(msg::Caption),
+                        QString::fromStdString(error), QMessageBox::Ok, &main_);
         PrepareMessageBox(box, &main_);
         main_.RunModalAsIs(box);
         return;

@@ -5,11 +5,22 @@
 #include <map>
 #include <string>
 
+#include "base/chain_rules.h"
 #include "computer/test_fields.h"
-#include "core/paths.h"
+#include "core/game_model.h"
 
 namespace tq {
 namespace {
+
+// One computer move on the model, committed the way the game commits a computer's move.
+Move Play(const ComputerPlayer& player, GameModel& model) {
+    const Move move =
+        player.ChooseMove(model.Board, model.Settings, model.State, model.Dict, model.Rng);
+    if (!move.Word.empty())
+        ApplyMove(model.Board, model.State, model.Settings.Seat(model.State.CurrentSeat), move,
+                  MoveSource::Computer, 0);
+    return move;
+}
 
 using test::LettersOf;
 using test::MakeField;
@@ -50,7 +61,7 @@ TEST(ComputerMoveTest, SkillSevenPlaysTheLongestWordAndScoresIt) {
     std::map<std::string, int> chains;
     for (uint64_t seed = 1; seed <= 60; ++seed) {
         GameModel model = MakeModel(CatsuField(), 7, seed);
-        const ComputerMoveResult move = player.ComputerMove(model);
+        const Move move = Play(player, model);
         ASSERT_EQ(move.Word, "CATSUP");
         EXPECT_EQ(move.Letter, 'P');
         EXPECT_EQ(model.Board.At(move.NewCell), 'P');
@@ -75,13 +86,13 @@ TEST(ComputerMoveTest, HonoursTheLengthLimitsAndPlayedWords) {
     for (uint64_t seed = 1; seed <= 10; ++seed) {
         GameModel model = MakeModel(CatsuField(), 7, seed);
         model.Settings.MinWordLen = model.Settings.MaxWordLen = 4;
-        const std::string word = player.ComputerMove(model).Word;
+        const std::string word = Play(player, model).Word;
         EXPECT_TRUE(word == "TSUQ" || word == "ATSZ") << word;
         EXPECT_EQ(model.Settings.Seat(2).WordPoints, 40);
 
         GameModel again = MakeModel(CatsuField(), 7, seed);
         again.State.UsedWords.Add("catsUP");
-        const std::string other = player.ComputerMove(again).Word;
+        const std::string other = Play(player, again).Word;
         EXPECT_TRUE(other == "TSUQ" || other == "ATSZ") << other;
     }
 }
@@ -91,7 +102,7 @@ TEST(ComputerMoveTest, SkillOneNeverPlaysSixLetters) {
     int words = 0;
     for (uint64_t seed = 1; seed <= 200; ++seed) {
         GameModel model = MakeModel(CatsuField(), 1, seed);
-        const ComputerMoveResult move = player.ComputerMove(model);
+        const Move move = Play(player, model);
         ASSERT_NE(move.Word, "CATSUP");
         if (move.Word.size() > 1) ++words;
     }
@@ -109,7 +120,7 @@ TEST(ComputerMoveTest, WithoutAWordPutsARandomLetterNextToTheLetters) {
     });
     for (uint64_t seed = 1; seed <= 20; ++seed) {
         GameModel model = MakeModel(f, 7, seed);
-        const ComputerMoveResult move = player.ComputerMove(model);
+        const Move move = Play(player, model);
         EXPECT_EQ(move.NewCell, (Cell{2, 2}));
         EXPECT_EQ(move.Chain, "22");
         ASSERT_EQ(move.Word.size(), 1u);
@@ -139,7 +150,7 @@ TEST(ComputerMoveTest, RandomLetterCellsCountOncePerOccupiedNeighbour) {
     for (int seed = 1; seed <= moves; ++seed) {
         GameModel model = MakeModel(f, 7, static_cast<uint64_t>(seed));
         model.Settings.Directions = "11111111";
-        ++count[player.ComputerMove(model).Chain];
+        ++count[Play(player, model).Chain];
     }
     ASSERT_EQ(count.size(), 4u);
     EXPECT_NEAR(count["10"], moves / 3.0, 200);
@@ -152,7 +163,7 @@ TEST(ComputerMoveTest, FullFieldChangesNothing) {
     const ComputerPlayer player(Store());
     const Field f = MakeField({"ABC", "DEF", "GHI"});
     GameModel model = MakeModel(f, 7, 1);
-    const ComputerMoveResult move = player.ComputerMove(model);
+    const Move move = Play(player, model);
     EXPECT_TRUE(move.Word.empty());
     EXPECT_EQ(model.State.FieldLetters, "ADGBEHCFI");
     EXPECT_EQ(model.State.LetterCountOnField, 9);
@@ -178,7 +189,7 @@ TEST(ComputerPlayerTest, FindsWordsAddedToTheStoreLater) {
 }
 
 TEST(ParseCandidateTest, SplitsWordPositionAndChain) {
-    ComputerMoveResult move;
+    Move move;
     ASSERT_TRUE(ParseCandidate("SOUP<2>12:22:32:42:", move));
     EXPECT_EQ(move.Word, "SOUP");
     EXPECT_EQ(move.Letter, 'O');

@@ -9,12 +9,22 @@
 #include <vector>
 
 #include "computer/computer_move.h"
-#include "computer/search.h"
+#include "computer/reference_search.h"
 #include "computer/test_fields.h"
 #include "core/game_model.h"
 
 namespace tq {
 namespace {
+
+// One computer move on the model, committed the way the game commits a computer's move.
+Move Play(const ComputerPlayer& player, GameModel& model) {
+    const Move move =
+        player.ChooseMove(model.Board, model.Settings, model.State, model.Dict, model.Rng);
+    if (!move.Word.empty())
+        ApplyMove(model.Board, model.State, model.Settings.Seat(model.State.CurrentSeat), move,
+                  MoveSource::Computer, 0);
+    return move;
+}
 
 struct Dictionary {
     WordStore words;
@@ -75,7 +85,7 @@ GameModel MidGame(const Dictionary& dict, const ComputerPlayer& player, Random& 
     for (int seat = 1; model.State.LetterCountOnField < target; seat = seat % 5 + 1) {
         model.State.CurrentSeat = static_cast<uint8_t>(seat);
         s.Seat(seat).Skill = static_cast<uint8_t>(1 + rng.Int(7));
-        if (player.ComputerMove(model).Word.empty()) break;
+        if (Play(player, model).Word.empty()) break;
     }
     return model;
 }

@@ -1,13 +1,13 @@
-#include "computer/search.h"
+#include "computer/reference_search.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "base/chain_rules.h"
 #include "computer/computer_move.h"
 #include "computer/test_fields.h"
-#include "core/paths.h"
 
 namespace tq {
 namespace {
@@ -79,7 +79,7 @@ TEST(LetterBudgetTest, AllowsOneNewLetterAndOneMorePerJoker) {
 void ExpectValidEntries(const Field& f, const GameSettings& s,
                         const std::vector<std::string>& entries) {
     for (const std::string& e : entries) {
-        ComputerMoveResult move;
+        Move move;
         ASSERT_TRUE(ParseCandidate(e, move)) << e;
         const auto cells = ParseChain(move.Chain);
         ASSERT_TRUE(cells.has_value()) << e;

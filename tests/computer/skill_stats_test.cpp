@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "computer/computer_move.h"
-#include "computer/search.h"
+#include "computer/reference_search.h"
 #include "computer/test_fields.h"
 
 namespace tq {

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model.h"
+#include "base/game_state.h"
+#include "base/rules.h"
 #include "dict/word_store.h"
 
 namespace tq::test {

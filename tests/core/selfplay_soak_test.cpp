@@ -7,8 +7,8 @@
 #include <random>
 #include <set>
 
+#include "base/letters.h"
 #include "core/game_flow.h"
-#include "dict/letters.h"
 #include "fake_view.h"
 #include "settings/settings_file.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "core/paths.h"
+#include "base/chain_rules.h"
 #include "flow_fixture.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <sys/stat.h>
 
-#include "dict/letters.h"
+#include "base/letters.h"
 #include "test_support.h"
 
 namespace tq {

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "core/game_model.h"
+
 namespace tq {
 namespace {
 
@@ -178,7 +180,13 @@ class UpdateRecordsTest : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(model_.StartFolder); }
 
-    fs::path File() const { return RecordsFilePath(model_); }
+    fs::path File() const { return RecordsFilePath(model_.RecordsFolder(), model_.Dict); }
+    std::array<RecordEntry, 10> Table() const {
+        return RecordTableForDisplay(model_.RecordsFolder(), model_.Dict);
+    }
+    RecordsOutcome Update() {
+        return UpdateRecords(model_.RecordsFolder(), model_.Dict, model_.Settings, model_.State);
+    }
     std::string ReadAll() const {
         std::ifstream in(File(), std::ios::binary);
         std::stringstream ss;
@@ -188,7 +196,7 @@ class UpdateRecordsTest : public ::testing::Test {
     RecordsOutcome Play(int sum, const std::string& name = "Ann") {
         model_.Settings = WithSum(sum);
         model_.Settings.Seat(1).Name = name;
-        return UpdateRecords(model_);
+        return Update();
     }
 
     GameModel model_;
@@ -210,7 +218,7 @@ TEST_F(UpdateRecordsTest, ValueOfTenMakesNoEntryAndElevenEntersAFreshTable) {
     EXPECT_EQ(ReadAll(), RecordsFileText(want, 1, 0));
     // The check text is "1", "0" and the ten lines; every line ends CR LF.
     EXPECT_EQ(ReadAll(), FileText(want, CheckLine(want, 1, 0)));
-    EXPECT_EQ(RecordTableForDisplay(model_)[9].Name, "Ann Lee");
+    EXPECT_EQ(Table()[9].Name, "Ann Lee");
 }
 
 TEST_F(UpdateRecordsTest, NoPlaceLeavesTheFileAlone) {
@@ -229,17 +237,17 @@ TEST_F(UpdateRecordsTest, NoPlaceLeavesTheFileAlone) {
     EXPECT_TRUE(Play(1000, "").entered);
     high[9] = "500 H-1000,C1-0,55,0 ";
     EXPECT_EQ(ReadAll(), RecordsFileText(high, 1, 0));
-    EXPECT_EQ(RecordTableForDisplay(model_)[9].Name, "");
+    EXPECT_EQ(Table()[9].Name, "");
 }
 
 TEST_F(UpdateRecordsTest, DamagedFileIsReplacedByTheDefaultTable) {
     { std::ofstream(File(), std::ios::binary) << "1 2 3\r\n"; }
-    EXPECT_EQ(RecordTableForDisplay(model_)[0].Name, "Champion");
-    EXPECT_EQ(RecordTableForDisplay(model_)[0].Value, "1000");
+    EXPECT_EQ(Table()[0].Name, "Champion");
+    EXPECT_EQ(Table()[0].Value, "1000");
     EXPECT_TRUE(Play(800).entered);  // 400: below the default 400
     EXPECT_EQ(model_.State.NewRecordPlace, 3);
-    EXPECT_EQ(RecordTableForDisplay(model_)[2].Value, "400");
-    EXPECT_EQ(RecordTableForDisplay(model_)[2].Name, "Ann");
+    EXPECT_EQ(Table()[2].Value, "400");
+    EXPECT_EQ(Table()[2].Name, "Ann");
 }
 
 TEST_F(UpdateRecordsTest, LongLinesAreReadWhole) {
@@ -250,7 +258,7 @@ TEST_F(UpdateRecordsTest, LongLinesAreReadWhole) {
         std::ofstream(File(), std::ios::binary)
             << FileText(lines, CheckLine(lines, 1, 0), std::string(100000, 'x'));
     }
-    EXPECT_EQ(RecordTableForDisplay(model_)[0].Name, std::string(5000, 'N'));
+    EXPECT_EQ(Table()[0].Name, std::string(5000, 'N'));
 }
 
 TEST_F(UpdateRecordsTest, UnwritableFileOrMissingFolderGivesAnError) {
@@ -364,10 +372,10 @@ TEST_F(UpdateRecordsTest, TwoProgramsAtOnceLoseNoRecord) {
 TEST_F(UpdateRecordsTest, OnlyRatedGeneralGamesAreRated) {
     model_.Settings = WithSum(1000);
     model_.Settings.RatedGame = false;
-    EXPECT_FALSE(UpdateRecords(model_).entered);
+    EXPECT_FALSE(Update().entered);
     model_.Settings.RatedGame = true;
     model_.Settings.Mode = GameMode::Server;
-    EXPECT_FALSE(UpdateRecords(model_).entered);
+    EXPECT_FALSE(Update().entered);
     EXPECT_FALSE(fs::exists(File()));
 }
 

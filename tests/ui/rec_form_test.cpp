@@ -33,7 +33,9 @@ struct Table {
         style.Load("Marble");
         form = std::make_unique<TRecForm>(model, style, nullptr);
     }
-    std::filesystem::path File() const { return RecordsFilePath(model); }
+    std::filesystem::path File() const {
+        return RecordsFilePath(model.RecordsFolder(), model.Dict);
+    }
     void Write(const RecordLines& lines) {
         QVERIFY(WriteRecordsFile(File(), lines, model.Dict.Language, model.Dict.Edition).empty());
     }

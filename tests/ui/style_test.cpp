@@ -16,11 +16,11 @@
 #include <jpeglib.h>
 
 #include "../test_support.h"
+#include "settings/style_colours.h"
 #include "ui/app.h"
 #include "ui/jpeg.h"
 #include "ui/main_form.h"
 #include "ui/style.h"
-#include "ui/style_colours.h"
 #include "ui/style_form.h"
 #include "ui/text.h"
 #include "ui_support.h"

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "base/version.h"
 #include "commands.h"
 #include "launch/start_folder.h"
 
@@ -79,7 +80,7 @@ int main(int argc, char** argv) {
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     if (name == "--version") {
-        std::printf("tessaroon-cli %s\n", TESSAROON_VERSION);
+        std::printf("tessaroon-cli %s\n", std::string(tq::kVersion).c_str());
         return 0;
     }
     auto it = Registry().find(name);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "base/messages.h"
 #include "dict/cp1251.h"
 #include "settings/settings_file.h"
 
@@ -259,7 +260,7 @@ void PrintGame(int number, uint64_t seed, const GameModel& model, const Recordin
     for (const PlayedMove& m : view.moves) {
         std::cout << "  " << PadLeft(std::to_string(++row), 3) << "  "
                   << PadRight(Printable(s.Seat(m.seat).Name), nameWidth) << "  "
-                  << PadRight(m.word.empty() ? "----" : Utf8(m.word), 16) << " "
+                  << PadRight(m.word.empty() ? std::string(msg::NoWord) : Utf8(m.word), 16) << " "
                   << PadLeft(std::to_string(m.points), 6) << "  " << Utf8(std::string(1, m.letter))
                   << "\n";
     }

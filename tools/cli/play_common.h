@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/messages.h"
 #include "core/game_model.h"
 #include "core/headless_view.h"
 
@@ -70,7 +71,7 @@ class RecordingView : public HeadlessView {
         m.round = model_.State.Round;
         m.seat = model_.State.CurrentSeat;
         m.moveWord = model_.State.MoveWord;
-        m.word = word == "----" ? std::string() : std::string(word);
+        m.word = word == msg::NoWord ? std::string() : std::string(word);
         m.letter = letter.empty() ? '-' : letter[0];
         m.cell = lastCell_;
         m.chain = model_.State.MarkedPath;

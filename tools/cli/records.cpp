@@ -21,7 +21,7 @@ int Records(const std::vector<std::string>&) {
         return 1;
     }
     std::cout << "Rating\tPlayer Name\tRecord\n";
-    for (const RecordEntry& e : RecordTableForDisplay(model))
+    for (const RecordEntry& e : RecordTableForDisplay(model.RecordsFolder(), model.Dict))
         std::cout << e.Place << "\t" << Printable(e.Name) << "\t" << Printable(e.Value) << "\n";
     return 0;
 }

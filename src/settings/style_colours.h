@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tq::ui {
+namespace tq {
 
 // The colours in the order of the style dialog's swatches.
 enum class StyleColour : uint8_t {
@@ -62,4 +62,4 @@ std::string ResolveStyleName(const std::filesystem::path& stylesFolder, std::str
 // ".ini" (lower case); a name without ".ini", or starting with it, gives no item.
 std::vector<std::string> ListStyles(const std::filesystem::path& stylesFolder);
 
-}  // namespace tq::ui
+}  // namespace tq

@@ -9,17 +9,18 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model.h"
+#include "base/field.h"
+#include "base/rules.h"
 
 namespace tq {
 
 // Whether a new letter may go into the cell: it is inside the field, empty, and some neighbour is
 // occupied (a letter or the joker). The four straight neighbours are looked at when any straight
 // direction is on, the four diagonal ones when any diagonal direction is on, whichever of them.
-bool CanPutLetter(const Field& field, const GameSettings& settings, Cell cell);
+bool CanPutLetter(const Field& field, const GameRules& rules, Cell cell);
 
 // Whether `to` continues a chain whose last cell is `from` in an enabled direction.
-bool IsStep(const GameSettings& settings, Cell from, Cell to);
+bool IsStep(const GameRules& rules, Cell from, Cell to);
 
 // Whether the diagonal step from -> to crosses a step of the chain (walked either way): the chain
 // text holds the other diagonal of the same 2 x 2 block as consecutive cells. A straight step
@@ -40,12 +41,12 @@ bool ChainHasCell(std::string_view markedPath, Cell cell);
 // not in the chain yet, is a step from the chain's last cell, and (unless AllowCrossings) does not
 // cross a diagonal step of the chain. Occupancy of `to` is the caller's test. An empty chain
 // accepts any cell.
-bool CanExtendChain(const GameSettings& settings, std::string_view markedPath, Cell to);
+bool CanExtendChain(const GameRules& rules, std::string_view markedPath, Cell to);
 
 // Whether the cells form a legal chain: each is inside the field and occupied (a letter, the joker,
 // or `newLetterCell` when given), none occurs twice, every step is enabled and, unless
 // AllowCrossings, no diagonal step crosses an earlier one. An empty list is not a chain.
-bool IsLegalChain(const Field& field, const GameSettings& settings, std::span<const Cell> cells,
+bool IsLegalChain(const Field& field, const GameRules& rules, std::span<const Cell> cells,
                   std::optional<Cell> newLetterCell = std::nullopt);
 
 // The word a chain reads: the letters of its cells in order. `newLetter` stands in newLetterCell

@@ -1,4 +1,4 @@
-#include "core/paths.h"
+#include "base/chain_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -10,9 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model.h"
-#include "core/random.h"
-#include "dict/letters.h"
+#include "base/game_state.h"
+#include "base/letters.h"
+#include "base/random.h"
+#include "base/rules.h"
 #include "dict/word_store.h"
 
 namespace tq {

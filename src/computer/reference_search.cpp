@@ -1,9 +1,9 @@
-#include "computer/search.h"
+#include "computer/reference_search.h"
 
 #include <algorithm>
 #include <array>
 
-#include "core/paths.h"
+#include "base/chain_rules.h"
 
 namespace tq {
 

@@ -1,4 +1,4 @@
-#include "core/paths.h"
+#include "base/chain_rules.h"
 
 namespace tq {
 
@@ -34,26 +34,25 @@ bool HasStep(std::string_view path, Cell a, Cell b) {
 
 }  // namespace
 
-bool CanPutLetter(const Field& field, const GameSettings& settings, Cell cell) {
+bool CanPutLetter(const Field& field, const GameRules& rules, Cell cell) {
     if (!field.Inside(cell.col, cell.row) || Occupied(field.At(cell))) return false;
     auto occupied = [&](int c, int r) { return field.Inside(c, r) && Occupied(field.At(c, r)); };
     const int c = cell.col;
     const int r = cell.row;
-    if (settings.AnyStraight() &&
+    if (rules.AnyStraight() &&
         (occupied(c - 1, r) || occupied(c, r - 1) || occupied(c + 1, r) || occupied(c, r + 1)))
         return true;
-    if (settings.AnyDiagonal() && (occupied(c - 1, r - 1) || occupied(c - 1, r + 1) ||
-                                   occupied(c + 1, r - 1) || occupied(c + 1, r + 1)))
+    if (rules.AnyDiagonal() && (occupied(c - 1, r - 1) || occupied(c - 1, r + 1) ||
+                                occupied(c + 1, r - 1) || occupied(c + 1, r + 1)))
         return true;
     return false;
 }
 
-bool IsStep(const GameSettings& settings, Cell from, Cell to) {
+bool IsStep(const GameRules& rules, Cell from, Cell to) {
     const int dc = to.col - from.col;
     const int dr = to.row - from.row;
     for (int k = 0; k < 8; ++k)
-        if (settings.DirectionOn(k) && kDirections[k].dc == dc && kDirections[k].dr == dr)
-            return true;
+        if (rules.DirectionOn(k) && kDirections[k].dc == dc && kDirections[k].dr == dr) return true;
     return false;
 }
 
@@ -96,23 +95,23 @@ bool ChainHasCell(std::string_view markedPath, Cell cell) {
     return false;
 }
 
-bool CanExtendChain(const GameSettings& settings, std::string_view markedPath, Cell to) {
+bool CanExtendChain(const GameRules& rules, std::string_view markedPath, Cell to) {
     if (markedPath.size() < 2) return true;
     if (ChainHasCell(markedPath, to)) return false;
     const std::size_t last = (markedPath.size() - 2) / 3 * 3;
     const Cell from{markedPath[last] - '0', markedPath[last + 1] - '0'};
-    if (!IsStep(settings, from, to)) return false;
-    return settings.AllowCrossings || !CrossesChain(from, to, markedPath);
+    if (!IsStep(rules, from, to)) return false;
+    return rules.AllowCrossings || !CrossesChain(from, to, markedPath);
 }
 
-bool IsLegalChain(const Field& field, const GameSettings& settings, std::span<const Cell> cells,
+bool IsLegalChain(const Field& field, const GameRules& rules, std::span<const Cell> cells,
                   std::optional<Cell> newLetterCell) {
     if (cells.empty()) return false;
     std::string path;
     for (Cell c : cells) {
         if (!field.Inside(c.col, c.row)) return false;
         if (!Occupied(field.At(c)) && !(newLetterCell && *newLetterCell == c)) return false;
-        if (!CanExtendChain(settings, path, c)) return false;
+        if (!CanExtendChain(rules, path, c)) return false;
         path += CellCode(c);
         path += ':';
     }

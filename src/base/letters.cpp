@@ -1,4 +1,4 @@
-#include "dict/letters.h"
+#include "base/letters.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/style_colours.h"
+#include "settings/style_colours.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,7 +7,7 @@
 
 #include "settings/settings_file.h"
 
-namespace tq::ui {
+namespace tq {
 
 namespace fs = std::filesystem;
 
@@ -90,4 +90,4 @@ std::vector<std::string> ListStyles(const fs::path& stylesFolder) {
     return names;
 }
 
-}  // namespace tq::ui
+}  // namespace tq

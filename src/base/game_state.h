@@ -1,0 +1,46 @@
+#pragma once
+// The state of the game in progress: the phase the game waits in, the turn, the played words and
+// the move being entered. Reset by every new game.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/field.h"
+#include "base/letters.h"
+
+namespace tq {
+
+// What the game waits for. The numbers are fixed (they appear in tests and the status widgets).
+enum class GamePhase : uint8_t {
+    Idle = 0,
+    Setup = 10,
+    PutLetter = 11,
+    LetterPut = 12,
+    Marking = 13,
+    MoveDone = 14,
+    ComputerThinking = 15,
+    AwaitRemote = 16,
+    GameOver = 17,
+};
+
+struct GameState {
+    GamePhase Phase = GamePhase::Idle;
+    uint8_t Round = 0;
+    uint8_t RoundCount = 0;
+    uint8_t CurrentSeat = 1;
+    uint8_t MoveWord = 0;
+    SortedWordList UsedWords;
+    std::string FieldLetters;  // one character per occupied cell, in filling order
+    uint8_t LetterCountOnField = 0;
+    uint8_t NewRecordPlace = 0;
+    Cell NewLetterCell;
+    Cell LastMarkedCell;
+    std::string MarkedPath;  // "21:22:33:" style
+    std::string MarkedWord;
+    int16_t TimeAward = 0;
+    std::vector<std::string> PlayedPaths;
+    std::vector<std::string> Candidates;
+};
+
+}  // namespace tq

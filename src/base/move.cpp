@@ -1,0 +1,23 @@
+#include "base/move.h"
+
+namespace tq {
+
+std::string MarkedPathOf(std::string_view chain) {
+    std::string path(chain);
+    if (!path.empty() && path.back() != ':') path += ':';
+    return path;
+}
+
+void ApplyMove(Field& field, GameState& state, TPlayers& seat, const Move& move, MoveSource source,
+               int16_t timeAward) {
+    state.TimeAward = timeAward;
+    if (timeAward > 0) seat.BonusPoints += timeAward;
+    if (timeAward < 0) seat.FinePoints += -timeAward;
+    if (move.FormsWord() || source != MoveSource::Human) state.UsedWords.Add(move.Word);
+    seat.WordPoints += WordPointsOf(move.Word);
+    field.Set(move.NewCell, move.Letter);
+    state.FieldLetters += move.Letter;
+    ++state.LetterCountOnField;
+}
+
+}  // namespace tq
