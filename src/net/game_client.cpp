@@ -232,22 +232,11 @@ void GameClient::HandleYourMove() {
 
 void GameClient::HandleNewMove(const MoveReport& move) {
     if (!InServerGame()) return;
-    GameModel& model = flow_.Model();
-    if (!IsApplicableMove(model, move)) return;
-    GameState& st = model.State;
-    TPlayers& mover = model.Settings.Seat(st.CurrentSeat);
-    mover.WordPoints = move.WordPoints;
-    mover.BonusPoints = move.BonusPoints;
-    mover.FinePoints = move.FinePoints;
-    st.TimeAward = move.TimeAward;
-    st.MarkedPath = move.Chain;
-    if (move.Word.size() > 1) st.UsedWords.Add(move.Word);
-    const Cell cell{move.Col, move.Row};
-    model.Board.Set(cell, move.Letter);
-    st.FieldLetters += move.Letter;
-    ++st.LetterCountOnField;
+    if (!IsApplicableMove(flow_.Model(), move)) return;
     notices_.Notify([](NetObserver& o) { o.CloseDialogs(); });
-    flow_.ShowWord(move.Word, move.Letter, cell, true);
+    // Committed like every move, with the seat's counters and award as the server sent them. The
+    // commit refuses nothing IsApplicableMove lets through.
+    static_cast<void>(flow_.CommitReceivedMove(move));
 }
 
 void GameClient::HandleEndGame() {

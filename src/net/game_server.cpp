@@ -78,7 +78,14 @@ void GameServer::SendEndGame() {
 }
 
 void GameServer::SendNewMove(const MoveReport& move) {
-    SendToClientSeats(NewMoveLine(move));
+    // The move is CurrentSeat's. A client's own move comes back to it from nobody: its client
+    // has shown it already.
+    const GameSettings& s = flow_.Model().Settings;
+    const TPlayers& mover = s.Seat(flow_.Model().State.CurrentSeat);
+    ConnectionId except = 0;
+    if (mover.Type == PlayerType::Client)
+        if (const auto id = ConnectionOf(mover.Name)) except = *id;
+    SendToClientSeats(NewMoveLine(move), except);
 }
 
 bool GameServer::SendChat(std::string_view recipient, std::string_view text) {
@@ -160,22 +167,10 @@ void GameServer::HandleMove(ConnectionId id, const MoveReport& move) {
     const std::string& name = peers_[id].name;
     if (seat.Type != PlayerType::Client || name.empty() || !SameText(seat.Name, name)) return;
     if (!IsLegalRemoteMove(model, move)) return;
-
-    flow_.SetPhase(GamePhase::MoveDone);
-    TPlayers& mover = model.Settings.Seat(st.CurrentSeat);
-    mover.WordPoints = move.WordPoints;
-    mover.BonusPoints = move.BonusPoints;
-    mover.FinePoints = move.FinePoints;
-    st.TimeAward = move.TimeAward;
-    st.MarkedPath = move.Chain;
-    if (move.Word.size() > 1) st.UsedWords.Add(move.Word);
-    const Cell cell{move.Col, move.Row};
-    model.Board.Set(cell, move.Letter);
-    st.FieldLetters += move.Letter;
-    ++st.LetterCountOnField;
-    flow_.ShowWord(move.Word, move.Letter, cell, true);
-    SendToClientSeats(NewMoveLine(move), id);
-    flow_.EndOfMove();
+    // Committed like every move: scored, placed, shown and passed on to the other client seats;
+    // then the next turn opens. The commit refuses nothing IsLegalRemoteMove lets through (a
+    // refused move would be dropped like the ones above, the seat still awaited).
+    static_cast<void>(flow_.CommitReceivedMove(move));
 }
 
 void GameServer::HandleChat(ConnectionId id, const ChatToServerMsg& chat) {

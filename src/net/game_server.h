@@ -48,7 +48,8 @@ class GameServer : private ServerEvents {
     void SendUpdateMove(int round, int seat, int moveWord);
     void SendYourMove(const std::string& seatName);
     void SendEndGame();
-    // A move made at this computer (its human seat or a computer seat), to every client.
+    // A move of CurrentSeat, to every client seat but the mover's own: a move made at this
+    // computer (its human seat or a computer seat), or a client's move passed on to the others.
     void SendNewMove(const MoveReport& move);
 
   private:

@@ -153,6 +153,23 @@ TEST_F(ClientTest, MovesFromTheServerGoToTheSeatToMove) {
     EXPECT_EQ(observer.dialogsClosed, 2);
 }
 
+TEST_F(ClientTest, AMoveFromTheServerIsToldToTheGameEvents) {
+    MoveLog log;
+    flow->Subscribe(log);
+    Start();
+    clientSockets.Feed("UpdateMove1,3,1\rGetNewMove20,2,0,2,HE,01:02,E,0,2\r");
+    ASSERT_EQ(log.moves.size(), 1u);
+    const MovePlayedEvent& m = log.moves[0];
+    EXPECT_EQ(m.Source, MoveSource::Remote);
+    EXPECT_EQ(m.Seat, 3);
+    EXPECT_EQ(m.Points, 22);
+    EXPECT_EQ(m.Report.WordPoints, 20);
+    EXPECT_EQ(m.Report.Word, "HE");
+    // Nothing goes back to the server.
+    EXPECT_EQ(clientSockets.Take(), "");
+    flow->Unsubscribe(log);
+}
+
 TEST_F(ClientTest, TheGameEndsAndTheNextOneStartsOnTheSameConnection) {
     Start();
     clientSockets.Feed("EndGame///\r");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/flow_fixture.h"
+#include "core/game_events.h"
 #include "net/net_play.h"
 
 namespace tq::test {
@@ -141,6 +142,13 @@ class NetView : public FakeView {
 };
 
 // The HORSE game of the core tests (5 x 5, HORSE on row 2) with network play around it.
+// The moves the game events tell of.
+class MoveLog : public GameEvents {
+  public:
+    void MovePlayed(const MovePlayedEvent& e) override { moves.push_back(e); }
+    std::vector<MovePlayedEvent> moves;
+};
+
 class NetTest : public ::testing::Test {
   public:
     NetTest() {

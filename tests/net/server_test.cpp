@@ -112,6 +112,27 @@ TEST_F(ServerTest, MovesReachTheOtherClientSeatsOnly) {
     EXPECT_EQ(State().LetterCountOnField, 9);
 }
 
+TEST_F(ServerTest, AClientsMoveIsToldToTheGameEventsLikeEveryMove) {
+    MoveLog log;
+    flow->Subscribe(log);
+    FourSeats();
+    HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
+    serverSockets.Feed(ann, "GetMyMove/20,0,0,0,HE,41:42,H,4,1\r");
+    ASSERT_GE(log.moves.size(), 2u);
+    EXPECT_EQ(log.moves[0].Source, MoveSource::Human);
+    const MovePlayedEvent& m = log.moves[1];
+    EXPECT_EQ(m.Source, MoveSource::Remote);
+    EXPECT_EQ(m.Seat, 2);
+    EXPECT_EQ(m.Points, 20);
+    EXPECT_EQ(m.Path, "41:42:");
+    EXPECT_EQ(m.Report.Word, "HE");
+    EXPECT_EQ(m.Report.Letter, 'H');
+    // A dropped move tells nothing.
+    serverSockets.Feed(ann, "GetMyMove/20,0,0,0,HE,41:42,H,4,1\r");
+    EXPECT_EQ(log.moves.size(), 2u);
+    flow->Unsubscribe(log);
+}
+
 TEST_F(ServerTest, HostileMovesAreDroppedAndTheSeatStaysAwaited) {
     FourSeats();
     HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});

@@ -162,6 +162,25 @@ std::optional<std::string> ApplyOptions(const Options& o, const TDictInfo& dict,
     return std::nullopt;
 }
 
+void GameRecorder::GameStarted(const GameStartedEvent& e) {
+    moves.clear();
+    drawnWord = e.DrawnWord;
+    placedWord = e.PlacedWord;
+}
+
+void GameRecorder::MovePlayed(const MovePlayedEvent& e) {
+    PlayedMove m;
+    m.round = e.Round;
+    m.seat = e.Seat;
+    m.moveWord = e.MoveWord;
+    if (e.FormsWord()) m.word = e.Report.Word;
+    m.letter = e.Report.Letter;
+    m.cell = Cell{e.Report.Col, e.Report.Row};
+    m.chain = e.Path;
+    m.points = e.Points;
+    moves.push_back(std::move(m));
+}
+
 std::string Utf8(std::string_view text) {
     return Cp1251ToUtf8(text);
 }
@@ -183,7 +202,7 @@ std::vector<int> TopSeats(const GameSettings& s) {
 }
 
 nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
-                        const RecordingView& view) {
+                        const GameRecorder& game) {
     const GameSettings& s = model.Settings;
     using nlohmann::json;
     json seats = json::array();
@@ -203,7 +222,7 @@ nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
                      {"allowCrossings", s.AllowCrossings},
                      {"allowExWords", s.AllowExWords}};
     json moves = json::array();
-    for (const PlayedMove& m : view.moves)
+    for (const PlayedMove& m : game.moves)
         moves.push_back({{"round", m.round},
                          {"seat", m.seat},
                          {"moveWord", m.moveWord},
@@ -225,8 +244,8 @@ nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
     return {{"game", number},
             {"seed", seed},
             {"settings", settings},
-            {"initialWord", Utf8(view.drawnWord)},
-            {"initialWordPlaced", Utf8(view.placedWord)},
+            {"initialWord", Utf8(game.drawnWord)},
+            {"initialWordPlaced", Utf8(game.placedWord)},
             {"moves", moves},
             {"totals", totals},
             {"winners", TopSeats(s)}};
@@ -247,17 +266,17 @@ std::string PadLeft(const std::string& utf8, std::size_t width) {
     return std::string(width > n ? width - n : 0, ' ') + utf8;
 }
 
-void PrintGame(int number, uint64_t seed, const GameModel& model, const RecordingView& view) {
+void PrintGame(int number, uint64_t seed, const GameModel& model, const GameRecorder& game) {
     const GameSettings& s = model.Settings;
     std::cout << "Game " << number << " (seed " << seed << "), initial word "
-              << Utf8(view.placedWord) << "\n";
+              << Utf8(game.placedWord) << "\n";
     std::size_t nameWidth = 4;
     for (int seat = 1; seat <= s.Count; ++seat)
         nameWidth = std::max(nameWidth, Chars(Printable(s.Seat(seat).Name)));
     std::cout << "  " << PadLeft("#", 3) << "  " << PadRight("Seat", nameWidth) << "  "
               << PadRight("Word", 16) << " " << PadLeft("Points", 6) << "  Letter\n";
     int row = 0;
-    for (const PlayedMove& m : view.moves) {
+    for (const PlayedMove& m : game.moves) {
         std::cout << "  " << PadLeft(std::to_string(++row), 3) << "  "
                   << PadRight(Printable(s.Seat(m.seat).Name), nameWidth) << "  "
                   << PadRight(m.word.empty() ? std::string(msg::NoWord) : Utf8(m.word), 16) << " "

@@ -1,6 +1,6 @@
 #pragma once
 // What the companion's game commands share: the options that override Tessaroon.ini (selfplay,
-// serve), a headless view that writes down every move, and the printing of a finished game.
+// serve), the recording of a game from the game events, and the printing of a finished game.
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
@@ -9,9 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "base/messages.h"
+#include "core/game_events.h"
 #include "core/game_model.h"
-#include "core/headless_view.h"
 
 namespace tq::cli {
 
@@ -46,52 +45,22 @@ struct PlayedMove {
     int points = 0;
 };
 
-// The headless view of a self-played game: it writes down the initial word and every row.
-class RecordingView : public HeadlessView {
+// Writes down a game as the game flow reports it: the initial word and every move. Subscribe it
+// to the flow (GameFlow::Subscribe) before the game starts.
+class GameRecorder : public GameEvents {
   public:
-    explicit RecordingView(const GameModel& model) : model_(model) {}
-
-    void Begin() {
-        moves.clear();
-        drawnWord.clear();
-        placedWord.clear();
-    }
-    void ShowCellLetter(Cell cell, std::string_view letter) override {
-        if (!letter.empty() && model_.State.Phase != GamePhase::Setup) lastCell_ = cell;
-    }
-    // The turn loop's first pass comes right after the initial word was placed.
-    void ProcessPendingEvents() override {
-        if (model_.State.Phase != GamePhase::Setup || !placedWord.empty()) return;
-        if (model_.State.UsedWords.Size() > 0) drawnWord = model_.State.UsedWords.Words()[0];
-        placedWord = model_.State.FieldLetters;
-    }
-    void ShowResultRow(int, std::string_view word, std::string_view points, std::string_view letter,
-                       uint32_t) override {
-        PlayedMove m;
-        m.round = model_.State.Round;
-        m.seat = model_.State.CurrentSeat;
-        m.moveWord = model_.State.MoveWord;
-        m.word = word == msg::NoWord ? std::string() : std::string(word);
-        m.letter = letter.empty() ? '-' : letter[0];
-        m.cell = lastCell_;
-        m.chain = model_.State.MarkedPath;
-        m.points = std::stoi(std::string(points));
-        moves.push_back(std::move(m));
-    }
+    void GameStarted(const GameStartedEvent& e) override;
+    void MovePlayed(const MovePlayedEvent& e) override;
 
     std::vector<PlayedMove> moves;
     std::string drawnWord, placedWord;
-
-  private:
-    const GameModel& model_;
-    Cell lastCell_;
 };
 
 std::string Utf8(std::string_view text);
 // Seats sharing the top total; one seat when there is a single winner.
 std::vector<int> TopSeats(const GameSettings& s);
 nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
-                        const RecordingView& view);
-void PrintGame(int number, uint64_t seed, const GameModel& model, const RecordingView& view);
+                        const GameRecorder& game);
+void PrintGame(int number, uint64_t seed, const GameModel& model, const GameRecorder& game);
 
 }  // namespace tq::cli

@@ -58,9 +58,11 @@ int SelfPlay(const std::vector<std::string>& args) {
             ? *options.seed
             : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) &
                   0x7FFFFFFFFFFFFFFFULL;
-    RecordingView view(model);
+    HeadlessView view;
     NullSender sender;
     GameFlow flow(model, view, sender);
+    GameRecorder recorder;
+    flow.Subscribe(recorder);
 
     const bool progress = options.games > 1 && ::isatty(STDERR_FILENO);
     auto lastProgress = std::chrono::steady_clock::now();
@@ -69,7 +71,6 @@ int SelfPlay(const std::vector<std::string>& args) {
     for (int game = 1; game <= options.games; ++game) {
         const uint64_t gameSeed = seed + static_cast<uint64_t>(game - 1);
         model.Rng.Seed(gameSeed);
-        view.Begin();
         flow.StartNewGame();
         if (flow.Phase() != GamePhase::GameOver) {
             std::cerr << "tessaroon-cli selfplay: game " << game << " did not end\n";
@@ -81,9 +82,9 @@ int SelfPlay(const std::vector<std::string>& args) {
         else
             ++draws;
         if (options.json)
-            std::cout << GameJson(game, gameSeed, model, view).dump() << "\n";
+            std::cout << GameJson(game, gameSeed, model, recorder).dump() << "\n";
         else
-            PrintGame(game, gameSeed, model, view);
+            PrintGame(game, gameSeed, model, recorder);
         if (progress &&
             (std::chrono::steady_clock::now() - lastProgress > std::chrono::milliseconds(200) ||
              game == options.games)) {

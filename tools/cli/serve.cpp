@@ -8,12 +8,14 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "commands.h"
 #include "core/game_flow.h"
+#include "core/headless_view.h"
 #include "net/net_messages.h"
 #include "net/net_play.h"
 #include "net/qt_transport.h"
@@ -34,25 +36,25 @@ const std::string kUsage =
         "  --port P              port to listen on (default 16282; 0 picks a free one)\n") +
     kGameOptionsUsage;
 
-// The headless view of a served game: records every move, lets network events run between
-// computer moves, and prints what would be a message box.
-class ServeView : public RecordingView {
+// The headless view of a served game: lets network events run between computer moves, and
+// prints what would be a message box.
+class ServeView : public HeadlessView {
   public:
-    using RecordingView::RecordingView;
-    void ProcessPendingEvents() override {
-        RecordingView::ProcessPendingEvents();
-        QCoreApplication::processEvents();
-    }
-    void ShowResultRow(int row, std::string_view word, std::string_view points,
-                       std::string_view letter, uint32_t colour) override {
-        RecordingView::ShowResultRow(row, word, points, letter, colour);
-        if (onMove) onMove();
-    }
+    void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
     void ShowMessage(std::string_view text, MessageIcon) override {
         std::string line(text);
         for (char& c : line)
             if (c == '\r') c = ' ';
         std::cerr << Utf8(line) << "\n";
+    }
+};
+
+// Writes the game down and shows its progress on a terminal.
+class ServeRecorder : public GameRecorder {
+  public:
+    void MovePlayed(const MovePlayedEvent& e) override {
+        GameRecorder::MovePlayed(e);
+        if (onMove) onMove();
     }
     std::function<void()> onMove;
 };
@@ -144,9 +146,11 @@ int Serve(const std::vector<std::string>& args) {
         return 2;
     }
 
-    ServeView view(model);
+    ServeView view;
     NullSender none;
     GameFlow flow(model, view, none);
+    ServeRecorder recorder;
+    flow.Subscribe(recorder);
     net::QtServerTransport serverSockets;
     net::QtClientTransport clientSockets;
     net::NetPlay play(flow, view, serverSockets, clientSockets);
@@ -178,23 +182,23 @@ int Serve(const std::vector<std::string>& args) {
                   0x7FFFFFFFFFFFFFFFULL;
     const bool progress = ::isatty(STDERR_FILENO);
     int game = 0;
-    view.onMove = [&] {
+    recorder.onMove = [&] {
         if (!progress) return;
-        std::fprintf(stderr, "\rgame %d of %d, move %zu", game, options.games, view.moves.size());
+        std::fprintf(stderr, "\rgame %d of %d, move %zu", game, options.games,
+                     recorder.moves.size());
         std::fflush(stderr);
     };
     for (game = 1; game <= options.games; ++game) {
         const uint64_t gameSeed = seed + static_cast<uint64_t>(game - 1);
         model.Rng.Seed(gameSeed);
-        view.Begin();
         flow.StartNewGame();
         while (flow.Phase() != GamePhase::GameOver)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (progress) std::fprintf(stderr, "\n");
         if (options.json)
-            std::cout << GameJson(game, gameSeed, model, view).dump() << std::endl;
+            std::cout << GameJson(game, gameSeed, model, recorder).dump() << std::endl;
         else
-            PrintGame(game, gameSeed, model, view);
+            PrintGame(game, gameSeed, model, recorder);
         std::cout.flush();
     }
 
