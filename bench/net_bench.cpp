@@ -48,9 +48,9 @@ class BenchView : public HeadlessView {
 // One copy of the program, started in the shipped start folder.
 struct Program : net::NetObserver {
     Program() {
-        const StartUpResult r = StartUp(model, TESSAROON_START_FOLDER);
-        if (!r.ok) {
-            std::fprintf(stderr, "start-up failed: %s\n", r.message.c_str());
+        const Status r = StartUp(model, TESSAROON_START_FOLDER);
+        if (!r.ok()) {
+            std::fprintf(stderr, "start-up failed: %s\n", r.message().c_str());
             std::exit(1);
         }
         GameSettings& s = model.Settings;

@@ -97,7 +97,7 @@ void Sparse(const fs::path& file, std::uintmax_t size) {
 // What a start-up reads: the settings and the dictionary, the record table, the style.
 bool StartUpOnce(const fs::path& folder) {
     tq::GameModel model;
-    if (!tq::StartUp(model, folder).ok) return false;
+    if (!tq::StartUp(model, folder).ok()) return false;
     benchmark::DoNotOptimize(tq::RecordTableForDisplay(model.RecordsFolder(), model.Dict));
     tq::ui::Style style(model.StylesFolder());
     style.Load(model.StyleName);

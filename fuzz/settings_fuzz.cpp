@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(!tq::ReadDictName(ini).empty());
     const auto before = fuzz::KeysOf(ini.Document());
 
-    Require(tq::SaveSettings(ini, s).empty());
+    Require(tq::SaveSettings(ini, s).ok());
     const std::string saved = fuzz::ReadBytes(file);
     tq::IniFile again(file);
     Require(again.Document().Text() == saved);
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         Require(it != after.end() && it->second == value);
     }
 
-    Require(tq::SaveSettings(again, back).empty());
+    Require(tq::SaveSettings(again, back).ok());
     Require(fuzz::ReadBytes(file) == saved);
     return 0;
 }

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     tq::StyleColours colours = read;
     for (std::size_t i = 0; i < colours.values.size() && 4 * (i + 1) <= size; ++i)
         std::memcpy(&colours.values[i], data + size - 4 * (i + 1), 4);
-    Require(tq::WriteStyleColours(file, colours).empty());
+    Require(tq::WriteStyleColours(file, colours).ok());
     const std::string written = fuzz::ReadBytes(file);
     Require(tq::ReadStyleColours(file) == colours);
 

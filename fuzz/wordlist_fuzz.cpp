@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string word(2 + text.size() % 5,
                      static_cast<char>(info.FirstLetter + info.LetterCount - 1));
     word[0] = static_cast<char>(info.FirstLetter + text.size() % info.LetterCount);
-    Require(tq::AppendToWordList(folder, info, word).empty());
+    Require(tq::AppendToWordList(folder, info, word).ok());
     tq::TDictInfo again;
     again.Language = language;
     tq::WordStore after;

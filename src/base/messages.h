@@ -23,6 +23,21 @@ inline constexpr std::string_view AlreadyFormed = "The word is already formed";
 inline constexpr std::string_view NameTaken = "The player with such name has already connected.";
 inline constexpr std::string_view ServerInaccessible = "The server is inaccessible.";
 inline constexpr std::string_view NetworkError = "Network error.";
+inline constexpr std::string_view EnterName = "You should enter your name.";
+inline constexpr std::string_view CannotConnect =
+    "It is unable to establish the connection with the server.";
+inline constexpr std::string_view ServerUnavailable =
+    "It is unable to establish the server for network game.";
+// A server whose dictionary has another alphabet: its letters would corrupt this field.
+inline constexpr std::string_view OtherAlphabet =
+    "The server plays with a dictionary of another language. Choose the same dictionary as the "
+    "server to join its games.";
+// The checks of the options dialog's "Apply" and "Save".
+inline constexpr std::string_view IncorrectParameters = "Incorrect game parameters.";
+inline constexpr std::string_view NamesMissing = "You must assign the names for all players.";
+inline constexpr std::string_view NoDirections = "Movement directions are not defined.";
+inline constexpr std::string_view NoHuman = "One player must be a human.";
+inline constexpr std::string_view OneHumanOnly = "Only one player can be a human.";
 inline constexpr std::string_view DictionaryError = "Error when opening the dictionary file.";
 inline constexpr std::string_view Caption = "Tessaroon";
 // The status line before the first game, and after the last move of a game.

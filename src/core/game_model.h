@@ -31,14 +31,9 @@ struct GameModel {
     std::filesystem::path RecordsFolder() const { return StartFolder / "Records"; }
 };
 
-struct StartUpResult {
-    bool ok = false;
-    // The text to show when start-up fails: the dictionary message, or an I/O error.
-    std::string message;
-};
-
 // Opens startFolder/Tessaroon.ini, loads the dictionary it names and reads the settings, in that
-// order. On failure the model holds no usable dictionary and the program must end.
-StartUpResult StartUp(GameModel& model, const std::filesystem::path& startFolder);
+// order. On failure the status holds the text to show (the dictionary message, or an I/O error),
+// the model holds no usable dictionary and the program must end.
+Status StartUp(GameModel& model, const std::filesystem::path& startFolder);
 
 }  // namespace tq

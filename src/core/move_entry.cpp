@@ -149,10 +149,10 @@ void GameFlow::AcceptWord() {
         if (!s.AcceptAllWords) return Refuse(msg::UnknownWord);
         if (hint_ != msg::UnknownWordAccept) return ShowHint(msg::UnknownWordAccept, kPromptColor);
         if (view_.ShiftHeld()) {
-            const std::string error = AppendToWordList(model_.DictsFolder(), model_.Dict, word);
-            if (!error.empty()) {
+            const Status added = AppendToWordList(model_.DictsFolder(), model_.Dict, word);
+            if (!added.ok()) {
                 const FlowMoment before = Moment();
-                view_.ShowMessage(error, MessageIcon::Warning);
+                view_.ShowMessage(added.message(), MessageIcon::Warning);
                 // The message box is modal: events may have changed the move meanwhile.
                 if (ChangedSince(before) || wordLabel_ != word) return;
             }

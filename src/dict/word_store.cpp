@@ -208,12 +208,11 @@ LoadResult LoadDictionary(const fs::path& dictsFolder, WordStore& store, TDictIn
     return result;
 }
 
-std::string AppendToWordList(const fs::path& dictsFolder, const TDictInfo& info,
-                             std::string_view word) {
+Status AppendToWordList(const fs::path& dictsFolder, const TDictInfo& info, std::string_view word) {
     const fs::path file = dictsFolder / (info.DictName + ".txt");
     std::string data;
     const ReadOutcome read = ReadFileLimited(file, kMaxWordListSize, data);
-    if (!read.ok() && read.status != ReadStatus::Missing) return read.error;
+    if (!read.ok() && read.status != ReadStatus::Missing) return Status::Error(read.error);
     // The reader stops at the first Ctrl-Z: the word goes before it, what follows stays.
     const std::size_t end = std::min(data.find('\x1a'), data.size());
     std::string text = data.substr(0, end);

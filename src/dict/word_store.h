@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
+
 namespace tq {
 
 constexpr int kMinWordLength = 2;
@@ -63,7 +65,7 @@ enum class LoadStatus {
     IoError,  // a file exists but could not be read; see LoadResult::message
 };
 
-struct LoadResult {
+struct [[nodiscard]] LoadResult {
     LoadStatus status = LoadStatus::Failed;
     std::string message;
     bool ok() const { return status == LoadStatus::Loaded; }
@@ -85,9 +87,9 @@ LoadResult ReadPlainWordList(const std::filesystem::path& file, WordStore& store
 // Adds word + CR LF to dictsFolder/<DictName>.txt where the reader will find it: after the last
 // line (ended first when it has no line end), before a Ctrl-Z end-of-file mark, and after the
 // language's marker line when the list is missing or empty; every other byte stays. The list is
-// replaced through a temporary file, so a failed write leaves it as it was. Returns an empty
-// string on success, else a readable error.
-std::string AppendToWordList(const std::filesystem::path& dictsFolder, const TDictInfo& info,
-                             std::string_view word);
+// replaced through a temporary file, so a failed write leaves it as it was. On failure the
+// status holds a readable error.
+Status AppendToWordList(const std::filesystem::path& dictsFolder, const TDictInfo& info,
+                        std::string_view word);
 
 }  // namespace tq

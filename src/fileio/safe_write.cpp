@@ -16,9 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Failure(std::string_view what, const fs::path& file, int error) {
-    return "Cannot write " + std::string(what) + " " + file.string() + ": " + std::strerror(error) +
-           ".";
+Status Failure(std::string_view what, const fs::path& file, int error) {
+    return Status::Error("Cannot write " + std::string(what) + " " + file.string() + ": " +
+                         std::strerror(error) + ".");
 }
 
 // A name no other writer (another thread or another running program) will pick:
@@ -71,7 +71,7 @@ void SyncFolder(const fs::path& folder) {
 
 }  // namespace
 
-std::string WriteFileSafely(const fs::path& path, std::string_view bytes, std::string_view what) {
+Status WriteFileSafely(const fs::path& path, std::string_view bytes, std::string_view what) {
     fs::path file = path;
     std::error_code ec;
     // Follow a link to the file it names, so the link survives the rename.
@@ -110,7 +110,7 @@ std::string WriteFileSafely(const fs::path& path, std::string_view bytes, std::s
         return Failure(what, file, error);
     }
     SyncFolder(folder);
-    return {};
+    return Status::Ok();
 }
 
 }  // namespace tq

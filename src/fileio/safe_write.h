@@ -6,16 +6,17 @@
 // temporary file and returns the error; so a save never reports success over a cut file.
 
 #include <filesystem>
-#include <string>
 #include <string_view>
+
+#include "base/status.h"
 
 namespace tq {
 
 // Replaces (or creates) file with bytes. `what` names the file in the error ("the settings
 // file"). A symbolic link is followed: its target is replaced and the link stays. A file that
-// exists but is read-only, or is not a regular file, is left alone and gives an error. Returns
-// an empty string on success, else a readable error naming the file and the reason.
-std::string WriteFileSafely(const std::filesystem::path& file, std::string_view bytes,
-                            std::string_view what);
+// exists but is read-only, or is not a regular file, is left alone and gives an error. On
+// failure the status holds a readable error naming the file and the reason.
+Status WriteFileSafely(const std::filesystem::path& file, std::string_view bytes,
+                       std::string_view what);
 
 }  // namespace tq

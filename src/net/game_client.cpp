@@ -3,8 +3,8 @@
 #include <variant>
 
 #include "base/letters.h"
+#include "base/messages.h"
 #include "net/move_check.h"
-#include "net/net_messages.h"
 
 namespace tq::net {
 
@@ -68,7 +68,7 @@ void GameClient::OnData(std::string_view bytes) {
     if (!ok && state_ == ClientState::Connected) {
         // A line beyond the bound: the server is broken or hostile.
         Disconnect();
-        notices_.Show(std::string(text::NetworkError), MessageIcon::Error);
+        notices_.Show(std::string(msg::NetworkError), MessageIcon::Error);
     }
 }
 
@@ -87,12 +87,12 @@ void GameClient::OnError(ClientError error) {
                 notices_.Notify([](NetObserver& o) { o.ConnectionChanged(); });
             }
             if (error == ClientError::HostNotFound)
-                notices_.Show(std::string(text::CannotConnect), MessageIcon::Error);
+                notices_.Show(std::string(msg::CannotConnect), MessageIcon::Error);
             else
-                notices_.Show(std::string(text::ServerInaccessible), MessageIcon::Warning);
+                notices_.Show(std::string(msg::ServerInaccessible), MessageIcon::Warning);
             return;
         case ClientError::Broken:
-            notices_.Show(std::string(text::NetworkError), MessageIcon::Error);
+            notices_.Show(std::string(msg::NetworkError), MessageIcon::Error);
             return;
     }
 }
@@ -148,7 +148,7 @@ void GameClient::Handle(const ServerMessage& message) {
 void GameClient::HandleChangeName() {
     ownName_.clear();  // so the "Disconnect" on closing carries no name
     Disconnect();
-    notices_.Show(std::string(text::NameTaken), MessageIcon::Information);
+    notices_.Show(std::string(msg::NameTaken), MessageIcon::Information);
 }
 
 void GameClient::HandleNewGame(const NewGameContent& g) {
@@ -162,7 +162,7 @@ void GameClient::HandleNewGame(const NewGameContent& g) {
             // This field cannot show the server's letters. Leaving hands the seat to the
             // server's computer, so the game there goes on.
             Disconnect();
-            notices_.Show(std::string(text::OtherAlphabet), MessageIcon::Warning);
+            notices_.Show(std::string(msg::OtherAlphabet), MessageIcon::Warning);
             return;
     }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "net/net_messages.h"
+#include "base/messages.h"
 
 namespace tq::net {
 
@@ -32,7 +32,7 @@ void NetNotices::Show(std::string text, MessageIcon icon) {
 
 void NetNotices::ShowChat(const std::string& sender, const std::string& text) {
     Notify([&](NetObserver& o) { o.ChatReceived(sender, text); });
-    Show(std::string(text::MessageFrom) + sender + "\r>" + text, MessageIcon::Information);
+    Show(std::string(msg::MessageFrom) + sender + "\r>" + text, MessageIcon::Information);
 }
 
 }  // namespace tq::net

@@ -191,12 +191,11 @@ std::string RecordsFileText(const RecordLines& lines, int language, int edition)
     return text;
 }
 
-std::string WriteRecordsFile(const fs::path& file, const RecordLines& lines, int language,
-                             int edition) {
+Status WriteRecordsFile(const fs::path& file, const RecordLines& lines, int language, int edition) {
     std::error_code ec;
     const fs::path folder = file.parent_path();
     if (!fs::is_directory(folder, ec))
-        return "The records folder " + folder.string() + " does not exist.";
+        return Status::Error("The records folder " + folder.string() + " does not exist.");
     return WriteFileSafely(file, RecordsFileText(lines, language, edition), "the records file");
 }
 
@@ -259,7 +258,7 @@ RecordsOutcome UpdateRecords(const fs::path& recordsFolder, const TDictInfo& dic
         contents.status == RecordsFileStatus::Ok ? std::move(contents.lines) : DefaultRecordTable();
     const int place = InsertRecord(lines, value, summary, s.Seat(human).Name);
     if (place == 0) return outcome;
-    outcome.error = WriteRecordsFile(file, lines, language, edition);
+    outcome.error = WriteRecordsFile(file, lines, language, edition).message();
     if (!outcome.error.empty()) {
         state.NewRecordPlace = 0;  // nothing was entered, so nothing to highlight
         return outcome;

@@ -13,6 +13,7 @@
 
 #include "base/game_state.h"
 #include "base/rules.h"
+#include "base/status.h"
 #include "dict/word_store.h"
 
 namespace tq {
@@ -88,10 +89,10 @@ std::string RecordsFileText(const RecordLines& lines, int language, int edition)
 
 // Writes the file through a temporary file with a unique name in the same folder, synced and
 // renamed over the old one with its mode kept, so a failed write leaves the old table whole.
-// Returns an empty string on success, else a readable error; the folder Records is never
-// created, and a read-only file is left alone.
-std::string WriteRecordsFile(const std::filesystem::path& file, const RecordLines& lines,
-                             int language, int edition);
+// On failure the status holds a readable error; the folder Records is never created, and a
+// read-only file is left alone.
+Status WriteRecordsFile(const std::filesystem::path& file, const RecordLines& lines, int language,
+                        int edition);
 
 // <recordsFolder>/<DictName>.tqr.
 std::filesystem::path RecordsFilePath(const std::filesystem::path& recordsFolder,

@@ -10,23 +10,11 @@
 #include <optional>
 #include <string_view>
 
+#include "base/messages.h"
 #include "base/rules.h"
 #include "dict/word_store.h"
 
 namespace tq {
-
-namespace msg {
-inline constexpr std::string_view IncorrectParameters = "Incorrect game parameters.";
-inline constexpr std::string_view NamesMissing = "You must assign the names for all players.";
-inline constexpr std::string_view NoDirections = "Movement directions are not defined.";
-inline constexpr std::string_view NoHuman = "One player must be a human.";
-inline constexpr std::string_view OneHumanOnly = "Only one player can be a human.";
-inline constexpr std::string_view ServerUnavailable =
-    "It is unable to establish the server for network game.";
-inline constexpr std::string_view EnterName = "You should enter your name.";
-inline constexpr std::string_view CannotConnect =
-    "It is unable to establish the connection with the server.";
-}  // namespace msg
 
 // The dialog's pages, in tab order.
 enum class OptionsPage : uint8_t {

@@ -91,19 +91,18 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, long 
     WriteString(section, key, std::to_string(value));
 }
 
-std::string IniFile::Save(std::string_view what) {
+Status IniFile::Save(std::string_view what) {
     // A file that is there but could not be read is never replaced by what little is known.
-    if (!readError_.empty()) return readError_;
+    if (!readError_.empty()) return Status::Error(readError_);
     std::string text;
     const ReadOutcome read = ReadFileLimited(path_, kMaxIniFileSize, text);
-    if (!read.ok() && read.status != ReadStatus::Missing) return read.error;
+    if (!read.ok() && read.status != ReadStatus::Missing) return Status::Error(read.error);
     IniDocument fresh(std::move(text));
     for (const Write& w : pending_) Apply(fresh, w);
-    if (std::string error = WriteFileSafely(path_, fresh.Text(), what); !error.empty())
-        return error;
+    if (Status written = WriteFileSafely(path_, fresh.Text(), what); !written.ok()) return written;
     doc_ = std::move(fresh);
     pending_.clear();
-    return {};
+    return Status::Ok();
 }
 
 std::string NormaliseDirections(std::string_view value) {
@@ -218,7 +217,7 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     return s;
 }
 
-std::string SaveSettings(IniFile& ini, const GameSettings& s) {
+Status SaveSettings(IniFile& ini, const GameSettings& s) {
     ini.WriteInteger("General", "RatedGame", s.RatedGame ? 1 : 0);
     ini.WriteInteger("Players", "Count", s.Count);
     for (int seat = 1; seat <= s.Count; ++seat)

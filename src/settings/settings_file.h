@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/rules.h"
+#include "base/status.h"
 #include "dict/word_store.h"
 #include "settings/ini_document.h"
 
@@ -55,9 +56,9 @@ class IniFile {
     const std::string& ReadError() const { return readError_; }
     // Reads the file again, gives the keys written since the last save their values, and
     // writes it through a temporary file and a rename, so a failed save leaves the old file
-    // whole. `what` names the file in an error. Returns an empty string on success, else the
-    // error (the writes then stay pending for the next save).
-    std::string Save(std::string_view what = "the settings file");
+    // whole. `what` names the file in an error. On failure the writes stay pending for the
+    // next save.
+    Status Save(std::string_view what = "the settings file");
 
   private:
     struct Write {
@@ -97,7 +98,6 @@ std::string ReadDictName(const IniFile& ini);
 std::string ReadStyleName(const IniFile& ini);
 
 // "Save": writes the values in their fixed order, seats 1..Count only, and saves the file.
-// Returns an empty string on success, else the error.
-std::string SaveSettings(IniFile& ini, const GameSettings& s);
+Status SaveSettings(IniFile& ini, const GameSettings& s);
 
 }  // namespace tq

@@ -46,15 +46,15 @@ StyleColours ReadStyleColours(const fs::path& file) {
     return colours;
 }
 
-std::string WriteStyleColours(const fs::path& file, const StyleColours& colours) {
+Status WriteStyleColours(const fs::path& file, const StyleColours& colours) {
     IniFile ini(file);
     for (int i = 0; i < kStyleColourCount; ++i) {
         const StyleColourKey& k = StyleColourKeys()[i];
         ini.WriteInteger(k.section, k.key, static_cast<int32_t>(colours.values[i]));
     }
-    if (!ini.Save("the style file").empty())
-        return "Cannot write the style file " + file.string() + ".";
-    return {};
+    if (!ini.Save("the style file").ok())
+        return Status::Error("Cannot write the style file " + file.string() + ".");
+    return Status::Ok();
 }
 
 std::string ResolveStyleName(const fs::path& stylesFolder, std::string_view name) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
+
 namespace tq {
 
 // The colours in the order of the style dialog's swatches.
@@ -52,8 +54,8 @@ std::filesystem::path StyleColourFile(const std::filesystem::path& stylesFolder,
 StyleColours ReadStyleColours(const std::filesystem::path& file);
 
 // Writes the eight colours under their sections and keys, keeping whatever else the file holds.
-// Returns an empty string on success, else the error naming the style file.
-std::string WriteStyleColours(const std::filesystem::path& file, const StyleColours& colours);
+// On failure the status holds an error naming the style file.
+Status WriteStyleColours(const std::filesystem::path& file, const StyleColours& colours);
 
 // The name LoadStyle settles on: the configured name when its colour file exists, else "Marble".
 std::string ResolveStyleName(const std::filesystem::path& stylesFolder, std::string_view name);

@@ -88,9 +88,9 @@ int main(int argc, char** argv) {
     // The settings file and the dictionary come before any window; without a dictionary the
     // program ends with its message and no window.
     tq::GameModel model;
-    const tq::StartUpResult started = tq::StartUp(model, std::filesystem::current_path());
-    if (!started.ok) {
-        ShowError(tq::ui::ToQString(started.message));
+    const tq::Status started = tq::StartUp(model, std::filesystem::current_path());
+    if (!started.ok()) {
+        ShowError(tq::ui::ToQString(started.message()));
         return 1;
     }
 

@@ -699,8 +699,8 @@ void TOptionsForm::bbOptOkClick(bool save) {
     }
     if (save) {
         if (!model_.SettingsFile) return;
-        const std::string error = SaveSettings(*model_.SettingsFile, values);
-        if (!error.empty()) Inform(error, QMessageBox::Critical);
+        const Status saved = SaveSettings(*model_.SettingsFile, values);
+        if (!saved.ok()) Inform(saved.message(), QMessageBox::Critical);
         return;
     }
     ApplyOptions(model_.Settings, values, model_.Dict);

@@ -222,10 +222,10 @@ void TStyleForm::sbSaveStyleClick() {
         if (main_.RunModalAsIs(box) != QMessageBox::Yes) return;
     }
     const std::filesystem::path file = StyleColourFile(style_.Folder(), text.toStdString());
-    const std::string error = WriteStyleColours(file, SwatchColours());
-    if (!error.empty()) {
+    const Status written = WriteStyleColours(file, SwatchColours());
+    if (!written.ok()) {
         QMessageBox box(QMessageBox::Critical, ToQString(msg::Caption),
-                        QString::fromStdString(error), QMessageBox::Ok, &main_);
+                        QString::fromStdString(written.message()), QMessageBox::Ok, &main_);
         PrepareMessageBox(box, &main_);
         main_.RunModalAsIs(box);
         return;

@@ -18,10 +18,10 @@ TEST(StartUp, StopsWithTheDictionaryMessageBelowAHundredWords) {
         WriteFile(dir / "Tessaroon.ini", "[General]\nDict=Small\n");
         WriteFile(dir / "Dicts/Small.txt", PlainList("{eng}", EnglishWords(n)));
         GameModel model;
-        StartUpResult r = StartUp(model, dir.path());
-        EXPECT_EQ(r.ok, n == 100);
-        if (!r.ok) {
-            EXPECT_EQ(r.message, "Error when opening the dictionary file.");
+        Status r = StartUp(model, dir.path());
+        EXPECT_EQ(r.ok(), n == 100);
+        if (!r.ok()) {
+            EXPECT_EQ(r.message(), "Error when opening the dictionary file.");
         }
     }
 }
@@ -34,7 +34,7 @@ TEST(StartUp, ReadsTheRulesAfterTheDictionary) {
     WriteFile(dir / "Dicts/General_rus.txt", PlainList("{eng}", words));
     WriteFile(dir / "Tessaroon.ini", "[Rules]\nMinWordLen=2\nMaxWordLen=9\n");
     GameModel model;
-    ASSERT_TRUE(StartUp(model, dir.path()).ok);
+    ASSERT_TRUE(StartUp(model, dir.path()).ok());
     EXPECT_EQ(model.Dict.DictName, "General_rus");
     EXPECT_EQ(model.Settings.MinWordLen, 3);
     EXPECT_EQ(model.Settings.MaxWordLen, 5);

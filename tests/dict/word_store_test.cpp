@@ -169,7 +169,7 @@ TEST(AppendToWordList, TheWordIsReadBackAndNothingElseChanges) {
         TDictInfo info;
         info.DictName = "Test";
         info.Language = 2;
-        EXPECT_EQ(AppendToWordList(dir / "Dicts", info, "NEW"), "");
+        EXPECT_EQ(AppendToWordList(dir / "Dicts", info, "NEW").message(), "");
         EXPECT_EQ(test::ReadFile(dir / "Dicts/Test.txt"), c.after);
         WordStore store;
         TDictInfo read;
@@ -193,7 +193,7 @@ TEST(AppendToWordList, AFailedWriteLeavesTheListAsItWas) {
     std::string error;
     {
         test::FileSizeLimit limit(1000);
-        error = AppendToWordList(dir / "Dicts", info, "NEWWORD");
+        error = AppendToWordList(dir / "Dicts", info, "NEWWORD").message();
     }
     EXPECT_NE(error.find("Cannot write the word list"), std::string::npos) << error;
     EXPECT_EQ(test::ReadFile(dir / "Dicts/Test.txt"), before);
@@ -225,7 +225,8 @@ TEST(WordStoreLoad, HostileListsAreRefusedWithAMessage) {
         EXPECT_EQ(r.status, LoadStatus::IoError);
         EXPECT_NE(r.message.find(c.message), std::string::npos) << r.message;
         info.Language = 2;
-        EXPECT_NE(AppendToWordList(dir / "Dicts", info, "WORD").find(c.message), std::string::npos);
+        EXPECT_NE(AppendToWordList(dir / "Dicts", info, "WORD").message().find(c.message),
+                  std::string::npos);
     }
     EXPECT_EQ(std::filesystem::file_size(dir / "Dicts/Huge.txt"), kMaxWordListSize + 1);
     EXPECT_EQ(std::filesystem::status(dir / "Dicts/Fifo.txt").type(),
@@ -247,7 +248,7 @@ TEST(AppendToWordList, CreatesTheListWithItsMarker) {
         TDictInfo info;
         info.DictName = "Fresh";
         info.Language = static_cast<uint8_t>(language);
-        EXPECT_EQ(AppendToWordList(dir / "Dicts", info, "WORD"), "");
+        EXPECT_EQ(AppendToWordList(dir / "Dicts", info, "WORD").message(), "");
         EXPECT_EQ(test::ReadFile(dir / "Dicts/Fresh.txt"),
                   std::string(language == 1 ? "{rus}" : "{eng}") + "\r\nWORD\r\n");
     }
@@ -257,7 +258,7 @@ TEST(AppendToWordList, ReportsAFolderItCannotWrite) {
     TempDir dir;  // no Dicts folder inside
     TDictInfo info;
     info.DictName = "Test";
-    EXPECT_NE(AppendToWordList(dir / "Dicts", info, "WORD"), "");
+    EXPECT_NE(AppendToWordList(dir / "Dicts", info, "WORD").message(), "");
 }
 
 TEST(ShippedDictionaries, LoadWithTheirLanguages) {

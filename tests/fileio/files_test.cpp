@@ -62,10 +62,10 @@ TEST(ReadFileLimited, LinesStopsAtTheLastWantedLineEnd) {
 
 TEST(WriteFileSafely, CreatesAndReplacesKeepingTheMode) {
     test::TempDir dir;
-    EXPECT_EQ(WriteFileSafely(dir / "a.ini", "one", "the file"), "");
+    EXPECT_EQ(WriteFileSafely(dir / "a.ini", "one", "the file").message(), "");
     EXPECT_EQ(test::ReadFile(dir / "a.ini"), "one");
     fs::permissions(dir / "a.ini", fs::perms(0640));
-    EXPECT_EQ(WriteFileSafely(dir / "a.ini", "two", "the file"), "");
+    EXPECT_EQ(WriteFileSafely(dir / "a.ini", "two", "the file").message(), "");
     EXPECT_EQ(test::ReadFile(dir / "a.ini"), "two");
     EXPECT_EQ(fs::status(dir / "a.ini").permissions(), fs::perms(0640));
     EXPECT_EQ(test::FolderNames(dir.path()), std::vector<std::string>{"a.ini"});
@@ -76,7 +76,7 @@ TEST(WriteFileSafely, FollowsALinkAndKeepsIt) {
     test::WriteFile(dir / "real" / "t.ini", "old");
     fs::create_directory(dir / "links");
     fs::create_symlink("../real/t.ini", dir / "links" / "t.ini");
-    EXPECT_EQ(WriteFileSafely(dir / "links" / "t.ini", "new", "the file"), "");
+    EXPECT_EQ(WriteFileSafely(dir / "links" / "t.ini", "new", "the file").message(), "");
     EXPECT_TRUE(fs::is_symlink(dir / "links" / "t.ini"));
     EXPECT_EQ(test::ReadFile(dir / "real" / "t.ini"), "new");
 }
@@ -90,7 +90,7 @@ TEST(WriteFileSafely, AFailedWriteLeavesTheOldFileWhole) {
     std::string error;
     {
         test::FileSizeLimit limit(1000);
-        error = WriteFileSafely(dir / "f.tqd", std::string(5000, 'n'), "the dictionary");
+        error = WriteFileSafely(dir / "f.tqd", std::string(5000, 'n'), "the dictionary").message();
     }
     EXPECT_NE(error.find("Cannot write the dictionary"), std::string::npos) << error;
     EXPECT_NE(error.find("f.tqd"), std::string::npos) << error;
@@ -99,7 +99,8 @@ TEST(WriteFileSafely, AFailedWriteLeavesTheOldFileWhole) {
     // A new file that cannot be written completely is not left behind either.
     {
         test::FileSizeLimit limit(1000);
-        error = WriteFileSafely(dir / "new.tqd", std::string(5000, 'n'), "the dictionary");
+        error =
+            WriteFileSafely(dir / "new.tqd", std::string(5000, 'n'), "the dictionary").message();
     }
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(test::FolderNames(dir.path()), std::vector<std::string>{"f.tqd"});
@@ -115,7 +116,7 @@ TEST(WriteFileSafely, LeavesWhatItMustNotReplace) {
     fs::remove(dir / "missing");
     for (const char* name : {"ro.ini", "folder.ini", "fifo.ini", "missing/x.ini"}) {
         SCOPED_TRACE(name);
-        EXPECT_NE(WriteFileSafely(dir / name, "new", "the file"), "");
+        EXPECT_NE(WriteFileSafely(dir / name, "new", "the file").message(), "");
     }
     EXPECT_EQ(test::ReadFile(dir / "ro.ini"), "keep");
     EXPECT_EQ(fs::status(dir / "ro.ini").permissions(), fs::perms(0444));

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/messages.h"
 #include "net/net_fixture.h"
-#include "net/net_messages.h"
 #include "net/protocol.h"
 
 namespace tq::test {
@@ -71,17 +71,16 @@ TEST_F(ClientTest, FailuresShowTheirMessages) {
     EXPECT_EQ(Client().State(), ClientState::Closed);
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0],
-              std::make_pair(std::string(net::text::ServerInaccessible), MessageIcon::Warning));
+              std::make_pair(std::string(msg::ServerInaccessible), MessageIcon::Warning));
 
     ASSERT_EQ(Client().Connect("nowhere", "Bob", 0), ConnectResult::Started);
     clientSockets.events->OnError(net::ClientError::HostNotFound);
     EXPECT_EQ(view.messages[1],
-              std::make_pair(std::string(net::text::CannotConnect), MessageIcon::Error));
+              std::make_pair(std::string(msg::CannotConnect), MessageIcon::Error));
 
     Connect();
     clientSockets.events->OnError(net::ClientError::Broken);
-    EXPECT_EQ(view.messages[2],
-              std::make_pair(std::string(net::text::NetworkError), MessageIcon::Error));
+    EXPECT_EQ(view.messages[2], std::make_pair(std::string(msg::NetworkError), MessageIcon::Error));
     clientSockets.ServerCloses();
     EXPECT_EQ(Client().State(), ClientState::Closed);
 }
@@ -212,7 +211,7 @@ TEST_F(ClientTest, ATakenNameClosesWithANamelessDisconnect) {
     EXPECT_EQ(Client().OwnName(), "");
     EXPECT_TRUE(Client().Recipients().empty());
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].first, net::text::NameTaken);
+    EXPECT_EQ(view.messages[0].first, msg::NameTaken);
     EXPECT_EQ(view.messages[0].second, MessageIcon::Information);
 }
 
@@ -301,7 +300,7 @@ TEST_F(ClientTest, HostileServerLinesAreDropped) {
     // A line with no end in sight ends the connection.
     clientSockets.Feed(std::string(net::kMaxLineLength + 1, 'x'));
     EXPECT_EQ(Client().State(), ClientState::Closed);
-    EXPECT_EQ(view.messages.back().first, net::text::NetworkError);
+    EXPECT_EQ(view.messages.back().first, msg::NetworkError);
 }
 
 TEST_F(ClientTest, AServerWithAnotherAlphabetGetsAClearMessage) {
@@ -312,7 +311,7 @@ TEST_F(ClientTest, AServerWithAnotherAlphabetGetsAClearMessage) {
     EXPECT_EQ(flow->Phase(), GamePhase::Idle);
     EXPECT_EQ(view.letters[0][1], "");
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].first, net::text::OtherAlphabet);
+    EXPECT_EQ(view.messages[0].first, msg::OtherAlphabet);
     // It leaves, so the server's computer takes the seat.
     EXPECT_EQ(clientSockets.Take(), "DisconnectBob\r");
     EXPECT_EQ(Client().State(), ClientState::Closed);

@@ -215,7 +215,7 @@ TEST(Settings, SaveWritesItsKeysInOrderAndKeepsTheRest) {
     s.Seat(3).Color = 0xFF000018;
     s.Directions = "10100000";
     s.SecMove = 90;
-    ASSERT_EQ(SaveSettings(ini, s), "");
+    ASSERT_EQ(SaveSettings(ini, s).message(), "");
 
     const std::string text = test::ReadFile(dir / "Tessaroon.ini");
     EXPECT_NE(text.find("; the player's own comment"), std::string::npos);
@@ -265,7 +265,7 @@ TEST(Settings, SaveKeepsEditsMadeWhileTheProgramRan) {
         "; my settings\r\n[General]\r\nDict=General_eng\r\nStyle = Granite\r\n\r\n"
         "[Players]\r\nCount=2\r\nName5=Fifth\r\n\r\n[Window]\r\nLeft=10\r\n";
     WriteFile(file, edited);
-    ASSERT_EQ(SaveSettings(ini, s), "");
+    ASSERT_EQ(SaveSettings(ini, s).message(), "");
     const std::string text = test::ReadFile(file);
     for (const char* kept :
          {"; my settings\r\n[General]\r\nDict=General_eng\r\nStyle = Granite\r\n",
@@ -302,7 +302,7 @@ TEST(Settings, NamesAreWrittenInTheEncodingOfTheFile) {
         GameSettings s = ReadSettings(ini, Dict());
         s.Seat(1).Name = cp1251;
         s.Seat(2).Name = " padded ";
-        ASSERT_EQ(SaveSettings(ini, s), "");
+        ASSERT_EQ(SaveSettings(ini, s).message(), "");
         EXPECT_NE(test::ReadFile(file).find("Name1=" + c.written + "\n"), std::string::npos)
             << c.before;
         IniFile again(file);
@@ -321,7 +321,7 @@ TEST(Settings, NamesThatLookLikeUtf8ReadBackAsThemselves) {
     IniFile ini(file);
     GameSettings s = ReadSettings(ini, Dict());
     s.Seat(1).Name = "\xD0\xA8";
-    ASSERT_EQ(SaveSettings(ini, s), "");
+    ASSERT_EQ(SaveSettings(ini, s).message(), "");
     IniFile again(file);
     EXPECT_EQ(ReadSettings(again, Dict()).Seat(1).Name, "\xD0\xA8");
 }
@@ -330,7 +330,7 @@ TEST(Settings, SaveReportsAFileItCannotWrite) {
     TempDir dir;
     std::filesystem::create_directories(dir / "Tessaroon.ini");  // a folder in the file's place
     IniFile ini(dir / "Tessaroon.ini");
-    EXPECT_NE(SaveSettings(ini, GameSettings{}), "");
+    EXPECT_NE(SaveSettings(ini, GameSettings{}).message(), "");
 }
 
 // A save that fails part-way (a write error, as on a full disk) reports it and leaves the file
@@ -345,7 +345,7 @@ TEST(Settings, AFailedSaveLeavesTheFileAsItWas) {
     std::string error;
     {
         test::FileSizeLimit limit(200);
-        error = SaveSettings(ini, s);
+        error = SaveSettings(ini, s).message();
     }
     EXPECT_NE(error.find("Cannot write the settings file"), std::string::npos) << error;
     EXPECT_EQ(test::ReadFile(dir / "Tessaroon.ini"), old);
@@ -357,7 +357,7 @@ TEST(Settings, AFailedSaveLeavesTheFileAsItWas) {
     IniFile big(dir / "Tessaroon.ini");
     EXPECT_NE(big.ReadError().find("is larger than 1 MB"), std::string::npos) << big.ReadError();
     EXPECT_EQ(ReadDictName(big), "General_rus");
-    EXPECT_EQ(SaveSettings(big, s), big.ReadError());
+    EXPECT_EQ(SaveSettings(big, s).message(), big.ReadError());
     EXPECT_EQ(test::ReadFile(dir / "Tessaroon.ini").size(), huge.size());
 }
 

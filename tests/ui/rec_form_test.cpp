@@ -37,7 +37,9 @@ struct Table {
         return RecordsFilePath(model.RecordsFolder(), model.Dict);
     }
     void Write(const RecordLines& lines) {
-        QVERIFY(WriteRecordsFile(File(), lines, model.Dict.Language, model.Dict.Edition).empty());
+        QVERIFY(WriteRecordsFile(File(), lines, model.Dict.Language, model.Dict.Edition)
+                    .message()
+                    .empty());
     }
     QColor Colour(StyleColour c) const { return style.Colour(c); }
     void ExpectRowFill(int row, const QColor& fill) const {

@@ -129,7 +129,7 @@ class StyleTest : public QObject {
         StyleColours c;
         c[StyleColour::HighlightColor] = 0xFF000018;
         c[StyleColour::HeadColor] = 0x123456;
-        QCOMPARE(WriteStyleColours(dir / "S.ini", c), std::string());
+        QCOMPARE(WriteStyleColours(dir / "S.ini", c).message(), std::string());
         QVERIFY(ReadStyleColours(dir / "S.ini") == c);
         const std::string text = test::ReadFile(dir / "S.ini");
         QVERIFY(text.find("Author=me") != std::string::npos);
@@ -145,7 +145,7 @@ class StyleTest : public QObject {
         std::string error;
         {
             test::FileSizeLimit limit(100);
-            error = WriteStyleColours(dir / "S.ini", StyleColours{});
+            error = WriteStyleColours(dir / "S.ini", StyleColours{}).message();
         }
         QVERIFY2(error.find("Cannot write the style file") != std::string::npos, error.c_str());
         QCOMPARE(test::ReadFile(dir / "S.ini"), old);

@@ -82,12 +82,12 @@ int Pack(const std::vector<std::string>& args) {
         return 1;
     }
     // Through a temporary file and a rename: a failed write leaves an older .tqd whole.
-    const std::string error = WriteFileSafely(
+    const Status written = WriteFileSafely(
         files[1],
         std::string_view(reinterpret_cast<const char*>(packed.data.data()), packed.data.size()),
         "the compressed dictionary");
-    if (!error.empty()) {
-        std::cerr << "dict pack: " << error << "\n";
+    if (!written.ok()) {
+        std::cerr << "dict pack: " << written.message() << "\n";
         return 1;
     }
     std::cout << files[1] << ": " << store.TotalWords() << " words, " << packed.data.size()

@@ -14,9 +14,9 @@ namespace {
 
 int Info(const std::vector<std::string>&) {
     GameModel model;
-    StartUpResult started = StartUp(model, StartFolder());
-    if (!started.ok) {
-        std::cout << PrintableLines(started.message) << "\n";
+    Status started = StartUp(model, StartFolder());
+    if (!started.ok()) {
+        std::cout << PrintableLines(started.message()) << "\n";
         return 1;
     }
     const GameSettings& s = model.Settings;

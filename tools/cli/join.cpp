@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "base/messages.h"
 #include "commands.h"
 #include "core/game_flow.h"
 #include "core/headless_view.h"
-#include "net/net_messages.h"
 #include "net/net_play.h"
 #include "net/qt_transport.h"
 #include "net/seat_bot.h"
@@ -66,8 +66,8 @@ class JoinView : public HeadlessView {
         for (char& c : line)
             if (c == '\r') c = ' ';
         std::cerr << Utf8(line) << "\n";
-        if (text == net::text::NameTaken || text == net::text::OtherAlphabet ||
-            text == net::text::ServerInaccessible || text == net::text::CannotConnect)
+        if (text == msg::NameTaken || text == msg::OtherAlphabet ||
+            text == msg::ServerInaccessible || text == msg::CannotConnect)
             refused = true;
     }
 
@@ -151,9 +151,9 @@ int Join(const std::vector<std::string>& args) {
     QCoreApplication app(argc, argv);
 
     GameModel model;
-    const StartUpResult started = StartUp(model, StartFolder());
-    if (!started.ok) {
-        std::cerr << PrintableLines(started.message) << "\n";
+    const Status started = StartUp(model, StartFolder());
+    if (!started.ok()) {
+        std::cerr << PrintableLines(started.message()) << "\n";
         return 1;
     }
 
@@ -170,7 +170,7 @@ int Join(const std::vector<std::string>& args) {
         case net::ConnectResult::Started:
             break;
         case net::ConnectResult::CannotStart:
-            std::cerr << Utf8(net::text::CannotConnect) << "\n";
+            std::cerr << Utf8(msg::CannotConnect) << "\n";
             return 1;
         default:
             return 2;

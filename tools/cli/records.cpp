@@ -15,9 +15,9 @@ namespace {
 
 int Records(const std::vector<std::string>&) {
     GameModel model;
-    StartUpResult started = StartUp(model, StartFolder());
-    if (!started.ok) {
-        std::cout << PrintableLines(started.message) << "\n";
+    Status started = StartUp(model, StartFolder());
+    if (!started.ok()) {
+        std::cout << PrintableLines(started.message()) << "\n";
         return 1;
     }
     std::cout << "Rating\tPlayer Name\tRecord\n";

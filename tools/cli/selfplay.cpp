@@ -43,9 +43,9 @@ int SelfPlay(const std::vector<std::string>& args) {
     }
 
     GameModel model;
-    const StartUpResult started = StartUp(model, StartFolder());
-    if (!started.ok) {
-        std::cerr << PrintableLines(started.message) << "\n";
+    const Status started = StartUp(model, StartFolder());
+    if (!started.ok()) {
+        std::cerr << PrintableLines(started.message()) << "\n";
         return 1;
     }
     if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "base/messages.h"
 #include "commands.h"
 #include "core/game_flow.h"
 #include "core/headless_view.h"
-#include "net/net_messages.h"
 #include "net/net_play.h"
 #include "net/qt_transport.h"
 #include "play_common.h"
@@ -130,9 +130,9 @@ int Serve(const std::vector<std::string>& args) {
     QCoreApplication app(argc, argv);
 
     GameModel model;
-    const StartUpResult started = StartUp(model, StartFolder());
-    if (!started.ok) {
-        std::cerr << PrintableLines(started.message) << "\n";
+    const Status started = StartUp(model, StartFolder());
+    if (!started.ok()) {
+        std::cerr << PrintableLines(started.message()) << "\n";
         return 1;
     }
     if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
@@ -158,7 +158,7 @@ int Serve(const std::vector<std::string>& args) {
     play.AddObserver(&observer);
 
     if (!play.Server().StartListening(static_cast<uint16_t>(port))) {
-        std::cerr << Utf8(net::text::CannotListen) << "\n";
+        std::cerr << Utf8(msg::ServerUnavailable) << "\n";
         return 1;
     }
     std::cerr << "listening on port " << play.Server().Port() << ", waiting for " << clients
