@@ -9,6 +9,9 @@
 #   tests/e2e/network.sh <build-dir>
 set -euo pipefail
 
+# shellcheck source=display.sh
+source "$(dirname "$0")/display.sh"
+
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
 program="$build/src/ui/tessaroon"
@@ -38,26 +41,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own (the next free number when another run takes one first).
-display=""
-for n in $(seq 141 190); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 200); do
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && { display=":$n"; break; }
-        sleep 0.1
-    done
-    [ -n "$display" ] && break
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[ -n "$display" ] || fail "Xvfb did not start on any free display number"
-export DISPLAY=$display
-unset XDG_RUNTIME_DIR
-export QT_QPA_PLATFORM=xcb
+# A display of our own.
+start_display 141 190 1280x800x24 "$work/xvfb.log" ||
+    fail "Xvfb did not start on any free display number"
 
 # A port nobody listens on, so that runs on one machine do not clash (both programs take it
 # from TESSAROON_PORT; the game's own port is 16282).

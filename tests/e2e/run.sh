@@ -13,6 +13,9 @@
 #   tests/e2e/run.sh <build-dir>
 set -euo pipefail
 
+# shellcheck source=display.sh
+source "$(dirname "$0")/display.sh"
+
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
 program="$build/src/ui/tessaroon"
@@ -40,27 +43,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own. Several runs may start at once on a shared machine: when another run
-# takes the number first, or Xvfb is slow to come up, try the next free number.
-display=""
-for n in $(seq 91 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 200); do
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && { display=":$n"; break; }
-        sleep 0.1
-    done
-    [ -n "$display" ] && break
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[ -n "$display" ] || fail "Xvfb did not start on any free display number"
-export DISPLAY=$display
-unset XDG_RUNTIME_DIR
-export QT_QPA_PLATFORM=xcb
+# A display of our own.
+start_display 91 140 1024x768x24 "$work/xvfb.log" ||
+    fail "Xvfb did not start on any free display number"
 
 mkdir -p "$screens"
 rm -f "$screens"/*.png

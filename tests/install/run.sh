@@ -9,6 +9,9 @@
 #   tests/install/run.sh <build-dir>
 set -euo pipefail
 
+# shellcheck source=../e2e/display.sh
+source "$(dirname "$0")/../e2e/display.sh"
+
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
 app_id=org.tessaroon.Tessaroon
@@ -140,26 +143,9 @@ mkdir -p "$work/mine/Dicts"
 step "the player's start folder is made, then kept"
 
 # The installed game, started outside a start folder, shows its window and plays there.
-# A display of our own: a number no other server holds; should the server end at once (another
-# took the number meanwhile), the next number.
-display=""
-for n in $(seq 141 190); do
-    [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] || continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do
-        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && { display=":$n"; break 2; }
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-done
-[ -n "$display" ] || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-export DISPLAY=$display
-unset XDG_RUNTIME_DIR
-export QT_QPA_PLATFORM=xcb
+# A display of our own.
+start_display 141 190 1024x768x24 "$work/xvfb.log" ||
+    { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
 cd "$work/home"
 # On a loaded machine a start can fail to reach the display: say what it printed and give it a
 # second start.
