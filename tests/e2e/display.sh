@@ -25,3 +25,16 @@ start_display() {  # first last size log
     done
     return 1
 }
+
+# Whether the display of start_display still answers.
+display_alive() {
+    [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null &&
+        xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+# Prints file $2 to standard error under the heading $1, each line indented, so that a failed run
+# shows what a program said before it ended.
+show_log() {  # heading file
+    echo "$1" >&2
+    if [ -s "$2" ]; then sed 's/^/    | /' "$2" >&2; else echo "    (nothing)" >&2; fi
+}

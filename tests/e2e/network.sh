@@ -83,8 +83,14 @@ start_program server
 server_pid=$!
 start_program client
 client_pid=$!
-server_id=$(wait_window "$server_pid" "Tessaroon 2.1" 20) || fail "no server window"
-client_id=$(wait_window "$client_pid" "Tessaroon 2.1" 20) || fail "no client window"
+# A program without a window shows what it said, and whether the display still answers.
+no_window() {  # name
+    show_log "e2e network: the $1's output:" "$work/$1.log"
+    display_alive || show_log "e2e network: the X display has gone away:" "$work/xvfb.log"
+    fail "no $1 window"
+}
+server_id=$(wait_window "$server_pid" "Tessaroon 2.1" 20) || no_window server
+client_id=$(wait_window "$client_pid" "Tessaroon 2.1" 20) || no_window client
 xdotool windowmove "$server_id" 0 0
 xdotool windowmove "$client_id" 640 400
 sleep 0.5
