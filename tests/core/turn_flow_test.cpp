@@ -666,7 +666,9 @@ TEST_F(FlowTest, CloseRequestDuringThePaceStopsTheGame) {
     model.Settings.Seat(1).Type = PlayerType::Computer;
     model.Settings.Seat(2).Type = PlayerType::Computer;
     view.onWait = [&] {
-        if (view.waits.size() == 3) EXPECT_FALSE(Flow().CloseRequest());
+        if (view.waits.size() == 3) {
+            EXPECT_FALSE(Flow().CloseRequest());
+        }
     };
     NewGame();
     EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);

@@ -4,8 +4,13 @@
 // folder, exactly as the game does.
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace tq {
+struct GameModel;
+}
 
 namespace tq::cli {
 
@@ -22,5 +27,10 @@ struct CommandRegistrar {
 // started outside a start folder, the player's own folder of the installed game (made and
 // filled as the game makes it). File arguments stay relative to the current directory.
 std::filesystem::path StartFolder();
+
+// Starts model in StartFolder() as the game starts: the settings file, the dictionary it names
+// and the settings. On failure writes why (the dictionary message, or an I/O error) to out and
+// returns false.
+bool StartModel(GameModel& model, std::ostream& out);
 
 }  // namespace tq::cli

@@ -14,11 +14,7 @@ namespace {
 
 int Info(const std::vector<std::string>&) {
     GameModel model;
-    Status started = StartUp(model, StartFolder());
-    if (!started.ok()) {
-        std::cout << PrintableLines(started.message()) << "\n";
-        return 1;
-    }
+    if (!StartModel(model, std::cout)) return 1;
     const GameSettings& s = model.Settings;
     std::ostream& out = std::cout;
     out << "Count=" << int(s.Count) << "\n";

@@ -151,11 +151,7 @@ int Join(const std::vector<std::string>& args) {
     QCoreApplication app(argc, argv);
 
     GameModel model;
-    const Status started = StartUp(model, StartFolder());
-    if (!started.ok()) {
-        std::cerr << PrintableLines(started.message()) << "\n";
-        return 1;
-    }
+    if (!StartModel(model, std::cerr)) return 1;
 
     JoinView view(model);
     NullSender none;

@@ -5,7 +5,9 @@
 
 #include "base/version.h"
 #include "commands.h"
+#include "core/game_model.h"
 #include "launch/start_folder.h"
+#include "printable.h"
 
 namespace tq::cli {
 
@@ -47,6 +49,12 @@ std::filesystem::path StartFolder() {
         return current;
     }
     return choice.folder;
+}
+
+bool StartModel(GameModel& model, std::ostream& out) {
+    const Status started = StartUp(model, StartFolder());
+    if (!started.ok()) out << PrintableLines(started.message()) << "\n";
+    return started.ok();
 }
 
 CommandRegistrar::CommandRegistrar(const char* name, const char* summary, CommandFn fn,

@@ -15,11 +15,7 @@ namespace {
 
 int Records(const std::vector<std::string>&) {
     GameModel model;
-    Status started = StartUp(model, StartFolder());
-    if (!started.ok()) {
-        std::cout << PrintableLines(started.message()) << "\n";
-        return 1;
-    }
+    if (!StartModel(model, std::cout)) return 1;
     std::cout << "Rating\tPlayer Name\tRecord\n";
     for (const RecordEntry& e : RecordTableForDisplay(model.RecordsFolder(), model.Dict))
         std::cout << e.Place << "\t" << Printable(e.Name) << "\t" << Printable(e.Value) << "\n";

@@ -43,11 +43,7 @@ int SelfPlay(const std::vector<std::string>& args) {
     }
 
     GameModel model;
-    const Status started = StartUp(model, StartFolder());
-    if (!started.ok()) {
-        std::cerr << PrintableLines(started.message()) << "\n";
-        return 1;
-    }
+    if (!StartModel(model, std::cerr)) return 1;
     if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
         std::cerr << "tessaroon-cli selfplay: " << *error << "\n";
         return 2;

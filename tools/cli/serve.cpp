@@ -130,11 +130,7 @@ int Serve(const std::vector<std::string>& args) {
     QCoreApplication app(argc, argv);
 
     GameModel model;
-    const Status started = StartUp(model, StartFolder());
-    if (!started.ok()) {
-        std::cerr << PrintableLines(started.message()) << "\n";
-        return 1;
-    }
+    if (!StartModel(model, std::cerr)) return 1;
     if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
         std::cerr << "tessaroon-cli serve: " << *error << "\n";
         return 2;
