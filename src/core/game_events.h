@@ -38,7 +38,8 @@ struct MovePlayedEvent {
     bool FormsWord() const { return Report.Word.size() > 1; }
 };
 
-// The last move of the last round was played and the game is rated and recorded.
+// The last move of the last round was played (on a client: the server ended the game), and a
+// rated game is recorded.
 struct GameEndedEvent {
     struct SeatTotal {
         int Seat = 0;  // 1-based

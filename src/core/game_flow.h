@@ -95,6 +95,10 @@ class GameFlow {
     // time award taken from the report; the server then opens the next turn. Refused moves change
     // nothing.
     Status CommitReceivedMove(const MoveReport& report);
+    // The server has ended the game: the outcome line and the game-ended event as at the end of
+    // a local game, the clock stopped and the results shown; nothing is sent and no records are
+    // kept (a network game is never rated).
+    void EndReceivedGame();
 
     // Turn flow and scoring.
     void EndOfMove();
@@ -166,6 +170,9 @@ class GameFlow {
     // Whether the turn after the current one is a computer seat's, or the game ends with it.
     bool ComputerMovesNextOrGameEnds() const;
     void GameOver();
+    // The game-over phase with the outcome in the status line, where it stays until the next game.
+    void ShowOutcome();
+    void NotifyGameEnded(int recordPlace);
     MoveReport Report(const Move& move) const;
     template <class Event>
     void Notify(void (GameEvents::*handler)(const Event&), const Event& event);

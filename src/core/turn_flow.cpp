@@ -120,24 +120,31 @@ std::string GameFlow::OutcomeText() const {
     return s.Seat(best).Name + std::string(msg::Wins);
 }
 
-void GameFlow::GameOver() {
-    const GameSettings& s = model_.Settings;
+void GameFlow::ShowOutcome() {
     SetPhase(GamePhase::GameOver);
-    // The outcome stays in the status line until the next game starts.
     ShowHint(OutcomeText(), kPromptColor);
     view_.SetHintVisible(true);
-    if (s.Mode == GameMode::Server) sender_->SendEndGame();
-    RecordsOutcome outcome;
-    if (s.Mode == GameMode::General && s.RatedGame)
-        outcome = UpdateRecords(model_.RecordsFolder(), model_.Dict, s, model_.State);
+}
 
+void GameFlow::NotifyGameEnded(int recordPlace) {
+    const GameSettings& s = model_.Settings;
     GameEndedEvent ended;
     for (int seat = 1; seat <= s.Count; ++seat) {
         const TPlayers& p = s.Seat(seat);
         ended.Totals.push_back({seat, p.WordPoints, p.BonusPoints, p.FinePoints, p.Total()});
     }
-    ended.RecordPlace = outcome.entered ? model_.State.NewRecordPlace : 0;
+    ended.RecordPlace = recordPlace;
     Notify(&GameEvents::GameEnded, ended);
+}
+
+void GameFlow::GameOver() {
+    const GameSettings& s = model_.Settings;
+    ShowOutcome();
+    if (s.Mode == GameMode::Server) sender_->SendEndGame();
+    RecordsOutcome outcome;
+    if (s.Mode == GameMode::General && s.RatedGame)
+        outcome = UpdateRecords(model_.RecordsFolder(), model_.Dict, s, model_.State);
+    NotifyGameEnded(outcome.entered ? model_.State.NewRecordPlace : 0);
 
     if (!outcome.error.empty()) {
         view_.ShowMessage(outcome.error, MessageIcon::Warning);
@@ -145,6 +152,13 @@ void GameFlow::GameOver() {
         view_.ShowRecordTable();
         return;
     }
+    view_.ShowGameStatus();
+}
+
+void GameFlow::EndReceivedGame() {
+    StopClock();
+    ShowOutcome();
+    NotifyGameEnded(0);
     view_.ShowGameStatus();
 }
 

@@ -241,9 +241,7 @@ void GameClient::HandleNewMove(const MoveReport& move) {
 
 void GameClient::HandleEndGame() {
     if (!InServerGame()) return;
-    flow_.StopClock();
-    flow_.SetPhase(GamePhase::GameOver);
-    notices_.View().ShowGameStatus();
+    flow_.EndReceivedGame();
 }
 
 }  // namespace tq::net

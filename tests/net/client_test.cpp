@@ -153,7 +153,7 @@ TEST_F(ClientTest, MovesFromTheServerGoToTheSeatToMove) {
 }
 
 TEST_F(ClientTest, AMoveFromTheServerIsToldToTheGameEvents) {
-    MoveLog log;
+    EventLog log;
     flow->Subscribe(log);
     Start();
     clientSockets.Feed("UpdateMove1,3,1\rGetNewMove20,2,0,2,HE,01:02,E,0,2\r");
@@ -170,12 +170,25 @@ TEST_F(ClientTest, AMoveFromTheServerIsToldToTheGameEvents) {
 }
 
 TEST_F(ClientTest, TheGameEndsAndTheNextOneStartsOnTheSameConnection) {
+    EventLog log;
+    flow->Subscribe(log);
     Start();
+    clientSockets.Feed("UpdateMove1,3,1\rGetNewMove20,2,0,2,HE,01:02,E,0,2\r");
     clientSockets.Feed("EndGame///\r");
     EXPECT_EQ(flow->Phase(), GamePhase::GameOver);
     EXPECT_EQ(view.statusDialogs, 1);
+    // As at the end of a local game: the winner in the status line, the totals to the events.
+    EXPECT_EQ(view.hint, "Cid wins");
+    EXPECT_TRUE(view.hintVisible);
+    ASSERT_EQ(log.ended.size(), 1u);
+    ASSERT_EQ(log.ended[0].Totals.size(), 3u);
+    EXPECT_EQ(log.ended[0].Totals[2].Total, 22);
+    EXPECT_EQ(log.ended[0].RecordPlace, 0);
     clientSockets.Feed("EndGame///\r");  // a second copy opens no second dialog
     EXPECT_EQ(view.statusDialogs, 1);
+    EXPECT_EQ(log.ended.size(), 1u);
+    EXPECT_EQ(clientSockets.Take(), "");  // nothing goes back to the server
+    flow->Unsubscribe(log);
     EXPECT_TRUE(Client().IsConnected());
     NewGameContent next = ThreeSeats();
     next.InitialWord = "SHOE";

@@ -142,11 +142,13 @@ class NetView : public FakeView {
 };
 
 // The HORSE game of the core tests (5 x 5, HORSE on row 2) with network play around it.
-// The moves the game events tell of.
-class MoveLog : public GameEvents {
+// The moves and ends of games the game events tell of.
+class EventLog : public GameEvents {
   public:
     void MovePlayed(const MovePlayedEvent& e) override { moves.push_back(e); }
+    void GameEnded(const GameEndedEvent& e) override { ended.push_back(e); }
     std::vector<MovePlayedEvent> moves;
+    std::vector<GameEndedEvent> ended;
 };
 
 class NetTest : public ::testing::Test {

@@ -113,7 +113,7 @@ TEST_F(ServerTest, MovesReachTheOtherClientSeatsOnly) {
 }
 
 TEST_F(ServerTest, AClientsMoveIsToldToTheGameEventsLikeEveryMove) {
-    MoveLog log;
+    EventLog log;
     flow->Subscribe(log);
     FourSeats();
     HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
