@@ -87,20 +87,8 @@ NewGameContent GameFlow::NewGameLine(const std::string& placedWord) const {
         const TPlayers& p = s.Seat(seat);
         c.Seats.push_back({p.Name, p.Color, p.Type, p.Skill});
     }
-    c.ColCount = s.ColCount;
-    c.RowCount = s.RowCount;
+    static_cast<GameRules&>(c) = s;
     c.InitialWord = placedWord;
-    c.WordsPerMove = s.WordsPerMove;
-    c.MinWordLen = s.MinWordLen;
-    c.MaxWordLen = s.MaxWordLen;
-    c.Directions = s.Directions;
-    c.UseJoker = s.UseJoker;
-    c.AllowCrossings = s.AllowCrossings;
-    c.AllowExWords = s.AllowExWords;
-    c.SecMove = s.SecMove;
-    c.SecFine = s.SecFine;
-    c.SecBonus = s.SecBonus;
-    c.AcceptAllWords = s.AcceptAllWords;
     return c;
 }
 

@@ -10,8 +10,9 @@
 
 namespace tq {
 
-// The content of "NewGame///", in its order.
-struct NewGameContent {
+// The content of "NewGame///": the seats, the placed initial word and the rules every computer
+// of the game shares.
+struct NewGameContent : GameRules {
     uint8_t Count = 2;
     struct Seat {
         std::string Name;
@@ -20,20 +21,7 @@ struct NewGameContent {
         uint8_t Skill = 2;
     };
     std::vector<Seat> Seats;  // the seats in play
-    uint8_t ColCount = 5;
-    uint8_t RowCount = 5;
     std::string InitialWord;  // as placed, with its '?'
-    uint8_t WordsPerMove = 1;
-    uint8_t MinWordLen = 2;
-    uint8_t MaxWordLen = 30;
-    std::string Directions;
-    bool UseJoker = false;
-    bool AllowCrossings = false;
-    bool AllowExWords = false;
-    int32_t SecMove = 0;
-    int32_t SecFine = 0;
-    int32_t SecBonus = 0;
-    bool AcceptAllWords = false;
 };
 
 // A move report ("GetNewMove" to client seats, "GetMyMove/" to the server), in its order.

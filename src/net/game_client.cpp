@@ -176,20 +176,8 @@ void GameClient::HandleNewGame(const NewGameContent& g) {
         seat.Type = from.Type;
         seat.Skill = from.Skill;
     }
-    s.ColCount = g.ColCount;
-    s.RowCount = g.RowCount;
+    static_cast<GameRules&>(s) = g;
     s.InitialWord = g.InitialWord;
-    s.WordsPerMove = g.WordsPerMove;
-    s.MinWordLen = g.MinWordLen;
-    s.MaxWordLen = g.MaxWordLen;
-    s.Directions = g.Directions;
-    s.UseJoker = g.UseJoker;
-    s.AllowCrossings = g.AllowCrossings;
-    s.AllowExWords = g.AllowExWords;
-    s.SecMove = g.SecMove;
-    s.SecFine = g.SecFine;
-    s.SecBonus = g.SecBonus;
-    s.AcceptAllWords = g.AcceptAllWords;
 
     std::vector<std::string> recipients{std::string(kServerName)};
     for (const NewGameContent::Seat& seat : g.Seats) {
