@@ -56,24 +56,21 @@ TEST_P(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
     model.Rng.Seed(99);
     GameFlow flow(model, view, sender);
 
-    struct Row {
-        int seat;
-        std::string word;
-    };
-    std::vector<Row> rows;
-    view.onResultRow = [&](int row) {
-        rows.push_back({model.State.CurrentSeat, view.results[row].word});
-    };
-
-    std::string initialWord;
-    view.onPendingEvents = [&] {
-        if (model.State.Phase == GamePhase::Setup) initialWord = model.State.UsedWords.Words()[0];
-    };
+    // What each game tells its observers: the drawn word, the moves, the totals.
+    struct Log : GameEvents {
+        void GameStarted(const GameStartedEvent& e) override { drawn = e.DrawnWord; }
+        void MovePlayed(const MovePlayedEvent& e) override { moves.push_back(e); }
+        void GameEnded(const GameEndedEvent& e) override { ended.push_back(e); }
+        std::string drawn;
+        std::vector<MovePlayedEvent> moves;
+        std::vector<GameEndedEvent> ended;
+    } log;
+    flow.Subscribe(log);
 
     for (int game = 0; game < 1000; ++game) {
         model.Settings = RandomSettings(settingsRng, model.Dict);
         const GameSettings& s = model.Settings;
-        rows.clear();
+        log = Log{};
         flow.StartNewGame();
         SCOPED_TRACE(testing::Message() << "game " << game << ": " << int(s.Count) << " seats, "
                                         << int(s.ColCount) << "x" << int(s.RowCount) << ", "
@@ -85,25 +82,29 @@ TEST_P(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
         ASSERT_EQ(model.State.FieldLetters.size(), std::size_t(s.ColCount * s.RowCount));
         for (int c = 0; c < s.ColCount; ++c)
             for (int r = 0; r < s.RowCount; ++r) ASSERT_NE(model.Board.At(c, r), kEmptyCell);
-        ASSERT_EQ(rows.size(), std::size_t(s.ColCount * (s.RowCount - 1)));
+        ASSERT_EQ(log.moves.size(), std::size_t(s.ColCount * (s.RowCount - 1)));
+        ASSERT_EQ(log.ended.size(), 1u);
 
         SortedWordList seen;
-        seen.Add(initialWord);  // the drawn word counts as played
+        seen.Add(log.drawn);  // the drawn word counts as played
         std::vector<int> letters(kMaxSeats + 1, 0);
-        for (const Row& row : rows) {
-            if (row.word == "----") continue;
-            ASSERT_TRUE(model.Words.ContainsWord(row.word)) << row.word;
-            ASSERT_TRUE(seen.Add(row.word)) << row.word << " played twice";
-            ASSERT_GE(row.word.size(), s.MinWordLen);
-            ASSERT_LE(row.word.size(), s.MaxWordLen);
-            letters[row.seat] += static_cast<int>(row.word.size());
+        for (const MovePlayedEvent& m : log.moves) {
+            if (!m.FormsWord()) continue;
+            const std::string& word = m.Report.Word;
+            ASSERT_TRUE(model.Words.ContainsWord(word)) << word;
+            ASSERT_TRUE(seen.Add(word)) << word << " played twice";
+            ASSERT_GE(word.size(), s.MinWordLen);
+            ASSERT_LE(word.size(), s.MaxWordLen);
+            letters[m.Seat] += static_cast<int>(word.size());
         }
         for (int seat = 1; seat <= s.Count; ++seat) {
             ASSERT_EQ(s.Seat(seat).WordPoints, 10 * letters[seat]) << "seat " << seat;
             ASSERT_EQ(s.Seat(seat).BonusPoints, 0);
             ASSERT_EQ(s.Seat(seat).FinePoints, 0);
+            ASSERT_EQ(log.ended[0].Totals[seat - 1].Total, 10 * letters[seat]) << "seat " << seat;
         }
     }
+    flow.Unsubscribe(log);
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedDictionaries, SelfPlaySoak,
