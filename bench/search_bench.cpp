@@ -19,33 +19,20 @@
 #include <vector>
 
 #include "computer/computer_move.h"
+#include "computer/computer_play.h"
 #include "computer/reference_search.h"
 #include "core/game_model.h"
 
 namespace tq {
 namespace {
 
-// One computer move on the model, committed the way the game commits a computer's move.
-Move Play(const ComputerPlayer& player, GameModel& model) {
-    const Move move =
-        player.ChooseMove(model.Board, model.Settings, model.State, model.Dict, model.Rng);
-    if (!move.Word.empty())
-        ApplyMove(model.Board, model.State, model.Settings.Seat(model.State.CurrentSeat), move,
-                  MoveSource::Computer, 0);
-    return move;
-}
+using test::PlayComputerMove;
+using test::ShippedDictionary;
 
-struct Dictionary {
-    WordStore words;
-    TDictInfo info;
-};
-
-const Dictionary& Russian() {
-    static const Dictionary* dict = [] {
-        auto* d = new Dictionary;
-        d->info.DictName = "General_rus";
-        const LoadResult r = LoadDictionary(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts",
-                                            d->words, d->info);
+const ShippedDictionary& Russian() {
+    static const ShippedDictionary* dict = [] {
+        auto* d = new ShippedDictionary;
+        const LoadResult r = test::LoadShipped("General_rus", *d);
         if (!r.ok()) {
             std::fprintf(stderr, "cannot load General_rus: %s\n", r.message.c_str());
             std::exit(1);
@@ -87,7 +74,7 @@ Position Play(int side, int letters, uint64_t seed) {
     for (int seat = 1; model.State.LetterCountOnField < letters; seat = seat % 2 + 1) {
         model.State.CurrentSeat = static_cast<uint8_t>(seat);
         model.Settings.Seat(seat).Skill = 7;
-        Play(Player(), model);
+        PlayComputerMove(Player(), model);
     }
     return {model.Board, model.Settings, model.State};
 }
@@ -169,7 +156,7 @@ void WholeMove(benchmark::State& st, const std::string& name, int index) {
         model.State = p.state;
         model.State.CurrentSeat = 1;
         model.Settings.Seat(1).Skill = 7;
-        length = Play(player, model).Word.size();
+        length = PlayComputerMove(player, model).Word.size();
         benchmark::DoNotOptimize(length);
     }
     st.counters["wordLength"] = static_cast<double>(length);

@@ -6,25 +6,17 @@
 #include <string>
 
 #include "base/chain_rules.h"
+#include "computer/computer_play.h"
 #include "computer/test_fields.h"
 #include "core/game_model.h"
 
 namespace tq {
 namespace {
 
-// One computer move on the model, committed the way the game commits a computer's move.
-Move Play(const ComputerPlayer& player, GameModel& model) {
-    const Move move =
-        player.ChooseMove(model.Board, model.Settings, model.State, model.Dict, model.Rng);
-    if (!move.Word.empty())
-        ApplyMove(model.Board, model.State, model.Settings.Seat(model.State.CurrentSeat), move,
-                  MoveSource::Computer, 0);
-    return move;
-}
-
 using test::LettersOf;
 using test::MakeField;
 using test::MakeStore;
+using test::PlayComputerMove;
 
 // A 6 x 3 field with CATSU in the middle row. CATSUP takes a P right of, above or below the U;
 // TSUQ and ATSZ are the 4-letter words; CATS is on the field already.
@@ -61,7 +53,7 @@ TEST(ComputerMoveTest, SkillSevenPlaysTheLongestWordAndScoresIt) {
     std::map<std::string, int> chains;
     for (uint64_t seed = 1; seed <= 60; ++seed) {
         GameModel model = MakeModel(CatsuField(), 7, seed);
-        const Move move = Play(player, model);
+        const Move move = PlayComputerMove(player, model);
         ASSERT_EQ(move.Word, "CATSUP");
         EXPECT_EQ(move.Letter, 'P');
         EXPECT_EQ(model.Board.At(move.NewCell), 'P');
@@ -86,13 +78,13 @@ TEST(ComputerMoveTest, HonoursTheLengthLimitsAndPlayedWords) {
     for (uint64_t seed = 1; seed <= 10; ++seed) {
         GameModel model = MakeModel(CatsuField(), 7, seed);
         model.Settings.MinWordLen = model.Settings.MaxWordLen = 4;
-        const std::string word = Play(player, model).Word;
+        const std::string word = PlayComputerMove(player, model).Word;
         EXPECT_TRUE(word == "TSUQ" || word == "ATSZ") << word;
         EXPECT_EQ(model.Settings.Seat(2).WordPoints, 40);
 
         GameModel again = MakeModel(CatsuField(), 7, seed);
         again.State.UsedWords.Add("catsUP");
-        const std::string other = Play(player, again).Word;
+        const std::string other = PlayComputerMove(player, again).Word;
         EXPECT_TRUE(other == "TSUQ" || other == "ATSZ") << other;
     }
 }
@@ -102,7 +94,7 @@ TEST(ComputerMoveTest, SkillOneNeverPlaysSixLetters) {
     int words = 0;
     for (uint64_t seed = 1; seed <= 200; ++seed) {
         GameModel model = MakeModel(CatsuField(), 1, seed);
-        const Move move = Play(player, model);
+        const Move move = PlayComputerMove(player, model);
         ASSERT_NE(move.Word, "CATSUP");
         if (move.Word.size() > 1) ++words;
     }
@@ -120,7 +112,7 @@ TEST(ComputerMoveTest, WithoutAWordPutsARandomLetterNextToTheLetters) {
     });
     for (uint64_t seed = 1; seed <= 20; ++seed) {
         GameModel model = MakeModel(f, 7, seed);
-        const Move move = Play(player, model);
+        const Move move = PlayComputerMove(player, model);
         EXPECT_EQ(move.NewCell, (Cell{2, 2}));
         EXPECT_EQ(move.Chain, "22");
         ASSERT_EQ(move.Word.size(), 1u);
@@ -150,7 +142,7 @@ TEST(ComputerMoveTest, RandomLetterCellsCountOncePerOccupiedNeighbour) {
     for (int seed = 1; seed <= moves; ++seed) {
         GameModel model = MakeModel(f, 7, static_cast<uint64_t>(seed));
         model.Settings.Directions = "11111111";
-        ++count[Play(player, model).Chain];
+        ++count[PlayComputerMove(player, model).Chain];
     }
     ASSERT_EQ(count.size(), 4u);
     EXPECT_NEAR(count["10"], moves / 3.0, 200);
@@ -163,7 +155,7 @@ TEST(ComputerMoveTest, FullFieldChangesNothing) {
     const ComputerPlayer player(Store());
     const Field f = MakeField({"ABC", "DEF", "GHI"});
     GameModel model = MakeModel(f, 7, 1);
-    const Move move = Play(player, model);
+    const Move move = PlayComputerMove(player, model);
     EXPECT_TRUE(move.Word.empty());
     EXPECT_EQ(model.State.FieldLetters, "ADGBEHCFI");
     EXPECT_EQ(model.State.LetterCountOnField, 9);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "computer/computer_move.h"
+#include "computer/computer_play.h"
 #include "computer/reference_search.h"
 #include "computer/test_fields.h"
 #include "core/game_model.h"
@@ -16,29 +17,15 @@
 namespace tq {
 namespace {
 
-// One computer move on the model, committed the way the game commits a computer's move.
-Move Play(const ComputerPlayer& player, GameModel& model) {
-    const Move move =
-        player.ChooseMove(model.Board, model.Settings, model.State, model.Dict, model.Rng);
-    if (!move.Word.empty())
-        ApplyMove(model.Board, model.State, model.Settings.Seat(model.State.CurrentSeat), move,
-                  MoveSource::Computer, 0);
-    return move;
-}
+using test::PlayComputerMove;
+using test::ShippedDictionary;
 
-struct Dictionary {
-    WordStore words;
-    TDictInfo info;
-};
-
-const Dictionary& Shipped(const char* name) {
-    static Dictionary rus;
-    static Dictionary eng;
-    Dictionary& d = std::string(name) == "General_rus" ? rus : eng;
+const ShippedDictionary& Shipped(const char* name) {
+    static ShippedDictionary rus;
+    static ShippedDictionary eng;
+    ShippedDictionary& d = std::string(name) == "General_rus" ? rus : eng;
     if (d.words.TotalWords() == 0) {
-        d.info.DictName = name;
-        const LoadResult r = LoadDictionary(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts",
-                                            d.words, d.info);
+        const LoadResult r = test::LoadShipped(name, d);
         EXPECT_TRUE(r.ok()) << name << ": " << r.message;
     }
     return d;
@@ -47,7 +34,7 @@ const Dictionary& Shipped(const char* name) {
 // A game in progress: an initial word (perhaps with the joker) in the middle row, then moves of
 // computer seats of mixed skill: up to 13 more letters, or on every fourth field up to half the
 // field (the reference search slows down as the letters grow; the lengths stay short).
-GameModel MidGame(const Dictionary& dict, const ComputerPlayer& player, Random& rng) {
+GameModel MidGame(const ShippedDictionary& dict, const ComputerPlayer& player, Random& rng) {
     GameModel model;
     model.Dict = dict.info;
     GameSettings& s = model.Settings;
@@ -85,13 +72,13 @@ GameModel MidGame(const Dictionary& dict, const ComputerPlayer& player, Random& 
     for (int seat = 1; model.State.LetterCountOnField < target; seat = seat % 5 + 1) {
         model.State.CurrentSeat = static_cast<uint8_t>(seat);
         s.Seat(seat).Skill = static_cast<uint8_t>(1 + rng.Int(7));
-        if (Play(player, model).Word.empty()) break;
+        if (PlayComputerMove(player, model).Word.empty()) break;
     }
     return model;
 }
 
 void CompareOnRandomFields(const char* dictName, int fields, uint64_t seed) {
-    const Dictionary& dict = Shipped(dictName);
+    const ShippedDictionary& dict = Shipped(dictName);
     ASSERT_GT(dict.words.TotalWords(), 1000u);
     const ComputerPlayer player(dict.words);
     Random rng(seed);
