@@ -40,7 +40,6 @@ struct GameState {
     std::string MarkedWord;
     int16_t TimeAward = 0;
     std::vector<std::string> PlayedPaths;
-    std::vector<std::string> Candidates;
 };
 
 }  // namespace tq

@@ -127,7 +127,6 @@ void GameFlow::StartNewGame() {
 
     st.UsedWords.Clear();
     st.PlayedPaths.clear();
-    st.Candidates.clear();
     st.MarkedPath.clear();
     st.MarkedWord.clear();
     st.TimeAward = 0;
