@@ -3,12 +3,14 @@
 # Starts Xvfb with a screen of $3 (width x height x depth) on the first free display number from
 # $1 to $2, its output in $4; sets xvfb_pid and exports DISPLAY for the Qt programs. Several runs
 # may start at once on a shared machine: when another run takes a number first, or Xvfb is slow to
-# come up, the next free number is tried. Returns 1 when none would start.
+# come up, the next free number is tried. Returns 1 when none would start. The server does not
+# reset when its last client leaves: a reset refuses the connections that come meanwhile, and a
+# run starts one program right after another has ended.
 start_display() {  # first last size log
     local n
     for n in $(seq "$1" "$2"); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 "$3" -nolisten tcp >"$4" 2>&1 &
+        Xvfb ":$n" -screen 0 "$3" -nolisten tcp -noreset >"$4" 2>&1 &
         xvfb_pid=$!
         for _ in $(seq 1 200); do
             kill -0 "$xvfb_pid" 2>/dev/null || break

@@ -65,47 +65,17 @@ wait_window() {
 window_count() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l; }
 
 # Starts the program in the current folder, its output to $work/<log>.log, and waits for its main
-# window; sets game_pid, main_id, the window's place and size and the client area's corner. When
-# the program ends without a window, its output is shown; when the display itself has gone away
-# meanwhile (the X server is not what is under test), a new display is started and the program
-# once more.
+# window; sets game_pid, main_id, the window's place and size and the client area's corner. A
+# program that shows no window has its output shown, and the X server's when the display no
+# longer answers.
 start_program() {  # log what-for
-    local attempt status
-    for attempt in 1 2; do
-        status=""
-        "$program" >"$work/$1.log" 2>&1 &
-        game_pid=$!
-        main_id=""
-        for _ in $(seq 1 200); do
-            main_id=$(xdotool search --onlyvisible --name "^Tessaroon 2.1\$" 2>/dev/null |
-                head -n 1 || true)
-            [ -n "$main_id" ] && break
-            kill -0 "$game_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        [ -n "$main_id" ] && break
-        if kill -0 "$game_pid" 2>/dev/null; then
-            kill "$game_pid" 2>/dev/null || true
-            status="was still running after 20 seconds"
-        fi
-        if wait "$game_pid" 2>/dev/null; then
-            status=${status:-ended}
-        else
-            status=${status:-"ended with status $?"}
-        fi
-        game_pid=""
-        show_log "e2e: the program $status without a main window$2; its output:" "$work/$1.log"
-        if [ "$attempt" = 1 ] && ! display_alive; then
-            show_log "e2e: the X display had gone away; the X server's output:" "$work/xvfb.log"
-            kill "$xvfb_pid" 2>/dev/null || true
-            wait "$xvfb_pid" 2>/dev/null || true
-            start_display 91 140 1024x768x24 "$work/xvfb.log" ||
-                fail "Xvfb did not start again on any free display number"
-            step "started a new display $DISPLAY"
-            continue
-        fi
+    "$program" >"$work/$1.log" 2>&1 &
+    game_pid=$!
+    if ! main_id=$(wait_window "Tessaroon 2.1" 20); then
+        show_log "e2e: the program showed no main window$2; its output:" "$work/$1.log"
+        display_alive || show_log "e2e: the X display has gone away:" "$work/xvfb.log"
         fail "the main window did not appear$2"
-    done
+    fi
     eval "$(xdotool getwindowgeometry --shell "$main_id")"
     win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
     client_x=$win_x

@@ -147,25 +147,20 @@ step "the player's start folder is made, then kept"
 start_display 141 190 1024x768x24 "$work/xvfb.log" ||
     { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
 cd "$work/home"
-# On a loaded machine a start can fail to reach the display: say what it printed and give it a
-# second start.
+"$prefix/bin/tessaroon" >"$work/game.log" 2>&1 &
+game_pid=$!
 main_id=""
-for attempt in 1 2; do
-    "$prefix/bin/tessaroon" >"$work/game.log" 2>&1 &
-    game_pid=$!
-    for _ in $(seq 1 300); do
-        main_id=$(xdotool search --onlyvisible --name "^Tessaroon $version\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$main_id" ] && break 2
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    echo "install: attempt $attempt: the installed game showed no window; it printed:" >&2
-    cat "$work/game.log" >&2
-    kill "$game_pid" 2>/dev/null || true
-    wait "$game_pid" 2>/dev/null || true
-    game_pid=""
+for _ in $(seq 1 300); do
+    main_id=$(xdotool search --onlyvisible --name "^Tessaroon $version\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$main_id" ] && break
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
 done
-[ -n "$main_id" ] || { cat "$work/xvfb.log" >&2; fail "the installed game showed no window"; }
+if [ -z "$main_id" ]; then
+    show_log "install: the installed game showed no window; its output:" "$work/game.log"
+    display_alive || show_log "install: the X display has gone away:" "$work/xvfb.log"
+    fail "the installed game showed no window"
+fi
 [ "$(readlink "/proc/$game_pid/cwd")" = "$own" ] || fail "the installed game does not play in $own"
 cmp -s "$own/Tessaroon.ini" "$work/changed.ini" || fail "the game's start replaced the changed settings"
 # Its windows carry the class the desktop entry names.
