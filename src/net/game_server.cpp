@@ -25,10 +25,21 @@ bool GameServer::StartListening(uint16_t port) {
 void GameServer::StopListening() {
     transport_.StopListening();
     peers_.clear();
+    awaited_.reset();
     if (!names_.empty()) {
         names_.clear();
         notices_.Notify([](NetObserver& o) { o.ClientNamesChanged(); });
     }
+}
+
+void GameServer::DropClient(ConnectionId id, std::string_view reason) {
+    const auto it = peers_.find(id);
+    if (it == peers_.end()) return;
+    transport_.Close(id);
+    const std::string name = it->second.name;
+    const std::string why(reason);
+    notices_.Notify([&](NetObserver& o) { o.ClientDropped(name, why); });
+    OnClosed(id);
 }
 
 bool GameServer::HasClient(std::string_view name) const {
@@ -70,7 +81,13 @@ void GameServer::SendUpdateMove(int round, int seat, int moveWord) {
 }
 
 void GameServer::SendYourMove(const std::string& seatName) {
-    if (const auto id = ConnectionOf(seatName)) transport_.Send(*id, YourMoveLine());
+    const auto id = ConnectionOf(seatName);
+    if (!id) return;
+    transport_.Send(*id, YourMoveLine());
+    if (moveLimit_.count() > 0) {
+        awaited_ = Awaited{*id, transport_.Now() + moveLimit_};
+        ScheduleWake();
+    }
 }
 
 void GameServer::SendEndGame() {
@@ -96,7 +113,64 @@ bool GameServer::SendChat(std::string_view recipient, std::string_view text) {
 }
 
 void GameServer::OnAccepted(ConnectionId id) {
-    peers_.try_emplace(id);
+    peers_.try_emplace(id).first->second.since = transport_.Now();
+    KeepWithinCapacity();
+    UpdateAccepting();
+    ScheduleWake();
+}
+
+void GameServer::KeepWithinCapacity() {
+    while (peers_.size() > std::max<std::size_t>(transport_.Capacity(), 1)) {
+        // Connection numbers grow with acceptance: the first without a name is the oldest. When
+        // all others have names, that is the newest, which then finds no room.
+        const auto oldest = std::find_if(peers_.begin(), peers_.end(),
+                                         [](const auto& p) { return p.second.name.empty(); });
+        if (oldest == peers_.end()) return;
+        DropClient(oldest->first,
+                   "the server holds all the connections it can, and it had "
+                   "announced no name");
+    }
+}
+
+void GameServer::UpdateAccepting() {
+    const bool allNamed = std::all_of(peers_.begin(), peers_.end(),
+                                      [](const auto& p) { return !p.second.name.empty(); });
+    transport_.SetAccepting(!allNamed || peers_.size() < transport_.Capacity());
+}
+
+void GameServer::ScheduleWake() {
+    std::optional<Clock::time_point> next;
+    const auto consider = [&](Clock::time_point t) {
+        if (!next || t < *next) next = t;
+    };
+    for (const auto& [id, peer] : peers_)
+        if (peer.name.empty()) consider(peer.since + kNameWait);
+    if (awaited_) consider(awaited_->due);
+    if (next) transport_.WakeAt(*next);
+}
+
+bool GameServer::AwaitsMoveOf(ConnectionId id) const {
+    const GameModel& model = flow_.Model();
+    const GameSettings& s = model.Settings;
+    if (s.Mode != GameMode::Server || flow_.Phase() != GamePhase::AwaitRemote) return false;
+    const TPlayers& seat = s.Seat(model.State.CurrentSeat);
+    return seat.Type == PlayerType::Client && ConnectionOf(seat.Name) == id;
+}
+
+void GameServer::OnWake() {
+    const Clock::time_point now = transport_.Now();
+    std::vector<ConnectionId> nameless;
+    for (const auto& [id, peer] : peers_)
+        if (peer.name.empty() && now >= peer.since + kNameWait) nameless.push_back(id);
+    for (const ConnectionId id : nameless) DropClient(id, "it announced no name within a minute");
+    if (awaited_ && now >= awaited_->due) {
+        const ConnectionId id = awaited_->id;
+        awaited_.reset();
+        if (AwaitsMoveOf(id))
+            DropClient(id,
+                       "it did not move within " + std::to_string(moveLimit_.count()) + " seconds");
+    }
+    ScheduleWake();
 }
 
 void GameServer::OnData(ConnectionId id, std::string_view bytes) {
@@ -112,17 +186,15 @@ void GameServer::OnData(ConnectionId id, std::string_view bytes) {
         if (!line) break;
         if (const auto message = ParseClientLine(*line)) Handle(id, *message);
     }
-    if (!ok) {
-        // A line beyond the bound: a broken or hostile peer. It is treated as having left.
-        transport_.Close(id);
-        Leave(id);
-        peers_.erase(id);
-    }
+    // A line beyond the bound: a broken or hostile peer.
+    if (!ok) DropClient(id, "it sent a line longer than any the game sends");
 }
 
 void GameServer::OnClosed(ConnectionId id) {
+    if (awaited_ && awaited_->id == id) awaited_.reset();
     Leave(id);
     peers_.erase(id);
+    UpdateAccepting();
 }
 
 void GameServer::Handle(ConnectionId id, const ClientMessage& message) {
@@ -133,8 +205,10 @@ void GameServer::Handle(ConnectionId id, const ClientMessage& message) {
         // that was refused.
         const Peer& peer = peers_[id];
         if (!disconnect->Name.empty() && !peer.name.empty() &&
-            SameText(disconnect->Name, peer.name))
+            SameText(disconnect->Name, peer.name)) {
             Leave(id);
+            UpdateAccepting();
+        }
     } else if (const auto* move = std::get_if<MyMoveMsg>(&message)) {
         HandleMove(id, move->Move);
     } else if (const auto* chat = std::get_if<ChatToServerMsg>(&message)) {
@@ -153,6 +227,7 @@ void GameServer::HandleConnect(ConnectionId id, const std::string& name) {
     }
     peer.name = name;
     names_.push_back(name);
+    UpdateAccepting();
     notices_.Notify([](NetObserver& o) { o.ClientNamesChanged(); });
 }
 
@@ -167,6 +242,8 @@ void GameServer::HandleMove(ConnectionId id, const MoveReport& move) {
     const std::string& name = peers_[id].name;
     if (seat.Type != PlayerType::Client || name.empty() || !SameText(seat.Name, name)) return;
     if (!IsLegalRemoteMove(model, move)) return;
+    // The move came in time; the next "YourMove//" sets the next limit.
+    if (awaited_ && awaited_->id == id) awaited_.reset();
     // Committed like every move: scored, placed, shown and passed on to the other client seats;
     // then the next turn opens. The commit refuses nothing IsLegalRemoteMove lets through (a
     // refused move would be dropped like the ones above, the seat still awaited).

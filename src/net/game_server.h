@@ -6,7 +6,13 @@
 // Names are kept per connection, not by position in a list, so a connection that closes without
 // "Disconnect" (a crash, a pulled cable) is handled as the "Disconnect" of its name. Names compare
 // without regard to letter case, as the options dialog's lists do.
+//
+// No peer can hold the server: it keeps at most the transport's Capacity() connections, and at
+// the cap a new connection takes the place of the oldest one without a name; only when all have
+// names does it stop taking new ones until one closes. A connection without a name after
+// kNameWait is closed, and so, with a move limit set, is a client that does not move in time.
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -21,6 +27,9 @@
 
 namespace tq::net {
 
+// How long a connection may stay without announcing a name.
+constexpr std::chrono::seconds kNameWait{60};
+
 class GameServer : private ServerEvents {
   public:
     GameServer(ServerTransport& transport, GameFlow& flow, NetNotices& notices);
@@ -33,6 +42,18 @@ class GameServer : private ServerEvents {
     bool StartListening(uint16_t port = kGamePort);
     // Stops listening and closes every client connection; the client name list empties.
     void StopListening();
+
+    // Closes the connection and handles it as that client's "Disconnect" (its seats become
+    // Computer seats, its name leaves the list, a turn waiting for it goes to the computer); the
+    // observers hear the name and the reason first (ClientDropped). The transport reports no close
+    // the server asked for, so every connection the server ends goes through here. Nothing for a
+    // connection that is gone.
+    void DropClient(ConnectionId id, std::string_view reason);
+
+    // How long a client seat may take for a move after its "YourMove//"; past it the client is
+    // dropped and the computer plays its seat. Zero (the default) sets no limit.
+    void SetMoveLimit(std::chrono::seconds limit) { moveLimit_ = limit; }
+    std::chrono::seconds MoveLimit() const { return moveLimit_; }
     bool Listening() const { return transport_.Listening(); }
     uint16_t Port() const { return transport_.Port(); }
 
@@ -55,12 +76,28 @@ class GameServer : private ServerEvents {
   private:
     struct Peer {
         LineBuffer buffer;
-        std::string name;  // empty until it announced itself
+        std::string name;           // empty until it announced itself
+        Clock::time_point since{};  // accepted then
+    };
+    // The client told "YourMove//" last, and when its move is due.
+    struct Awaited {
+        ConnectionId id = 0;
+        Clock::time_point due{};
     };
 
     void OnAccepted(ConnectionId id) override;
     void OnData(ConnectionId id, std::string_view bytes) override;
     void OnClosed(ConnectionId id) override;
+    void OnWake() override;
+
+    // Over the capacity, the oldest connections without a name give way.
+    void KeepWithinCapacity();
+    // New connections are taken unless the capacity is reached by named clients alone.
+    void UpdateAccepting();
+    // Asks the transport to wake the server at the next deadline.
+    void ScheduleWake();
+    // Whether the game waits for a move of the connection's client now.
+    bool AwaitsMoveOf(ConnectionId id) const;
 
     void Handle(ConnectionId id, const ClientMessage& message);
     void HandleConnect(ConnectionId id, const std::string& name);
@@ -79,8 +116,10 @@ class GameServer : private ServerEvents {
     ServerTransport& transport_;
     GameFlow& flow_;
     NetNotices& notices_;
-    std::map<ConnectionId, Peer> peers_;
+    std::map<ConnectionId, Peer> peers_;  // in the order of acceptance
     std::vector<std::string> names_;
+    std::chrono::seconds moveLimit_{0};
+    std::optional<Awaited> awaited_;
 };
 
 }  // namespace tq::net

@@ -1,9 +1,14 @@
 #include "net/qt_transport.h"
 
+#include <sys/resource.h>
+
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <limits>
 
 namespace tq::net {
 
@@ -13,14 +18,53 @@ namespace {
 constexpr qint64 kReadAhead = 64 * 1024;
 // How long a closing socket may take to hand over what is queued before it is cut off.
 constexpr int kCloseGraceMs = 5000;
+// Closed sockets that may hand over what is queued at once; beyond them a close cuts off at once,
+// so that peers which never read cannot hold descriptors through their grace time.
+constexpr std::size_t kMaxLingering = 8;
+// Descriptors kept free below the file limit: the lingering sockets, the connection accepted
+// beyond the capacity before one is let go, the client endpoint, and the files the program opens
+// while it runs (settings, records, the dictionary, the help viewer).
+constexpr std::size_t kDescriptorReserve = 32;
+// After a failed accept (out of descriptors), the pause before the listener tries again.
+constexpr int kAcceptRetryMs = 1000;
+
+// Descriptors the process has open now.
+std::size_t OpenDescriptors() {
+    std::error_code ec;
+    std::size_t n = 0;
+    for (std::filesystem::directory_iterator it("/proc/self/fd", ec), end; !ec && it != end;
+         it.increment(ec))
+        ++n;
+    return ec || n == 0 ? 64 : n;  // without /proc, a guess on the safe side
+}
+
+// How many connections fit below the file limit beside what is open now and the reserve.
+std::size_t ConnectionsWithinFileLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return kMaxConnections;
+    const std::size_t used = OpenDescriptors() + kDescriptorReserve;
+    const auto cur = static_cast<std::size_t>(limit.rlim_cur);
+    return std::clamp<std::size_t>(cur > used ? cur - used : 0, 1, kMaxConnections);
+}
 
 // Lets the socket send what is queued, close, and delete itself; no event of it reaches the
-// logic any more.
-void CloseQuietly(QTcpSocket* socket) {
+// logic any more. With lingering given, at most kMaxLingering sockets take their grace time;
+// further ones are cut off at once.
+void CloseQuietly(QTcpSocket* socket, std::size_t* lingering = nullptr) {
     QObject::disconnect(socket, nullptr, nullptr, nullptr);
     if (socket->state() == QAbstractSocket::UnconnectedState) {
         socket->deleteLater();
         return;
+    }
+    if (lingering && socket->bytesToWrite() > 0) {
+        if (*lingering >= kMaxLingering) {
+            socket->abort();
+            socket->deleteLater();
+            return;
+        }
+        ++*lingering;
+        QObject::connect(socket, &QObject::destroyed, [lingering] { --*lingering; });
     }
     QObject::connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
     QTimer::singleShot(kCloseGraceMs, socket, [socket] {
@@ -40,6 +84,18 @@ std::string_view View(const QByteArray& bytes) {
 
 QtServerTransport::QtServerTransport() : server_(new QTcpServer(&owner_)) {
     QObject::connect(server_, &QTcpServer::newConnection, &owner_, [this] { AcceptPending(); });
+    // Qt stops listening for connections when an accept fails for lack of descriptors; it does
+    // not try again by itself.
+    QObject::connect(server_, &QTcpServer::acceptError, &owner_, [this] { AcceptFailed(); });
+    backOff_.setSingleShot(true);
+    QObject::connect(&backOff_, &QTimer::timeout, &owner_, [this] {
+        backingOff_ = false;
+        ApplyAccepting();
+    });
+    wake_.setSingleShot(true);
+    QObject::connect(&wake_, &QTimer::timeout, &owner_, [this] {
+        if (events_) events_->OnWake();
+    });
 }
 
 QtServerTransport::~QtServerTransport() {
@@ -49,11 +105,19 @@ QtServerTransport::~QtServerTransport() {
 
 bool QtServerTransport::Listen(uint16_t port) {
     StopListening();
-    return server_->listen(QHostAddress::Any, port);
+    // Connections wait in the system's queue, not in Qt's, until there is room for them.
+    server_->setMaxPendingConnections(1);
+    if (!server_->listen(QHostAddress::Any, port)) return false;
+    capacity_ = ConnectionsWithinFileLimit();
+    wantAccepting_ = true;
+    backingOff_ = false;
+    return true;
 }
 
 void QtServerTransport::StopListening() {
     server_->close();
+    backOff_.stop();
+    wake_.stop();
     auto sockets = std::move(sockets_);
     sockets_.clear();
     for (auto& [id, socket] : sockets) Release(socket);
@@ -68,7 +132,11 @@ uint16_t QtServerTransport::Port() const {
 }
 
 void QtServerTransport::AcceptPending() {
-    while (QTcpSocket* socket = server_->nextPendingConnection()) {
+    // One connection beyond the capacity is taken, so that the logic can let an older one go for
+    // it; then taking pauses until a connection closes.
+    while (sockets_.size() <= capacity_) {
+        QTcpSocket* socket = server_->nextPendingConnection();
+        if (!socket) break;
         const ConnectionId id = next_++;
         socket->setParent(&owner_);
         socket->setReadBufferSize(kReadAhead);
@@ -97,6 +165,46 @@ void QtServerTransport::AcceptPending() {
             },
             Qt::QueuedConnection);
     }
+    ApplyAccepting();
+}
+
+void QtServerTransport::AcceptFailed() {
+    // Qt paused the listener; trying again at once would fail again at once. A connection that
+    // closes frees a descriptor and ends the pause early.
+    backingOff_ = true;
+    backOff_.start(kAcceptRetryMs);
+    ApplyAccepting();
+}
+
+void QtServerTransport::SetAccepting(bool accepting) {
+    wantAccepting_ = accepting;
+    ApplyAccepting();
+}
+
+bool QtServerTransport::Accepting() const {
+    return server_->isListening() && wantAccepting_ && !backingOff_ && sockets_.size() <= capacity_;
+}
+
+void QtServerTransport::ApplyAccepting() {
+    if (!server_->isListening()) return;
+    if (!Accepting()) {
+        server_->pauseAccepting();
+        return;
+    }
+    server_->resumeAccepting();
+    // A connection Qt took before the pause waits in its own list.
+    if (server_->hasPendingConnections()) AcceptPending();
+}
+
+void QtServerTransport::WakeAt(Clock::time_point when) {
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(when - Clock::now());
+    wake_.start(static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(
+        wait.count(), 0, std::numeric_limits<int>::max())));
+}
+
+std::size_t QtServerTransport::QueuedBytes(ConnectionId id) const {
+    const auto it = sockets_.find(id);
+    return it == sockets_.end() ? 0 : static_cast<std::size_t>(it->second->bytesToWrite());
 }
 
 void QtServerTransport::Read(ConnectionId id, QTcpSocket* socket) {
@@ -116,13 +224,40 @@ void QtServerTransport::Lost(ConnectionId id, QTcpSocket* socket) {
     if (!sockets_.count(id)) return;
     sockets_.erase(id);
     Release(socket);
+    Freed();
     if (events_) events_->OnClosed(id);
+}
+
+void QtServerTransport::Freed() {
+    // A descriptor is free again: a failed accept may succeed now.
+    if (backingOff_) {
+        backOff_.stop();
+        backingOff_ = false;
+    }
+    ApplyAccepting();
 }
 
 void QtServerTransport::Send(ConnectionId id, std::string_view bytes) {
     const auto it = sockets_.find(id);
     if (it == sockets_.end()) return;
-    it->second->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    QTcpSocket* socket = it->second;
+    if (static_cast<std::size_t>(socket->bytesToWrite()) + bytes.size() <= kMaxQueuedBytes) {
+        socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return;
+    }
+    // The peer does not read what it is sent. Its connection ends here, the queue with it; the
+    // logic hears of it as of any close, from the event loop, not inside its own send.
+    sockets_.erase(it);
+    QObject::disconnect(socket, nullptr, nullptr, nullptr);
+    socket->abort();
+    socket->deleteLater();
+    Freed();
+    QMetaObject::invokeMethod(
+        &owner_,
+        [this, id] {
+            if (events_) events_->OnClosed(id);
+        },
+        Qt::QueuedConnection);
 }
 
 void QtServerTransport::Close(ConnectionId id) {
@@ -131,10 +266,11 @@ void QtServerTransport::Close(ConnectionId id) {
     QTcpSocket* socket = it->second;
     sockets_.erase(it);
     Release(socket);
+    Freed();
 }
 
 void QtServerTransport::Release(QTcpSocket* socket) {
-    CloseQuietly(socket);
+    CloseQuietly(socket, &lingering_);
 }
 
 // ---- Client ----
@@ -190,7 +326,30 @@ bool QtClientTransport::Connected() const {
 
 void QtClientTransport::Send(std::string_view bytes) {
     if (!Connected()) return;
-    socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    QTcpSocket* socket = socket_;
+    if (static_cast<std::size_t>(socket->bytesToWrite()) + bytes.size() <= kMaxQueuedBytes) {
+        socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return;
+    }
+    // The server does not read: the connection is broken, as far as this side can tell. Told
+    // from the event loop, not inside the send; nothing more is sent meanwhile.
+    QObject::disconnect(socket, nullptr, nullptr, nullptr);
+    socket->abort();
+    connected_ = false;
+    QMetaObject::invokeMethod(
+        &owner_,
+        [this, socket] {
+            if (socket != socket_) return;
+            Release();
+            if (events_) events_->OnError(ClientError::Broken);
+            // Unless a handler of the error started a new attempt.
+            if (events_ && !socket_) events_->OnClosed();
+        },
+        Qt::QueuedConnection);
+}
+
+std::size_t QtClientTransport::QueuedBytes() const {
+    return socket_ ? static_cast<std::size_t>(socket_->bytesToWrite()) : 0;
 }
 
 void QtClientTransport::Close() {

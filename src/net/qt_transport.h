@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <map>
 
 #include "net/transport.h"
@@ -32,22 +33,38 @@ class QtServerTransport final : public ServerTransport {
     uint16_t Port() const override;
     void Send(ConnectionId id, std::string_view bytes) override;
     void Close(ConnectionId id) override;
+    void WakeAt(Clock::time_point when) override;
+    std::size_t Capacity() const override { return capacity_; }
+    void SetAccepting(bool accepting) override;
 
     // The number of open connections.
     std::size_t ConnectionCount() const { return sockets_.size(); }
+    // Bytes waiting to be sent on the connection (0 for one that is gone).
+    std::size_t QueuedBytes(ConnectionId id) const;
+    // Whether the listener takes new connections now.
+    bool Accepting() const;
 
   private:
     void AcceptPending();
+    void AcceptFailed();
+    void ApplyAccepting();
+    void Freed();
     void Read(ConnectionId id, QTcpSocket* socket);
     void Lost(ConnectionId id, QTcpSocket* socket);
     // Forgets the socket and lets it close in its own time.
     void Release(QTcpSocket* socket);
 
-    QObject owner_;  // parent of the listener and the sockets
+    std::size_t lingering_ = 0;  // closed sockets still handing over what was queued
+    QObject owner_;              // parent of the listener and the sockets
     QTcpServer* server_;
     std::map<ConnectionId, QTcpSocket*> sockets_;
     ConnectionId next_ = 1;
     ServerEvents* events_ = nullptr;
+    std::size_t capacity_ = kMaxConnections;
+    bool wantAccepting_ = true;
+    bool backingOff_ = false;  // an accept failed; taking resumes after a pause
+    QTimer backOff_;
+    QTimer wake_;
 };
 
 class QtClientTransport final : public ClientTransport {
@@ -62,6 +79,9 @@ class QtClientTransport final : public ClientTransport {
     bool Connected() const override;
     void Send(std::string_view bytes) override;
     void Close() override;
+
+    // Bytes waiting to be sent to the server.
+    std::size_t QueuedBytes() const;
 
   private:
     void Read(QTcpSocket* socket);

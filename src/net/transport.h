@@ -7,6 +7,8 @@
 // Events report what the peer or the network did. A close that the owner asked for (Close,
 // StopListening) is not reported back: the owner already knows.
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,14 +18,27 @@ namespace tq::net {
 // A connection of a listening endpoint; numbers are never reused within one endpoint's life.
 using ConnectionId = uint64_t;
 
+using Clock = std::chrono::steady_clock;
+
+// Bytes that may wait to be sent on one connection. A game's lines are a few hundred bytes and
+// each waits for an answer, so a queue this long belongs to a peer that does not read; its
+// connection is closed before the queue grows further.
+constexpr std::size_t kMaxQueuedBytes = 256 * 1024;
+// Connections a listening endpoint holds at most: a game has five seats, a LAN a few players more
+// waiting or chatting.
+constexpr std::size_t kMaxConnections = 40;
+
 class ServerEvents {
   public:
     virtual ~ServerEvents() = default;
     virtual void OnAccepted(ConnectionId id) = 0;
     // The bytes of one read, in arrival order; a read may hold several lines or part of one.
     virtual void OnData(ConnectionId id, std::string_view bytes) = 0;
-    // The peer closed the connection, or it broke.
+    // The peer closed the connection, or it broke, or the endpoint closed it itself because more
+    // than kMaxQueuedBytes waited to be sent to it.
     virtual void OnClosed(ConnectionId id) = 0;
+    // The time asked for with WakeAt has come.
+    virtual void OnWake() {}
 };
 
 class ServerTransport {
@@ -42,6 +57,18 @@ class ServerTransport {
     virtual void Send(ConnectionId id, std::string_view bytes) = 0;
     // Sends what is queued, then closes the connection.
     virtual void Close(ConnectionId id) = 0;
+
+    // The time the logic's deadlines are measured in.
+    virtual Clock::time_point Now() const { return Clock::now(); }
+    // Asks for one OnWake at or soon after the time; a later call replaces the earlier one. An
+    // endpoint without timers never wakes.
+    virtual void WakeAt(Clock::time_point /*when*/) {}
+    // The most connections to hold at once: kMaxConnections, fewer when the process's file limit
+    // leaves no room for them beside the files and sockets it needs besides.
+    virtual std::size_t Capacity() const { return kMaxConnections; }
+    // Whether new connections are taken. While not, they wait in the system's queue of the
+    // listening socket until taking resumes.
+    virtual void SetAccepting(bool /*accepting*/) {}
 };
 
 // How a client connection failed.
@@ -75,7 +102,8 @@ class ClientTransport {
     // comes as OnConnected or OnError.
     virtual bool Connect(const std::string& serverName, uint16_t port) = 0;
     virtual bool Connected() const = 0;
-    // Queues bytes; nothing while not connected.
+    // Queues bytes; nothing while not connected. A queue beyond kMaxQueuedBytes (a server that
+    // does not read) breaks the connection: OnError(Broken), then OnClosed.
     virtual void Send(std::string_view bytes) = 0;
     // Sends what is queued, then closes; stops an attempt under way.
     virtual void Close() = 0;

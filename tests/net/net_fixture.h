@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,19 @@ class FakeServerTransport : public net::ServerTransport {
         open.erase(id);
         closedByServer.push_back(id);
     }
+    net::Clock::time_point Now() const override { return now; }
+    void WakeAt(net::Clock::time_point when) override { wakeAt = when; }
+    std::size_t Capacity() const override { return capacity; }
+    void SetAccepting(bool a) override { accepting = a; }
+
+    // Time passes; the server wakes when it asked to within it.
+    void Advance(std::chrono::milliseconds by) {
+        now += by;
+        if (wakeAt && *wakeAt <= now) {
+            wakeAt.reset();
+            events->OnWake();
+        }
+    }
 
     // The peer's side.
     net::ConnectionId Accept() {
@@ -67,6 +81,10 @@ class FakeServerTransport : public net::ServerTransport {
     std::map<net::ConnectionId, std::string> sent;
     std::vector<net::ConnectionId> closedByServer;
     net::ConnectionId next = 1;
+    net::Clock::time_point now{};
+    std::optional<net::Clock::time_point> wakeAt;
+    std::size_t capacity = net::kMaxConnections;
+    bool accepting = true;
 };
 
 class FakeClientTransport : public net::ClientTransport {
@@ -118,7 +136,11 @@ struct RecordingObserver : net::NetObserver {
     int namesChanged = 0, connectionChanged = 0, recipientsChanged = 0, dialogsClosed = 0,
         ownTurns = 0;
     std::vector<std::vector<int>> takenOver;
+    std::vector<std::pair<std::string, std::string>> dropped;  // name, reason
     void ClientNamesChanged() override { ++namesChanged; }
+    void ClientDropped(const std::string& name, const std::string& reason) override {
+        dropped.emplace_back(name, reason);
+    }
     void SeatsTakenOver(const std::vector<int>& seats) override { takenOver.push_back(seats); }
     void ConnectionChanged() override { ++connectionChanged; }
     void RecipientsChanged() override { ++recipientsChanged; }
