@@ -167,8 +167,8 @@ void GameServer::OnWake() {
         const ConnectionId id = awaited_->id;
         awaited_.reset();
         if (AwaitsMoveOf(id))
-            DropClient(id,
-                       "it did not move within " + std::to_string(moveLimit_.count()) + " seconds");
+            DropClient(id, "it did not move within " + std::to_string(moveLimit_.count()) +
+                               (moveLimit_.count() == 1 ? " second" : " seconds"));
     }
     ScheduleWake();
 }

@@ -1,7 +1,15 @@
 // A whole network game between processes: one "tessaroon-cli serve" and two "join" bots on
 // loopback, run as a user would in the start folder.
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 #include <nlohmann/json.hpp>
 #include <set>
@@ -80,6 +88,7 @@ TEST(CliNetwork, BadOptionsAreRefusedClearly) {
         {"serve --clients 6", "--clients must be 1..5"},
         {"serve --clients 3 --seats 2,2", "3 clients do not fit 2 seats"},
         {"serve --clients 1 --port 70000", "--port must be a port"},
+        {"serve --clients 1 --move-limit -1", "--move-limit must be 0..86400 seconds"},
         {"join", "a server and --name are needed"},
         {"join host5 --name Al,Bo", "no ','"},
         {"join host5 --name Ann --skill 8", "--skill must be 1..7"},
@@ -90,10 +99,94 @@ TEST(CliNetwork, BadOptionsAreRefusedClearly) {
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.out.find(c.says), std::string::npos) << r.out;
     }
-    // Nobody listening: the bot says so and fails.
+    // Nobody listening: the bot says so, naming the server, and fails.
     const tq::test::CliRun r = RunCli(TESSAROON_START_FOLDER, "join 127.0.0.1 --name Ann --port 1");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("The server is inaccessible."), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("127.0.0.1 port 1: The server is inaccessible."), std::string::npos)
+        << r.out;
+}
+
+// A free port on loopback, found by binding to port 0.
+uint16_t FreePort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof at;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &len);
+    ::close(fd);
+    return ntohs(at.sin_port);
+}
+
+// A plain connection to the port on loopback, tried for a while; -1 when none came.
+int ConnectWithin(uint16_t port, std::chrono::seconds within) {
+    const auto until = std::chrono::steady_clock::now() + within;
+    while (std::chrono::steady_clock::now() < until) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(port);
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) return fd;
+        ::close(fd);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+}
+
+TEST(CliNetwork, JoinSaysWhichServerFailed) {
+    // A server that takes the connection and closes it without a word.
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof at;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&at), &len);
+    const uint16_t port = ntohs(at.sin_port);
+    std::thread closer([listener] {
+        const int fd = ::accept(listener, nullptr, nullptr);
+        if (fd >= 0) ::close(fd);
+    });
+    const tq::test::CliRun r =
+        RunCli(TESSAROON_START_FOLDER, "join 127.0.0.1 --name Ann --port " + std::to_string(port));
+    closer.join();
+    ::close(listener);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("127.0.0.1 port " + std::to_string(port) + " closed the connection"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST(CliNetwork, ServeTellsChangesEscapesChatAndLimitsASilentSeat) {
+    const uint16_t port = FreePort();
+    // Eve takes the client seat, says something with a terminal escape in it, and then never
+    // moves: after the one-second limit the computer plays her seat to the game's end.
+    std::thread eve([port] {
+        const int fd = ConnectWithin(port, std::chrono::seconds(60));
+        if (fd < 0) return;
+        const std::string lines = "Connect///Eve\rGetMessageEve,Server,\x1b[2Jboom\r";
+        static_cast<void>(!::write(fd, lines.data(), lines.size()));
+        char sink[4096];
+        while (::read(fd, sink, sizeof sink) > 0) {
+        }
+        ::close(fd);
+    });
+    const tq::test::CliRun r =
+        RunCli(TESSAROON_START_FOLDER, "serve --clients 1 --port " + std::to_string(port) +
+                                           " --move-limit 1 --seats 2,2 --size 3x3 --seed 3");
+    eve.join();
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("client joined: Eve\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Message from: Eve >\\x1B[2Jboom"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(r.out.find("connection of Eve closed: it did not move within 1 second\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("client left: Eve\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("  Totals:"), std::string::npos) << r.out;  // the game ran to its end
 }
 
 }  // namespace

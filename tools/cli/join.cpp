@@ -62,18 +62,22 @@ class JoinView : public HeadlessView {
         std::cout.flush();
     }
     void ShowMessage(std::string_view text, MessageIcon) override {
-        std::string line(text);
-        for (char& c : line)
-            if (c == '\r') c = ' ';
-        std::cerr << Utf8(line) << "\n";
+        // A failure of the connection says which server failed; a chat text is escaped.
+        const bool connection = text == msg::ServerInaccessible || text == msg::CannotConnect ||
+                                text == msg::NetworkError;
+        if (connection) std::cerr << "tessaroon-cli join: " << server << ": ";
+        std::cerr << PrintableMessage(text) << "\n";
         if (text == msg::NameTaken || text == msg::OtherAlphabet ||
             text == msg::ServerInaccessible || text == msg::CannotConnect)
             refused = true;
+        told = told || connection || refused;
     }
 
     std::deque<char> letters;  // the answers the letter picker gives, in order
     int gamesEnded = 0;
     bool refused = false;
+    bool told = false;   // why the connection ended was printed
+    std::string server;  // "HOST port P", for the messages
 
   private:
     const GameModel& model_;
@@ -154,6 +158,7 @@ int Join(const std::vector<std::string>& args) {
     if (!StartModel(model, std::cerr)) return 1;
 
     JoinView view(model);
+    view.server = Printable(host) + " port " + std::to_string(port);
     NullSender none;
     GameFlow flow(model, view, none);
     net::QtServerTransport serverSockets;
@@ -166,7 +171,8 @@ int Join(const std::vector<std::string>& args) {
         case net::ConnectResult::Started:
             break;
         case net::ConnectResult::CannotStart:
-            std::cerr << Utf8(msg::CannotConnect) << "\n";
+            std::cerr << "tessaroon-cli join: " << view.server << ": " << Utf8(msg::CannotConnect)
+                      << "\n";
             return 1;
         default:
             return 2;
@@ -174,6 +180,9 @@ int Join(const std::vector<std::string>& args) {
     while (play.Client().State() != net::ClientState::Closed)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     play.RemoveObserver(&bot);
+    if (view.gamesEnded == 0 && !view.told)
+        std::cerr << "tessaroon-cli join: " << view.server
+                  << " closed the connection before a game ended\n";
     return view.gamesEnded > 0 && !view.refused ? 0 : 1;
 }
 

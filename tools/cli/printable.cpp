@@ -35,4 +35,15 @@ std::string PrintableLines(std::string_view cp1251) {
     }
 }
 
+std::string PrintableMessage(std::string_view cp1251) {
+    std::string out;
+    for (std::size_t pos = 0;;) {
+        const std::size_t cr = cp1251.find('\r', pos);
+        out += Printable(cp1251.substr(pos, cr - pos));
+        if (cr == std::string_view::npos) return out;
+        out += ' ';
+        pos = cr + 1;
+    }
+}
+
 }  // namespace tq::cli

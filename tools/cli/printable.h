@@ -14,4 +14,8 @@ std::string Printable(std::string_view cp1251);
 // A message of several lines: each line as Printable, the line ends kept.
 std::string PrintableLines(std::string_view cp1251);
 
+// The text of a message box (its lines parted by carriage returns, as a chat message's are) on
+// one line: each part as Printable, a blank between them.
+std::string PrintableMessage(std::string_view cp1251);
+
 }  // namespace tq::cli

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,9 @@ const std::string kUsage =
         "seats (in the order they came) and plays whole games with them. Settings come from\n"
         "Tessaroon.ini in the start folder; the other seats are played by the computer.\n"
         "  --clients N           clients to wait for, 1..5 (at most the seat count)\n"
-        "  --port P              port to listen on (default 16282; 0 picks a free one)\n") +
+        "  --port P              port to listen on (default 16282; 0 picks a free one)\n"
+        "  --move-limit S        seconds a client seat may take for a move before the computer\n"
+        "                        takes its seat over (default 600; 0: no limit)\n") +
     kGameOptionsUsage;
 
 // The headless view of a served game: lets network events run between computer moves, and
@@ -42,10 +45,7 @@ class ServeView : public HeadlessView {
   public:
     void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
     void ShowMessage(std::string_view text, MessageIcon) override {
-        std::string line(text);
-        for (char& c : line)
-            if (c == '\r') c = ' ';
-        std::cerr << Utf8(line) << "\n";
+        std::cerr << PrintableMessage(text) << "\n";
     }
 };
 
@@ -59,14 +59,23 @@ class ServeRecorder : public GameRecorder {
     std::function<void()> onMove;
 };
 
-// Reports clients as they come and go.
+// Reports clients as they come and go: what changed in the name list, not the whole list.
 class ServeObserver : public net::NetObserver {
   public:
     explicit ServeObserver(net::GameServer& server) : server_(server) {}
     void ClientNamesChanged() override {
-        std::cerr << "clients:";
-        for (const std::string& name : server_.ClientNames()) std::cerr << " " << Utf8(name);
-        std::cerr << "\n";
+        const std::vector<std::string>& now = server_.ClientNames();
+        const std::set<std::string> before(known_.begin(), known_.end());
+        const std::set<std::string> after(now.begin(), now.end());
+        for (const std::string& name : known_)
+            if (!after.count(name)) std::cerr << "client left: " << Printable(name) << "\n";
+        for (const std::string& name : now)
+            if (!before.count(name)) std::cerr << "client joined: " << Printable(name) << "\n";
+        known_ = now;
+    }
+    void ClientDropped(const std::string& name, const std::string& reason) override {
+        std::cerr << "connection of " << (name.empty() ? "an unnamed client" : Printable(name))
+                  << " closed: " << reason << "\n";
     }
     void SeatsTakenOver(const std::vector<int>& seats) override {
         for (const int seat : seats)
@@ -75,6 +84,7 @@ class ServeObserver : public net::NetObserver {
 
   private:
     net::GameServer& server_;
+    std::vector<std::string> known_;
 };
 
 int Serve(const std::vector<std::string>& args) {
@@ -84,7 +94,7 @@ int Serve(const std::vector<std::string>& args) {
             return 0;
         }
     // Its own options first; the rest are the game options selfplay takes.
-    long clients = 0, port = net::kGamePort;
+    long clients = 0, port = net::kGamePort, moveLimit = 600;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i], value;
@@ -94,7 +104,7 @@ int Serve(const std::vector<std::string>& args) {
             name = name.substr(0, eq);
             hasValue = true;
         }
-        if (name != "--clients" && name != "--port") {
+        if (name != "--clients" && name != "--port" && name != "--move-limit") {
             rest.push_back(args[i]);
             continue;
         }
@@ -106,11 +116,14 @@ int Serve(const std::vector<std::string>& args) {
             value = args[++i];
         }
         const bool ok = name == "--clients" ? ParseInt(value, 1, kMaxSeats, clients)
-                                            : ParseInt(value, 0, 65535, port);
+                        : name == "--port"  ? ParseInt(value, 0, 65535, port)
+                                            : ParseInt(value, 0, 86400, moveLimit);
         if (!ok) {
             std::cerr << "tessaroon-cli serve: " << name << " must be "
-                      << (name == "--clients" ? "1..5" : "a port 0..65535") << ", not \"" << value
-                      << "\"\n";
+                      << (name == "--clients" ? "1..5"
+                          : name == "--port"  ? "a port 0..65535"
+                                              : "0..86400 seconds")
+                      << ", not \"" << value << "\"\n";
             return 2;
         }
     }
@@ -153,6 +166,7 @@ int Serve(const std::vector<std::string>& args) {
     ServeObserver observer(play.Server());
     play.AddObserver(&observer);
 
+    play.Server().SetMoveLimit(std::chrono::seconds(moveLimit));
     if (!play.Server().StartListening(static_cast<uint16_t>(port))) {
         std::cerr << Utf8(msg::ServerUnavailable) << "\n";
         return 1;
