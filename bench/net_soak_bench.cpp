@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A network soak: `tessaroon-cli serve` plays whole games with two honest `join` bots while
+// hostile peers press on it, and the server is measured from outside as its own process. The
+// argument is the number of hostile peers of each kind:
+//   - never-reading: announces a name, then sends itself chat (the server passes it back) and
+//     never reads, so the server's queue to it grows until the server closes it; it comes back;
+//   - connection flood: keeps ten connections open that never say anything, and opens a new one
+//     for every one the server closes;
+//   - slow line: says "Connect///" one byte every quarter of a second and never ends the line.
+// Counters: movesPerSec (moves of the served games over the wall time from the first game to the
+// server's exit), serverPeakMB (the server's peak resident memory), serverCpuSec and
+// serverCpuShare (its processor time, and that over the wall time), hostileClosed (hostile
+// connections the server ended). Run it by hand: ./build/bench/net_soak_bench
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int kGames = 150;
+constexpr int kCols = 6, kRows = 6;  // 30 moves a game
+constexpr int kFloodConnections = 10;
+
+using Clock = std::chrono::steady_clock;
+
+// Starts the companion in the shipped start folder with its output going to files.
+pid_t StartCompanion(const std::vector<std::string>& args, const std::string& out,
+                     const std::string& err) {
+    const pid_t pid = ::fork();
+    if (pid != 0) return pid;
+    if (::chdir(TESSAROON_START_FOLDER) != 0) ::_exit(127);
+    const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(o, 1);
+    ::dup2(e, 2);
+    std::vector<char*> argv;
+    std::string program = TESSAROON_CLI;
+    argv.push_back(program.data());
+    std::vector<std::string> copy = args;
+    for (std::string& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size())
+        ++n;
+    return n;
+}
+
+uint16_t FreePort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof at;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &len);
+    ::close(fd);
+    return ntohs(at.sin_port);
+}
+
+// A non-blocking connection attempt to the port on loopback, or -1.
+int Open(uint16_t port, int receiveBuffer = 0) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (fd < 0) return -1;
+    if (receiveBuffer > 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0 && errno != EINPROGRESS) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Whether the server has ended the connection (reads and drops what came).
+bool Ended(int fd) {
+    char sink[4096];
+    for (;;) {
+        const ssize_t n = ::recv(fd, sink, sizeof sink, MSG_DONTWAIT);
+        if (n > 0) continue;
+        if (n == 0) return true;
+        return errno != EAGAIN && errno != EWOULDBLOCK && errno != ENOTCONN && errno != EINTR;
+    }
+}
+
+bool Say(int fd, const std::string& bytes) {
+    const ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
+    return n >= 0 || errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOTCONN;
+}
+
+// The hostile peers, run on their own thread until stopped.
+class Hostiles {
+  public:
+    Hostiles(uint16_t port, int each) : port_(port), each_(each) {
+        if (each > 0) thread_ = std::thread([this] { Run(); });
+    }
+    ~Hostiles() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    Hostiles(const Hostiles&) = delete;
+    Hostiles& operator=(const Hostiles&) = delete;
+    int Closed() const { return closed_; }
+
+  private:
+    void Run() {
+        struct Peer {
+            int fd = -1;
+            std::string name;
+        };
+        std::vector<Peer> silent(each_), slow(each_);
+        std::vector<std::vector<int>> flood(each_, std::vector<int>(kFloodConnections, -1));
+        const std::string filler(3000, 'x');
+        for (int tick = 0; !stop_; ++tick) {
+            for (int i = 0; i < each_; ++i) {
+                // Never reads; chat to itself comes back and waits at the server.
+                Peer& s = silent[i];
+                if (s.fd < 0) {
+                    s.name = "Nr" + std::to_string(i);
+                    s.fd = Open(port_, 4096);
+                    if (s.fd >= 0) Say(s.fd, "Connect///" + s.name + "\r");
+                } else if (!Say(s.fd, "GetMessage" + s.name + "," + s.name + "," + filler + "\r")) {
+                    ::close(s.fd);
+                    s.fd = -1;
+                    ++closed_;
+                }
+                // Opens connections and holds them, silent.
+                for (int& fd : flood[i]) {
+                    if (fd >= 0 && Ended(fd)) {
+                        ::close(fd);
+                        fd = -1;
+                        ++closed_;
+                    }
+                    if (fd < 0) fd = Open(port_);
+                }
+                // One byte a quarter of a second, and the line never ends.
+                Peer& l = slow[i];
+                if (l.fd >= 0 && Ended(l.fd)) {
+                    ::close(l.fd);
+                    l.fd = -1;
+                    ++closed_;
+                }
+                if (l.fd < 0) {
+                    l.fd = Open(port_);
+                    l.name = "Connect///Slow" + std::to_string(i);
+                } else if (tick % 25 == 0 && !l.name.empty()) {
+                    Say(l.fd, l.name.substr(0, 1));
+                    l.name.erase(0, 1);
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        for (Peer& p : silent)
+            if (p.fd >= 0) ::close(p.fd);
+        for (Peer& p : slow)
+            if (p.fd >= 0) ::close(p.fd);
+        for (auto& f : flood)
+            for (int fd : f)
+                if (fd >= 0) ::close(fd);
+    }
+
+    uint16_t port_;
+    int each_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> closed_{0};
+    std::thread thread_;
+};
+
+void BM_NetSoak(benchmark::State& state) {
+    const int each = static_cast<int>(state.range(0));
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("net_soak_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto file = [&](const char* name) { return (dir / name).string(); };
+
+    double movesPerSec = 0, peakMb = 0, cpuSec = 0, cpuShare = 0;
+    int hostileClosed = 0;
+    for (auto _ : state) {
+        const uint16_t port = FreePort();
+        const std::string p = std::to_string(port);
+        const pid_t server =
+            StartCompanion({"serve", "--clients", "2", "--port", p, "--seats", "2,2,2", "--size",
+                            std::to_string(kCols) + "x" + std::to_string(kRows), "--games",
+                            std::to_string(kGames), "--seed", "1", "--json"},
+                           file("serve.out"), file("serve.err"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const pid_t ann = StartCompanion({"join", "127.0.0.1", "--name", "Ann", "--port", p},
+                                         file("ann.out"), file("ann.err"));
+        const pid_t bob = StartCompanion({"join", "127.0.0.1", "--name", "Bob", "--port", p},
+                                         file("bob.out"), file("bob.err"));
+        // The games start once both have their names; the hostile peers come then.
+        const auto until = Clock::now() + std::chrono::seconds(30);
+        while (Count(ReadAll(file("serve.err")), "client joined") < 2 && Clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        const auto start = Clock::now();
+        rusage usage{};
+        int status = 0;
+        {
+            Hostiles hostiles(port, each);
+            ::wait4(server, &status, 0, &usage);
+            hostileClosed = hostiles.Closed();
+        }
+        const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+        ::waitpid(ann, nullptr, 0);
+        ::waitpid(bob, nullptr, 0);
+        const std::size_t games = Count(ReadAll(file("serve.out")), "\"game\":");
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
+            games != static_cast<std::size_t>(kGames)) {
+            state.SkipWithError("the server did not play all its games");
+            break;
+        }
+        const double moves = static_cast<double>(games) * kCols * (kRows - 1);
+        movesPerSec = moves / wall;
+        peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+        cpuSec = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                 static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        cpuShare = cpuSec / wall;
+    }
+    state.counters["movesPerSec"] = movesPerSec;
+    state.counters["serverPeakMB"] = peakMb;
+    state.counters["serverCpuSec"] = cpuSec;
+    state.counters["serverCpuShare"] = cpuShare;
+    state.counters["hostileClosed"] = hostileClosed;
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_NetSoak)
+    ->ArgName("hostileEach")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(16)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+
+}  // namespace
