@@ -9,8 +9,10 @@
 //   - slow line: says "Connect///" one byte every quarter of a second and never ends the line.
 // Counters: movesPerSec (moves of the served games over the wall time from the first game to the
 // server's exit), serverPeakMB (the server's peak resident memory), serverCpuSec and
-// serverCpuShare (its processor time, and that over the wall time), hostileClosed (hostile
-// connections the server ended). Run it by hand: ./build/bench/net_soak_bench
+// serverCpuShare (its processor time, and that over the wall time), and of each kind the hostile
+// connections the server ended (neverReadingClosed, floodClosed, slowClosed; the closes of its
+// exit included). Run it by hand:
+// ./build/bench/net_soak_bench
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -106,14 +108,19 @@ int Open(uint16_t port, int receiveBuffer = 0) {
     return fd;
 }
 
-// Whether the server has ended the connection (reads and drops what came).
-bool Ended(int fd) {
+enum class Link { Open, Ended, Refused };
+
+// Whether the server has ended the connection (reads and drops what came); Refused for an
+// attempt that found no listener (the server has stopped).
+Link Check(int fd) {
     char sink[4096];
     for (;;) {
         const ssize_t n = ::recv(fd, sink, sizeof sink, MSG_DONTWAIT);
         if (n > 0) continue;
-        if (n == 0) return true;
-        return errno != EAGAIN && errno != EWOULDBLOCK && errno != ENOTCONN && errno != EINTR;
+        if (n == 0) return Link::Ended;
+        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOTCONN || errno == EINTR)
+            return Link::Open;
+        return errno == ECONNREFUSED ? Link::Refused : Link::Ended;
     }
 }
 
@@ -134,7 +141,10 @@ class Hostiles {
     }
     Hostiles(const Hostiles&) = delete;
     Hostiles& operator=(const Hostiles&) = delete;
-    int Closed() const { return closed_; }
+    // Connections the server ended, by kind.
+    int SilentClosed() const { return silentClosed_; }
+    int FloodClosed() const { return floodClosed_; }
+    int SlowClosed() const { return slowClosed_; }
 
   private:
     void Run() {
@@ -154,25 +164,28 @@ class Hostiles {
                     s.fd = Open(port_, 4096);
                     if (s.fd >= 0) Say(s.fd, "Connect///" + s.name + "\r");
                 } else if (!Say(s.fd, "GetMessage" + s.name + "," + s.name + "," + filler + "\r")) {
+                    if (errno != ECONNREFUSED) ++silentClosed_;
                     ::close(s.fd);
                     s.fd = -1;
-                    ++closed_;
                 }
                 // Opens connections and holds them, silent.
                 for (int& fd : flood[i]) {
-                    if (fd >= 0 && Ended(fd)) {
+                    if (fd < 0) {
+                    } else if (const Link link = Check(fd); link != Link::Open) {
                         ::close(fd);
                         fd = -1;
-                        ++closed_;
+                        if (link == Link::Ended) ++floodClosed_;
                     }
                     if (fd < 0) fd = Open(port_);
                 }
                 // One byte a quarter of a second, and the line never ends.
                 Peer& l = slow[i];
-                if (l.fd >= 0 && Ended(l.fd)) {
-                    ::close(l.fd);
-                    l.fd = -1;
-                    ++closed_;
+                if (l.fd >= 0) {
+                    if (const Link link = Check(l.fd); link != Link::Open) {
+                        ::close(l.fd);
+                        l.fd = -1;
+                        if (link == Link::Ended) ++slowClosed_;
+                    }
                 }
                 if (l.fd < 0) {
                     l.fd = Open(port_);
@@ -196,7 +209,7 @@ class Hostiles {
     uint16_t port_;
     int each_;
     std::atomic<bool> stop_{false};
-    std::atomic<int> closed_{0};
+    std::atomic<int> silentClosed_{0}, floodClosed_{0}, slowClosed_{0};
     std::thread thread_;
 };
 
@@ -208,7 +221,7 @@ void BM_NetSoak(benchmark::State& state) {
     const auto file = [&](const char* name) { return (dir / name).string(); };
 
     double movesPerSec = 0, peakMb = 0, cpuSec = 0, cpuShare = 0;
-    int hostileClosed = 0;
+    int silentClosed = 0, floodClosed = 0, slowClosed = 0;
     for (auto _ : state) {
         const uint16_t port = FreePort();
         const std::string p = std::to_string(port);
@@ -232,7 +245,9 @@ void BM_NetSoak(benchmark::State& state) {
         {
             Hostiles hostiles(port, each);
             ::wait4(server, &status, 0, &usage);
-            hostileClosed = hostiles.Closed();
+            silentClosed = hostiles.SilentClosed();
+            floodClosed = hostiles.FloodClosed();
+            slowClosed = hostiles.SlowClosed();
         }
         const double wall = std::chrono::duration<double>(Clock::now() - start).count();
         ::waitpid(ann, nullptr, 0);
@@ -254,7 +269,9 @@ void BM_NetSoak(benchmark::State& state) {
     state.counters["serverPeakMB"] = peakMb;
     state.counters["serverCpuSec"] = cpuSec;
     state.counters["serverCpuShare"] = cpuShare;
-    state.counters["hostileClosed"] = hostileClosed;
+    state.counters["neverReadingClosed"] = silentClosed;
+    state.counters["floodClosed"] = floodClosed;
+    state.counters["slowClosed"] = slowClosed;
     std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_NetSoak)
