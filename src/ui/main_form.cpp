@@ -498,6 +498,22 @@ void TMainForm::CloseDialogs() {
     if (active && active != this && active->isWindow()) active->close();
 }
 
+void TMainForm::SeatsTakenOver(const std::vector<int>& seats) {
+    const GamePhase phase = flow_->Phase();
+    if (seats.empty() || phase == GamePhase::Idle || phase == GamePhase::GameOver) return;
+    QStringList numbers;
+    for (int n : seats) numbers << QString::number(n);
+    const QString name = ToQString(model_.Settings.Seat(seats.front()).Name);
+    const QString text =
+        seats.size() == 1
+            ? QString("%1 has left the game. The computer plays seat %2 now.").arg(name, numbers[0])
+            : QString("%1 has left the game. The computer plays seats %2 now.")
+                  .arg(name, numbers.join(", "));
+    const std::string notice = FromQString(text);
+    QTimer::singleShot(0, this,
+                       [this, notice] { net_->Notices().Show(notice, MessageIcon::Information); });
+}
+
 int TMainForm::RunModal(QDialog& dialog) {
     if (!qobject_cast<QMessageBox*>(&dialog)) {
         dialog.adjustSize();
