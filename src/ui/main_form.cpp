@@ -259,6 +259,9 @@ void TMainForm::BuildMenu() {
     menuLook_ = new MenuLook;
     menuLook_->setParent(this);
     QMenuBar* bar = menuBar();
+    // The bar is part of the window's fixed layout and look: a desktop with a global menu must
+    // not take it out of the window.
+    bar->setNativeMenuBar(false);
     bar->setStyle(menuLook_);
     miGame_ = bar->addMenu("Game");
     miNewGame_ =

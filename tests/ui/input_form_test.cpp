@@ -80,6 +80,33 @@ class InputFormTest : public QObject {
         for (int c = 1; c <= 5; ++c) QVERIFY(!l.form->CellAt(c, 3)->isHidden());
     }
 
+    // The places of the unused cells after Z show the window's background picture, like the
+    // margins around the cells.
+    void englishUnusedCellsShowTheBackground() {
+        Letters l(2);
+        l.Open();
+        const QImage shown = l.form->grab().toImage();
+        if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS"); !dir.isEmpty())
+            l.form->grab().save(dir + "/letters-eng.png");
+        const QImage background = l.style.Pictures().inputBackground.scaled(
+            l.form->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QVERIFY(!background.isNull());
+        int differing = 0;
+        for (int c : {0, 6}) {
+            const QRect cell(2 + 24 * c, 2 + 24 * 3, 22, 22);
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                for (int x = cell.left(); x <= std::min(cell.right(), shown.width() - 1); ++x) {
+                    const QColor a = shown.pixelColor(x, y);
+                    const QColor b = background.pixelColor(x, y);
+                    differing += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                                     std::abs(a.blue() - b.blue()) >
+                                 48;
+                }
+        }
+        QVERIFY2(differing == 0, qPrintable(QString::number(differing)));
+        l.form->hide();
+    }
+
     void keys_data() {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("text");
