@@ -440,7 +440,6 @@ leave_with_f6
 # 60), enough for a record value above 10 against a skill-7 seat.
 mkdir -p "$work/rated"
 cp -r "$top/game/Styles" "$top/game/Records" "$work/rated/"
-[ -f "$top/game/Tessaroon.chm" ] && cp "$top/game/Tessaroon.chm" "$work/rated/"
 mkdir -p "$work/rated/Dicts"
 {
     echo "{eng}"
