@@ -27,8 +27,9 @@ struct Letters {
     TDictInfo dict;
     Style style{std::filesystem::path(TESSAROON_START_FOLDER) / "Styles"};
     std::unique_ptr<TInputForm> form;
-    explicit Letters(int language) : dict(Alphabet(language)) {
-        style.Load("Marble");
+    explicit Letters(int language, const std::string& styleName = "Marble")
+        : dict(Alphabet(language)) {
+        style.Load(styleName);
         form = std::make_unique<TInputForm>(dict, style, nullptr);
     }
     void Open() {
@@ -82,12 +83,17 @@ class InputFormTest : public QObject {
 
     // The places of the unused cells after Z show the window's background picture, like the
     // margins around the cells.
+    void englishUnusedCellsShowTheBackground_data() {
+        QTest::addColumn<QString>("style");
+        for (const char* style : {"Marble", "Granite", "Malachite"}) QTest::newRow(style) << style;
+    }
     void englishUnusedCellsShowTheBackground() {
-        Letters l(2);
+        QFETCH(QString, style);
+        Letters l(2, style.toStdString());
         l.Open();
         const QImage shown = l.form->grab().toImage();
         if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS"); !dir.isEmpty())
-            l.form->grab().save(dir + "/letters-eng.png");
+            l.form->grab().save(dir + "/letters-eng-" + style + ".png");
         const QImage background = l.style.Pictures().inputBackground.scaled(
             l.form->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QVERIFY(!background.isNull());
