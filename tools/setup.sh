@@ -16,8 +16,8 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev 
     fonts-dejavu-core fonts-liberation fp-utils libchm-dev)
 # ...and what the tests, benchmarks, fuzzing, the end-to-end and install runs and the Debian
 # package add.
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick ccache
-    clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick dbus-daemon
+    ccache clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin)
 
 case "$mode" in
 run)

@@ -25,6 +25,8 @@ class NetPlay final : public NetSender {
     GameClient& Client() { return client_; }
     void AddObserver(NetObserver* o) { notices_.AddObserver(o); }
     void RemoveObserver(NetObserver* o) { notices_.RemoveObserver(o); }
+    // The message boxes of network play, one at a time.
+    NetNotices& Notices() { return notices_; }
 
     // Ends both sides (the window closes): the client says "Disconnect", the listener stops.
     void Shutdown();

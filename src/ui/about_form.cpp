@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QStringList>
 
 #include "base/version.h"
 #include "ui/fonts.h"
@@ -18,6 +19,49 @@ constexpr char kCopyright[] = "\u00A9 2026 Tessaroon authors";
 // The sources of the word lists and their licences, in two short rows of a small font to stay
 // left of OK; in full in the tool tip, the help and beside the lists in Dicts.
 constexpr char kSources[] = "Words: OpenCorpora, CC BY-SA;\nWordNet and SCOWL licences";
+
+// The rows of the second line: from its top at 75 to the inner bevel's last free row, 93, and
+// from 12 to a few pixels short of the OK frame at 155.
+constexpr int kSourcesTop = 75;
+constexpr int kSourcesWidth = 140;
+constexpr int kSourcesHeight = 19;
+
+// A label whose rows stand a fixed pitch apart (a small font's own line spacing would push the
+// second row onto the bevel), in the largest font from 9 pixels down that fits its box.
+class RowsLabel : public QLabel {
+  public:
+    RowsLabel(const QString& text, QSize box, QWidget* parent) : QLabel(text, parent) {
+        const QStringList rows = text.split('\n');
+        for (int px = 9; px >= 6; --px) {
+            setFont(SansSerif(px));
+            pitch_ = std::max(px, 1);
+            const QFontMetrics m = fontMetrics();
+            int widest = 0;
+            for (const QString& r : rows) widest = std::max(widest, m.horizontalAdvance(r));
+            size_ = QSize(widest, pitch_ * (static_cast<int>(rows.size()) - 1) + m.height());
+            if (widest <= box.width() && size_.height() <= box.height()) break;
+        }
+    }
+    QSize sizeHint() const override { return size_; }
+    QSize minimumSizeHint() const override { return size_; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(QPalette::WindowText));
+        const QFontMetrics m = fontMetrics();
+        int top = 0;
+        for (const QString& r : text().split('\n')) {
+            p.drawText(0, top + m.ascent(), r);
+            top += pitch_;
+        }
+    }
+
+  private:
+    int pitch_ = 9;
+    QSize size_;
+};
 
 }  // namespace
 
@@ -98,11 +142,9 @@ TAboutForm::TAboutForm(const Style& style, QWidget* parent)
     lbCopyright_ = new QLabel(QString::fromUtf8(kCopyright), panel_);
     lbCopyright_->move(12, 61);
     lbCopyright_->adjustSize();
-    lbSources_ = new QLabel(QString::fromUtf8(kSources), panel_);
-    lbSources_->setFont(SansSerif(9));
-    lbSources_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lbSources_->setGeometry(12, 75, lbSources_->sizeHint().width(),
-                            2 * lbSources_->fontMetrics().lineSpacing());
+    lbSources_ =
+        new RowsLabel(QString::fromUtf8(kSources), QSize(kSourcesWidth, kSourcesHeight), panel_);
+    lbSources_->setGeometry(QRect(QPoint(12, kSourcesTop), lbSources_->sizeHint()));
     lbSources_->setToolTip(
         "Russian words: OpenCorpora, CC BY-SA 3.0. English words: WordNet 3.0 (WordNet licence) "
         "and SCOWL (SCOWL licence). The licences lie beside the word lists in the folder Dicts.");

@@ -27,6 +27,9 @@ void InitialiseApplication() {
     // task list).
     QGuiApplication::setDesktopFileName("org.tessaroon.Tessaroon");
     QApplication::setWindowIcon(ProgramIcon());
+    // The game draws its menu bar itself as part of its window: a desktop's global menu gets
+    // none, not even for a moment while the window is built.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
 }
 
 }  // namespace tq::ui

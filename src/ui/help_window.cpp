@@ -7,6 +7,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <vector>
+
 #include "ui/app.h"
 
 namespace tq::ui {
@@ -93,21 +95,29 @@ HelpWindow::~HelpWindow() {
 bool HelpWindow::OpenTarget(const QString& target, const std::filesystem::path& fallbackFolder) {
     const HelpTarget t = ParseHelpTarget(target.toStdString());
     if (t.File.empty()) return false;
-    std::unique_ptr<HelpFile> file = HelpFile::Open(ToPath(QString::fromStdString(t.File)));
-    if (!file && !fallbackFolder.empty() && ToPath(QString::fromStdString(t.File)).is_relative())
-        file = HelpFile::Open(fallbackFolder / t.File);
-    if (!file) return false;
-    std::string topic = t.Topic.empty() ? file->DefaultTopic() : t.Topic;
-    if (topic.empty() && file->Has("/index.htm")) topic = "index.htm";
-    const std::string page = topic.substr(0, topic.find('#'));
-    if (page.empty() || !file->Read(page)) return false;
+    // The file as given, then the copy beside the program: the first one from which the page
+    // can be read. A copy that opens but is cut short or damaged is passed over like a missing
+    // one.
+    const std::filesystem::path given = ToPath(QString::fromStdString(t.File));
+    std::vector<std::filesystem::path> candidates = {given};
+    if (!fallbackFolder.empty() && given.is_relative())
+        candidates.push_back(fallbackFolder / given);
+    for (const std::filesystem::path& path : candidates) {
+        std::unique_ptr<HelpFile> file = HelpFile::Open(path);
+        if (!file) continue;
+        std::string topic = t.Topic.empty() ? file->DefaultTopic() : t.Topic;
+        if (topic.empty() && file->Has("/index.htm")) topic = "index.htm";
+        const std::string page = topic.substr(0, topic.find('#'));
+        if (page.empty() || !file->Read(page)) continue;
 
-    browser_->SetFile(file.get());
-    browser_->clearHistory();
-    file_ = std::move(file);
-    if (!file_->Title().empty()) setWindowTitle(QString::fromStdString(file_->Title()));
-    FillContents();
-    return ShowTopic(QString::fromStdString(topic));
+        browser_->SetFile(file.get());
+        browser_->clearHistory();
+        file_ = std::move(file);
+        if (!file_->Title().empty()) setWindowTitle(QString::fromStdString(file_->Title()));
+        FillContents();
+        return ShowTopic(QString::fromStdString(topic));
+    }
+    return false;
 }
 
 bool HelpWindow::ShowTopic(const QString& topic) {

@@ -259,6 +259,9 @@ void TMainForm::BuildMenu() {
     menuLook_ = new MenuLook;
     menuLook_->setParent(this);
     QMenuBar* bar = menuBar();
+    // The bar is part of the window's fixed layout and look: a desktop with a global menu must
+    // not take it out of the window.
+    bar->setNativeMenuBar(false);
     bar->setStyle(menuLook_);
     miGame_ = bar->addMenu("Game");
     miNewGame_ =
@@ -496,6 +499,22 @@ void TMainForm::CloseDialogs() {
     QWidget* active = QApplication::activeModalWidget();
     if (!active) active = QApplication::activeWindow();
     if (active && active != this && active->isWindow()) active->close();
+}
+
+void TMainForm::SeatsTakenOver(const std::vector<int>& seats) {
+    const GamePhase phase = flow_->Phase();
+    if (seats.empty() || phase == GamePhase::Idle || phase == GamePhase::GameOver) return;
+    QStringList numbers;
+    for (int n : seats) numbers << QString::number(n);
+    const QString name = ToQString(model_.Settings.Seat(seats.front()).Name);
+    const QString text =
+        seats.size() == 1
+            ? QString("%1 has left the game. The computer plays seat %2 now.").arg(name, numbers[0])
+            : QString("%1 has left the game. The computer plays seats %2 now.")
+                  .arg(name, numbers.join(", "));
+    const std::string notice = FromQString(text);
+    QTimer::singleShot(0, this,
+                       [this, notice] { net_->Notices().Show(notice, MessageIcon::Information); });
 }
 
 int TMainForm::RunModal(QDialog& dialog) {

@@ -148,6 +148,9 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
 
     // NetObserver: a server line that replaces what the user looks at closes the open dialog.
     void CloseDialogs() override;
+    // NetObserver: a client left during a game; a notice names it and the seats the computer
+    // plays now. It waits until the server's handling is over and any open box is closed.
+    void SeatsTakenOver(const std::vector<int>& seats) override;
 
     GameModel& model_;
     Style style_;

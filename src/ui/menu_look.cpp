@@ -88,7 +88,7 @@ void miGameAdvancedDrawItem(QPainter& p, const QStyleOptionMenuItem& item) {
     }
     p.setFont(item.font);
     p.setPen(text);
-    DrawTextAt(p, r, 7, 2, item.text);
+    DrawTextAt(p, r, kMenuBarCaptionLeft, 2, item.text);
     p.restore();
 }
 
@@ -120,6 +120,16 @@ MenuLook::MenuLook() : QProxyStyle(nullptr) {}
 QSize MenuLook::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
                                  const QWidget* widget) const {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (type == CT_MenuBarItem && item) {
+        // The caption is drawn 7 pixels in: the item is as wide as that, the caption and as much
+        // again on the right, so that a hot item's frame never touches the text.
+        QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+        const QFontMetrics fm(widget ? widget->font() : item->font);
+        QString caption = item->text;
+        caption.remove(u'&');
+        s.setWidth(std::max(s.width(), 2 * kMenuBarCaptionLeft + fm.horizontalAdvance(caption)));
+        return s;
+    }
     if (type != CT_MenuItem || !item)
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     // The menu makes every item as wide as the widest, widened again by the widest shortcut
@@ -140,7 +150,10 @@ void MenuLook::drawControl(ControlElement element, const QStyleOption* option, Q
                            const QWidget* widget) const {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if (item && element == CE_MenuBarItem) {
-        miGameAdvancedDrawItem(*painter, *item);
+        // In the bar's own font, which it was measured in.
+        QStyleOptionMenuItem barItem = *item;
+        if (widget) barItem.font = widget->font();
+        miGameAdvancedDrawItem(*painter, barItem);
         return;
     }
     if (item && element == CE_MenuItem && item->menuItemType != QStyleOptionMenuItem::Separator) {

@@ -23,6 +23,8 @@ constexpr int kMenuItemHeight = 20;
 constexpr int kMenuCaptionLeft = 16;
 constexpr int kMenuShortcutLeft = 96;
 constexpr int kMenuTextTop = 3;
+// Where a bar item's caption starts, from the item's left edge.
+constexpr int kMenuBarCaptionLeft = 7;
 
 // The size of a command item.
 QSize miNewGameMeasureItem();

@@ -6,7 +6,6 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +16,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabBar>
@@ -90,6 +90,28 @@ class NameValidator : public QValidator {
     bool refuseComma_;
 };
 
+// "Rated game": remembers whether Shift was held on the release that toggles it, for as long as
+// the box handles that release (the toggle runs the rated-game handling inside it). A release
+// that toggles nothing, or one elsewhere, leaves nothing behind.
+class RatedBox : public QCheckBox {
+  public:
+    using QCheckBox::QCheckBox;
+    bool ShiftAtClick() const { return shiftAtClick_; }
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        const QScopedValueRollback shift(shiftAtClick_, e->modifiers().testFlag(Qt::ShiftModifier));
+        QCheckBox::mouseReleaseEvent(e);
+    }
+    void keyReleaseEvent(QKeyEvent* e) override {
+        const QScopedValueRollback shift(shiftAtClick_, e->modifiers().testFlag(Qt::ShiftModifier));
+        QCheckBox::keyReleaseEvent(e);
+    }
+
+  private:
+    bool shiftAtClick_ = false;
+};
+
 QLabel* Caption(const QString& text, QWidget* parent, int x, int y) {
     auto* label = new QLabel(text, parent);
     label->adjustSize();
@@ -111,6 +133,26 @@ char TypedKey(const QKeyEvent* e) {
 }
 
 }  // namespace
+
+QString ServerAddressText(const std::vector<std::string>& addresses, uint16_t port) {
+    constexpr std::size_t kShown = 4;
+    QStringList shown;
+    for (std::size_t i = 0; i < addresses.size() && i < kShown; ++i)
+        shown << QString::fromStdString(addresses[i]);
+    if (addresses.size() > kShown) shown << QString::fromUtf8("\u2026");
+    QString where;
+    if (shown.isEmpty())
+        where = "No network address was found: only this computer can join, at 127.0.0.1.";
+    else if (shown.size() == 1)
+        where = QString("Other players choose Client and connect to this computer's address: %1.")
+                    .arg(shown.front());
+    else
+        where = QString(
+                    "Other players choose Client and connect to one of this computer's "
+                    "addresses: %1.")
+                    .arg(shown.join(QString(", ")));
+    return QString("%1\nThe server listens on port %2.").arg(where).arg(port);
+}
 
 QImage DirectionArrowPicture(int k, const QColor& colour, int side) {
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
@@ -216,9 +258,8 @@ QWidget* TOptionsForm::BuildGeneralPage() {
             rgGameModeClick(static_cast<GameMode>(id));
     });
 
-    cbRatedGame_ = new QCheckBox("Rated game", page);
+    cbRatedGame_ = new RatedBox("Rated game", page);
     cbRatedGame_->setGeometry(12, 98, 200, 20);
-    cbRatedGame_->installEventFilter(this);
     connect(cbRatedGame_, &QCheckBox::toggled, this, [this] { cbRatedGameClick(); });
 
     pnCon_ = new QWidget(page);
@@ -238,6 +279,14 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     bbCon_->setAutoDefault(false);
     connect(bbCon_, &QPushButton::clicked, this, &TOptionsForm::bbConClick);
     pnCon_->hide();
+
+    // In server mode the band above the chat tells the host what to give the other players.
+    lbAddress_ = new QLabel(page);
+    lbAddress_->setGeometry(12, 96, 290, 76);
+    lbAddress_->setWordWrap(true);
+    lbAddress_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lbAddress_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lbAddress_->hide();
 
     pnMsg_ = new QWidget(page);
     pnMsg_->setGeometry(8, 178, 298, 84);
@@ -442,7 +491,15 @@ int TOptionsForm::RowOfLabel(const QWidget* w) const {
 }
 
 bool TOptionsForm::ShiftHeld() const {
-    return shiftAtClick_ || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+    return static_cast<const RatedBox*>(cbRatedGame_)->ShiftAtClick();
+}
+
+void TOptionsForm::ShowServerAddress() {
+    const std::vector<std::string> addresses = network_->LocalAddresses();
+    lbAddress_->setText(ServerAddressText(addresses, network_->ListeningPort()));
+    QStringList all;
+    for (const std::string& a : addresses) all << QString::fromStdString(a);
+    lbAddress_->setToolTip(all.join('\n'));
 }
 
 void TOptionsForm::Inform(std::string_view text, int icon) {
@@ -485,7 +542,7 @@ GameSettings TOptionsForm::ControlValues() const {
 // Handlers ------------------------------------------------------------------------------------
 
 void TOptionsForm::showEvent(QShowEvent* e) {
-    FormShow();
+    if (!e->spontaneous()) FormShow();
     QDialog::showEvent(e);
 }
 
@@ -546,6 +603,8 @@ void TOptionsForm::rgGameModeClick(GameMode mode) {
 
     const ModeView view = ViewForMode(mode);
     pnCon_->setVisible(view.connectionPanel);
+    if (mode == GameMode::Server) ShowServerAddress();
+    lbAddress_->setVisible(mode == GameMode::Server);
     pnMsg_->setVisible(view.messagePanel);
     cbRatedGame_->setVisible(view.ratedGame);
     SetPageEnabled(OptionsPage::Players, view.seatsAndField);
@@ -567,7 +626,6 @@ void TOptionsForm::rgGameModeClick(GameMode mode) {
 
 void TOptionsForm::cbRatedGameClick() {
     const bool allEight = ShiftHeld();
-    shiftAtClick_ = false;
     if (!cbRatedGame_->isChecked()) {
         SetPageEnabled(OptionsPage::Rules, true);
         SetPageEnabled(OptionsPage::Additional, true);
@@ -745,10 +803,12 @@ void TOptionsForm::bbSendMsgClick() {
 
 void TOptionsForm::ClientNamesChanged() {
     // The name choices of the Client rows follow the list; a row whose client left loses its
-    // name.
-    for (int n = 1; n <= kMaxSeats; ++n)
-        if (rows_[n - 1].type->currentIndex() == static_cast<int>(PlayerType::Client))
-            cbTypeChange(n);
+    // name. Only in server mode: leaving it empties the list, and the rows that turn Computer
+    // then keep their names as text.
+    if (shownMode_ == GameMode::Server)
+        for (int n = 1; n <= kMaxSeats; ++n)
+            if (rows_[n - 1].type->currentIndex() == static_cast<int>(PlayerType::Client))
+                cbTypeChange(n);
     RecipientsChanged();
 }
 
@@ -818,14 +878,6 @@ bool TOptionsForm::eventFilter(QObject* watched, QEvent* e) {
             if (r.type->currentIndex() == static_cast<int>(PlayerType::Client)) return true;
             return !KeyAccepted(TypedText::SeatName, r.name->currentText().size(), typed);
         }
-        return false;
-    }
-
-    // Shift on the click that ticks "Rated game".
-    if (watched == cbRatedGame_ &&
-        (e->type() == QEvent::MouseButtonRelease || e->type() == QEvent::KeyRelease)) {
-        const auto* input = static_cast<QInputEvent*>(e);
-        shiftAtClick_ = input->modifiers().testFlag(Qt::ShiftModifier);
         return false;
     }
 

@@ -64,6 +64,10 @@ class OptionsNetwork {
     virtual std::vector<std::string> Recipients() const { return {}; }
     // "Send": a chat message to one recipient.
     virtual void SendChat(const std::string& /*recipient*/, const std::string& /*text*/) {}
+    // Where other computers reach this one's listener: its network addresses (IPv4, dotted) and
+    // the port it listens on (0 when it does not listen).
+    virtual std::vector<std::string> LocalAddresses() const { return {}; }
+    virtual uint16_t ListeningPort() const { return 0; }
 };
 
 class TOptionsForm : public QDialog {
@@ -101,6 +105,8 @@ class TOptionsForm : public QDialog {
     QTabWidget* Pages() const { return pcOptions_; }
     QRadioButton* ModeButton(GameMode mode) const;
     QWidget* ConnectionPanel() const { return pnCon_; }
+    // Server mode: this computer's addresses and port, for the other players.
+    QLabel* AddressPanel() const { return lbAddress_; }
     QWidget* MessagePanel() const { return pnMsg_; }
     QLineEdit* OwnNameEdit() const { return edClient_; }
     QLineEdit* ServerEdit() const { return edServer_; }
@@ -157,6 +163,8 @@ class TOptionsForm : public QDialog {
     void RecipientsChanged();
 
   protected:
+    // Only a real showing loads the controls: the window system's showing again (after the main
+    // window was minimised) leaves the user's edits as they are.
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -174,7 +182,9 @@ class TOptionsForm : public QDialog {
     void AddClientEntry();
     void RemoveClientEntry();
     int RowOfLabel(const QWidget* w) const;
+    // Shift on the click that ticks "Rated game", and only on that click.
     bool ShiftHeld() const;
+    void ShowServerAddress();
     void Inform(std::string_view text, int icon);
 
     GameModel& model_;
@@ -185,7 +195,6 @@ class TOptionsForm : public QDialog {
     std::function<void(const std::string&)> helpOpener_;
     GameMode shownMode_ = GameMode::General;
     int dragSource_ = 0;  // the row whose label is being dragged, 0 when none
-    bool shiftAtClick_ = false;
 
     QTabWidget* pcOptions_ = nullptr;
     QButtonGroup* rgGameMode_ = nullptr;
@@ -194,6 +203,7 @@ class TOptionsForm : public QDialog {
     QLineEdit* edClient_ = nullptr;
     QLineEdit* edServer_ = nullptr;
     QPushButton* bbCon_ = nullptr;
+    QLabel* lbAddress_ = nullptr;
     QWidget* pnMsg_ = nullptr;
     QComboBox* cbRecip_ = nullptr;
     QLineEdit* edMsg_ = nullptr;
@@ -221,6 +231,10 @@ class TOptionsForm : public QDialog {
     QPushButton* bbOptOk_ = nullptr;
     QPushButton* bbOptCancel_ = nullptr;
 };
+
+// The server-mode text for the other players: the addresses (at most four, the rest left to
+// the tool tip) and the port.
+QString ServerAddressText(const std::vector<std::string>& addresses, uint16_t port);
 
 // The arrow picture of a step direction (0-based position in Directions), drawn in a colour.
 QImage DirectionArrowPicture(int k, const QColor& colour, int side = 16);

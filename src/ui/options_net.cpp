@@ -1,5 +1,7 @@
 #include "ui/options_net.h"
 
+#include <QNetworkInterface>
+
 #include <cstdlib>
 #include <string>
 
@@ -63,6 +65,27 @@ void OptionsNetPlay::SendChat(const std::string& recipient, const std::string& t
         net_.Server().SendChat(recipient, text);
     else if (net_.Client().IsConnected())
         net_.Client().SendChat(recipient, text);
+}
+
+std::vector<std::string> OptionsNetPlay::LocalAddresses() const {
+    // The IPv4 addresses of the interfaces that are up, loopback left out: what a client types
+    // as the server's address.
+    std::vector<std::string> addresses;
+    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
+        const auto flags = i.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry& e : i.addressEntries())
+            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol && !e.ip().isLoopback())
+                addresses.push_back(e.ip().toString().toStdString());
+    }
+    return addresses;
+}
+
+uint16_t OptionsNetPlay::ListeningPort() const {
+    return net_.Server().Listening() ? net_.Server().Port() : 0;
 }
 
 void OptionsNetPlay::ClientNamesChanged() {

@@ -27,6 +27,8 @@ class OptionsNetPlay final : public OptionsNetwork, public net::NetObserver {
     std::vector<std::string> ClientNames() const override;
     std::vector<std::string> Recipients() const override;
     void SendChat(const std::string& recipient, const std::string& text) override;
+    std::vector<std::string> LocalAddresses() const override;
+    uint16_t ListeningPort() const override;
 
     // NetObserver.
     void ClientNamesChanged() override;

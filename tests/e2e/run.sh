@@ -6,7 +6,9 @@
 # dialog and applies them, saves them and finds them again after a restart, leaves with F6, watches
 # a paced game of five computer seats and stops it with a close request, plays a rated game that
 # enters the record table, and checks that a start folder without a dictionary ends with the
-# dictionary message; then tests/e2e/network.sh plays a network game between two programs.
+# dictionary message; then tests/e2e/global_menu.sh checks that the menu bar stays in the window on
+# a desktop with a global menu, and tests/e2e/network.sh plays a network game between two
+# programs.
 # Screenshots go to $TESSAROON_E2E_SCREENS (default <build-dir>/e2e-screens).
 # Exits non-zero on any failure.
 #
@@ -440,7 +442,6 @@ leave_with_f6
 # 60), enough for a record value above 10 against a skill-7 seat.
 mkdir -p "$work/rated"
 cp -r "$top/game/Styles" "$top/game/Records" "$work/rated/"
-[ -f "$top/game/Tessaroon.chm" ] && cp "$top/game/Tessaroon.chm" "$work/rated/"
 mkdir -p "$work/rated/Dicts"
 {
     echo "{eng}"
@@ -555,6 +556,9 @@ game_pid=""
 [ "$status" -ne 0 ] || fail "the program without a dictionary ended with status 0"
 
 echo "e2e: 1 passed, 0 failed"
+
+# The menu bar on a desktop with a global menu.
+"$top/tests/e2e/global_menu.sh" "$build"
 
 # Two programs on one display playing a network game.
 "$top/tests/e2e/network.sh" "$build"

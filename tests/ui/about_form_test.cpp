@@ -54,6 +54,31 @@ class AboutFormTest : public QObject {
         }
     }
 
+    // The two lines fit inside the panel's inner bevel (rows 2 to 93) and end before the OK
+    // frame: every row of their text, not only their boxes, as drawn.
+    void linesFitTheirPanel() {
+        Style style(std::filesystem::path(TESSAROON_START_FOLDER) / "Styles");
+        style.Load("Marble");
+        TAboutForm about(style, nullptr);
+        about.show();
+        const QImage panel = about.Panel()->grab().toImage();
+        if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS"); !dir.isEmpty())
+            about.grab().save(dir + "/about.png");
+        for (const QLabel* l : {about.Copyright(), about.Sources()}) {
+            QVERIFY2(l->sizeHint().height() <= l->height(), qPrintable(l->text()));
+            QVERIFY2(l->sizeHint().width() <= l->width(), qPrintable(l->text()));
+            QVERIFY2(l->geometry().bottom() <= 93, qPrintable(l->text()));
+            QVERIFY2(l->geometry().right() < 155 - 2, qPrintable(l->text()));
+        }
+        // No text pixel below the lines' area or between them and the OK frame.
+        const QColor face = panel.pixelColor(150, 60);
+        for (int y = 60; y <= 93; ++y)
+            for (int x = 12; x < 155; ++x)
+                if (x >= 153 || y >= 92)
+                    QVERIFY2(panel.pixelColor(x, y) == face,
+                             qPrintable(QString("text at %1, %2").arg(x).arg(y)));
+    }
+
     // Each showing takes the style's border colour for the OK frame; OK, Enter and Escape close.
     void showingAndClosing() {
         Style style(std::filesystem::path(TESSAROON_START_FOLDER) / "Styles");

@@ -258,6 +258,56 @@ class HelpTest : public QObject {
         QCOMPARE(contents.CurrentTopic(), QString("/index.htm"));
     }
 
+    // A copy in the start folder that opens but cannot give the page (cut short, or damaged
+    // inside) is passed over for the copy beside the program, as a missing one is.
+    void viewerFallsBackPastAnUnreadableCopy_data() {
+        QTest::addColumn<int>("keptPercent");  // of the real file; 0: every 97th byte flipped
+        QTest::addColumn<QString>("target");
+        QTest::newRow("cut to 80 %, contents") << 80 << QString(kHelpContents);
+        QTest::newRow("cut to 50 %, options topic") << 50 << QString(kOptionsHelpTopic);
+        QTest::newRow("flipped inside, styles topic") << 0 << QString(kStylesHelpTopic);
+    }
+    void viewerFallsBackPastAnUnreadableCopy() {
+        QFETCH(int, keptPercent);
+        QFETCH(QString, target);
+        std::string real;
+        {
+            std::ifstream in(kHelpFile, std::ios::binary);
+            real.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        std::string copy = real.substr(0, real.size() * std::size_t(keptPercent) / 100);
+        if (keptPercent == 0) {
+            copy = real;
+            for (std::size_t i = 4000; i < copy.size(); i += 97)
+                copy[i] = static_cast<char>(~copy[i]);
+        }
+        QTemporaryDir dir;
+        const std::filesystem::path start = dir.path().toStdString();
+        std::ofstream(start / "Tessaroon.chm", std::ios::binary) << copy;
+        const HelpTarget t = ParseHelpTarget(target.toStdString());
+        const std::string page = t.Topic.empty() ? "/index.htm" : t.Topic;
+        {
+            // The damaged copy opens, but its page cannot be read.
+            const auto damaged = HelpFile::Open(start / "Tessaroon.chm");
+            QVERIFY(damaged);
+            QVERIFY(!damaged->Read(page));
+        }
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        HelpWindow w;
+        const bool opened = w.OpenTarget(target, kHelpFile.parent_path());
+        QDir::setCurrent(before);
+        QVERIFY(opened);
+        QCOMPARE(w.CurrentTopic(), QString::fromStdString(page));
+        QVERIFY(w.Browser()->toPlainText().size() > 200);
+        // Without a copy beside the program nothing is shown.
+        HelpWindow alone;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const bool openedAlone = alone.OpenTarget(target);
+        QDir::setCurrent(before);
+        QVERIFY(!openedAlone);
+    }
+
     // "Contents" and F1 in the main window open the file, F1 in the style and options dialogs
     // their topics.
     void keysOpenTopics() {

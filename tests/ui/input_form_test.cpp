@@ -27,8 +27,9 @@ struct Letters {
     TDictInfo dict;
     Style style{std::filesystem::path(TESSAROON_START_FOLDER) / "Styles"};
     std::unique_ptr<TInputForm> form;
-    explicit Letters(int language) : dict(Alphabet(language)) {
-        style.Load("Marble");
+    explicit Letters(int language, const std::string& styleName = "Marble")
+        : dict(Alphabet(language)) {
+        style.Load(styleName);
         form = std::make_unique<TInputForm>(dict, style, nullptr);
     }
     void Open() {
@@ -78,6 +79,38 @@ class InputFormTest : public QObject {
         for (int r = 0; r < 3; ++r) QVERIFY(l.form->CellAt(7, r)->isHidden());
         for (int c : {0, 6, 7}) QVERIFY(l.form->CellAt(c, 3)->isHidden());
         for (int c = 1; c <= 5; ++c) QVERIFY(!l.form->CellAt(c, 3)->isHidden());
+    }
+
+    // The places of the unused cells after Z show the window's background picture, like the
+    // margins around the cells.
+    void englishUnusedCellsShowTheBackground_data() {
+        QTest::addColumn<QString>("style");
+        for (const char* style : {"Marble", "Granite", "Malachite"}) QTest::newRow(style) << style;
+    }
+    void englishUnusedCellsShowTheBackground() {
+        QFETCH(QString, style);
+        Letters l(2, style.toStdString());
+        l.Open();
+        const QImage shown = l.form->grab().toImage();
+        if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS"); !dir.isEmpty())
+            l.form->grab().save(dir + "/letters-eng-" + style + ".png");
+        const QImage background = l.style.Pictures().inputBackground.scaled(
+            l.form->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QVERIFY(!background.isNull());
+        int differing = 0;
+        for (int c : {0, 6}) {
+            const QRect cell(2 + 24 * c, 2 + 24 * 3, 22, 22);
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                for (int x = cell.left(); x <= std::min(cell.right(), shown.width() - 1); ++x) {
+                    const QColor a = shown.pixelColor(x, y);
+                    const QColor b = background.pixelColor(x, y);
+                    differing += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                                     std::abs(a.blue() - b.blue()) >
+                                 48;
+                }
+        }
+        QVERIFY2(differing == 0, qPrintable(QString::number(differing)));
+        l.form->hide();
     }
 
     void keys_data() {

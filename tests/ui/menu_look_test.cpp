@@ -159,6 +159,36 @@ class MenuLookTest : public QObject {
         QVERIFY2(caption >= 7 && caption <= 9, qPrintable(QString::number(caption)));
     }
 
+    // Each bar item of the real bar is wide enough for its caption, which starts 7 pixels in:
+    // drawn hot, the caption keeps a gap of at least two pixels to the frame on the right. The
+    // bar stays the window's own, above the client area.
+    void barItemsFitTheirCaptions() {
+        GameModel model;
+        test::FillEnglishModel(model);
+        TMainForm main(model);
+        main.show();
+        QMenuBar* bar = main.menuBar();
+        QVERIFY(!bar->isNativeMenuBar());
+        QVERIFY(bar->isVisible() && bar->height() > 0);
+        QCOMPARE(main.height(), TMainForm::kClientHeight + bar->height());
+        if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS"); !dir.isEmpty())
+            main.grab().save(dir + "/main-menu-bar.png");
+        for (QAction* a : bar->actions()) {
+            const QRect r = bar->actionGeometry(a);
+            const QImage hot =
+                Draw(true, a->text(), QStyle::State_Selected | QStyle::State_Enabled, r.size());
+            int rightmost = -1;  // the rightmost column of caption pixels inside the frame
+            for (int x = 1; x < hot.width() - 1; ++x)
+                for (int y = 1; y < hot.height() - 1; ++y)
+                    if (hot.pixelColor(x, y) != MenuLavender()) rightmost = std::max(rightmost, x);
+            QVERIFY2(rightmost > 7, qPrintable(a->text()));
+            QVERIFY2(rightmost <= r.width() - 4, qPrintable(QString("%1: caption to %2 of %3")
+                                                                .arg(a->text())
+                                                                .arg(rightmost)
+                                                                .arg(r.width())));
+        }
+    }
+
     // F2 and F3 do nothing while a computer seat moves; F2 and F3 work otherwise; F6 closes.
     void commandsDuringComputerMove() {
         GameModel model;

@@ -29,27 +29,43 @@ using namespace tq::ui;
 
 namespace {
 
-// Network play that always listens and knows a fixed list of clients.
+// Network play that always listens and knows a fixed list of clients. Like the real server it
+// announces an emptied client list: stopping and (re)starting the listener drop every client.
 struct FakeNetwork : OptionsNetwork {
+    TOptionsForm* form = nullptr;
     bool canListen = true;
     bool listening = false;
     bool connected = false;
     int closes = 0;
+    int listens = 0;
     std::vector<std::string> clients;
     std::vector<std::pair<std::string, std::string>> chats;
+    std::vector<std::string> addresses = {"192.168.0.5", "10.0.0.7"};
 
+    void DropClients() {
+        if (clients.empty()) return;
+        clients.clear();
+        if (form) form->ClientNamesChanged();
+    }
     bool StartListening() override {
+        DropClients();
+        ++listens;
         listening = canListen;
         return canListen;
     }
-    void StopListening() override { listening = false; }
+    void StopListening() override {
+        listening = false;
+        DropClients();
+    }
+    std::vector<std::string> LocalAddresses() const override { return addresses; }
+    uint16_t ListeningPort() const override { return listening ? 16282 : 0; }
     void CloseConnection() override {
         ++closes;
         connected = false;
     }
     bool Connected() const override { return connected; }
     std::vector<std::string> ClientNames() const override { return clients; }
-    void ClearClientNames() override { clients.clear(); }
+    void ClearClientNames() override { DropClients(); }
     std::vector<std::string> Recipients() const override { return clients; }
     void SendChat(const std::string& to, const std::string& text) override {
         chats.emplace_back(to, text);
@@ -82,6 +98,7 @@ struct Dialog {
             if (auto* box = qobject_cast<QMessageBox*>(&d)) messages << box->text();
         };
         Form().SetNetwork(&net);
+        net.form = &Form();
         Form().FormShow();
     }
     TOptionsForm& Form() { return main->OptionsForm(); }
@@ -403,6 +420,160 @@ class OptionsFormTest : public QObject {
         QVERIFY(f.ModeButton(GameMode::General)->isChecked());
         QCOMPARE(f.ShownMode(), GameMode::General);
         QVERIFY(!f.SaveButton()->isHidden());
+    }
+
+    // Leaving server mode turns the Client rows into Computer rows that keep their names, also
+    // by way of client mode, although the server announces the emptied client list on the way.
+    void leavingServerModeKeepsTheNames_data() {
+        QTest::addColumn<QList<int>>("modes");  // after Server, in order
+        QTest::newRow("to general") << QList<int>{int(GameMode::General)};
+        QTest::newRow("by client to general")
+            << QList<int>{int(GameMode::Client), int(GameMode::General)};
+    }
+    void leavingServerModeKeepsTheNames() {
+        QFETCH(QList<int>, modes);
+        Dialog d;
+        TOptionsForm& f = d.Form();
+        f.PlayerCount()->setValue(4);
+        f.ModeButton(GameMode::Server)->setChecked(true);
+        d.net.clients = {"Zed", "Yan"};
+        f.ClientNamesChanged();
+        d.SetType(2, PlayerType::Client);
+        f.Row(2).name->setCurrentIndex(1);
+        d.SetType(3, PlayerType::Client);
+        f.Row(3).name->setCurrentIndex(0);
+        for (int mode : modes) f.ModeButton(GameMode(mode))->setChecked(true);
+        QVERIFY(d.net.clients.empty());
+        QCOMPARE(d.Type(2), int(PlayerType::Computer));
+        QCOMPARE(d.Type(3), int(PlayerType::Computer));
+        QCOMPARE(d.Name(2), QString("Yan"));
+        QCOMPARE(d.Name(3), QString("Zed"));
+        QCOMPARE(f.Row(2).name->count(), 0);  // the name choices are gone
+        QCOMPARE(d.Apply(), QString());
+        QCOMPARE(d.model.Settings.Seat(2).Name, std::string("Yan"));
+        QCOMPARE(d.model.Settings.Seat(3).Type, PlayerType::Computer);
+    }
+
+    // In server mode the band above the chat names this computer's addresses and the port; the
+    // other modes do not show it.
+    void serverModeShowsTheAddress() {
+        Dialog d;
+        TOptionsForm& f = d.Form();
+        f.Pages()->setCurrentIndex(0);
+        f.show();
+        QVERIFY(f.AddressPanel()->isHidden());
+        f.ModeButton(GameMode::Server)->setChecked(true);
+        QVERIFY(f.AddressPanel()->isVisible());
+        const QString text = f.AddressPanel()->text();
+        QVERIFY2(text.contains("192.168.0.5, 10.0.0.7") && text.contains("16282"),
+                 qPrintable(text));
+        // It fits the band between the mode group and the chat panel.
+        const QRect band = f.AddressPanel()->geometry();
+        QVERIFY(band.top() > 88 && band.bottom() < f.MessagePanel()->geometry().top());
+        QVERIFY(f.AddressPanel()->heightForWidth(band.width()) <= band.height());
+        if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS"); !dir.isEmpty())
+            f.grab().save(dir + "/options-server.png");
+        f.ModeButton(GameMode::Client)->setChecked(true);
+        QVERIFY(f.AddressPanel()->isHidden());
+        f.ModeButton(GameMode::General)->setChecked(true);
+        QVERIFY(f.AddressPanel()->isHidden());
+        f.hide();
+    }
+
+    void addressText_data() {
+        QTest::addColumn<QStringList>("addresses");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("none") << QStringList{} << QStringList{"127.0.0.1", "16282"}
+                              << QStringList{};
+        QTest::newRow("one") << QStringList{"192.168.1.20"} << QStringList{"192.168.1.20.", "16282"}
+                             << QStringList{"127.0.0.1"};
+        QTest::newRow("six") << QStringList{"10.0.0.1", "10.0.0.2", "10.0.0.3",
+                                            "10.0.0.4", "10.0.0.5", "10.0.0.6"}
+                             << QStringList{"10.0.0.1, 10.0.0.2, 10.0.0.3, 10.0.0.4"}
+                             << QStringList{"10.0.0.5", "10.0.0.6"};
+    }
+    void addressText() {
+        QFETCH(QStringList, addresses);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, left);
+        std::vector<std::string> list;
+        for (const QString& a : addresses) list.push_back(a.toStdString());
+        const QString text = ServerAddressText(list, 16282);
+        for (const QString& part : shown) QVERIFY2(text.contains(part), qPrintable(text));
+        for (const QString& part : left) QVERIFY2(!text.contains(part), qPrintable(text));
+    }
+
+    // Restoring the dialog after the main window was minimised is the window system's showing
+    // again: the edits, the server mode and its clients stay. A real showing loads the settings.
+    void restoringKeepsTheEdits() {
+        Dialog d;
+        TOptionsForm& f = d.Form();
+        f.show();
+        f.PlayerCount()->setValue(4);
+        f.ModeButton(GameMode::Server)->setChecked(true);
+        d.net.clients = {"Zed"};
+        f.ClientNamesChanged();
+        d.SetType(2, PlayerType::Client);
+        f.Row(2).name->setCurrentIndex(0);
+        const int listens = d.net.listens;
+        // Minimised and restored: the window system hides and shows the dialog again.
+        f.showMinimized();
+        QVERIFY(f.isMinimized());
+        f.showNormal();
+        QVERIFY(!f.isMinimized() && f.isVisible());
+        QCOMPARE(f.PlayerCount()->value(), 4);
+        QCOMPARE(f.ShownMode(), GameMode::Server);
+        QCOMPARE(d.net.listens, listens);
+        QCOMPARE(d.net.clients, std::vector<std::string>{"Zed"});
+        QCOMPARE(d.Name(2), QString("Zed"));
+
+        f.hide();
+        f.show();
+        QCOMPARE(f.PlayerCount()->value(), 2);
+        QCOMPARE(f.ShownMode(), GameMode::General);
+        f.hide();
+    }
+
+    // Only the click that ticks "Rated game" counts for Shift: Shift on any other release over
+    // the box is forgotten, and a later rated handling (a tick from code, the return to general
+    // mode) ticks the four straight directions.
+    void shiftOnlyOnTheTickingClick_data() {
+        QTest::addColumn<QString>("before");
+        QTest::newRow("Shift+Tab onto the box") << "backtab";
+        QTest::newRow("press elsewhere, released over it") << "elsewhere";
+        QTest::newRow("Shift-click that unticks") << "untick";
+    }
+    void shiftOnlyOnTheTickingClick() {
+        QFETCH(QString, before);
+        Dialog d;
+        TOptionsForm& f = d.Form();
+        f.Pages()->setCurrentIndex(0);
+        f.show();
+        QCheckBox* box = f.RatedGameBox();
+        const QPoint inside(8, 10);
+        if (before == "backtab") {
+            QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+        } else if (before == "elsewhere") {
+            QTest::mousePress(f.ModeButton(GameMode::General), Qt::LeftButton);
+            QTest::mouseRelease(box, Qt::LeftButton, Qt::ShiftModifier, inside);
+        } else {
+            box->setChecked(true);
+            QTest::mouseClick(box, Qt::LeftButton, Qt::ShiftModifier, inside);
+        }
+        QVERIFY(!box->isChecked());
+        for (int k = 0; k < 8; ++k) f.DirectionBox(k)->setChecked(false);
+        box->setChecked(true);
+        for (int k = 0; k < 8; ++k) QCOMPARE(f.DirectionBox(k)->isChecked(), k < 4);
+        f.ModeButton(GameMode::Server)->setChecked(true);
+        f.ModeButton(GameMode::General)->setChecked(true);
+        for (int k = 0; k < 8; ++k) QCOMPARE(f.DirectionBox(k)->isChecked(), k < 4);
+        // The Shift-click that ticks still gives all eight.
+        box->setChecked(false);
+        QTest::mouseClick(box, Qt::LeftButton, Qt::ShiftModifier, inside);
+        QVERIFY(box->isChecked());
+        for (int k = 0; k < 8; ++k) QVERIFY(f.DirectionBox(k)->isChecked());
+        f.hide();
     }
 
     void enterAndF1() {

@@ -111,6 +111,16 @@ class OptionsNetTest : public QObject {
         co.FormShow();
         QCOMPARE(co.ShownMode(), GameMode::Client);
         QCOMPARE(co.ConnectButton()->text(), QString("Disconnect"));
+
+        // Bob leaves in the middle of the game: a notice at the server names him and his seat,
+        // now played by the computer.
+        server.messages.clear();
+        client.main->Net().Client().Disconnect();
+        QTRY_COMPARE(server.messages.size(), 1);
+        QCOMPARE(server.messages[0],
+                 QString("Bob has left the game. The computer plays seat 2 now."));
+        QCOMPARE(server.model.Settings.Seat(2).Type, PlayerType::Computer);
+        QVERIFY(server.model.State.Phase != GamePhase::GameOver);
     }
 
     void cancelClosesAClientThatHasNotJoined() {
@@ -129,6 +139,7 @@ class OptionsNetTest : public QObject {
         // The server's dialog cancelled while General is applied stops listening.
         server.Form().bbOptCancelClick();
         QVERIFY(!server.main->Net().Server().Listening());
+        QVERIFY(server.messages.isEmpty());  // no game was running: no notice
     }
 };
 
