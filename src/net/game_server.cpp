@@ -24,11 +24,33 @@ bool GameServer::StartListening(uint16_t port) {
 
 void GameServer::StopListening() {
     transport_.StopListening();
+    // The transport reports none of these closes: each is handled here as the client's
+    // "Disconnect", all at once, so that the turn goes back at most once.
+    std::vector<std::string> gone;
+    for (const auto& [id, peer] : peers_)
+        if (!peer.name.empty()) gone.push_back(peer.name);
     peers_.clear();
+    HandOver(gone);
     if (!names_.empty()) {
         names_.clear();
         notices_.Notify([](NetObserver& o) { o.ClientNamesChanged(); });
     }
+}
+
+void GameServer::Shutdown() {
+    transport_.StopListening();
+    peers_.clear();
+    names_.clear();
+}
+
+void GameServer::DropClient(ConnectionId id, std::string_view reason) {
+    const auto it = peers_.find(id);
+    if (it == peers_.end()) return;
+    transport_.Close(id);
+    const std::string name = it->second.name;
+    const std::string why(reason);
+    notices_.Notify([&](NetObserver& o) { o.ClientDropped(name, why); });
+    Gone(id);
 }
 
 bool GameServer::HasClient(std::string_view name) const {
@@ -112,17 +134,20 @@ void GameServer::OnData(ConnectionId id, std::string_view bytes) {
         if (!line) break;
         if (const auto message = ParseClientLine(*line)) Handle(id, *message);
     }
-    if (!ok) {
-        // A line beyond the bound: a broken or hostile peer. It is treated as having left.
-        transport_.Close(id);
-        Leave(id);
-        peers_.erase(id);
-    }
+    // A line beyond the bound: a broken or hostile peer.
+    if (!ok) DropClient(id, "it sent a line longer than any the game sends");
 }
 
 void GameServer::OnClosed(ConnectionId id) {
-    Leave(id);
-    peers_.erase(id);
+    Gone(id);
+}
+
+void GameServer::Gone(ConnectionId id) {
+    const auto it = peers_.find(id);
+    if (it == peers_.end()) return;
+    const std::string name = std::move(it->second.name);
+    peers_.erase(it);
+    if (!name.empty()) HandOver({name});
 }
 
 void GameServer::Handle(ConnectionId id, const ClientMessage& message) {
@@ -160,17 +185,21 @@ void GameServer::HandleMove(ConnectionId id, const MoveReport& move) {
     GameModel& model = flow_.Model();
     const GameSettings& s = model.Settings;
     GameState& st = model.State;
-    // Only the client whose seat is awaited, and only a legal move; anything else is dropped and
-    // the seat stays awaited.
+    // Only the client whose seat is awaited. Any other move is dropped and the game goes on: the
+    // game does not wait for it, and an honest client's move can cross a new game on the wire.
     if (s.Mode != GameMode::Server || flow_.Phase() != GamePhase::AwaitRemote) return;
     const TPlayers& seat = s.Seat(st.CurrentSeat);
     const std::string& name = peers_[id].name;
     if (seat.Type != PlayerType::Client || name.empty() || !SameText(seat.Name, name)) return;
-    if (!IsLegalRemoteMove(model, move)) return;
+    // The awaited move must be one an honest client can make. One that is not would leave the
+    // game waiting for ever: the client is dropped instead, and the computer plays its seat.
+    if (!IsLegalRemoteMove(model, move)) {
+        DropClient(id, "its move was refused");
+        return;
+    }
     // Committed like every move: scored, placed, shown and passed on to the other client seats;
-    // then the next turn opens. The commit refuses nothing IsLegalRemoteMove lets through (a
-    // refused move would be dropped like the ones above, the seat still awaited).
-    static_cast<void>(flow_.CommitReceivedMove(move));
+    // then the next turn opens. The commit refuses nothing IsLegalRemoteMove lets through.
+    if (!flow_.CommitReceivedMove(move).ok()) DropClient(id, "its move was refused");
 }
 
 void GameServer::HandleChat(ConnectionId id, const ChatToServerMsg& chat) {
@@ -190,21 +219,27 @@ void GameServer::Leave(ConnectionId id) {
     if (it == peers_.end() || it->second.name.empty()) return;
     const std::string name = std::move(it->second.name);
     it->second.name.clear();
+    HandOver({name});
+}
 
+void GameServer::HandOver(const std::vector<std::string>& names) {
+    if (names.empty()) return;
     GameModel& model = flow_.Model();
     GameSettings& s = model.Settings;
     GameState& st = model.State;
+    const auto gone = [&](std::string_view name) {
+        return std::any_of(names.begin(), names.end(),
+                           [&](const std::string& n) { return SameText(n, name); });
+    };
     std::vector<int> seats;
     for (int n = 1; n <= s.Count; ++n) {
         TPlayers& seat = s.Seat(n);
-        if (seat.Type == PlayerType::Client && SameText(seat.Name, name)) {
+        if (seat.Type == PlayerType::Client && gone(seat.Name)) {
             seat.Type = PlayerType::Computer;
             seats.push_back(n);
         }
     }
-    names_.erase(std::remove_if(names_.begin(), names_.end(),
-                                [&](const std::string& n) { return SameText(n, name); }),
-                 names_.end());
+    names_.erase(std::remove_if(names_.begin(), names_.end(), gone), names_.end());
     if (!seats.empty()) notices_.Notify([&](NetObserver& o) { o.SeatsTakenOver(seats); });
     notices_.Notify([](NetObserver& o) { o.ClientNamesChanged(); });
 
@@ -227,6 +262,10 @@ void GameServer::Leave(ConnectionId id) {
     } else if (st.MoveWord > 1) {
         --st.MoveWord;
     }
+    // The turn loop lets pending events run before it advances. The game must not await a remote
+    // move meanwhile: the turn now stands at the previous seat, perhaps another client's, whose
+    // move would be taken out of turn.
+    flow_.SetPhase(GamePhase::MoveDone);
     flow_.EndOfMove();
 }
 

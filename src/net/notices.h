@@ -20,6 +20,10 @@ class NetObserver {
     virtual void ClientNamesChanged() {}
     // Server: a client left; these seats (1-based), which it played, are Computer seats now.
     virtual void SeatsTakenOver(const std::vector<int>& /*seats*/) {}
+    // Server: the server closed a client's connection itself, for the reason given (a sentence
+    // without its full stop, such as "its move was refused"); the name is empty for a connection
+    // that never announced one. Its "Disconnect" handling follows.
+    virtual void ClientDropped(const std::string& /*name*/, const std::string& /*reason*/) {}
     // Client: the connection opened, closed, or an attempt started or failed.
     virtual void ConnectionChanged() {}
     // Client: the chat recipient list changed.

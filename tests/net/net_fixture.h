@@ -118,8 +118,12 @@ struct RecordingObserver : net::NetObserver {
     int namesChanged = 0, connectionChanged = 0, recipientsChanged = 0, dialogsClosed = 0,
         ownTurns = 0;
     std::vector<std::vector<int>> takenOver;
+    std::vector<std::pair<std::string, std::string>> dropped;  // name and reason
     void ClientNamesChanged() override { ++namesChanged; }
     void SeatsTakenOver(const std::vector<int>& seats) override { takenOver.push_back(seats); }
+    void ClientDropped(const std::string& name, const std::string& reason) override {
+        dropped.emplace_back(name, reason);
+    }
     void ConnectionChanged() override { ++connectionChanged; }
     void RecipientsChanged() override { ++recipientsChanged; }
     void CloseDialogs() override { ++dialogsClosed; }

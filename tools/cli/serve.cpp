@@ -68,6 +68,10 @@ class ServeObserver : public net::NetObserver {
         for (const std::string& name : server_.ClientNames()) std::cerr << " " << Utf8(name);
         std::cerr << "\n";
     }
+    void ClientDropped(const std::string& name, const std::string& reason) override {
+        std::cerr << "connection of " << (name.empty() ? "an unnamed client" : Printable(name))
+                  << " closed: " << reason << "\n";
+    }
     void SeatsTakenOver(const std::vector<int>& seats) override {
         for (const int seat : seats)
             std::cerr << "seat " << seat << " left; the computer plays it\n";
