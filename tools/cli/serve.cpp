@@ -202,8 +202,9 @@ int Serve(const std::vector<std::string>& args) {
         std::cout.flush();
     }
 
-    // The clients see the connection close; give the closes a moment to leave.
-    play.Server().StopListening();
+    // The clients see the connection close; give the closes a moment to leave. The games are
+    // over, so nobody's seat is handed over.
+    play.Server().Shutdown();
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
     while (std::chrono::steady_clock::now() < until) QCoreApplication::processEvents();
     return 0;
