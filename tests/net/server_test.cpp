@@ -41,8 +41,10 @@ class ServerTest : public NetTest {
 TEST_F(ServerTest, ATakenNameIsRefusedAndTheListKeepsItOnce) {
     ann = Join("Ann");
     EXPECT_EQ(serverSockets.Take(ann), "");
-    // Taken in any letter case, the server's own chat name, and names that would break a line.
-    for (const char* name : {"Ann", "ANN", "Server", "Al,Bo", "", "Thirteen char"}) {
+    // Taken in any letter case, the server's own chat name, names that would break a line, and
+    // names that differ from others only by blanks or hold a byte no character stands for.
+    for (const char* name :
+         {"Ann", "ANN", "Server", "Al,Bo", "", "Thirteen char", "Ann ", " ", " Zed", "A\x98"}) {
         SCOPED_TRACE(name);
         const ConnectionId other = Join(name);
         EXPECT_EQ(serverSockets.Take(other), "ChangeName\r");
