@@ -321,8 +321,7 @@ TEST(Settings, NamesAreWrittenInTheEncodingOfTheFile) {
         const GameSettings back = ReadSettings(again, Dict());
         EXPECT_EQ(back.Seat(1).Name, cp1251) << c.before;
         // The blanks at the ends are written as they are, quoted; a name read back has none.
-        EXPECT_NE(test::ReadFile(file).find("Name2=\" padded \"\n"), std::string::npos)
-            << c.before;
+        EXPECT_NE(test::ReadFile(file).find("Name2=\" padded \"\n"), std::string::npos) << c.before;
         EXPECT_EQ(back.Seat(2).Name, "padded") << c.before;
     }
 }
