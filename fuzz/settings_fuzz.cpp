@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/names.h"
 #include "fuzz_checks.h"
 #include "fuzz_files.h"
 #include "fuzz_ini.h"
@@ -23,6 +24,7 @@ void CheckRules(const tq::GameSettings& s, const tq::TDictInfo& dict) {
     for (int seat = 1; seat <= tq::kMaxSeats; ++seat) {
         const tq::TPlayers& p = s.Seat(seat);
         Require(!p.Name.empty() && p.Name.size() <= 12);
+        Require(tq::IsValidName(p.Name));
         Require(p.Type == tq::PlayerType::Human || p.Type == tq::PlayerType::Computer);
         Require(p.Skill >= 1 && p.Skill <= 7);
     }

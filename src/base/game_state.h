@@ -31,6 +31,10 @@ struct GameState {
     uint8_t CurrentSeat = 1;
     uint8_t MoveWord = 0;
     SortedWordList UsedWords;
+    // The initial word as drawn while the joker hides one of its letters and no move has formed
+    // it; empty otherwise. UsedWords holds it, but the clients of a network game hold the word as
+    // placed, with its '?', and may form the drawn word.
+    std::string JokerHiddenWord;
     std::string FieldLetters;  // one character per occupied cell, in filling order
     uint8_t LetterCountOnField = 0;
     uint8_t NewRecordPlace = 0;

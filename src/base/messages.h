@@ -32,6 +32,10 @@ inline constexpr std::string_view ServerUnavailable =
 inline constexpr std::string_view OtherAlphabet =
     "The server plays with a dictionary of another language. Choose the same dictionary as the "
     "server to join its games.";
+// A new game from the server that this program cannot play (values out of every rule): the
+// client leaves rather than play on with the old game's field.
+inline constexpr std::string_view GameRefused =
+    "The server started a game that cannot be played here. The connection is closed.";
 // The checks of the options dialog's "Apply" and "Save".
 inline constexpr std::string_view IncorrectParameters = "Incorrect game parameters.";
 inline constexpr std::string_view NamesMissing = "You must assign the names for all players.";

@@ -14,6 +14,8 @@ void ApplyMove(Field& field, GameState& state, TPlayers& seat, const Move& move,
     if (timeAward > 0) seat.BonusPoints += timeAward;
     if (timeAward < 0) seat.FinePoints += -timeAward;
     if (move.FormsWord() || source != MoveSource::Human) state.UsedWords.Add(move.Word);
+    if (move.FormsWord() && SameText(move.Word, state.JokerHiddenWord))
+        state.JokerHiddenWord.clear();
     seat.WordPoints += WordPointsOf(move.Word);
     field.Set(move.NewCell, move.Letter);
     state.FieldLetters += move.Letter;

@@ -126,6 +126,7 @@ void GameFlow::StartNewGame() {
     }
 
     st.UsedWords.Clear();
+    st.JokerHiddenWord.clear();
     st.PlayedPaths.clear();
     st.MarkedPath.clear();
     st.MarkedWord.clear();
@@ -137,8 +138,10 @@ void GameFlow::StartNewGame() {
     st.UsedWords.Add(word);
     GameStartedEvent started;
     started.DrawnWord = word;
-    if (s.UseJoker && s.Mode != GameMode::Client && !word.empty())
+    if (s.UseJoker && s.Mode != GameMode::Client && !word.empty()) {
         word[model_.Rng.Int(static_cast<int>(word.size()))] = kJoker;
+        st.JokerHiddenWord = started.DrawnWord;
+    }
 
     const int r0 = (s.RowCount - 1) / 2;
     st.FieldLetters.clear();

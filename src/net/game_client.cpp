@@ -63,7 +63,10 @@ void GameClient::OnData(std::string_view bytes) {
     while (state_ == ClientState::Connected) {
         const auto line = buffer_.NextLine();
         if (!line) break;
-        if (const auto message = ParseServerLine(*line)) Handle(*message);
+        if (const auto message = ParseServerLine(*line))
+            Handle(*message);
+        else if (line->starts_with(cmd::NewGame))
+            RefuseNewGame();  // a new game all the same: the lines after it are its lines
     }
     if (!ok && state_ == ClientState::Connected) {
         // A line beyond the bound: the server is broken or hostile.
@@ -157,6 +160,7 @@ void GameClient::HandleNewGame(const NewGameContent& g) {
         case NewGameVerdict::Ok:
             break;
         case NewGameVerdict::Malformed:
+            RefuseNewGame();
             return;
         case NewGameVerdict::OtherAlphabet:
             // This field cannot show the server's letters. Leaving hands the seat to the
@@ -191,6 +195,13 @@ void GameClient::HandleNewGame(const NewGameContent& g) {
     notices_.Notify([](NetObserver& o) { o.CloseDialogs(); });
     s.Mode = GameMode::Client;
     flow_.StartNewGame();
+}
+
+void GameClient::RefuseNewGame() {
+    // The lines that follow belong to that game, not to the one on this field: leaving ends the
+    // game here and hands the seat to the server's computer, which would otherwise wait for it.
+    Disconnect();
+    notices_.Show(std::string(msg::GameRefused), MessageIcon::Warning);
 }
 
 void GameClient::HandleUpdateMove(const UpdateMoveMsg& u) {

@@ -60,6 +60,8 @@ class GameClient : private ClientEvents {
 
     void Handle(const ServerMessage& message);
     void HandleNewGame(const NewGameContent& game);
+    // A "NewGame///" that cannot be played here: the client leaves, with a message.
+    void RefuseNewGame();
     void HandleUpdateMove(const UpdateMoveMsg& update);
     void HandleYourMove();
     void HandleNewMove(const MoveReport& move);

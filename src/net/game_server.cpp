@@ -24,12 +24,25 @@ bool GameServer::StartListening(uint16_t port) {
 
 void GameServer::StopListening() {
     transport_.StopListening();
+    // The transport reports none of these closes: each is handled here as the client's
+    // "Disconnect", all at once, so that the turn goes back at most once.
+    std::vector<std::string> gone;
+    for (const auto& [id, peer] : peers_)
+        if (!peer.name.empty()) gone.push_back(peer.name);
     peers_.clear();
     awaited_.reset();
+    HandOver(gone);
     if (!names_.empty()) {
         names_.clear();
         notices_.Notify([](NetObserver& o) { o.ClientNamesChanged(); });
     }
+}
+
+void GameServer::Shutdown() {
+    transport_.StopListening();
+    peers_.clear();
+    awaited_.reset();
+    names_.clear();
 }
 
 void GameServer::DropClient(ConnectionId id, std::string_view reason) {
@@ -39,7 +52,7 @@ void GameServer::DropClient(ConnectionId id, std::string_view reason) {
     const std::string name = it->second.name;
     const std::string why(reason);
     notices_.Notify([&](NetObserver& o) { o.ClientDropped(name, why); });
-    OnClosed(id);
+    Gone(id);
 }
 
 bool GameServer::HasClient(std::string_view name) const {
@@ -191,9 +204,16 @@ void GameServer::OnData(ConnectionId id, std::string_view bytes) {
 }
 
 void GameServer::OnClosed(ConnectionId id) {
+    Gone(id);
+}
+
+void GameServer::Gone(ConnectionId id) {
     if (awaited_ && awaited_->id == id) awaited_.reset();
-    Leave(id);
-    peers_.erase(id);
+    const auto it = peers_.find(id);
+    if (it == peers_.end()) return;
+    const std::string name = std::move(it->second.name);
+    peers_.erase(it);
+    if (!name.empty()) HandOver({name});
     UpdateAccepting();
 }
 
@@ -235,19 +255,23 @@ void GameServer::HandleMove(ConnectionId id, const MoveReport& move) {
     GameModel& model = flow_.Model();
     const GameSettings& s = model.Settings;
     GameState& st = model.State;
-    // Only the client whose seat is awaited, and only a legal move; anything else is dropped and
-    // the seat stays awaited.
+    // Only the client whose seat is awaited. Any other move is dropped and the game goes on: the
+    // game does not wait for it, and an honest client's move can cross a new game on the wire.
     if (s.Mode != GameMode::Server || flow_.Phase() != GamePhase::AwaitRemote) return;
     const TPlayers& seat = s.Seat(st.CurrentSeat);
     const std::string& name = peers_[id].name;
     if (seat.Type != PlayerType::Client || name.empty() || !SameText(seat.Name, name)) return;
-    if (!IsLegalRemoteMove(model, move)) return;
+    // The awaited move must be one an honest client can make. One that is not would leave the
+    // game waiting for ever: the client is dropped instead, and the computer plays its seat.
+    if (!IsLegalRemoteMove(model, move)) {
+        DropClient(id, "its move was refused");
+        return;
+    }
     // The move came in time; the next "YourMove//" sets the next limit.
     if (awaited_ && awaited_->id == id) awaited_.reset();
     // Committed like every move: scored, placed, shown and passed on to the other client seats;
-    // then the next turn opens. The commit refuses nothing IsLegalRemoteMove lets through (a
-    // refused move would be dropped like the ones above, the seat still awaited).
-    static_cast<void>(flow_.CommitReceivedMove(move));
+    // then the next turn opens. The commit refuses nothing IsLegalRemoteMove lets through.
+    if (!flow_.CommitReceivedMove(move).ok()) DropClient(id, "its move was refused");
 }
 
 void GameServer::HandleChat(ConnectionId id, const ChatToServerMsg& chat) {
@@ -267,21 +291,27 @@ void GameServer::Leave(ConnectionId id) {
     if (it == peers_.end() || it->second.name.empty()) return;
     const std::string name = std::move(it->second.name);
     it->second.name.clear();
+    HandOver({name});
+}
 
+void GameServer::HandOver(const std::vector<std::string>& names) {
+    if (names.empty()) return;
     GameModel& model = flow_.Model();
     GameSettings& s = model.Settings;
     GameState& st = model.State;
+    const auto gone = [&](std::string_view name) {
+        return std::any_of(names.begin(), names.end(),
+                           [&](const std::string& n) { return SameText(n, name); });
+    };
     std::vector<int> seats;
     for (int n = 1; n <= s.Count; ++n) {
         TPlayers& seat = s.Seat(n);
-        if (seat.Type == PlayerType::Client && SameText(seat.Name, name)) {
+        if (seat.Type == PlayerType::Client && gone(seat.Name)) {
             seat.Type = PlayerType::Computer;
             seats.push_back(n);
         }
     }
-    names_.erase(std::remove_if(names_.begin(), names_.end(),
-                                [&](const std::string& n) { return SameText(n, name); }),
-                 names_.end());
+    names_.erase(std::remove_if(names_.begin(), names_.end(), gone), names_.end());
     if (!seats.empty()) notices_.Notify([&](NetObserver& o) { o.SeatsTakenOver(seats); });
     notices_.Notify([](NetObserver& o) { o.ClientNamesChanged(); });
 
@@ -304,6 +334,10 @@ void GameServer::Leave(ConnectionId id) {
     } else if (st.MoveWord > 1) {
         --st.MoveWord;
     }
+    // The turn loop lets pending events run before it advances. The game must not await a remote
+    // move meanwhile: the turn now stands at the previous seat, perhaps another client's, whose
+    // move would be taken out of turn.
+    flow_.SetPhase(GamePhase::MoveDone);
     flow_.EndOfMove();
 }
 

@@ -40,8 +40,12 @@ class GameServer : private ServerEvents {
     // Starts listening on the port, all local addresses. False when that fails (the caller shows
     // "It is unable to establish the server for network game."). Listening again restarts.
     bool StartListening(uint16_t port = kGamePort);
-    // Stops listening and closes every client connection; the client name list empties.
+    // Stops listening and closes every client connection; the client name list empties. Each
+    // client closed so is handled as its "Disconnect": its seats become Computer seats and a turn
+    // waiting for it is played by the computer, so the game goes on.
     void StopListening();
+    // The program ends: stops listening and closes every connection without playing on.
+    void Shutdown();
 
     // Closes the connection and handles it as that client's "Disconnect" (its seats become
     // Computer seats, its name leaves the list, a turn waiting for it goes to the computer); the
@@ -103,9 +107,14 @@ class GameServer : private ServerEvents {
     void HandleConnect(ConnectionId id, const std::string& name);
     void HandleMove(ConnectionId id, const MoveReport& move);
     void HandleChat(ConnectionId id, const ChatToServerMsg& chat);
-    // The client of the connection is gone: its seats become Computer, its name leaves the list,
-    // and a turn waiting for it goes to the computer.
+    // The client of the connection said "Disconnect", or its connection is closing: it keeps no
+    // name, and HandOver follows for the name it had.
     void Leave(ConnectionId id);
+    // The connection is gone: the peer is forgotten and its client handed over.
+    void Gone(ConnectionId id);
+    // The clients of these names are gone: their seats become Computer, their names leave the
+    // list, and a turn waiting for one of them goes to the computer.
+    void HandOver(const std::vector<std::string>& names);
 
     // The connection whose client announced the name.
     std::optional<ConnectionId> ConnectionOf(std::string_view name) const;

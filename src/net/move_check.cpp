@@ -66,8 +66,8 @@ bool IsLegalRemoteMove(const GameModel& model, const MoveReport& move) {
     int32_t points = 0;
     if (length > 1) {
         if (length < s.MinWordLen || length > s.MaxWordLen) return false;
-        if (st.UsedWords.Contains(move.Word)) return false;
-        if (!s.AcceptAllWords && !model.Words.ContainsWord(move.Word)) return false;
+        if (st.UsedWords.Contains(move.Word) && !SameText(move.Word, st.JokerHiddenWord))
+            return false;
         if (!s.AllowExWords && WordOnField(model.Board, s, move.Word)) return false;
         points = WordPointsOf(move.Word);
     }
@@ -90,6 +90,7 @@ NewGameVerdict CheckNewGame(const NewGameContent& g, const TDictInfo& dict) {
             seat.Type != PlayerType::Client)
             return NewGameVerdict::Malformed;
         if (seat.Skill < 1 || seat.Skill > 7) return NewGameVerdict::Malformed;
+        if (!IsValidName(seat.Name)) return NewGameVerdict::Malformed;
     }
     if (g.ColCount < kMinFieldSide || g.ColCount > kMaxFieldSide || g.RowCount < kMinFieldSide ||
         g.RowCount > kMaxFieldSide)

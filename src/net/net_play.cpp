@@ -17,7 +17,7 @@ NetPlay::~NetPlay() {
 
 void NetPlay::Shutdown() {
     client_.Disconnect();
-    server_.StopListening();
+    server_.Shutdown();
 }
 
 }  // namespace tq::net

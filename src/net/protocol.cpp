@@ -199,15 +199,6 @@ std::string MoveLine(std::string_view word, const MoveReport& m) {
 
 }  // namespace
 
-bool IsValidName(std::string_view name) {
-    if (name.empty() || name.size() > kMaxNameLength) return false;
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == ',' || u < 32 || u == 127) return false;
-    }
-    return true;
-}
-
 std::optional<std::vector<Cell>> ChainCells(std::string_view chain) {
     if (chain.empty()) return std::nullopt;
     std::vector<Cell> cells;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/field.h"
+#include "base/names.h"
 #include "base/rules.h"
 #include "core/net_sender.h"
 
@@ -29,8 +30,6 @@ constexpr std::size_t kCommandLength = 10;
 // The longest line accepted, carriage return not counted. The longest line a game sends, a
 // "NewGame///" for five seats, is under 300 bytes; the rest of the bound leaves chat room.
 constexpr std::size_t kMaxLineLength = 4096;
-// Client names: 1 to 12 characters, never ',' (it would split the name in "NewGame///").
-constexpr std::size_t kMaxNameLength = 12;
 // The server's name as a chat sender and recipient.
 inline constexpr std::string_view kServerName = "Server";
 
@@ -48,8 +47,8 @@ inline constexpr std::string_view GetNewMove = "GetNewMove";
 inline constexpr std::string_view EndGame = "EndGame///";
 }  // namespace cmd
 
-// Whether a name may be a client's name: 1 to 12 bytes, no ',' and no control character.
-bool IsValidName(std::string_view name);
+// Client names follow the rule of every player's name (base/names.h).
+using tq::IsValidName;
 
 // ---- Lines from a client to the server ----
 

@@ -1,5 +1,6 @@
 #include "settings/options.h"
 
+#include "base/names.h"
 #include "settings/settings_file.h"
 
 namespace tq {
@@ -8,7 +9,8 @@ std::optional<OptionsRefusal> CheckOptions(const GameSettings& values) {
     if (!FairTurn(values.ColCount, values.RowCount, values.Count, values.WordsPerMove))
         return OptionsRefusal{msg::IncorrectParameters, std::nullopt};
     for (int seat = 1; seat <= values.Count; ++seat)
-        if (values.Seat(seat).Name.empty())
+        // A blank, a name with blanks at its ends or a character no name may hold is no name.
+        if (!IsValidName(values.Seat(seat).Name))
             return OptionsRefusal{msg::NamesMissing, OptionsPage::Players};
     if (values.Directions.find('1') == std::string::npos)
         return OptionsRefusal{msg::NoDirections, OptionsPage::Rules};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <system_error>
 
+#include "base/names.h"
 #include "dict/cp1251.h"
 #include "fileio/read_limited.h"
 #include "fileio/safe_write.h"
@@ -173,8 +174,9 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
         TPlayers& p = s.Seat(seat);
         const std::string def = "Player " + n;
         // Read as code page 1251, one byte per character, so 12 bytes are 12 characters.
-        p.Name = ini.ReadText("Players", "Name" + n, def);
-        if (p.Name.empty() || p.Name.size() > 12) p.Name = def;
+        // A name typed into the file may hold what no name may: a ',' would break the network
+        // line that carries the seats, a control character the lists that show them.
+        p.Name = MendedName(ini.ReadText("Players", "Name" + n, def), def);
         p.Type = ini.ReadInteger("Players", "Type" + n, 1) == 0 ? PlayerType::Human
                                                                 : PlayerType::Computer;
         p.Skill =

@@ -276,12 +276,22 @@ TEST_F(ClientTest, HostileServerLinesAreDropped) {
         broken([](NewGameContent& b) { b.SecMove = 3601; }),
         broken([](NewGameContent& b) { b.WordsPerMove = 0; }),
         broken([](NewGameContent& b) { b.MinWordLen = 9; }),
+        broken([](NewGameContent& b) { b.Seats[2].Name = "Cid "; }),
+        broken([](NewGameContent& b) { b.Seats[0].Name = "\x1B[2J"; }),
     };
     for (const std::string& line : games) {
         SCOPED_TRACE(line);
+        // A game that cannot be played here is refused with a message, and the client leaves:
+        // the server's computer takes the seat instead of waiting for it.
+        view.messages.clear();
         clientSockets.Feed(line);
         EXPECT_EQ(model.Settings.Mode, GameMode::General);
         EXPECT_EQ(flow->Phase(), GamePhase::Idle);
+        EXPECT_EQ(Client().State(), ClientState::Closed);
+        EXPECT_EQ(clientSockets.Take(), "DisconnectBob\r");
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].first, msg::GameRefused);
+        Connect();
     }
     // Before any game, game lines mean nothing.
     clientSockets.Feed("UpdateMove1,1,1\rYourMove//\rGetNewMove30,0,0,0,HOT,01:11:21,H,0,2\r");
@@ -314,6 +324,24 @@ TEST_F(ClientTest, HostileServerLinesAreDropped) {
     clientSockets.Feed(std::string(net::kMaxLineLength + 1, 'x'));
     EXPECT_EQ(Client().State(), ClientState::Closed);
     EXPECT_EQ(view.messages.back().first, msg::NetworkError);
+}
+
+TEST_F(ClientTest, ARefusedNewGameEndsTheGameInProgress) {
+    Start();
+    clientSockets.Feed("UpdateMove1,1,1\r");
+    ASSERT_EQ(flow->Phase(), GamePhase::Setup);
+    // A new game with a name no seat may have, and the first move of that game behind it: the
+    // old field must not take that move.
+    NewGameContent next = ThreeSeats();
+    next.Seats[0].Name = "An,n";
+    std::string line = net::NewGameLine(next);
+    ASSERT_EQ(line.find("NewGame///3,An,n,"), 0u);
+    clientSockets.Feed(line + "UpdateMove1,1,1\rGetNewMove30,0,0,0,HOT,01:11:21,H,0,2\r");
+    EXPECT_EQ(flow->Phase(), GamePhase::GameOver);
+    EXPECT_EQ(State().LetterCountOnField, 4);
+    EXPECT_EQ(Client().State(), ClientState::Closed);
+    ASSERT_FALSE(view.messages.empty());
+    EXPECT_EQ(view.messages.back().first, msg::GameRefused);
 }
 
 TEST_F(ClientTest, AServerWithAnotherAlphabetGetsAClearMessage) {

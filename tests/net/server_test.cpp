@@ -41,8 +41,10 @@ class ServerTest : public NetTest {
 TEST_F(ServerTest, ATakenNameIsRefusedAndTheListKeepsItOnce) {
     ann = Join("Ann");
     EXPECT_EQ(serverSockets.Take(ann), "");
-    // Taken in any letter case, the server's own chat name, and names that would break a line.
-    for (const char* name : {"Ann", "ANN", "Server", "Al,Bo", "", "Thirteen char"}) {
+    // Taken in any letter case, the server's own chat name, names that would break a line, and
+    // names that differ from others only by blanks or hold a byte no character stands for.
+    for (const char* name :
+         {"Ann", "ANN", "Server", "Al,Bo", "", "Thirteen char", "Ann ", " ", " Zed", "A\x98"}) {
         SCOPED_TRACE(name);
         const ConnectionId other = Join(name);
         EXPECT_EQ(serverSockets.Take(other), "ChangeName\r");
@@ -133,49 +135,73 @@ TEST_F(ServerTest, AClientsMoveIsToldToTheGameEventsLikeEveryMove) {
     flow->Unsubscribe(log);
 }
 
-TEST_F(ServerTest, HostileMovesAreDroppedAndTheSeatStaysAwaited) {
-    FourSeats();
-    HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
-    serverSockets.Take(ann);
-    serverSockets.Take(bob);
-    ASSERT_EQ(flow->Phase(), GamePhase::AwaitRemote);
-    ASSERT_EQ(State().CurrentSeat, 2);
-
-    const Field before = model.Board;
+TEST_F(ServerTest, ARefusedMoveClosesItsClientsConnectionAndTheGameGoesOn) {
+    EventLog log;
+    flow->Subscribe(log);
+    // Each case in a fresh game: Sam has moved, Ann (seat 2) is awaited.
+    const auto annAwaited = [&] {
+        if (!Server().HasClient("Ann")) ann = Join("Ann");
+        if (!Server().HasClient("Bob")) bob = Join("Bob");
+        Seats({{PlayerType::Human, "Sam"},
+               {PlayerType::Client, "Ann"},
+               {PlayerType::Client, "Bob"},
+               {PlayerType::Computer, "Cpu"}});
+        flow->StartNewGame();
+        HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
+        serverSockets.Take(ann);
+        serverSockets.Take(bob);
+        serverSockets.closedByServer.clear();
+        observer.dropped.clear();
+        log.moves.clear();
+        ASSERT_EQ(flow->Phase(), GamePhase::AwaitRemote);
+        ASSERT_EQ(State().CurrentSeat, 2);
+    };
     const struct {
         const char* why;
-        bool fromBob;
         const char* line;
     } cases[] = {
-        {"another client's move", true, "GetMyMove/20,0,0,0,HE,41:42:,H,4,1\r"},
-        {"off the field", false, "GetMyMove/20,0,0,0,HE,51:52:,H,5,1\r"},
-        {"cell taken", false, "GetMyMove/20,0,0,0,TO,11:12:,T,1,1\r"},
-        {"not next to a letter", false, "GetMyMove/0,0,0,0,H,40:,H,4,0\r"},
-        {"not a letter", false, "GetMyMove/20,0,0,0,1E,41:42:,1,4,1\r"},
-        {"small letter", false, "GetMyMove/20,0,0,0,hE,41:42:,h,4,1\r"},
-        {"points grown wrong", false, "GetMyMove/90,0,0,0,HE,41:42:,H,4,1\r"},
-        {"a bonus without a clock", false, "GetMyMove/20,5,0,5,HE,41:42:,H,4,1\r"},
-        {"a fine without a clock", false, "GetMyMove/20,0,1,-1,HE,41:42:,H,4,1\r"},
-        {"no chain through the new cell", false, "GetMyMove/20,0,0,0,HE,02:42:,H,4,1\r"},
-        {"chain spells another word", false, "GetMyMove/20,0,0,0,HO,41:42:,H,4,1\r"},
-        {"not in the dictionary", false, "GetMyMove/20,0,0,0,HX,41:42:,X,4,1\r"},
-        {"played already", false, "GetMyMove/20,0,0,0,TO,10:11:,T,1,0\r"},
-        {"readable on the field already", false, "GetMyMove/20,0,0,0,OR,23:22:,O,2,3\r"},
-        {"a step the rules forbid", false, "GetMyMove/30,0,0,0,HOT,02:12:21:,T,2,1\r"},
-        {"a lone letter with a word's points", false, "GetMyMove/10,0,0,0,H,41,H,4,1\r"},
-        {"half a line", false, "GetMyMove/20,0,0,0,HE,41:42:,H,4,x\r"},
+        {"off the field", "GetMyMove/20,0,0,0,HE,51:52:,H,5,1\r"},
+        {"cell taken", "GetMyMove/20,0,0,0,TO,11:12:,T,1,1\r"},
+        {"not next to a letter", "GetMyMove/0,0,0,0,H,40:,H,4,0\r"},
+        {"not a letter", "GetMyMove/20,0,0,0,1E,41:42:,1,4,1\r"},
+        {"small letter", "GetMyMove/20,0,0,0,hE,41:42:,h,4,1\r"},
+        {"points grown wrong", "GetMyMove/90,0,0,0,HE,41:42:,H,4,1\r"},
+        {"a bonus without a clock", "GetMyMove/20,5,0,5,HE,41:42:,H,4,1\r"},
+        {"a fine without a clock", "GetMyMove/20,0,1,-1,HE,41:42:,H,4,1\r"},
+        {"no chain through the new cell", "GetMyMove/20,0,0,0,HE,02:42:,H,4,1\r"},
+        {"chain spells another word", "GetMyMove/20,0,0,0,HO,41:42:,H,4,1\r"},
+        {"played already", "GetMyMove/20,0,0,0,TO,10:11:,T,1,0\r"},
+        {"readable on the field already", "GetMyMove/20,0,0,0,OR,23:22:,O,2,3\r"},
+        {"a step the rules forbid", "GetMyMove/30,0,0,0,HOT,02:12:21:,T,2,1\r"},
+        {"a lone letter with a word's points", "GetMyMove/10,0,0,0,H,41,H,4,1\r"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        serverSockets.Feed(c.fromBob ? bob : ann, c.line);
+        annAwaited();
+        serverSockets.Feed(ann, c.line);
+        // Ann is gone, as if she had left: the computer plays her seat, and Bob is awaited.
+        EXPECT_EQ(serverSockets.closedByServer, std::vector<ConnectionId>{ann});
+        EXPECT_EQ(
+            observer.dropped,
+            (std::vector<std::pair<std::string, std::string>>{{"Ann", "its move was refused"}}));
+        EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+        EXPECT_EQ(Server().ClientNames(), std::vector<std::string>{"Bob"});
+        ASSERT_EQ(log.moves.size(), 1u);
+        EXPECT_EQ(log.moves[0].Source, MoveSource::Computer);
+        EXPECT_EQ(log.moves[0].Seat, 2);
+        EXPECT_EQ(State().CurrentSeat, 3);
         EXPECT_EQ(flow->Phase(), GamePhase::AwaitRemote);
-        EXPECT_EQ(State().CurrentSeat, 2);
-        EXPECT_EQ(State().LetterCountOnField, 6);
-        EXPECT_EQ(model.Settings.Seat(2).WordPoints, 0);
-        EXPECT_EQ(serverSockets.Take(bob), "");
+        EXPECT_TRUE(serverSockets.Take(bob).ends_with("UpdateMove1,3,1\rYourMove//\r"));
     }
-    for (int c = 0; c < 5; ++c)
-        for (int r = 0; r < 5; ++r) EXPECT_EQ(model.Board.At(c, r), before.At(c, r));
+
+    // A move from a client whose seat is not awaited is dropped, the connection kept: it cannot
+    // hold the game up, and an honest client's move may cross a new game on the wire.
+    annAwaited();
+    serverSockets.Feed(bob, "GetMyMove/20,0,0,0,HE,41:42:,H,4,1\r");
+    EXPECT_TRUE(serverSockets.closedByServer.empty());
+    EXPECT_EQ(State().CurrentSeat, 2);
+    EXPECT_EQ(State().LetterCountOnField, 6);
+    EXPECT_EQ(serverSockets.Take(bob), "");
 
     // A letter alone is a move; the game goes on.
     serverSockets.Feed(ann, "GetMyMove/0,0,0,0,H,41,H,4,1\r");
@@ -185,22 +211,96 @@ TEST_F(ServerTest, HostileMovesAreDroppedAndTheSeatStaysAwaited) {
     // And nothing is taken out of turn: Ann again, while Bob is awaited.
     serverSockets.Feed(ann, "GetMyMove/20,0,0,0,HE,43:42:,H,4,3\r");
     EXPECT_EQ(model.Board.At(4, 3), kEmptyCell);
+    EXPECT_TRUE(serverSockets.closedByServer.empty());
+    flow->Unsubscribe(log);
+}
+
+TEST_F(ServerTest, AWordMissingFromTheServersDictionaryIsTheMoversBusiness) {
+    FourSeats();
+    HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
+    serverSockets.Take(bob);
+    // XE is no word here; Ann's dictionary may hold it, or her player accepted it.
+    ASSERT_FALSE(model.Words.ContainsWord("XE"));
+    serverSockets.Feed(ann, "GetMyMove/20,0,0,0,XE,41:42:,X,4,1\r");
+    EXPECT_EQ(model.Board.At(4, 1), 'X');
+    EXPECT_EQ(model.Settings.Seat(2).WordPoints, 20);
+    EXPECT_TRUE(State().UsedWords.Contains("XE"));
+    EXPECT_TRUE(serverSockets.closedByServer.empty());
+    EXPECT_EQ(serverSockets.Take(bob),
+              "GetNewMove20,0,0,0,XE,41:42:,X,4,1\rUpdateMove1,3,1\rYourMove//\r");
+}
+
+TEST_F(ServerTest, AClientMayFormTheInitialWordTheJokerHides) {
+    // TOE across the middle of a 3 x 3 field, one of its letters hidden by the joker. The
+    // clients hold "TOE" with its '?' among their used words, not TOE itself.
+    GameSettings& s = model.Settings;
+    s.ColCount = 3;
+    s.RowCount = 3;
+    s.UseJoker = true;
+    s.InitialWord = "TOE";
+    Seats({{PlayerType::Client, "Ann"}, {PlayerType::Client, "Bob"}});
+    ann = Join("Ann");
+    bob = Join("Bob");
+    flow->StartNewGame();
+    const std::string placed = State().FieldLetters;
+    ASSERT_EQ(std::count(placed.begin(), placed.end(), '?'), 1) << placed;
+    EXPECT_NE(serverSockets.Take(ann).find("," + placed + ","), std::string::npos);
+    // The server's own seats keep the drawn word as played.
+    EXPECT_TRUE(State().UsedWords.Contains("TOE"));
+
+    // Ann puts E above the O and forms TOE through the middle row, joker and all.
+    serverSockets.Feed(ann, "GetMyMove/30,0,0,0,TOE,01:11:10:,E,1,0\r");
+    EXPECT_EQ(model.Board.At(1, 0), 'E');
+    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 30);
+    EXPECT_TRUE(serverSockets.closedByServer.empty());
+    EXPECT_EQ(State().CurrentSeat, 2);
+    // Now every computer of the game holds TOE as played: Bob may not form it again.
+    serverSockets.Feed(bob, "GetMyMove/30,0,0,0,TOE,01:11:12:,E,1,2\r");
+    EXPECT_EQ(serverSockets.closedByServer, std::vector<ConnectionId>{bob});
+    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+}
+
+TEST_F(ServerTest, AClientDroppedForItsMoveLeavesAGameThatEndsNormally) {
+    EventLog log;
+    flow->Subscribe(log);
+    Seats({{PlayerType::Client, "Ann"}, {PlayerType::Computer, "Cpu"}});
+    ann = Join("Ann");
+    flow->StartNewGame();
+    serverSockets.Take(ann);
+    serverSockets.Feed(ann, "GetMyMove/99,0,0,0,HE,41:42:,H,4,1\r");
+    // The computer plays both seats to the last move.
+    EXPECT_EQ(flow->Phase(), GamePhase::GameOver);
+    EXPECT_EQ(State().LetterCountOnField, 25);
+    EXPECT_EQ(log.ended.size(), 1u);
+    EXPECT_EQ(serverSockets.Take(ann), "");
+    EXPECT_EQ(observer.dropped.size(), 1u);
+    flow->Unsubscribe(log);
 }
 
 TEST_F(ServerTest, TheClockBoundsTheAward) {
     model.Settings.SecMove = 60;
     model.Settings.SecBonus = 10;
     model.Settings.SecFine = 10;
-    Seats({{PlayerType::Client, "Ann"}, {PlayerType::Human, "Sam"}});
-    ann = Join("Ann");
-    flow->StartNewGame();
-    flow->StopClock();
-    serverSockets.Take(ann);
+    // Each line in a fresh game with Ann's seat to move.
+    const auto annAwaited = [&] {
+        if (!Server().HasClient("Ann")) ann = Join("Ann");
+        Seats({{PlayerType::Client, "Ann"}, {PlayerType::Human, "Sam"}});
+        flow->StartNewGame();
+        flow->StopClock();
+        serverSockets.Take(ann);
+        serverSockets.closedByServer.clear();
+    };
     // At most 60 / 10 = 6 bonus points; a fine only grows the fine counter.
-    serverSockets.Feed(ann, "GetMyMove/20,7,0,7,HE,41:42:,H,4,1\r");
-    serverSockets.Feed(ann, "GetMyMove/20,0,3,3,HE,41:42:,H,4,1\r");
-    EXPECT_EQ(State().LetterCountOnField, 5);
+    for (const char* line :
+         {"GetMyMove/20,7,0,7,HE,41:42:,H,4,1\r", "GetMyMove/20,0,3,3,HE,41:42:,H,4,1\r"}) {
+        SCOPED_TRACE(line);
+        annAwaited();
+        serverSockets.Feed(ann, line);
+        EXPECT_EQ(serverSockets.closedByServer, std::vector<ConnectionId>{ann});
+    }
+    annAwaited();
     serverSockets.Feed(ann, "GetMyMove/20,0,3,-3,HE,41:42:,H,4,1\r");
+    EXPECT_TRUE(serverSockets.closedByServer.empty());
     EXPECT_EQ(State().LetterCountOnField, 6);
     EXPECT_EQ(model.Settings.Seat(1).FinePoints, 3);
     EXPECT_EQ(view.results[0].points, "17");
@@ -301,6 +401,54 @@ TEST_F(ServerTest, AClientWithTwoSeatsGetsEachLineOnce) {
     flow->StartNewGame();
     const std::string lines = serverSockets.Take(ann);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\r'), 2) << lines;
+}
+
+TEST_F(ServerTest, StoppingTheListenerMidGameHandsTheClientSeatsToTheComputer) {
+    FourSeats();
+    HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
+    ASSERT_EQ(flow->Phase(), GamePhase::AwaitRemote);
+    // As when the server's user picks "General mode" in the options dialog and cancels.
+    Server().StopListening();
+    EXPECT_TRUE(Server().ClientNames().empty());
+    EXPECT_EQ(observer.takenOver, (std::vector<std::vector<int>>{{2, 3}}));
+    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(model.Settings.Seat(3).Type, PlayerType::Computer);
+    // Ann's turn, Bob's and the computer's are played; Sam moves next.
+    EXPECT_EQ(State().Round, 2);
+    EXPECT_EQ(State().CurrentSeat, 1);
+    EXPECT_EQ(State().LetterCountOnField, 9);
+    EXPECT_EQ(flow->Phase(), GamePhase::PutLetter);
+}
+
+TEST_F(ServerTest, NoMoveIsTakenOutOfTurnWhileALeavingClientsTurnIsTakenBack) {
+    EventLog log;
+    flow->Subscribe(log);
+    FourSeats();
+    HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
+    serverSockets.Feed(ann, "GetMyMove/20,0,0,0,HE,41:42,H,4,1\r");
+    ASSERT_EQ(State().CurrentSeat, 3);
+    // Bob leaves while awaited. The turn goes back to Ann's seat before the turn loop plays it
+    // again for the computer, and the loop lets pending events run: a move of Ann's, one she
+    // could make on her turn, arrives then.
+    bool fed = false;
+    view.onPendingEvents = [&] {
+        if (fed) return;
+        fed = true;
+        serverSockets.Feed(ann, "GetMyMove/20,0,0,0,X,43,X,4,3\r");
+    };
+    serverSockets.PeerCloses(bob);
+    view.onPendingEvents = nullptr;
+    ASSERT_TRUE(fed);
+    int remote = 0;
+    for (const MovePlayedEvent& m : log.moves) remote += m.Source == MoveSource::Remote;
+    EXPECT_EQ(remote, 1);
+    EXPECT_TRUE(serverSockets.closedByServer.empty());
+    // The computer played Bob's seat and its own, and Sam moves.
+    EXPECT_EQ(State().Round, 2);
+    EXPECT_EQ(State().CurrentSeat, 1);
+    EXPECT_EQ(State().LetterCountOnField, 9);
+    EXPECT_EQ(flow->Phase(), GamePhase::PutLetter);
+    flow->Unsubscribe(log);
 }
 
 TEST_F(ServerTest, StoppingEmptiesTheList) {

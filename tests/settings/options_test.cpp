@@ -58,6 +58,18 @@ TEST(OptionsChecks, TableOfCases) {
              s.Seat(3).Name.clear();
          },
          msg::NamesMissing, OptionsPage::Players},
+        // Names that differ from others only by blanks, or that hold what no name may.
+        {"a lone blank as a name", [](GameSettings& s) { s.Seat(2).Name = " "; }, msg::NamesMissing,
+         OptionsPage::Players},
+        {"a blank after a name", [](GameSettings& s) { s.Seat(1).Name = "Ann "; },
+         msg::NamesMissing, OptionsPage::Players},
+        {"two blanks in a row", [](GameSettings& s) { s.Seat(1).Name = "Ann  Lee"; },
+         msg::NamesMissing, OptionsPage::Players},
+        {"a byte code page 1251 leaves undefined",
+         [](GameSettings& s) { s.Seat(1).Name = "A\x98"; }, msg::NamesMissing,
+         OptionsPage::Players},
+        {"one blank inside a name", [](GameSettings& s) { s.Seat(1).Name = "Ann Lee"; }, "",
+         std::nullopt},
         {"empty name of a hidden seat",
          [](GameSettings& s) {
              s.Count = 4;

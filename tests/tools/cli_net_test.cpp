@@ -24,16 +24,21 @@ using tq::test::ReadFile;
 using tq::test::RunCli;
 using tq::test::TempDir;
 
-TEST(CliNetwork, ServeAndTwoBotsPlayWholeGames) {
+// One "serve" with the game options and two bots, Ann and Bob, to the end of every game.
+struct ServedGames {
+    std::vector<json> games;  // the server's record of each game
+    std::string ann, bob;     // what each bot printed
+};
+
+ServedGames PlayServedGames(const std::string& gameOptions) {
     TempDir out;
     const std::string cli = std::string("'") + TESSAROON_CLI + "'";
     const std::string dir = "'" + out.path().string() + "'";
     // The server picks a free port and says which; the bots join on it. Every process is bounded
     // in time, so a hang fails the test instead of stopping the run.
     const std::string script =
-        "sh -c \"timeout 240 " + cli +
-        " serve --clients 2 --port 0 --seats 2,2,2 --size 4x4 --games 2 --seed 5 --json > " + dir +
-        "/serve.out 2> " + dir + "/serve.err & server=\\$!; " +
+        "sh -c \"timeout 240 " + cli + " serve --clients 2 --port 0 " + gameOptions + " --json > " +
+        dir + "/serve.out 2> " + dir + "/serve.err & server=\\$!; " +
         "for i in \\$(seq 600); do grep -q 'listening on port' " + dir +
         "/serve.err && break; sleep 0.1; done; " +
         "port=\\$(sed -n 's/^listening on port \\([0-9]*\\).*/\\1/p' " + dir + "/serve.err); " +
@@ -44,19 +49,29 @@ TEST(CliNetwork, ServeAndTwoBotsPlayWholeGames) {
         "echo statuses \\$s \\$a \\$b\"";
     // RunCli prefixes the companion; run the script through the shell it starts instead.
     const tq::test::CliRun r = RunCli(TESSAROON_START_FOLDER, "help >/dev/null 2>&1; " + script);
+    ServedGames served;
     const std::string serveErr = ReadFile(out / "serve.err");
-    const std::string ann = ReadFile(out / "ann.out");
-    const std::string bob = ReadFile(out / "bob.out");
-    ASSERT_NE(r.out.find("statuses 0 0 0"), std::string::npos) << r.out << "\nserve:\n"
+    served.ann = ReadFile(out / "ann.out");
+    served.bob = ReadFile(out / "bob.out");
+    EXPECT_NE(r.out.find("statuses 0 0 0"), std::string::npos) << r.out << "\nserve:\n"
                                                                << serveErr << "\nAnn:\n"
-                                                               << ann << "\nBob:\n"
-                                                               << bob;
-
-    std::vector<json> games;
+                                                               << served.ann << "\nBob:\n"
+                                                               << served.bob;
     std::istringstream lines(ReadFile(out / "serve.out"));
-    for (std::string line; std::getline(lines, line);) games.push_back(json::parse(line));
-    ASSERT_EQ(games.size(), 2u);
-    for (const json& g : games) {
+    for (std::string line; std::getline(lines, line);) served.games.push_back(json::parse(line));
+    return served;
+}
+
+std::size_t GamesOver(const std::string& seen) {
+    std::size_t ends = 0;
+    for (std::size_t at = 0; (at = seen.find("Game over", at)) != std::string::npos; ++at) ++ends;
+    return ends;
+}
+
+TEST(CliNetwork, ServeAndTwoBotsPlayWholeGames) {
+    const ServedGames served = PlayServedGames("--seats 2,2,2 --size 4x4 --games 2 --seed 5");
+    ASSERT_EQ(served.games.size(), 2u);
+    for (const json& g : served.games) {
         const json& seats = g["settings"]["seats"];
         ASSERT_EQ(seats.size(), 3u);
         // The clients sit in the last two seats, in the order they came.
@@ -70,13 +85,24 @@ TEST(CliNetwork, ServeAndTwoBotsPlayWholeGames) {
         EXPECT_EQ(cells.size(), 12u);
     }
     // Each bot saw both games to their end, every move of them.
-    for (const std::string* seen : {&ann, &bob}) {
-        std::size_t ends = 0;
-        for (std::size_t at = 0; (at = seen->find("Game over", at)) != std::string::npos; ++at)
-            ++ends;
-        EXPECT_EQ(ends, 2u) << *seen;
+    for (const std::string* seen : {&served.ann, &served.bob}) {
+        EXPECT_EQ(GamesOver(*seen), 2u) << *seen;
         EXPECT_NE(seen->find("  12. "), std::string::npos) << *seen;
     }
+}
+
+TEST(CliNetwork, GamesWithTheJokerEndNormally) {
+    // The clients hold the initial word as placed, with its '?', among their used words, the
+    // server the drawn one: every move a bot makes must still be taken.
+    const ServedGames served =
+        PlayServedGames("--seats 3,2,2 --size 3x3 --joker 1 --games 8 --seed 3");
+    ASSERT_EQ(served.games.size(), 8u);
+    for (const json& g : served.games) {
+        EXPECT_EQ(g["initialWordPlaced"].get<std::string>().find('?') != std::string::npos, true);
+        EXPECT_EQ(g["moves"].size(), 6u);
+    }
+    EXPECT_EQ(GamesOver(served.ann), 8u) << served.ann;
+    EXPECT_EQ(GamesOver(served.bob), 8u) << served.bob;
 }
 
 TEST(CliNetwork, BadOptionsAreRefusedClearly) {

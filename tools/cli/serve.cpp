@@ -77,6 +77,10 @@ class ServeObserver : public net::NetObserver {
         std::cerr << "connection of " << (name.empty() ? "an unnamed client" : Printable(name))
                   << " closed: " << reason << "\n";
     }
+    void ClientDropped(const std::string& name, const std::string& reason) override {
+        std::cerr << "connection of " << (name.empty() ? "an unnamed client" : Printable(name))
+                  << " closed: " << reason << "\n";
+    }
     void SeatsTakenOver(const std::vector<int>& seats) override {
         for (const int seat : seats)
             std::cerr << "seat " << seat << " left; the computer plays it\n";
@@ -212,8 +216,9 @@ int Serve(const std::vector<std::string>& args) {
         std::cout.flush();
     }
 
-    // The clients see the connection close; give the closes a moment to leave.
-    play.Server().StopListening();
+    // The clients see the connection close; give the closes a moment to leave. The games are
+    // over, so nobody's seat is handed over.
+    play.Server().Shutdown();
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
     while (std::chrono::steady_clock::now() < until) QCoreApplication::processEvents();
     return 0;
