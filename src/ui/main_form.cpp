@@ -16,6 +16,7 @@
 #include "base/messages.h"
 #include "base/version.h"
 #include "ui/about_form.h"
+#include "ui/field_keys.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/info_form.h"
@@ -127,6 +128,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     recForm_ = std::make_unique<TRecForm>(model_, style_, this);
     aboutForm_ = std::make_unique<TAboutForm>(style_, this);
     styleForm_ = std::make_unique<TStyleForm>(style_, *this);
+    fieldKeys_ = new FieldKeys(*this);
 
     setCentralWidget(central_);
     central_->setFixedSize(kClientWidth, kClientHeight);
@@ -324,6 +326,7 @@ void TMainForm::ApplyStyle() {
     for (int r = 0; r < kMaxFieldSide; ++r)
         for (int c = 0; c < kMaxFieldSide; ++c) cells_[c][r]->SetImage(PictureFor(marks_[c][r]));
     inputForm_->RefreshStyle();
+    if (fieldKeys_) fieldKeys_->StyleChanged();
     sgRes_->update();
     central_->update();
 }
@@ -357,6 +360,7 @@ void TMainForm::LayoutField(int cols, int rows) {
     }
     layoutCols_ = cols;
     layoutRows_ = rows;
+    if (fieldKeys_) fieldKeys_->FieldLaidOut(cols, rows);
 }
 
 void TMainForm::CentreLetter(int c, int r) {
@@ -429,7 +433,7 @@ void TMainForm::ShowResultRow(int row, std::string_view word, std::string_view p
 
 char TMainForm::PickLetter() {
     if (letterSource_) return letterSource_();
-    return inputForm_->PickLetter();
+    return inputForm_->PickLetter(letterWindowAt_);
 }
 
 bool TMainForm::ShiftHeld() const {
@@ -492,6 +496,10 @@ void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
     RunModal(box);
 }
 
+void TMainForm::PhaseChanged(GamePhase phase) {
+    if (fieldKeys_) fieldKeys_->PhaseChanged(phase);
+}
+
 void TMainForm::CloseDialogs() {
     QWidget* active = QApplication::activeModalWidget();
     if (!active) active = QApplication::activeWindow();
@@ -530,6 +538,7 @@ void TMainForm::CellHovered(int c, int r, Qt::KeyboardModifiers modifiers,
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* e) {
+    if (fieldKeys_ && fieldKeys_->KeyPress(e)) return;
     switch (e->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
