@@ -18,15 +18,18 @@ FieldCursor::FieldCursor(const Style& style, QWidget* parent) : QWidget(parent),
 }
 
 void FieldCursor::paintEvent(QPaintEvent*) {
-    // A two-pixel frame in the border colour over the gaps around the cell, lined inside with
-    // the highlight colour, so that it stands out on light and dark cell pictures alike.
+    // A double frame over the gaps and the cell's edge: the border colour outside and inside,
+    // the highlight colour between, so that it stands out on light and dark cells alike.
     QPainter p(this);
     const QRectF r = QRectF(rect());
-    p.setPen(QPen(style_.Colour(StyleColour::BorderColor), 2));
+    const QColor border = style_.Colour(StyleColour::BorderColor);
     p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(border, 2));
     p.drawRect(r.adjusted(1, 1, -1, -1));
-    p.setPen(QPen(style_.Colour(StyleColour::HighlightColor), 1));
-    p.drawRect(r.adjusted(2.5, 2.5, -2.5, -2.5));
+    p.setPen(QPen(style_.Colour(StyleColour::HighlightColor), 2));
+    p.drawRect(r.adjusted(3, 3, -3, -3));
+    p.setPen(QPen(border, 1));
+    p.drawRect(r.adjusted(4.5, 4.5, -4.5, -4.5));
 }
 
 FieldKeys::FieldKeys(TMainForm& form)
