@@ -204,7 +204,9 @@ stop_program
 # --- The scale from the settings file: 1.5.
 printf '[Additional]\r\nScale=1.5\r\n' >>Tessaroon.ini
 start_program scale15
-[ "$win_w" -ge 940 ] && [ "$win_w" -le 941 ] || fail "width $win_w at scale 1.5, expected 940 or 941"
+if [ "$win_w" -lt 940 ] || [ "$win_w" -gt 941 ]; then
+    fail "width $win_w at scale 1.5, expected 940 or 941"
+fi
 xdotool windowfocus --sync "$main_id" 2>/dev/null || true
 xdotool key F2
 sleep 0.8
