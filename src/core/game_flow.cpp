@@ -49,6 +49,7 @@ void GameFlow::SetPhase(GamePhase phase) {
         default:
             break;
     }
+    view_.PhaseChanged(phase);
 }
 
 void GameFlow::ShowHint(std::string_view text, uint32_t colour) {

@@ -86,6 +86,16 @@ class GameFlow {
     void AcceptWord();
     void KeyEnter() { AcceptWord(); }
     void KeyEscape() { CellClick(Cell{0, 0}, MouseButton::Right, ShiftState{}); }
+    // Keyboard play on the field's cell cursor; marking with the keys is CellClick itself. A
+    // typed letter on an empty cell where a letter may go puts it as the letter window's answer
+    // would; while a letter is already put, it is taken back first, so typing again changes or
+    // moves it. Elsewhere, in other phases, or for a character outside the alphabet: nothing.
+    void TypeLetter(Cell cell, char letter);
+    // Whether TypeLetter would put a letter into the cell now.
+    bool LetterMayGo(Cell cell) const;
+    // Backspace: unmarks the last marked cell of the chain (after the first one the letter stands
+    // put and unmarked, phase 12); with nothing marked, takes the put letter back.
+    void UnmarkLast();
     // The window's close request: false (and the game stopped) during a computer move.
     bool CloseRequest();
 
@@ -146,6 +156,8 @@ class GameFlow {
     char LetterForChain(Cell cell);
     void MarkCell(Cell cell, char letter, bool extend);
     void TakeBack();
+    // The new letter stands in the cell: shown, remembered, phase 12.
+    void PlaceNewLetter(Cell cell, char letter);
     void Refuse(std::string_view text);
     void ShowHint(std::string_view text, uint32_t colour);
     // The human at this computer has made the move of the marked word (or the new letter alone).

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/field.h"
+#include "base/game_state.h"
 #include "base/rules.h"
 
 namespace tq {
@@ -59,6 +60,9 @@ class GameView {
     // milliseconds while the game waits, or until stop() says so; stop() is asked again after
     // every few events. A view without a window returns at once.
     virtual void LetEventsRun(int ms, const std::function<bool()>& stop) = 0;
+
+    // The game entered a phase (after the status widgets were updated for it).
+    virtual void PhaseChanged(GamePhase) {}
 
     // End of game and errors: modal dialogs centred on the main window.
     virtual void ShowGameStatus() = 0;

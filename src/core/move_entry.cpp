@@ -56,10 +56,7 @@ void GameFlow::CellClick(Cell cell, MouseButton button, ShiftState shift) {
             if (ChangedSince(before)) return;
             if (letter == kJoker || !model_.Dict.IsLetter(static_cast<unsigned char>(letter)))
                 return;
-            view_.ShowCellLetter(cell, std::string_view(&letter, 1));
-            putLetter_ = letter;
-            st.NewLetterCell = cell;
-            SetPhase(GamePhase::LetterPut);
+            PlaceNewLetter(cell, letter);
             return;
         }
         case GamePhase::LetterPut:
@@ -84,6 +81,54 @@ void GameFlow::CellClick(Cell cell, MouseButton button, ShiftState shift) {
         default:
             return;
     }
+}
+
+void GameFlow::PlaceNewLetter(Cell cell, char letter) {
+    view_.ShowCellLetter(cell, std::string_view(&letter, 1));
+    putLetter_ = letter;
+    model_.State.NewLetterCell = cell;
+    SetPhase(GamePhase::LetterPut);
+}
+
+bool GameFlow::LetterMayGo(Cell cell) const {
+    const GamePhase phase = Phase();
+    if (phase != GamePhase::PutLetter && phase != GamePhase::LetterPut &&
+        phase != GamePhase::Marking)
+        return false;
+    // The field does not hold the put letter yet: its cell counts as empty, and a cell that only
+    // it would border does not count.
+    return InField(cell) && CanPutLetter(model_.Board, model_.Settings, cell);
+}
+
+void GameFlow::TypeLetter(Cell cell, char letter) {
+    if (!LetterMayGo(cell) || letter == kJoker ||
+        !model_.Dict.IsLetter(static_cast<unsigned char>(letter)))
+        return;
+    if (Phase() != GamePhase::PutLetter) TakeBack();
+    PlaceNewLetter(cell, letter);
+}
+
+void GameFlow::UnmarkLast() {
+    GameState& st = model_.State;
+    if (Phase() == GamePhase::LetterPut) return TakeBack();
+    if (Phase() != GamePhase::Marking) return;
+    std::string& path = st.MarkedPath;
+    if (path.size() < 3 || wordLabel_.empty()) return;
+    auto cellAt = [&path](std::size_t code) {
+        return Cell{path[code] - '0', path[code + 1] - '0'};
+    };
+    const Cell last = cellAt(path.size() - 3);
+    path.resize(path.size() - 3);
+    wordLabel_.pop_back();
+    if (InField(last)) SetMark(last, MarkState::Normal);
+    view_.ShowWordLabel(wordLabel_);
+    if (path.size() < 3) {
+        path.clear();
+        SetPhase(GamePhase::LetterPut);
+        return;
+    }
+    st.LastMarkedCell = cellAt(path.size() - 3);
+    SetPhase(GamePhase::Marking);
 }
 
 char GameFlow::LetterForChain(Cell cell) {

@@ -164,6 +164,33 @@ std::string ReadStyleName(const IniFile& ini) {
     return ini.ReadString("General", "Style", "Marble");
 }
 
+std::optional<double> ParseScale(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    // Digits, and at most one point followed by digits: no sign, exponent, "inf" or "nan".
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    auto digits = [](std::string_view s) {
+        return !s.empty() && s.size() <= 8 &&
+               s.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!digits(whole) || (point != std::string_view::npos && !digits(fraction)))
+        return std::nullopt;
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value < kMinScale || value > kMaxScale) return std::nullopt;
+    // Quarters are exact in binary: a value between them is off the steps.
+    if (value * 4 != std::floor(value * 4)) return std::nullopt;
+    return value;
+}
+
+double ReadScale(const IniFile& ini) {
+    return ParseScale(ini.ReadString("Additional", "Scale", "1")).value_or(1.0);
+}
+
 GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     GameSettings s;
     s.RatedGame = ini.ReadBool("General", "RatedGame", false);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -96,6 +97,16 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict);
 // an empty Dict also gives "General_rus").
 std::string ReadDictName(const IniFile& ini);
 std::string ReadStyleName(const IniFile& ini);
+
+// The window scale: the factor by which the whole window, its dialogs, pictures and fonts are
+// drawn larger, from 1 to 3 in steps of a quarter.
+inline constexpr double kMinScale = 1.0;
+inline constexpr double kMaxScale = 3.0;
+// A scale as written ("1.5", "2", "1.25"): nullopt for anything else, a value off the quarter
+// steps or out of range included.
+std::optional<double> ParseScale(std::string_view text);
+// Additional/Scale: 1 when missing or not a valid scale.
+double ReadScale(const IniFile& ini);
 
 // "Save": writes the values in their fixed order, seats 1..Count only, and saves the file.
 Status SaveSettings(IniFile& ini, const GameSettings& s);

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "base/version.h"
+#include "ui/app.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 
@@ -117,7 +118,8 @@ TAboutForm::TAboutForm(const Style& style, QWidget* parent)
 
     imIcon_ = new PictureView(false, panel_);
     imIcon_->setGeometry(26, 12, 32, 32);
-    imIcon_->SetImage(QImage(":/tessaroon/icon_32.png"));
+    // The icon's sharpest size for the window scale (48 pixels at 1.5, 64 at 2).
+    imIcon_->SetImage(ProgramIcon().pixmap(QSize(32, 32), devicePixelRatioF()).toImage());
 
     // The title twice, the lighter one a pixel down and right: a light shadow.
     const QFont titleFont = SansSerif(13, true);

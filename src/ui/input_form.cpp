@@ -160,9 +160,9 @@ void TInputForm::DrawCell(int c, int r, bool hot) {
     CellAt(c, r)->SetImage(hot ? pics.inputCellHot : pics.inputCell);
 }
 
-void TInputForm::Open() {
+void TInputForm::Open(std::optional<QPoint> at) {
     chosen_ = '?';
-    const QPoint pointer = QCursor::pos();
+    const QPoint pointer = at.value_or(QCursor::pos());
     const QScreen* screen = QGuiApplication::screenAt(pointer);
     if (!screen) screen = QGuiApplication::primaryScreen();
     move(screen ? PopupPosition(pointer, size(), screen->availableGeometry()) : pointer);
@@ -170,8 +170,8 @@ void TInputForm::Open() {
     timer_.start();
 }
 
-char TInputForm::PickLetter() {
-    Open();
+char TInputForm::PickLetter(std::optional<QPoint> at) {
+    Open(at);
     exec();
     return chosen_;
 }

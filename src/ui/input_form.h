@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <array>
+#include <optional>
 
 #include "dict/word_store.h"
 #include "ui/style.h"
@@ -23,12 +24,13 @@ class TInputForm : public QDialog {
 
     TInputForm(const TDictInfo& dict, Style& style, QWidget* parent);
 
-    // Shows the window modally at the pointer and returns its letter: a capital of the
-    // alphabet, or '?' when the player closed it without choosing.
-    char PickLetter();
-    // The showing without the modal loop: '?' chosen, the window at the pointer (moved left or
-    // up as far as needed to lie inside the screen's available area), the timer on.
-    void Open();
+    // Shows the window modally at the pointer (or with its top-left corner at `at`, global) and
+    // returns its letter: a capital of the alphabet, or '?' when the player closed it without
+    // choosing.
+    char PickLetter(std::optional<QPoint> at = std::nullopt);
+    // The showing without the modal loop: '?' chosen, the window at the pointer or `at` (moved
+    // left or up as far as needed to lie inside the screen's available area), the timer on.
+    void Open(std::optional<QPoint> at = std::nullopt);
     char Chosen() const { return chosen_; }
 
     // The choice a typed character makes: the capital for a letter of the alphabet (with a

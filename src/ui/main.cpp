@@ -10,11 +10,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 
 #include "base/messages.h"
 #include "base/version.h"
 #include "core/game_model.h"
 #include "launch/start_folder.h"
+#include "settings/settings_file.h"
 #include "ui/app.h"
 #include "ui/main_form.h"
 #include "ui/text.h"
@@ -22,13 +25,15 @@
 namespace {
 
 const char kUsage[] =
-    "usage: tessaroon [--start-folder | --version | --help]\n"
+    "usage: tessaroon [--scale FACTOR] [--start-folder | --version | --help]\n"
     "\n"
     "Starts the word game Tessaroon in its start folder: the current folder when it holds\n"
     "Tessaroon.ini or Dicts; otherwise, for an installed game, the player's own folder\n"
     "$XDG_DATA_HOME/tessaroon (~/.local/share/tessaroon), which each start fills with the shipped\n"
     "files it lacks without replacing any file already there.\n"
     "\n"
+    "  --scale FACTOR  draw the window and its dialogs FACTOR times as large: 1 to 3 in steps\n"
+    "                  of 0.25 (default: Scale in section [Additional] of Tessaroon.ini, or 1)\n"
     "  --start-folder  make the start folder ready, print its path and exit\n"
     "  --version       print the version and exit\n"
     "  --help          print this text and exit\n";
@@ -38,6 +43,19 @@ tq::launch::StartFolderChoice ChooseStartFolder(const char* argv0) {
     std::filesystem::path current = std::filesystem::current_path(ec);
     return tq::launch::ChooseStartFolder(current, tq::launch::ProgramFile(argv0),
                                          std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+// Draws every window of the program `scale` times as large: Qt's own device-pixel scaling, so
+// the layout, the pictures and the fonts grow together and text and lines are drawn at the full
+// resolution. It must be set before the application object exists; a factor the user's
+// environment sets already is kept and multiplied.
+void SetWindowScale(double scale) {
+    if (scale == 1.0) return;
+    double factor = scale;
+    bool ok = false;
+    const double given = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    if (ok && given > 0) factor *= given;
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(factor, 'g', 6));
 }
 
 void ShowError(const QString& text) {
@@ -50,7 +68,21 @@ void ShowError(const QString& text) {
 
 int main(int argc, char** argv) {
     // The program's own options come before the toolkit, which needs a display.
+    std::optional<double> scale;
     for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--scale" || arg.starts_with("--scale=")) {
+            const char* value = arg == "--scale" ? (i + 1 < argc ? argv[++i] : "") : argv[i] + 8;
+            scale = tq::ParseScale(value);
+            if (!scale) {
+                std::fprintf(stderr,
+                             "tessaroon: --scale takes a factor from 1 to 3 in steps of 0.25, "
+                             "not \"%s\"\n",
+                             value);
+                return 2;
+            }
+            continue;
+        }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("tessaroon %s\n", std::string(tq::kVersion).c_str());
             return 0;
@@ -70,13 +102,19 @@ int main(int argc, char** argv) {
         }
     }
 
-    QApplication app(argc, argv);
-    tq::ui::InitialiseApplication();
-
+    // The start folder comes before the toolkit too: its settings file holds the window scale.
     const auto choice = ChooseStartFolder(argv[0]);
     std::error_code ec;
     if (choice.error.empty()) std::filesystem::current_path(choice.folder, ec);
-    if (!choice.error.empty() || ec) {
+    const bool inStartFolder = choice.error.empty() && !ec;
+    if (!scale && inStartFolder)
+        scale = tq::ReadScale(tq::IniFile(choice.folder / "Tessaroon.ini"));
+    SetWindowScale(scale.value_or(1.0));
+
+    QApplication app(argc, argv);
+    tq::ui::InitialiseApplication();
+
+    if (!inStartFolder) {
         // Folder names are in the system's encoding, not the game's code page.
         ShowError(QString::fromLocal8Bit(choice.error.empty()
                                              ? "Cannot open the folder " + choice.folder.string() +

@@ -16,6 +16,7 @@
 #include "base/messages.h"
 #include "base/version.h"
 #include "ui/about_form.h"
+#include "ui/field_keys.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/info_form.h"
@@ -127,6 +128,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     recForm_ = std::make_unique<TRecForm>(model_, style_, this);
     aboutForm_ = std::make_unique<TAboutForm>(style_, this);
     styleForm_ = std::make_unique<TStyleForm>(style_, *this);
+    fieldKeys_ = new FieldKeys(*this);
 
     setCentralWidget(central_);
     central_->setFixedSize(kClientWidth, kClientHeight);
@@ -327,6 +329,7 @@ void TMainForm::ApplyStyle() {
     for (int r = 0; r < kMaxFieldSide; ++r)
         for (int c = 0; c < kMaxFieldSide; ++c) cells_[c][r]->SetImage(PictureFor(marks_[c][r]));
     inputForm_->RefreshStyle();
+    if (fieldKeys_) fieldKeys_->StyleChanged();
     sgRes_->update();
     central_->update();
 }
@@ -360,6 +363,7 @@ void TMainForm::LayoutField(int cols, int rows) {
     }
     layoutCols_ = cols;
     layoutRows_ = rows;
+    if (fieldKeys_) fieldKeys_->FieldLaidOut(cols, rows);
 }
 
 void TMainForm::CentreLetter(int c, int r) {
@@ -432,7 +436,7 @@ void TMainForm::ShowResultRow(int row, std::string_view word, std::string_view p
 
 char TMainForm::PickLetter() {
     if (letterSource_) return letterSource_();
-    return inputForm_->PickLetter();
+    return inputForm_->PickLetter(letterWindowAt_);
 }
 
 bool TMainForm::ShiftHeld() const {
@@ -495,6 +499,10 @@ void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
     RunModal(box);
 }
 
+void TMainForm::PhaseChanged(GamePhase phase) {
+    if (fieldKeys_) fieldKeys_->PhaseChanged(phase);
+}
+
 void TMainForm::CloseDialogs() {
     QWidget* active = QApplication::activeModalWidget();
     if (!active) active = QApplication::activeWindow();
@@ -549,6 +557,7 @@ void TMainForm::CellHovered(int c, int r, Qt::KeyboardModifiers modifiers,
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* e) {
+    if (fieldKeys_ && fieldKeys_->KeyPress(e)) return;
     switch (e->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/game_flow.h"
 #include "core/game_model.h"
@@ -27,6 +28,7 @@ class QMenu;
 
 namespace tq::ui {
 
+class FieldKeys;
 class ResultsGrid;
 class TAboutForm;
 class TInfoForm;
@@ -66,6 +68,11 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     // modal dialog or message box runs (exec() when unset).
     void SetLetterSource(std::function<char()> source) { letterSource_ = std::move(source); }
     void SetModalRunner(std::function<int(QDialog&)> runner) { modalRunner_ = std::move(runner); }
+    // Where the letter window opens next (its top-left corner, global): at the pointer when
+    // unset. Keyboard play opens it at the cursor's cell.
+    void SetLetterWindowAt(std::optional<QPoint> at) { letterWindowAt_ = at; }
+    std::optional<QPoint> LetterWindowAt() const { return letterWindowAt_; }
+    FieldKeys& Keys() { return *fieldKeys_; }
 
     // ApplyStyle: the style dialog's Apply has put its colours into the style.
     void ApplyStyle();
@@ -113,6 +120,7 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     void ShowGameStatus() override;
     void ShowRecordTable() override;
     void ShowMessage(std::string_view text, MessageIcon icon) override;
+    void PhaseChanged(GamePhase phase) override;
 
     // Menu commands and handlers.
     void miNewGameClick();
@@ -200,9 +208,11 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     std::unique_ptr<TRecForm> recForm_;
     std::unique_ptr<TAboutForm> aboutForm_;
     std::unique_ptr<TStyleForm> styleForm_;
+    FieldKeys* fieldKeys_ = nullptr;  // a child of the window
 
     std::function<char()> letterSource_;
     std::function<int(QDialog&)> modalRunner_;
+    std::optional<QPoint> letterWindowAt_;
 };
 
 // Where a dialog of the given size goes: centred over the main window's frame, kept on screen.

@@ -5,7 +5,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace tq::ui {
+
+void DrawPicture(QPainter& p, const QRectF& target, const QImage& image) {
+    if (image.isNull()) return;
+    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    const qreal kx = target.width() * dpr / image.width();
+    const qreal ky = target.height() * dpr / image.height();
+    const bool whole = kx >= 1 && ky >= 1 && kx == std::round(kx) && ky == std::round(ky);
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, !whole);
+    p.drawImage(target, image);
+    p.restore();
+}
 
 ShapeView::ShapeView(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -45,11 +59,8 @@ void PictureView::SetImage(const QImage& image) {
 void PictureView::paintEvent(QPaintEvent*) {
     if (image_.isNull()) return;
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (stretch_)
-        p.drawImage(rect(), image_);
-    else
-        p.drawImage(0, 0, image_);
+    DrawPicture(p, stretch_ ? QRectF(rect()) : QRectF(QPointF(), image_.deviceIndependentSize()),
+                image_);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* e) {
@@ -78,7 +89,7 @@ void CellView::SetImage(const QImage& image) {
 void CellView::paintEvent(QPaintEvent*) {
     if (image_.isNull()) return;
     QPainter p(this);
-    p.drawImage(0, 0, image_);
+    DrawPicture(p, QRectF(QPointF(), image_.deviceIndependentSize()), image_);
 }
 
 void CellView::mousePressEvent(QMouseEvent* e) {
@@ -116,9 +127,10 @@ void FlatButton::paintEvent(QPaintEvent*) {
     }
     const int shift = down_ ? 1 : 0;
     if (!glyph_.isNull()) {
-        const QPoint at((width() - glyph_.width()) / 2 + shift,
-                        (height() - glyph_.height()) / 2 + shift);
-        p.drawImage(at, glyph_);
+        const QSizeF size = glyph_.deviceIndependentSize();
+        const QPointF at(int(width() - size.width()) / 2 + shift,
+                         int(height() - size.height()) / 2 + shift);
+        DrawPicture(p, QRectF(at, size), glyph_);
     }
     if (!caption_.isEmpty()) {
         p.setFont(font());

@@ -9,7 +9,14 @@
 
 #include <optional>
 
+class QPainter;
+
 namespace tq::ui {
+
+// Draws a picture into a rectangle. Pictures come at one size: drawn at a whole multiple of it in
+// device pixels (a window scale of 1, 2 or 3) their pixels are repeated and stay sharp; at any
+// other size they are smoothed rather than repeated unevenly.
+void DrawPicture(QPainter& p, const QRectF& target, const QImage& image);
 
 // A rectangle or rounded rectangle with a one-pixel pen and an optional fill. It takes no mouse
 // input: whatever lies below gets the clicks.

@@ -393,5 +393,112 @@ TEST_F(FlowTest, DiagonalStepAcrossTheChainRestartsUnlessCrossingsAreAllowed) {
     }
 }
 
+// A typed letter goes where the letter window's answer would go, and nowhere else; typed again
+// while a letter stands put, it replaces or moves that letter.
+TEST_F(FlowTest, TypedLetterPutsLikeTheLetterWindow) {
+    struct Case {
+        const char* name;
+        std::function<void(FlowTest&)> before;  // after the new game
+        Cell cell;
+        char letter;
+        std::string put;  // CellCode of the put letter and the letter afterwards; "" for none
+        GamePhase phase;
+    };
+    auto putX = [](FlowTest& t) { t.Put({1, 1}, 'X'); };
+    const Case cases[] = {
+        {"next to the letters", nullptr, {1, 1}, 'T', "11T", GamePhase::LetterPut},
+        {"diagonal only, straight steps", nullptr, {1, 0}, 'T', "", GamePhase::PutLetter},
+        {"occupied", nullptr, O, 'T', "", GamePhase::PutLetter},
+        {"not a letter of the alphabet", nullptr, {1, 1}, '1', "", GamePhase::PutLetter},
+        {"the joker", nullptr, {1, 1}, kJoker, "", GamePhase::PutLetter},
+        {"retyped in its cell", putX, {1, 1}, 'T', "11T", GamePhase::LetterPut},
+        {"moved while marking",
+         [](FlowTest& t) {
+             t.Put({1, 1}, 'X');
+             t.Mark({{1, 1}, O});
+         },
+         {3, 3},
+         'T',
+         "33T",
+         GamePhase::LetterPut},
+        // Only the put letter borders (1,0); taken back, nothing would: the X stays.
+        {"beside the put letter only", putX, {1, 0}, 'T', "11X", GamePhase::LetterPut},
+        {"computer's turn",
+         [](FlowTest& t) { t.Flow().SetPhase(GamePhase::ComputerThinking); },
+         {1, 1},
+         'T',
+         "",
+         GamePhase::ComputerThinking},
+    };
+    for (const Case& c : cases) {
+        NewGame();
+        view.picked.clear();
+        if (c.before) c.before(*this);
+        const int picks = view.picks;
+        Flow().TypeLetter(c.cell, c.letter);
+        EXPECT_EQ(Flow().Phase(), c.phase) << c.name;
+        EXPECT_EQ(view.picks, picks) << c.name;  // the letter window is never asked
+        EXPECT_EQ(Flow().WordLabel(), "") << c.name;
+        EXPECT_EQ(view.MarkedCount(), 0) << c.name;
+        int shown = 0;
+        for (int col = 0; col < 5; ++col)
+            for (int row = 0; row < 5; ++row)
+                shown += !view.letters[col][row].empty() && model.Board.At(col, row) == kEmptyCell;
+        if (c.put.empty()) {
+            EXPECT_EQ(shown, 0) << c.name;
+            continue;
+        }
+        EXPECT_EQ(shown, 1) << c.name;
+        const Cell at = model.State.NewLetterCell;
+        EXPECT_EQ(CellCode(at) + Flow().CellLetter(at), c.put) << c.name;
+        EXPECT_EQ(view.letters[at.col][at.row], c.put.substr(2)) << c.name;
+    }
+}
+
+// Backspace unmarks the chain from its end, one cell at a time, then takes the letter back.
+TEST_F(FlowTest, BackspaceUnmarksTheLastCellThenTakesTheLetterBack) {
+    NewGame();
+    Put({1, 1}, 'T');
+    Mark({H, O, {1, 1}});
+    Flow().KeyEnter();  // HOT is accepted by seat 1
+    Put({2, 1}, 'S');   // seat 2: H O T S would be played twice, so build R O T S
+    Mark({R, O, {1, 1}, {2, 1}});
+    ASSERT_EQ(Flow().WordLabel(), "ROTS");
+    Flow().KeyEnter();
+    ASSERT_EQ(view.hint, msg::UnknownWord);
+
+    Flow().UnmarkLast();
+    EXPECT_EQ(Flow().WordLabel(), "ROT");
+    EXPECT_EQ(view.wordLabel, "ROT");
+    EXPECT_EQ(model.State.MarkedPath, "22:12:11:");
+    EXPECT_EQ(Flow().CellMark({2, 1}), MarkState::Normal);
+    EXPECT_EQ(Flow().CellMark({1, 1}), MarkState::Marked);
+    EXPECT_EQ(Flow().Phase(), GamePhase::Marking);
+    EXPECT_EQ(view.hint, msg::MarkWord);  // the refusal is gone with the cell it was about
+    // The chain goes on from the cell now last: (1,0) is a step from T(1,1), not from S(2,1).
+    model.Board.Set(1, 0, 'E');
+    Left({1, 0});
+    EXPECT_EQ(Flow().WordLabel(), "ROTE");
+    Flow().UnmarkLast();
+
+    for (const char* left : {"RO", "R", ""}) {
+        Flow().UnmarkLast();
+        EXPECT_EQ(Flow().WordLabel(), left);
+        EXPECT_EQ(view.MarkedCount(), static_cast<int>(std::string(left).size()));
+    }
+    EXPECT_EQ(Flow().Phase(), GamePhase::LetterPut);
+    EXPECT_EQ(model.State.MarkedPath, "");
+    EXPECT_EQ(view.letters[2][1], "S");
+    Flow().KeyEnter();  // nothing marked: Enter does nothing
+    EXPECT_EQ(Flow().Phase(), GamePhase::LetterPut);
+
+    Flow().UnmarkLast();  // nothing marked: the letter goes
+    EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
+    EXPECT_TRUE(view.letters[2][1].empty());
+    Flow().UnmarkLast();  // nothing put: nothing happens
+    EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
+    EXPECT_EQ(model.State.CurrentSeat, 2);
+}
+
 }  // namespace
 }  // namespace tq::test

@@ -7,8 +7,8 @@
 # a paced game of five computer seats and stops it with a close request, plays a rated game that
 # enters the record table, and checks that a start folder without a dictionary ends with the
 # dictionary message; then tests/e2e/global_menu.sh checks that the menu bar stays in the window on
-# a desktop with a global menu, and tests/e2e/network.sh plays a network game between two
-# programs.
+# a desktop with a global menu, tests/e2e/network.sh plays a network game between two programs,
+# and tests/e2e/keys.sh plays a move by keys alone and shows the window at larger scales.
 # Screenshots go to $TESSAROON_E2E_SCREENS (default <build-dir>/e2e-screens).
 # Exits non-zero on any failure.
 #
@@ -562,3 +562,6 @@ echo "e2e: 1 passed, 0 failed"
 
 # Two programs on one display playing a network game.
 "$top/tests/e2e/network.sh" "$build"
+
+# A move by keys alone, and the window at larger scales.
+"$top/tests/e2e/keys.sh" "$build"

@@ -153,6 +153,39 @@ TEST(Settings, RulesAndFallbacks) {
     for (const auto& c : cases) EXPECT_EQ(c.get(Read(c.ini)), c.expected) << c.ini;
 }
 
+TEST(Settings, ScaleKeyTakesQuarterStepsFromOneToThree) {
+    const struct {
+        const char* value;  // nullptr: no key
+        double expected;
+    } cases[] = {
+        {nullptr, 1},   {"1", 1},
+        {"1.25", 1.25}, {"1.5", 1.5},
+        {"2", 2},       {"2.75", 2.75},
+        {"3", 3},       {"3.0", 3},
+        {" 1.5 ", 1.5}, {"\"2\"", 2},
+        {"0.75", 1},    {"3.25", 1},
+        {"1.3", 1},     {"1.125", 1},
+        {"-2", 1},      {"+2", 1},
+        {"1,5", 1},     {"2e0", 1},
+        {"inf", 1},     {"nan", 1},
+        {"", 1},        {"big", 1},
+        {".5", 1},      {"2.", 1},
+        {"1.5x", 1},    {"00000002.500000000", 1},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string text =
+            c.value ? std::string("[Additional]\nScale=") + c.value + "\n" : "[Additional]\n";
+        WriteFile(dir / "Tessaroon.ini", text);
+        IniFile ini(dir / "Tessaroon.ini");
+        EXPECT_EQ(ReadScale(ini), c.expected) << (c.value ? c.value : "(none)");
+    }
+    // The command line's spelling is the file's.
+    EXPECT_EQ(ParseScale("2.25"), 2.25);
+    EXPECT_EQ(ParseScale("4"), std::nullopt);
+    EXPECT_EQ(ParseScale("1.50"), 1.5);
+}
+
 TEST(Settings, FairTurnRule) {
     struct Case {
         const char* ini;

@@ -1,0 +1,244 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# End-to-end run of keyboard play and the window scale under Xvfb: a human move played by keys
+# alone (the cursor, a typed letter, marking with Space, a refusal, Backspace, Enter), the letter
+# window opened at the cursor, then the window at the scales 1.5 (from Tessaroon.ini) and 2 (from
+# --scale), each with its size checked and a screenshot taken.
+# Screenshots go to $TESSAROON_E2E_SCREENS (default <build-dir>/e2e-screens).
+#
+#   tests/e2e/keys.sh <build-dir>
+set -euo pipefail
+
+# shellcheck source=display.sh
+source "$(dirname "$0")/display.sh"
+
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "${1:-$top/build}" && pwd)
+program="$build/src/ui/tessaroon"
+screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}
+
+fail() {
+    echo "e2e keys: FAILED: $*" >&2
+    exit 1
+}
+step() { echo "e2e keys: $*"; }
+
+for tool in Xvfb xdotool import convert compare; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+[ -x "$program" ] || fail "no program at $program"
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A screen large enough for the window at scale 2.
+start_display 141 190 1600x1000x24 "$work/xvfb.log" ||
+    fail "Xvfb did not start on any free display number"
+mkdir -p "$screens"
+
+# An English dictionary whose only five-letter word is STONE, so that every game starts with
+# S T O N E in the middle row of its 5 x 5 field, and AS is a word to make; the other words are
+# too long for the field. One human against a computer player.
+mkdir -p "$work/game/Dicts"
+cp -r "$top/game/Styles" "$top/game/Records" "$work/game/"
+{
+    echo "{eng}"
+    echo "STONE"
+    echo "AS"
+    for a in A B C D E F G H I J K; do
+        for b in A B C D E F G H I J; do echo "QUIZZED$a$b"; done
+    done
+} >"$work/game/Dicts/Keys_eng.txt"
+cat >"$work/game/Tessaroon.ini" <<'INI'
+[General]
+Dict=Keys_eng
+Style=Marble
+
+[Players]
+Count=2
+Name1=Ann
+Name2=Computer
+Type1=0
+Type2=1
+Skill2=1
+
+[Field]
+ColCount=5
+RowCount=5
+INI
+cd "$work/game"
+
+wait_window() {  # title seconds
+    local id=""
+    for _ in $(seq 1 $((${2:-10} * 10))); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+window_count() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l; }
+
+# Starts the program with the given arguments and waits for its main window; sets main_id and
+# the window's place and size.
+start_program() {  # log args...
+    local log=$1
+    shift
+    "$program" "$@" >"$work/$log.log" 2>&1 &
+    game_pid=$!
+    if ! main_id=$(wait_window "Tessaroon 2.1" 20); then
+        show_log "e2e keys: the program showed no main window; its output:" "$work/$log.log"
+        fail "the main window did not appear ($log)"
+    fi
+    sleep 0.3
+    eval "$(xdotool getwindowgeometry --shell "$main_id")"
+    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+}
+stop_program() {
+    xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+    sleep 0.2
+    xdotool key F6
+    for _ in $(seq 1 50); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$game_pid" 2>/dev/null && fail "F6 did not end the program"
+    wait "$game_pid" || fail "the program ended with status $?"
+    game_pid=""
+}
+shoot() {  # name
+    sleep 0.4
+    import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage "$screens/$1.png"
+    step "screenshot $screens/$1.png"
+}
+# The field cell (c, r) of a 5 x 5 field at scale 1, as a crop geometry.
+cell_crop() {
+    local client_y=$((win_y + win_h - 364))
+    echo "34x34+$((win_x + 89 + 33 * $1))+$((client_y + 88 + 33 * $2))"
+}
+cell_changed() {  # before-image c r: pixels of the cell that changed since before-image
+    import -window root -crop "$(cell_crop "$2" "$3")" +repage "$work/cell-now.png"
+    compare -metric AE "$1" "$work/cell-now.png" null: 2>&1 || true
+}
+# Pixels of a client rectangle (x y w h) mostly red, as the first seat's rows are written.
+red_pixels() {
+    local client_y=$((win_y + win_h - 364))
+    import -window root -crop "$3x$4+$((win_x + $1))+$((client_y + $2))" +repage "$work/part.png"
+    convert "$work/part.png" -fx '(r>0.35 && g<0.25 && b<0.25) ? 1 : 0' \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
+# --- A move by keys alone, at scale 1. The pointer rests outside the window throughout.
+xdotool mousemove 0 0
+start_program keys
+[ "$win_w" -eq 627 ] || fail "main window width $win_w at scale 1, expected 627"
+xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+xdotool key F2
+sleep 0.8
+import -window root -crop "$(cell_crop 2 1)" +repage "$work/cell-before.png"
+xdotool key Up  # shows the cursor above the O of STONE
+sleep 0.3
+changed=$(cell_changed "$work/cell-before.png" 2 1)
+[ "${changed%% *}" -gt 40 ] 2>/dev/null || fail "no cursor drawn at the cell (2,1) ($changed)"
+step "the cursor shows: $changed pixels of its cell changed"
+xdotool key Left Left
+sleep 0.2
+import -window root -crop "$(cell_crop 0 1)" +repage "$work/cell-before.png"
+xdotool key a  # A at (0,1)
+sleep 0.3
+changed=$(cell_changed "$work/cell-before.png" 0 1)
+[ "${changed%% *}" -gt 20 ] 2>/dev/null || fail "the typed letter did not show ($changed)"
+xdotool key Down space Up space  # S, A: no word
+sleep 0.3
+xdotool key Return
+sleep 0.3
+shoot 20-keys-refused
+xdotool key BackSpace BackSpace  # nothing marked, the A stays
+sleep 0.3
+xdotool key space Down space  # A, S
+sleep 0.3
+shoot 21-keys-marked
+xdotool key Return
+sleep 2
+red=$(red_pixels 345 24 262 18)
+[ "$red" -gt 10 ] || fail "the move by keys is not in the results table ($red red pixels)"
+step "the move by keys alone is in the results table"
+shoot 22-keys-played
+
+# The letter window at the cursor: Enter on an empty cell where a letter may go. The cursor
+# stands at (0,2) after the move; every cell of row 3 borders STONE, and the computer's letter
+# fills at most one of them.
+before=$(window_count)
+xdotool key Down
+opened=""
+for c in 0 1 2 3 4; do
+    [ "$c" -gt 0 ] && xdotool key Right
+    sleep 0.2
+    xdotool key Return
+    sleep 0.6
+    if [ "$(window_count)" -gt "$before" ]; then
+        opened=$c
+        break
+    fi
+done
+[ -n "$opened" ] || fail "Enter on an empty cell of row 3 did not open the letter window"
+step "Enter opened the letter window at ($opened,3)"
+shoot 23-keys-letter-window
+xdotool key Left Down  # the letter window's own: nothing happens
+sleep 0.2
+[ "$(window_count)" -gt "$before" ] || fail "an arrow key closed the letter window"
+xdotool key e
+sleep 0.5
+[ "$(window_count)" -eq "$before" ] || fail "a letter did not close the letter window"
+shoot 24-keys-letter-chosen
+stop_program
+
+# --- The scale from the settings file: 1.5.
+printf '[Additional]\r\nScale=1.5\r\n' >>Tessaroon.ini
+start_program scale15
+if [ "$win_w" -lt 940 ] || [ "$win_w" -gt 941 ]; then
+    fail "width $win_w at scale 1.5, expected 940 or 941"
+fi
+xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+xdotool key F2
+sleep 0.8
+xdotool key Up Left Left a space Down space
+sleep 0.4
+shoot 25-scale-1.5
+stop_program
+
+# --- The command line before the file: 2.
+start_program scale2 --scale 2
+[ "$win_w" -eq 1254 ] || fail "width $win_w at scale 2, expected 1254"
+xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+xdotool key F2
+sleep 0.8
+xdotool key Up Right Return
+sleep 0.6
+shoot 26-scale-2-letter-window
+xdotool key Escape
+sleep 0.3
+xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+sleep 0.2
+xdotool key F4
+wait_window "Record Table" 5 >/dev/null || fail "F4 did not open the record table at scale 2"
+shoot 27-scale-2-record-table
+xdotool key Escape
+sleep 0.3
+stop_program
+
+# A bad factor on the command line is refused before any window.
+status=0
+"$program" --scale 3.5 >"$work/bad.log" 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "--scale 3.5 ended with status $status, expected 2"
+grep -q "steps of 0.25" "$work/bad.log" || fail "--scale 3.5 did not say why"
+
+echo "e2e keys: 1 passed, 0 failed"
