@@ -16,6 +16,7 @@
 #include "base/messages.h"
 #include "base/version.h"
 #include "ui/about_form.h"
+#include "ui/coach.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/info_form.h"
@@ -127,6 +128,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     recForm_ = std::make_unique<TRecForm>(model_, style_, this);
     aboutForm_ = std::make_unique<TAboutForm>(style_, this);
     styleForm_ = std::make_unique<TStyleForm>(style_, *this);
+    coach_ = std::make_unique<Coach>(*this);
 
     setCentralWidget(central_);
     central_->setFixedSize(kClientWidth, kClientHeight);
@@ -136,6 +138,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 
 TMainForm::~TMainForm() {
     // The dialogs go before the window they belong to.
+    coach_.reset();
     styleForm_.reset();
     aboutForm_.reset();
     recForm_.reset();

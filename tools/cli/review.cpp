@@ -152,14 +152,17 @@ json ReviewJson(const json& g, const ReviewGame& game, const Review& review) {
                          {"points", seat.Points},
                          {"bestPoints", seat.BestPoints}});
     (void)game;
-    return {{"game", g.value("game", json()) }, {"seed", g.value("seed", json())},
-            {"moves", moves}, {"seats", seats}};
+    return {{"game", g.value("game", json())},
+            {"seed", g.value("seed", json())},
+            {"moves", moves},
+            {"seats", seats}};
 }
 
 void PrintReview(const json& g, const Review& review) {
     std::cout << "Game";
     if (g.contains("game") && g["game"].is_number_integer()) std::cout << " " << g["game"];
-    if (g.contains("seed") && g["seed"].is_number_integer()) std::cout << " (seed " << g["seed"] << ")";
+    if (g.contains("seed") && g["seed"].is_number_integer())
+        std::cout << " (seed " << g["seed"] << ")";
     std::cout << "\n";
     std::cout << "  move  seat  word                  points  best word             points\n";
     for (const ReviewRow& row : review.Rows) {
@@ -206,8 +209,9 @@ int ReviewGames(const std::vector<std::string>& args) {
         for (std::string line; std::getline(in, line);) {
             ++lineNumber;
             if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-            const std::string where = (file == "-" ? std::string("standard input") : Printable(file)) +
-                                      ", line " + std::to_string(lineNumber);
+            const std::string where =
+                (file == "-" ? std::string("standard input") : Printable(file)) + ", line " +
+                std::to_string(lineNumber);
             try {
                 const json g = json::parse(line);
                 std::string dictName;
@@ -231,8 +235,9 @@ int ReviewGames(const std::vector<std::string>& args) {
                 else
                     PrintReview(g, review);
             } catch (const std::exception& e) {
-                std::cerr << "tessaroon-cli review: " << where << ": not a game of selfplay --json ("
-                          << PrintableLines(e.what()) << ")\n";
+                std::cerr << "tessaroon-cli review: " << where
+                          << ": not a game of selfplay --json (" << PrintableLines(e.what())
+                          << ")\n";
                 status = 1;
             }
         }
