@@ -2,9 +2,11 @@
 #include "ui/review_form.h"
 
 #include <QHeaderView>
+
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/chain_rules.h"
 #include "core/game_flow.h"
@@ -45,11 +47,10 @@ TReviewForm::TReviewForm(GameFlow& flow, QWidget* parent)
     table_ = new QTableWidget(0, kColumns, this);
     table_->setHorizontalHeaderLabels({"Seat", "Word", "Points", "Best word", "Points", "Hint"});
     table_->verticalHeader()->setVisible(false);
+    table_->verticalHeader()->setDefaultSectionSize(20);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_);
     totals_ = new QLabel(this);
     layout->addWidget(totals_);
@@ -57,7 +58,7 @@ TReviewForm::TReviewForm(GameFlow& flow, QWidget* parent)
         new QLabel("Click a move: its word is marked on the field, the best word golden.", this);
     layout->addWidget(legend);
     connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { RowClicked(row); });
-    resize(470, 400);
+    resize(440, 400);
 }
 
 void TReviewForm::Fill(const Review& review, const GameSettings& settings) {
@@ -88,6 +89,15 @@ void TReviewForm::Fill(const Review& review, const GameSettings& settings) {
     for (const SeatReview& seat : review.Seats) lines << SeatTotalText(seat);
     if (lines.isEmpty()) lines << "No move of a player at this computer yet.";
     totals_->setText(lines.join('\n'));
+    // As wide as the columns need, the words' columns wide enough for a ten-letter word.
+    table_->resizeColumnsToContents();
+    int width = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        const int least = c == kWord || c == kBestWord ? 110 : 45;
+        if (table_->columnWidth(c) < least) table_->setColumnWidth(c, least);
+        width += table_->columnWidth(c);
+    }
+    resize(std::max(width + 60, totals_->sizeHint().width() + 30), height());
     if (table_->rowCount() > 0) table_->scrollToBottom();
 }
 

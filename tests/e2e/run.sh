@@ -6,7 +6,8 @@
 # dialog and applies them, saves them and finds them again after a restart, leaves with F6, watches
 # a paced game of five computer seats and stops it with a close request, plays a rated game that
 # enters the record table, and checks that a start folder without a dictionary ends with the
-# dictionary message; then tests/e2e/network.sh plays a network game between two programs.
+# dictionary message; then tests/e2e/network.sh plays a network game between two programs, and
+# tests/e2e/coach.sh shows a hint and the review window in a paced game.
 # Screenshots go to $TESSAROON_E2E_SCREENS (default <build-dir>/e2e-screens).
 # Exits non-zero on any failure.
 #
@@ -558,3 +559,6 @@ echo "e2e: 1 passed, 0 failed"
 
 # Two programs on one display playing a network game.
 "$top/tests/e2e/network.sh" "$build"
+
+# The hint and the review window in a paced game.
+"$top/tests/e2e/coach.sh" "$build"
