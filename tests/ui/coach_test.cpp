@@ -7,8 +7,11 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <deque>
+
 #include "base/chain_rules.h"
 #include "coach/review.h"
+#include "net/seat_bot.h"
 #include "ui/app.h"
 #include "ui/coach.h"
 #include "ui/main_form.h"
@@ -253,6 +256,95 @@ class CoachTest : public QObject {
         w.Key(Qt::Key_F8);
         QVERIFY(w.C().ReviewForm().isVisible());
         QCOMPARE(w.C().ReviewForm().Table()->rowCount(), 2);
+    }
+
+    // A network game: each window reviews its own seat from the moves it saw, the client with the
+    // hint its player took; both saw the same game, so their reviews of every seat agree.
+    void reviewOfANetworkGame() {
+        struct Side {
+            GameModel model;
+            test::ModalRecorder modals;
+            std::deque<char> picks;
+            std::unique_ptr<TMainForm> form;
+            std::unique_ptr<net::SeatBot> bot;
+            Side() {
+                test::FillEnglishModel(model);
+                form = std::make_unique<TMainForm>(model);
+                form->SetModalRunner(modals.Runner());
+                form->SetLetterSource([this] {
+                    if (picks.empty()) return '?';
+                    const char c = picks.front();
+                    picks.pop_front();
+                    return c;
+                });
+                bot = std::make_unique<net::SeatBot>(form->Flow(), picks, 5);
+            }
+        };
+        auto waitFor = [](const std::function<bool()>& condition, int ms) {
+            QElapsedTimer t;
+            t.start();
+            while (!condition()) {
+                if (t.elapsed() > ms) return false;
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            }
+            return true;
+        };
+        Side server, client;
+        GameSettings& s = server.model.Settings;
+        s.Seat(2).Type = PlayerType::Client;
+        s.Seat(2).Name = "Bob";
+        s.Mode = GameMode::Server;
+        QVERIFY(server.form->Net().Server().StartListening(0));
+        QCOMPARE(client.form->Net().Client().Connect("127.0.0.1", "Bob",
+                                                     server.form->Net().Server().Port()),
+                 net::ConnectResult::Started);
+        QVERIFY(waitFor([&] { return !server.form->Net().Server().ClientNames().empty(); }, 20000));
+        server.form->Flow().StartNewGame();
+        QVERIFY(waitFor([&] { return client.model.Settings.Mode == GameMode::Client; }, 20000));
+
+        Coach& bobCoach = client.form->Coaching();
+        bool hinted = false;
+        QVERIFY(waitFor(
+            [&] {
+                if (server.model.State.Phase == GamePhase::PutLetter) server.bot->Play();
+                if (client.model.State.Phase == GamePhase::PutLetter) {
+                    if (!hinted) {
+                        QSignalSpy done(&bobCoach, &Coach::hintDone);
+                        bobCoach.RequestHint();
+                        hinted = done.wait(5000) && done.first().first().toBool();
+                        if (!hinted) return true;
+                    }
+                    client.bot->Play();
+                }
+                return server.model.State.Phase == GamePhase::GameOver &&
+                       client.model.State.Phase == GamePhase::GameOver;
+            },
+            60000));
+        QVERIFY(hinted);
+        QCOMPARE(server.model.State.Phase, GamePhase::GameOver);
+
+        client.form->Coaching().ShowReview();
+        server.form->Coaching().ShowReview();
+        const Review bob = client.form->Coaching().ReviewForm().Shown();
+        const Review ann = server.form->Coaching().ReviewForm().Shown();
+        QCOMPARE(bob.Rows.size(), std::size_t{10});
+        QCOMPARE(ann.Rows.size(), std::size_t{10});
+        for (const ReviewRow& r : bob.Rows) QCOMPARE(r.Seat, 2);
+        for (const ReviewRow& r : ann.Rows) QCOMPARE(r.Seat, 1);
+        QVERIFY(bob.Rows.front().Hint);
+        QCOMPARE(bob.Seats.front().Hints, 1);
+
+        const Review seenByBob = ReviewOf(client.form->Flow().Computer(), client.model.Dict,
+                                          client.form->Coaching().Recorder().Game());
+        const Review seenByAnn = ReviewOf(server.form->Flow().Computer(), server.model.Dict,
+                                          server.form->Coaching().Recorder().Game());
+        QCOMPARE(seenByBob.Rows.size(), std::size_t{20});
+        QCOMPARE(seenByAnn.Rows.size(), seenByBob.Rows.size());
+        for (std::size_t i = 0; i < seenByBob.Rows.size(); ++i) {
+            QCOMPARE(seenByBob.Rows[i].Played.Word, seenByAnn.Rows[i].Played.Word);
+            QCOMPARE(seenByBob.Rows[i].Best.Word, seenByAnn.Rows[i].Best.Word);
+            QCOMPARE(seenByBob.Rows[i].Best.Chain, seenByAnn.Rows[i].Best.Chain);
+        }
     }
 };
 
