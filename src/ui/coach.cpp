@@ -17,13 +17,19 @@ Coach::Coach(TMainForm& form)
       hintKey_(new QShortcut(QKeySequence(Qt::Key_F7), &form)),
       reviewKey_(new QShortcut(QKeySequence(Qt::Key_F8), &form)) {
     form_.Flow().Subscribe(recorder_);
+    form_.Flow().Subscribe(*this);
     connect(hintKey_, &QShortcut::activated, this, &Coach::RequestHint);
     connect(reviewKey_, &QShortcut::activated, this, &Coach::ShowReview);
 }
 
 Coach::~Coach() {
     if (worker_.joinable()) worker_.join();
+    form_.Flow().Unsubscribe(*this);
     form_.Flow().Unsubscribe(recorder_);
+}
+
+void Coach::GameStarted(const GameStartedEvent&) {
+    reviewForm_->hide();
 }
 
 bool Coach::HintAllowed() const {

@@ -22,7 +22,7 @@ namespace tq::ui {
 class TMainForm;
 class TReviewForm;
 
-class Coach : public QObject {
+class Coach : public QObject, private GameEvents {
     Q_OBJECT
   public:
     // Adds the F7 and F8 keys to the window and follows its game's events.
@@ -60,6 +60,8 @@ class Coach : public QObject {
         int letters = 0;
     };
     void HintFound(const Request& request, const Move& best);
+    // A new game: the review of the old one goes.
+    void GameStarted(const GameStartedEvent&) override;
 
     TMainForm& form_;
     ReviewRecorder recorder_;

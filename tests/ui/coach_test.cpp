@@ -256,6 +256,9 @@ class CoachTest : public QObject {
         w.Key(Qt::Key_F8);
         QVERIFY(w.C().ReviewForm().isVisible());
         QCOMPARE(w.C().ReviewForm().Table()->rowCount(), 2);
+        // A new game takes the old game's review away.
+        w.Key(Qt::Key_F2);
+        QVERIFY(!w.C().ReviewForm().isVisible());
     }
 
     // A network game: each window reviews its own seat from the moves it saw, the client with the
