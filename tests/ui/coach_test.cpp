@@ -149,6 +149,29 @@ class CoachTest : public QObject {
         QCOMPARE(hinted.model.Settings.Seat(2).WordPoints, plain.model.Settings.Seat(2).WordPoints);
     }
 
+    // With a letter put and a chain marked the hint only speaks: the marks stay the player's
+    // chain, and the move goes on to be accepted as without it.
+    void hintWhileMarking() {
+        Window w;
+        w.Key(Qt::Key_F2);
+        const GameModel& m = w.model;
+        const Move best = BestMove(w.Flow().Computer(), m.Board, m.Settings, m.State, m.Dict);
+        w.letters.push_back('A');
+        QTest::mouseClick(w.form->CellAt(0, 1), Qt::LeftButton);
+        QTest::mouseClick(w.form->CellAt(0, 1), Qt::LeftButton);
+        QCOMPARE(m.State.Phase, GamePhase::Marking);
+        QVERIFY(w.Hint());
+        QCOMPARE(w.form->HintLabel()->Text(), ToQString(Coach::HintText(best)));
+        for (int c = 0; c < 5; ++c)
+            for (int r = 0; r < 5; ++r)
+                QCOMPARE(w.form->CellState(c, r),
+                         c == 0 && r == 1 ? MarkState::Marked : MarkState::Normal);
+        QCOMPARE(m.State.MarkedPath, std::string("01:"));
+        w.Key(Qt::Key_Return);
+        QCOMPARE(w.form->Results()->Text(1, 0), QString("----"));
+        QVERIFY(w.C().Recorder().Game().Moves.front().Hint);
+    }
+
     // No hint in a rated game, for a seat played at another computer, before a game or after it.
     void hintRefused() {
         struct Case {
