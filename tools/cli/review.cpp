@@ -135,7 +135,7 @@ std::string WordText(const Move& m) {
     return m.FormsWord() ? Printable(m.Word) : "----";
 }
 
-json ReviewJson(const json& g, const ReviewGame& game, const Review& review) {
+json ReviewJson(const json& g, const Review& review) {
     json moves = json::array();
     for (const ReviewRow& row : review.Rows)
         moves.push_back({{"move", row.Index + 1},
@@ -151,7 +151,6 @@ json ReviewJson(const json& g, const ReviewGame& game, const Review& review) {
                          {"name", Utf8(seat.Name)},
                          {"points", seat.Points},
                          {"bestPoints", seat.BestPoints}});
-    (void)game;
     return {{"game", g.value("game", json())},
             {"seed", g.value("seed", json())},
             {"moves", moves},
@@ -231,7 +230,7 @@ int ReviewGames(const std::vector<std::string>& args) {
                     continue;
                 }
                 if (asJson)
-                    std::cout << ReviewJson(g, game, review).dump() << "\n";
+                    std::cout << ReviewJson(g, review).dump() << "\n";
                 else
                     PrintReview(g, review);
             } catch (const std::exception& e) {
