@@ -68,7 +68,8 @@ Position Play(int side, int letters, uint64_t seed) {
     model.Rng.Seed(seed);
     const auto& initial = Model().Words.WordsOfLength(side);
     const std::string word = initial[model.Rng.Int(static_cast<int>(initial.size()))];
-    for (int c = 0; c < side; ++c) model.Board.Set(c, side / 2, word[c]);
+    for (std::size_t c = 0; c < word.size() && c < kMaxFieldSide; ++c)
+        model.Board.Set(static_cast<int>(c), side / 2, word[c]);
     model.State.FieldLetters = word;
     model.State.LetterCountOnField = static_cast<uint8_t>(side);
     model.State.UsedWords.Add(word);

@@ -58,7 +58,8 @@ GameModel PlayTo(const PositionCase& c, int skill) {
     model.Rng.Seed(c.seed);
     const auto& initial = Shipped(c.dict).words.WordsOfLength(c.side);
     const std::string word = initial[model.Rng.Int(static_cast<int>(initial.size()))];
-    for (int col = 0; col < c.side; ++col) model.Board.Set(col, (c.side - 1) / 2, word[col]);
+    for (int col = 0; col < c.side && col < kMaxFieldSide; ++col)
+        model.Board.Set(col, (c.side - 1) / 2, word[col]);
     model.State.FieldLetters = word;
     model.State.LetterCountOnField = static_cast<uint8_t>(c.side);
     model.State.UsedWords.Add(word);
@@ -213,7 +214,9 @@ TEST(Review, NamesTheBestMoveOfTheLivePositionBeforeEachMove) {
             EXPECT_EQ(row.Best.Chain, expected.Chain) << "move " << i + 1;
             EXPECT_EQ(row.BestPoints, WordPointsOf(expected.Word));
             EXPECT_LE(row.Points, row.BestPoints) << "move " << i + 1 << " " << row.Played.Word;
-            if (s.Seat(row.Seat).Skill == 7) EXPECT_EQ(row.Points, row.BestPoints);
+            if (s.Seat(row.Seat).Skill == 7) {
+                EXPECT_EQ(row.Points, row.BestPoints);
+            }
         }
         // Per seat: the sums of its rows, and its word points as the game counted them.
         ASSERT_EQ(review.Seats.size(), c.skills.size());

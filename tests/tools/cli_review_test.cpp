@@ -77,8 +77,9 @@ TEST(CliReview, MatchesTheWindowsReviewOfTheSameGames) {
         // The same game: selfplay's words are the words played here.
         ASSERT_EQ(played[g]["moves"].size(), words.size());
         for (std::size_t i = 0; i < words.size(); ++i)
-            if (played[g]["moves"][i]["word"] != "")
+            if (played[g]["moves"][i]["word"] != "") {
                 EXPECT_EQ(played[g]["moves"][i]["word"], words[i]);
+            }
         ASSERT_EQ(moves.size(), expected.Rows.size());
         ASSERT_EQ(moves.size(), 12u);
         for (std::size_t i = 0; i < moves.size(); ++i) {
