@@ -148,6 +148,18 @@ class GameFlow {
     bool Busy() const { return busy_; }
     TTimeCounter& Clock() { return clock_; }
 
+    // Coaching (the hint and the review window). The computer player, whose searches only read
+    // its word graph: a search on a copy of the position may run on another thread.
+    const ComputerPlayer& Computer() const { return *computer_; }
+    // Whether a human at this computer is entering a move (phases 11 to 13).
+    bool LocalHumanMoving() const;
+    // The hint line shows the text while a human here enters a move; nothing else changes.
+    void ShowCoachHint(std::string_view text);
+    // Where the field may show past words (phases 11 and 17, as for a clicked result word): the
+    // `marked` cells get the marked picture, the `golden` ones the golden picture, all others the
+    // normal one. Returns false, changing nothing, in any other phase.
+    bool ShowCoachMarks(const std::vector<Cell>& marked, const std::vector<Cell>& golden);
+
   private:
     void ClearMarks();
     void StartChain(Cell cell);

@@ -16,6 +16,7 @@
 #include "base/messages.h"
 #include "base/version.h"
 #include "ui/about_form.h"
+#include "ui/coach.h"
 #include "ui/field_keys.h"
 #include "ui/fonts.h"
 #include "ui/help.h"
@@ -129,6 +130,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     aboutForm_ = std::make_unique<TAboutForm>(style_, this);
     styleForm_ = std::make_unique<TStyleForm>(style_, *this);
     fieldKeys_ = new FieldKeys(*this);
+    coach_ = std::make_unique<Coach>(*this);
 
     setCentralWidget(central_);
     central_->setFixedSize(kClientWidth, kClientHeight);
@@ -138,6 +140,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 
 TMainForm::~TMainForm() {
     // The dialogs go before the window they belong to.
+    coach_.reset();
     styleForm_.reset();
     aboutForm_.reset();
     recForm_.reset();

@@ -28,6 +28,7 @@ class QMenu;
 
 namespace tq::ui {
 
+class Coach;
 class FieldKeys;
 class ResultsGrid;
 class TAboutForm;
@@ -63,6 +64,8 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     TRecForm& RecForm() { return *recForm_; }
     TAboutForm& AboutForm() { return *aboutForm_; }
     TStyleForm& StyleForm() { return *styleForm_; }
+    // The hint (F7) and the review window (F8).
+    Coach& Coaching() { return *coach_; }
 
     // Test seams: where PickLetter takes its answer (the letter window when unset), and how a
     // modal dialog or message box runs (exec() when unset).
@@ -209,6 +212,7 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     std::unique_ptr<TAboutForm> aboutForm_;
     std::unique_ptr<TStyleForm> styleForm_;
     FieldKeys* fieldKeys_ = nullptr;  // a child of the window
+    std::unique_ptr<Coach> coach_;
 
     std::function<char()> letterSource_;
     std::function<int(QDialog&)> modalRunner_;

@@ -36,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HelpCase{"dict pack --help", "usage: tessaroon-cli dict pack"},
                       HelpCase{"info --help", "usage: tessaroon-cli info"},
                       HelpCase{"records -h", "usage: tessaroon-cli records"},
-                      HelpCase{"selfplay --help", "usage: tessaroon-cli selfplay"}));
+                      HelpCase{"selfplay --help", "usage: tessaroon-cli selfplay"},
+                      HelpCase{"review --help", "usage: tessaroon-cli review"}));
 
 // Every command of the list has a help of its own.
 TEST(CliHelpList, NamesEveryCommand) {

@@ -57,6 +57,9 @@ class GameRecorder : public GameEvents {
 };
 
 std::string Utf8(std::string_view text);
+// Pads UTF-8 text to a width in characters, not bytes.
+std::string PadRight(const std::string& utf8, std::size_t width);
+std::string PadLeft(const std::string& utf8, std::size_t width);
 // Seats sharing the top total; one seat when there is a single winner.
 std::vector<int> TopSeats(const GameSettings& s);
 nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,

@@ -1,0 +1,378 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The hint (F7) and the review window (F8) of the game window, offscreen.
+
+#include <QLabel>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <deque>
+
+#include "base/chain_rules.h"
+#include "coach/review.h"
+#include "net/seat_bot.h"
+#include "ui/app.h"
+#include "ui/coach.h"
+#include "ui/main_form.h"
+#include "ui/results_grid.h"
+#include "ui/review_form.h"
+#include "ui/text.h"
+#include "ui_support.h"
+
+using namespace tq;
+using namespace tq::ui;
+
+namespace {
+
+// Ann (a human) against Bob (the computer, skill 7) on the 5 x 5 field of STONE.
+struct Window {
+    GameModel model;
+    std::unique_ptr<TMainForm> form;
+    test::ModalRecorder modals;
+    std::vector<char> letters;
+
+    explicit Window(bool rated = false) {
+        test::FillEnglishModel(model);
+        model.Settings.Seat(2).Type = PlayerType::Computer;
+        model.Settings.Seat(2).Skill = 7;
+        model.Settings.RatedGame = rated;
+        form = std::make_unique<TMainForm>(model);
+        form->SetModalRunner(modals.Runner());
+        form->SetLetterSource([this] {
+            if (letters.empty()) return '?';
+            const char c = letters.front();
+            letters.erase(letters.begin());
+            return c;
+        });
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    Coach& C() { return form->Coaching(); }
+    GameFlow& Flow() { return form->Flow(); }
+    void Key(Qt::Key k) { QTest::keyClick(form.get(), k); }
+
+    // F7, then waits for the search to end; returns whether a hint was shown.
+    bool Hint() {
+        QSignalSpy done(&C(), &Coach::hintDone);
+        Key(Qt::Key_F7);
+        if (!C().HintSearching() && done.isEmpty()) return false;
+        if (done.isEmpty() && !done.wait(5000)) return false;
+        return done.first().first().toBool();
+    }
+
+    // Ann's move: the letter A alone into the first empty cell (by columns) that takes a letter.
+    void PlayLetterAlone() {
+        for (int c = 0; c < model.Settings.ColCount; ++c)
+            for (int r = 0; r < model.Settings.RowCount; ++r)
+                if (model.Board.IsEmpty(c, r) &&
+                    CanPutLetter(model.Board, model.Settings, Cell{c, r})) {
+                    letters.push_back('A');
+                    QTest::mouseClick(form->CellAt(c, r), Qt::LeftButton);
+                    QTest::mouseClick(form->CellAt(c, r), Qt::LeftButton);
+                    Key(Qt::Key_Return);
+                    return;
+                }
+    }
+
+    // Plays the whole game, asking for a hint before the moves the predicate picks.
+    void PlayGame(const std::function<bool(int move)>& hintBefore) {
+        Key(Qt::Key_F2);
+        for (int move = 0; model.State.Phase == GamePhase::PutLetter; ++move) {
+            if (hintBefore(move)) QVERIFY(Hint());
+            PlayLetterAlone();
+        }
+    }
+
+    // The results table, row by row.
+    QStringList Rows() const {
+        QStringList rows;
+        for (int r = 0; r < form->Results()->RowCount(); ++r)
+            rows << form->Results()->Text(1, r) + "|" + form->Results()->Text(2, r) + "|" +
+                        form->Results()->Text(3, r);
+        return rows;
+    }
+};
+
+std::vector<Cell> Cells(const Move& m) {
+    return ParseChain(m.Chain).value_or(std::vector<Cell>{});
+}
+
+}  // namespace
+
+class CoachTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { InitialiseApplication(); }
+
+    void keysAreF7AndF8() {
+        Window w;
+        QStringList keys;
+        for (QShortcut* s : w.form->findChildren<QShortcut*>()) keys << s->key().toString();
+        QVERIFY(keys.contains("F7"));
+        QVERIFY(keys.contains("F8"));
+    }
+
+    // Before every move of Ann the hint is the best move of the position, shown as its text in
+    // the hint line and its cells marked, and nothing of the game changes: the game goes on move
+    // for move as the same game without hints.
+    void hintIsTheBestMoveAndChangesNothing() {
+        Window hinted;
+        hinted.Key(Qt::Key_F2);
+        int hints = 0, withWord = 0;
+        while (hinted.model.State.Phase == GamePhase::PutLetter) {
+            const GameModel& m = hinted.model;
+            const Move best =
+                BestMove(hinted.Flow().Computer(), m.Board, m.Settings, m.State, m.Dict);
+            const GameState before = m.State;
+            QVERIFY(hinted.Hint());
+            ++hints;
+            withWord += best.FormsWord() ? 1 : 0;
+            QCOMPARE(hinted.form->HintLabel()->Text(), ToQString(Coach::HintText(best)));
+            if (best.FormsWord())
+                for (const Cell c : Cells(best))
+                    QCOMPARE(hinted.form->CellState(c.col, c.row), MarkState::Marked);
+            QCOMPARE(m.State.Phase, before.Phase);
+            QCOMPARE(m.State.FieldLetters, before.FieldLetters);
+            QCOMPARE(m.State.UsedWords.Words(), before.UsedWords.Words());
+            QCOMPARE(m.State.MarkedPath, before.MarkedPath);
+            QCOMPARE(m.State.PlayedPaths, before.PlayedPaths);
+            hinted.PlayLetterAlone();
+        }
+        QCOMPARE(hinted.model.State.Phase, GamePhase::GameOver);
+        QCOMPARE(hints, 10);
+        QVERIFY(withWord > 0);
+        Window plain;
+        plain.PlayGame([](int) { return false; });
+        QCOMPARE(hinted.Rows(), plain.Rows());
+        QCOMPARE(hinted.model.Settings.Seat(2).WordPoints, plain.model.Settings.Seat(2).WordPoints);
+    }
+
+    // With a letter put and a chain marked the hint only speaks: the marks stay the player's
+    // chain, and the move goes on to be accepted as without it.
+    void hintWhileMarking() {
+        Window w;
+        w.Key(Qt::Key_F2);
+        const GameModel& m = w.model;
+        const Move best = BestMove(w.Flow().Computer(), m.Board, m.Settings, m.State, m.Dict);
+        w.letters.push_back('A');
+        QTest::mouseClick(w.form->CellAt(0, 1), Qt::LeftButton);
+        QTest::mouseClick(w.form->CellAt(0, 1), Qt::LeftButton);
+        QCOMPARE(m.State.Phase, GamePhase::Marking);
+        QVERIFY(w.Hint());
+        QCOMPARE(w.form->HintLabel()->Text(), ToQString(Coach::HintText(best)));
+        for (int c = 0; c < 5; ++c)
+            for (int r = 0; r < 5; ++r)
+                QCOMPARE(w.form->CellState(c, r),
+                         c == 0 && r == 1 ? MarkState::Marked : MarkState::Normal);
+        QCOMPARE(m.State.MarkedPath, std::string("01:"));
+        w.Key(Qt::Key_Return);
+        QCOMPARE(w.form->Results()->Text(1, 0), QString("----"));
+        QVERIFY(w.C().Recorder().Game().Moves.front().Hint);
+    }
+
+    // No hint in a rated game, for a seat played at another computer, before a game or after it.
+    void hintRefused() {
+        struct Case {
+            const char* name;
+            bool rated;
+            PlayerType first;
+            bool start;
+            bool playToEnd;
+        };
+        const Case cases[] = {
+            {"rated", true, PlayerType::Human, true, false},
+            {"seat at another computer", false, PlayerType::Client, true, false},
+            {"before a game", false, PlayerType::Human, false, false},
+            {"after the game", false, PlayerType::Human, true, true},
+        };
+        for (const Case& c : cases) {
+            Window w(c.rated);
+            w.model.Settings.Seat(1).Type = c.first;
+            if (c.playToEnd)
+                w.PlayGame([](int) { return false; });
+            else if (c.start)
+                w.Key(Qt::Key_F2);
+            const GamePhase expected = !c.start                       ? GamePhase::Idle
+                                       : c.playToEnd                  ? GamePhase::GameOver
+                                       : c.first == PlayerType::Human ? GamePhase::PutLetter
+                                                                      : GamePhase::AwaitRemote;
+            QCOMPARE(w.model.State.Phase, expected);
+            const QString hintLine = w.form->HintLabel()->Text();
+            QVERIFY2(!w.Hint(), c.name);
+            QVERIFY2(!w.C().HintSearching(), c.name);
+            QCOMPARE(w.form->HintLabel()->Text(), hintLine);
+            for (const auto& m : w.C().Recorder().Game().Moves) QVERIFY(!m.Hint);
+        }
+    }
+
+    // A hint found after the move went on is not shown.
+    void lateHintIsDropped() {
+        Window w;
+        w.Key(Qt::Key_F2);
+        QSignalSpy done(&w.C(), &Coach::hintDone);
+        w.Key(Qt::Key_F7);
+        w.PlayLetterAlone();  // before the queued answer can arrive
+        QVERIFY(!done.isEmpty() || done.wait(5000));
+        QCOMPARE(done.first().first().toBool(), false);
+        QCOMPARE(w.C().Recorder().Game().Moves.front().Hint, false);
+    }
+
+    // After the game F8 shows one row per move of Ann, as the review of the recorded game has
+    // it, with the hints marked and the total; a click marks the played word and the best one.
+    void reviewAfterTheGame() {
+        Window w;
+        w.PlayGame([](int move) { return move == 1 || move == 4; });
+        QCOMPARE(w.model.State.Phase, GamePhase::GameOver);
+        w.Key(Qt::Key_F8);
+        TReviewForm& form = w.C().ReviewForm();
+        QVERIFY(form.isVisible());
+        const Review expected = ReviewOf(w.Flow().Computer(), w.model.Dict, w.C().Recorder().Game(),
+                                         [](int seat) { return seat == 1; });
+        QTableWidget* t = form.Table();
+        QCOMPARE(t->rowCount(), 10);
+        QCOMPARE(static_cast<int>(expected.Rows.size()), 10);
+        for (int r = 0; r < 10; ++r) {
+            const ReviewRow& e = expected.Rows[r];
+            QCOMPARE(t->item(r, TReviewForm::kSeat)->text(), QString("Ann"));
+            QCOMPARE(t->item(r, TReviewForm::kWord)->text(), QString("----"));
+            QCOMPARE(t->item(r, TReviewForm::kPoints)->text(), QString("0"));
+            QCOMPARE(t->item(r, TReviewForm::kBestWord)->text(),
+                     e.Best.Word.empty() ? QString("----") : ToQString(e.Best.Word));
+            QCOMPARE(t->item(r, TReviewForm::kBestPoints)->text(), QString::number(e.BestPoints));
+            QCOMPARE(t->item(r, TReviewForm::kHint)->text().isEmpty(), !(r == 1 || r == 4));
+        }
+        QCOMPARE(expected.Seats.size(), std::size_t{1});
+        QVERIFY(form.Totals()->text().startsWith("Ann: you made 0 of " +
+                                                 QString::number(expected.Seats[0].BestPoints) +
+                                                 " possible points, 2 hints"));
+
+        // The first move with a best word: its cell marked, the best word's cells golden.
+        int row = 0;
+        while (row < 10 && expected.Rows[row].Best.Word.empty()) ++row;
+        QVERIFY(row < 10);
+        const ReviewRow& e = expected.Rows[row];
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
+                          t->visualItemRect(t->item(row, TReviewForm::kWord)).center());
+        const Cell played = e.Played.NewCell;
+        QCOMPARE(w.form->CellState(played.col, played.row), MarkState::Marked);
+        for (const Cell c : Cells(e.Best))
+            if (!(c == played)) QCOMPARE(w.form->CellState(c.col, c.row), MarkState::Golden);
+    }
+
+    // A rated game is reviewed only once it has ended; an unrated one also while under way, up to
+    // its last move.
+    void reviewOfAGameUnderWay() {
+        {
+            Window w(true);
+            w.Key(Qt::Key_F2);
+            w.PlayLetterAlone();
+            w.Key(Qt::Key_F8);
+            QVERIFY(!w.C().ReviewForm().isVisible());
+            w.PlayGame([](int) { return false; });
+        }
+        Window w;
+        w.Key(Qt::Key_F2);
+        w.PlayLetterAlone();
+        w.PlayLetterAlone();
+        w.Key(Qt::Key_F8);
+        QVERIFY(w.C().ReviewForm().isVisible());
+        QCOMPARE(w.C().ReviewForm().Table()->rowCount(), 2);
+        // A new game takes the old game's review away.
+        w.Key(Qt::Key_F2);
+        QVERIFY(!w.C().ReviewForm().isVisible());
+    }
+
+    // A network game: each window reviews its own seat from the moves it saw, the client with the
+    // hint its player took; both saw the same game, so their reviews of every seat agree.
+    void reviewOfANetworkGame() {
+        struct Side {
+            GameModel model;
+            test::ModalRecorder modals;
+            std::deque<char> picks;
+            std::unique_ptr<TMainForm> form;
+            std::unique_ptr<net::SeatBot> bot;
+            Side() {
+                test::FillEnglishModel(model);
+                form = std::make_unique<TMainForm>(model);
+                form->SetModalRunner(modals.Runner());
+                form->SetLetterSource([this] {
+                    if (picks.empty()) return '?';
+                    const char c = picks.front();
+                    picks.pop_front();
+                    return c;
+                });
+                bot = std::make_unique<net::SeatBot>(form->Flow(), picks, 5);
+            }
+        };
+        auto waitFor = [](const std::function<bool()>& condition, int ms) {
+            QElapsedTimer t;
+            t.start();
+            while (!condition()) {
+                if (t.elapsed() > ms) return false;
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            }
+            return true;
+        };
+        Side server, client;
+        GameSettings& s = server.model.Settings;
+        s.Seat(2).Type = PlayerType::Client;
+        s.Seat(2).Name = "Bob";
+        s.Mode = GameMode::Server;
+        QVERIFY(server.form->Net().Server().StartListening(0));
+        QCOMPARE(client.form->Net().Client().Connect("127.0.0.1", "Bob",
+                                                     server.form->Net().Server().Port()),
+                 net::ConnectResult::Started);
+        QVERIFY(waitFor([&] { return !server.form->Net().Server().ClientNames().empty(); }, 20000));
+        server.form->Flow().StartNewGame();
+        QVERIFY(waitFor([&] { return client.model.Settings.Mode == GameMode::Client; }, 20000));
+
+        Coach& bobCoach = client.form->Coaching();
+        bool hinted = false;
+        QVERIFY(waitFor(
+            [&] {
+                if (server.model.State.Phase == GamePhase::PutLetter) server.bot->Play();
+                if (client.model.State.Phase == GamePhase::PutLetter) {
+                    if (!hinted) {
+                        QSignalSpy done(&bobCoach, &Coach::hintDone);
+                        bobCoach.RequestHint();
+                        hinted = done.wait(5000) && done.first().first().toBool();
+                        if (!hinted) return true;
+                    }
+                    client.bot->Play();
+                }
+                return server.model.State.Phase == GamePhase::GameOver &&
+                       client.model.State.Phase == GamePhase::GameOver;
+            },
+            60000));
+        QVERIFY(hinted);
+        QCOMPARE(server.model.State.Phase, GamePhase::GameOver);
+
+        client.form->Coaching().ShowReview();
+        server.form->Coaching().ShowReview();
+        const Review bob = client.form->Coaching().ReviewForm().Shown();
+        const Review ann = server.form->Coaching().ReviewForm().Shown();
+        QCOMPARE(bob.Rows.size(), std::size_t{10});
+        QCOMPARE(ann.Rows.size(), std::size_t{10});
+        for (const ReviewRow& r : bob.Rows) QCOMPARE(r.Seat, 2);
+        for (const ReviewRow& r : ann.Rows) QCOMPARE(r.Seat, 1);
+        QVERIFY(bob.Rows.front().Hint);
+        QCOMPARE(bob.Seats.front().Hints, 1);
+
+        const Review seenByBob = ReviewOf(client.form->Flow().Computer(), client.model.Dict,
+                                          client.form->Coaching().Recorder().Game());
+        const Review seenByAnn = ReviewOf(server.form->Flow().Computer(), server.model.Dict,
+                                          server.form->Coaching().Recorder().Game());
+        QCOMPARE(seenByBob.Rows.size(), std::size_t{20});
+        QCOMPARE(seenByAnn.Rows.size(), seenByBob.Rows.size());
+        for (std::size_t i = 0; i < seenByBob.Rows.size(); ++i) {
+            QCOMPARE(seenByBob.Rows[i].Played.Word, seenByAnn.Rows[i].Played.Word);
+            QCOMPARE(seenByBob.Rows[i].Best.Word, seenByAnn.Rows[i].Best.Word);
+            QCOMPARE(seenByBob.Rows[i].Best.Chain, seenByAnn.Rows[i].Best.Chain);
+        }
+    }
+};
+
+QTEST_MAIN(CoachTest)
+#include "coach_test.moc"

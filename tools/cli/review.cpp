@@ -1,0 +1,255 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tessaroon-cli review: the games that "selfplay --json" wrote, every move beside the best word
+// the field offered at that move, and per seat the points made of the points possible.
+
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "coach/review.h"
+#include "commands.h"
+#include "dict/cp1251.h"
+#include "dict/word_store.h"
+#include "play_common.h"
+#include "printable.h"
+
+namespace tq::cli {
+
+namespace {
+
+using nlohmann::json;
+
+const char* const kUsage =
+    "usage: tessaroon-cli review [--json] [FILE...]\n"
+    "Reviews the games written by \"tessaroon-cli selfplay --json\" (one game a line; standard\n"
+    "input without a FILE or for \"-\"): every move of every seat with its word and points beside\n"
+    "the best word the field offered before it (the choice of a skill-7 computer seat) and its\n"
+    "points, and per seat the points made of the points possible. Points are word points, 10 a\n"
+    "letter. The dictionary each game names is read from the start folder's Dicts.\n"
+    "  --json   one JSON object per game; its \"moves\" hold seat, word, points, bestWord and\n"
+    "           bestPoints\n";
+
+// A dictionary of the start folder with its computer player, loaded once per name.
+struct Dictionary {
+    WordStore words;
+    TDictInfo info;
+    std::unique_ptr<ComputerPlayer> computer;
+};
+
+class Dictionaries {
+  public:
+    // The dictionary of this name, or an error text.
+    const Dictionary* Get(const std::string& name, std::string& error) {
+        auto it = loaded_.find(name);
+        if (it != loaded_.end()) return it->second.get();
+        // The name becomes a file name in Dicts: nothing that leaves the folder.
+        if (name.empty() || name.find_first_of("/\\") != std::string::npos || name[0] == '.') {
+            error = "the dictionary name \"" + Printable(name) + "\" is not a file name";
+            return nullptr;
+        }
+        auto d = std::make_unique<Dictionary>();
+        d->info.DictName = name;
+        const LoadResult r = LoadDictionary(StartFolder() / "Dicts", d->words, d->info);
+        if (!r.ok()) {
+            error = "dictionary \"" + Printable(name) + "\": " + r.message;
+            return nullptr;
+        }
+        d->computer = std::make_unique<ComputerPlayer>(d->words);
+        return (loaded_[name] = std::move(d)).get();
+    }
+
+  private:
+    std::map<std::string, std::unique_ptr<Dictionary>> loaded_;
+};
+
+// A game text of the JSON (UTF-8) in the game's own code page.
+std::string GameText(const json& j) {
+    std::string out;
+    if (!j.is_string() || !Utf8ToCp1251(j.get<std::string>(), out))
+        throw std::invalid_argument("a text is not UTF-8 text");
+    return out;
+}
+
+int Whole(const json& j, int lo, int hi, const char* what) {
+    if (!j.is_number_integer() || j.get<int64_t>() < lo || j.get<int64_t>() > hi)
+        throw std::invalid_argument(std::string(what) + " is not a whole number from " +
+                                    std::to_string(lo) + " to " + std::to_string(hi));
+    return static_cast<int>(j.get<int64_t>());
+}
+
+// The game of one line of selfplay's output; throws with the reason when it is not one.
+ReviewGame ReadGame(const json& g, std::string& dictName) {
+    ReviewGame game;
+    const json& s = g.at("settings");
+    dictName = GameText(s.at("dictionary"));
+    GameSettings& rules = game.Settings;
+    rules.ColCount = static_cast<uint8_t>(Whole(s.at("cols"), 3, kMaxFieldSide, "cols"));
+    rules.RowCount = static_cast<uint8_t>(Whole(s.at("rows"), 3, kMaxFieldSide, "rows"));
+    rules.WordsPerMove = static_cast<uint8_t>(Whole(s.at("wordsPerMove"), 1, 100, "wordsPerMove"));
+    rules.MinWordLen = static_cast<uint8_t>(Whole(s.at("minWordLen"), 1, 100, "minWordLen"));
+    rules.MaxWordLen = static_cast<uint8_t>(Whole(s.at("maxWordLen"), 1, 100, "maxWordLen"));
+    rules.Directions = s.at("directions").get<std::string>();
+    if (rules.Directions.size() != 8 ||
+        rules.Directions.find_first_not_of("01") != std::string::npos)
+        throw std::invalid_argument("directions is not eight 0s and 1s");
+    rules.UseJoker = s.at("useJoker").get<bool>();
+    rules.AllowCrossings = s.at("allowCrossings").get<bool>();
+    rules.AllowExWords = s.at("allowExWords").get<bool>();
+    const json& seats = s.at("seats");
+    if (!seats.is_array() || seats.empty() || seats.size() > kMaxSeats)
+        throw std::invalid_argument("seats is not a list of 1 to 5 seats");
+    rules.Count = static_cast<uint8_t>(seats.size());
+    for (int seat = 1; seat <= rules.Count; ++seat) {
+        TPlayers& p = rules.Seat(seat);
+        p.Name = GameText(seats[seat - 1].at("name"));
+        p.Skill = static_cast<uint8_t>(Whole(seats[seat - 1].at("skill"), 1, 7, "skill"));
+        p.Type = PlayerType::Computer;
+    }
+    game.DrawnWord = GameText(g.at("initialWord"));
+    game.PlacedWord = GameText(g.at("initialWordPlaced"));
+    if (game.PlacedWord.size() != rules.ColCount)
+        throw std::invalid_argument("initialWordPlaced does not fill the middle row");
+    for (const json& m : g.at("moves")) {
+        ReviewGame::PlayedMove move;
+        move.Seat = Whole(m.at("seat"), 1, rules.Count, "a move's seat");
+        move.Source = MoveSource::Computer;
+        const std::string letter = GameText(m.at("letter"));
+        if (letter.size() != 1) throw std::invalid_argument("a move's letter is not one letter");
+        move.Made.Letter = letter[0];
+        move.Made.Word = GameText(m.at("word"));
+        if (move.Made.Word.empty()) move.Made.Word = letter;  // a letter put without a word
+        move.Made.NewCell = Cell{Whole(m.at("column"), 0, rules.ColCount - 1, "a move's column"),
+                                 Whole(m.at("row"), 0, rules.RowCount - 1, "a move's row")};
+        move.Made.Chain = m.at("chain").get<std::string>();
+        game.Moves.push_back(std::move(move));
+    }
+    return game;
+}
+
+std::string WordText(const Move& m) {
+    return m.FormsWord() ? Printable(m.Word) : "----";
+}
+
+json ReviewJson(const json& g, const Review& review) {
+    json moves = json::array();
+    for (const ReviewRow& row : review.Rows)
+        moves.push_back({{"move", row.Index + 1},
+                         {"seat", row.Seat},
+                         {"word", row.Played.FormsWord() ? Utf8(row.Played.Word) : ""},
+                         {"points", row.Points},
+                         {"bestWord", Utf8(row.Best.Word)},
+                         {"bestPoints", row.BestPoints},
+                         {"bestChain", MarkedPathOf(row.Best.Chain)}});
+    json seats = json::array();
+    for (const SeatReview& seat : review.Seats)
+        seats.push_back({{"seat", seat.Seat},
+                         {"name", Utf8(seat.Name)},
+                         {"points", seat.Points},
+                         {"bestPoints", seat.BestPoints}});
+    return {{"game", g.value("game", json())},
+            {"seed", g.value("seed", json())},
+            {"moves", moves},
+            {"seats", seats}};
+}
+
+void PrintReview(const json& g, const Review& review) {
+    std::cout << "Game";
+    if (g.contains("game") && g["game"].is_number_integer()) std::cout << " " << g["game"];
+    if (g.contains("seed") && g["seed"].is_number_integer())
+        std::cout << " (seed " << g["seed"] << ")";
+    std::cout << "\n";
+    std::cout << "  move  seat  word                  points  best word             points\n";
+    for (const ReviewRow& row : review.Rows) {
+        std::cout << "  " << PadLeft(std::to_string(row.Index + 1), 4) << "  "
+                  << PadLeft(std::to_string(row.Seat), 4) << "  "
+                  << PadRight(WordText(row.Played), 20) << "  "
+                  << PadLeft(std::to_string(row.Points), 6) << "  "
+                  << PadRight(WordText(row.Best), 20) << "  "
+                  << PadLeft(std::to_string(row.BestPoints), 6) << "\n";
+    }
+    for (const SeatReview& seat : review.Seats)
+        std::cout << "  " << Printable(seat.Name) << " (seat " << seat.Seat
+                  << "): " << MadeOfText(seat) << "\n";
+}
+
+int ReviewGames(const std::vector<std::string>& args) {
+    bool asJson = false;
+    std::vector<std::string> files;
+    for (const std::string& a : args) {
+        if (a == "--json")
+            asJson = true;
+        else if (a.size() > 1 && a[0] == '-') {
+            std::cerr << "tessaroon-cli review: unknown option " << Printable(a) << "\n" << kUsage;
+            return 2;
+        } else
+            files.push_back(a);
+    }
+    if (files.empty()) files.push_back("-");
+
+    Dictionaries dictionaries;
+    int status = 0;
+    for (const std::string& file : files) {
+        std::ifstream opened;
+        if (file != "-") {
+            opened.open(file, std::ios::binary);
+            if (!opened) {
+                std::cerr << "tessaroon-cli review: cannot open " << Printable(file) << "\n";
+                status = 1;
+                continue;
+            }
+        }
+        std::istream& in = file == "-" ? std::cin : opened;
+        int lineNumber = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++lineNumber;
+            if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+            const std::string where =
+                (file == "-" ? std::string("standard input") : Printable(file)) + ", line " +
+                std::to_string(lineNumber);
+            try {
+                const json g = json::parse(line);
+                std::string dictName;
+                const ReviewGame game = ReadGame(g, dictName);
+                std::string error;
+                const Dictionary* dict = dictionaries.Get(dictName, error);
+                if (!dict) {
+                    std::cerr << "tessaroon-cli review: " << where << ": " << error << "\n";
+                    status = 1;
+                    continue;
+                }
+                const Review review = ReviewOf(*dict->computer, dict->info, game);
+                if (review.Replayed != game.Moves.size()) {
+                    std::cerr << "tessaroon-cli review: " << where << ": move "
+                              << review.Replayed + 1 << " does not fit the field\n";
+                    status = 1;
+                    continue;
+                }
+                if (asJson)
+                    std::cout << ReviewJson(g, review).dump() << "\n";
+                else
+                    PrintReview(g, review);
+            } catch (const std::exception& e) {
+                std::cerr << "tessaroon-cli review: " << where
+                          << ": not a game of selfplay --json (" << PrintableLines(e.what())
+                          << ")\n";
+                status = 1;
+            }
+        }
+    }
+    std::cout.flush();
+    return std::cout ? status : 1;
+}
+
+const CommandRegistrar kReview("review",
+                               "review [--json] [FILE...]   the best word of every move of "
+                               "selfplay --json games",
+                               ReviewGames, kUsage);
+
+}  // namespace
+
+}  // namespace tq::cli
