@@ -77,10 +77,6 @@ class ServeObserver : public net::NetObserver {
         std::cerr << "connection of " << (name.empty() ? "an unnamed client" : Printable(name))
                   << " closed: " << reason << "\n";
     }
-    void ClientDropped(const std::string& name, const std::string& reason) override {
-        std::cerr << "connection of " << (name.empty() ? "an unnamed client" : Printable(name))
-                  << " closed: " << reason << "\n";
-    }
     void SeatsTakenOver(const std::vector<int>& seats) override {
         for (const int seat : seats)
             std::cerr << "seat " << seat << " left; the computer plays it\n";
