@@ -17,7 +17,7 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev 
 # ...and what the tests, benchmarks, fuzzing, the end-to-end and install runs and the Debian
 # package add.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick ccache
-    clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin)
+    clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin lintian)
 
 case "$mode" in
 run)
@@ -80,6 +80,9 @@ package)
     cd "$build"
     cpack -G DEB
     deb=$(ls -t "$build"/tessaroon_*.deb | head -n 1)
+    # Debian's package checker: no error and no warning (dist/lintian-overrides says why for each
+    # override).
+    lintian --fail-on error,warning "$deb"
     echo "Built $deb; install it with: sudo apt install $deb"
     ;;
 esac

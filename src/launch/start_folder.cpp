@@ -5,7 +5,7 @@
 #include <system_error>
 
 #ifndef TESSAROON_SHIPPED_FROM_BIN
-#define TESSAROON_SHIPPED_FROM_BIN "../share/tessaroon"
+#define TESSAROON_SHIPPED_FROM_BIN "../share/games/tessaroon"
 #endif
 
 namespace fs = std::filesystem;
