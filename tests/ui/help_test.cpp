@@ -13,10 +13,10 @@
 #include <fstream>
 #include <set>
 
+#include "help/help_file.h"
+#include "help/help_window.h"
 #include "ui/app.h"
 #include "ui/help.h"
-#include "ui/help_file.h"
-#include "ui/help_window.h"
 #include "ui/main_form.h"
 #include "ui/options_form.h"
 #include "ui/style_form.h"
@@ -24,6 +24,7 @@
 
 using namespace tq;
 using namespace tq::ui;
+using namespace tq::help;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/help_window.h"
+#include "help/help_window.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -7,9 +7,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include "ui/app.h"
-
-namespace tq::ui {
+namespace tq::help {
 
 namespace {
 
@@ -48,7 +46,6 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
 
 HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Tessaroon Help");
-    setWindowIcon(ProgramIcon());
     auto* splitter = new QSplitter(this);
     tree_ = new QTreeWidget(splitter);
     tree_->setHeaderHidden(true);
@@ -164,4 +161,4 @@ void HelpWindow::SourceChanged(const QUrl& url) {
     }
 }
 
-}  // namespace tq::ui
+}  // namespace tq::help

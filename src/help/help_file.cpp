@@ -1,11 +1,11 @@
-#include "ui/help_file.h"
+#include "help/help_file.h"
 
 #include <chm_lib.h>
 
 #include <algorithm>
 #include <cctype>
 
-namespace tq::ui {
+namespace tq::help {
 
 namespace {
 
@@ -207,4 +207,4 @@ HelpTarget ParseHelpTarget(std::string_view target) {
     return t;
 }
 
-}  // namespace tq::ui
+}  // namespace tq::help

@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "ui/help_file.h"
+#include "help/help_file.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace tq::ui {
+namespace tq::help {
 
 // A text browser that reads its pages, pictures and style sheets from the help file. Pages are
 // addressed as chm:/<path inside the file>.
@@ -61,4 +61,4 @@ class HelpWindow : public QMainWindow {
 // The address of a page inside the file: chm:/5_options.htm#anchor.
 QUrl HelpUrl(const QString& topic);
 
-}  // namespace tq::ui
+}  // namespace tq::help

@@ -13,7 +13,7 @@
 
 struct chmFile;
 
-namespace tq::ui {
+namespace tq::help {
 
 // One line of the table of contents: its caption, the page (and anchor) it opens, relative to
 // the file's root ("1_playing.htm#word"), and its depth, 0 for the top level.
@@ -75,4 +75,4 @@ struct HelpTarget {
 };
 HelpTarget ParseHelpTarget(std::string_view target);
 
-}  // namespace tq::ui
+}  // namespace tq::help
