@@ -5,11 +5,13 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/game_flow.h"
 #include "core/game_model.h"
@@ -131,6 +133,13 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     int RunModal(QDialog& dialog);
     // Runs a dialog modally where it stands (message boxes place themselves).
     int RunModalAsIs(QDialog& dialog);
+    // A message box of plain text captioned "Tessaroon" over the main window, owned by parent
+    // (the dialog that asks, or this window), run modally: the button pressed.
+    int RunMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                      QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+    // The colour dialog over the dialog `over`, starting at `initial`: the colour chosen, or
+    // nothing when cancelled.
+    std::optional<uint32_t> PickColour(QWidget& over, uint32_t initial);
 
   protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -201,8 +210,5 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     std::function<char()> letterSource_;
     std::function<int(QDialog&)> modalRunner_;
 };
-
-// Where a dialog of the given size goes: centred over the main window's frame, kept on screen.
-QPoint CentredOn(const QWidget& mainWindow, const QSize& size);
 
 }  // namespace tq::ui

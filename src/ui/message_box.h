@@ -13,6 +13,9 @@ namespace tq::ui {
 // truncated toward zero), then moved so that it lies inside the screen.
 QPoint CentredBoxPosition(const QRect& mainFrame, const QSize& box, const QRect& screen);
 
+// Where a box of the given size goes: centred over the window's frame, kept on its screen.
+QPoint CentredOn(const QWidget& window, const QSize& size);
+
 // CentreMessageBox: moves the box (already shown) to its place over the main window, keeping
 // its size; nothing when either is missing.
 void CentreMessageBox(QWidget* box, const QWidget* mainWindow);
