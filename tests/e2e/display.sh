@@ -40,3 +40,9 @@ show_log() {  # heading file
     echo "$1" >&2
     if [ -s "$2" ]; then sed 's/^/    | /' "$2" >&2; else echo "    (nothing)" >&2; fi
 }
+
+# A window's place and size: sets gx gy gw gh.
+geometry() {  # window-id
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    gx=$X gy=$Y gw=$WIDTH gh=$HEIGHT
+}

@@ -95,11 +95,6 @@ xdotool windowmove "$server_id" 0 0
 xdotool windowmove "$client_id" 640 400
 sleep 0.5
 
-# Geometry of a window: sets gx gy gw gh (client area below the menu bar for a main window).
-geometry() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    gx=$X gy=$Y gw=$WIDTH gh=$HEIGHT
-}
 shoot_window() {  # window-id name
     geometry "$1"
     sleep 0.3
