@@ -49,10 +49,11 @@ add_custom_target(compressed_docs ALL DEPENDS ${compressed})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # The licence and the parts' licences (Debian's machine-readable copyright file), the package's
-# changelog and the README.
+# changelog, the README and the pages it links.
 set(docdir ${CMAKE_INSTALL_DATADIR}/doc/tessaroon)
 install(FILES ${dist}/copyright ${CMAKE_BINARY_DIR}/dist/changelog.Debian.gz
               ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${docdir})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${docdir}/docs)
 # lintian's overrides, each with its reason above it.
 install(FILES ${dist}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME tessaroon)

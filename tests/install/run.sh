@@ -64,6 +64,7 @@ installed=(
     share/icons/hicolor/scalable/apps/$app_id.svg
     share/man/man6/tessaroon.6.gz share/man/man6/tessaroon-cli.6.gz share/man/man6/tessaroon-help.6.gz
     share/doc/tessaroon/copyright share/doc/tessaroon/changelog.Debian.gz
+    share/doc/tessaroon/README.md share/doc/tessaroon/docs/playing.md
 )
 # The help file and its viewer, when the build makes them.
 help=""
