@@ -24,7 +24,7 @@ TEST(CliInfo, FailsWithoutADictionaryNamingWhereItLooked) {
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.starts_with("Error when opening the dictionary file.\n")) << r.out;
     const std::string dicts = (dir.path() / "Dicts").string();
-    for (const std::string& part :
+    for (const char* part :
          {"General_rus.tqd or General_rus.txt", dicts.c_str(), "Run it in the game's start folder"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << " not in\n" << r.out;
 }

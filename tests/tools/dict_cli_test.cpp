@@ -147,9 +147,10 @@ TEST_F(CliTest, SaysWhatToPassInsteadOfAPlainListOrAMissingFile) {
             CliRun r = Cli(dir_, std::string("dict ") + command + " " + c.file);
             EXPECT_NE(r.status, 0) << command << " " << c.file;
             EXPECT_NE(r.out.find(c.says), std::string::npos) << c.says << " not in\n" << r.out;
-            if (std::string(c.file) != "Dicts/words.txt")
+            if (std::string(c.file) != "Dicts/words.txt") {
                 EXPECT_NE(r.out.find("Pass a compressed dictionary (.tqd)"), std::string::npos)
                     << r.out;
+            }
         }
 }
 
