@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing the game as Debian installs a game: the programs in games, the shipped start folder's
 # data under share/games/tessaroon (from which each player's own start folder is made, see src/launch), the icon
 # in the hicolor theme, the desktop entry, the AppStream metainfo and the manual pages; and the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 machine for Tessaroon, builds it in Release and then either starts the
 # game in its start folder ("run"), runs every test ("test") or builds the Debian package
 # ("package"). "run" installs and builds only what the game and the companion need; "test" and

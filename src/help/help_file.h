@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help file Tessaroon.chm, a compiled HTML help file read with chmlib: its pages, pictures
 // and style sheets by path, its title, default topic and table of contents. Plain C++; the help

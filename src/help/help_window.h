@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help viewer's window: the table of contents of Tessaroon.chm on the left and the pages in
 // a text browser on the right, with links between pages, back and forward. The program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help viewer: tessaroon-help <target> shows the help file Tessaroon.chm, or one of its
 // topics ("Tessaroon.chm::/5_options.htm"), maximised. The file is looked for in the current
 // directory, then beside the viewer. A missing target, file or topic ends it quietly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where an installed program plays: the start folder. The game reads Tessaroon.ini, Dicts,
 // Styles and Records from its current directory. Started from a folder that holds a settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMainForm, the game window: the field of letter cells over its background on the left, the
 // results table on the right, the status line below and the main menu on top. It is the game's

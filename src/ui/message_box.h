@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's message boxes: captioned "Tessaroon", placed centred over the main window and
 // kept fully on the screen.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A display of our own under Xvfb, for the end-to-end and install runs (sourced by them).
 
 # Starts Xvfb with a screen of $3 (width x height x depth) on the first free display number from

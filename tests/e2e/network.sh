@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of a network game between two real programs on one Xvfb display: the first
 # chooses "Server" in the options dialog, the second "Client" and connects by name to
 # 127.0.0.1; the server seats it in a Client row and applies; then the two play a whole game by

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of the real game window under Xvfb: starts the program from a copy of the
 # shipped start folder, starts a game with F2, plays a whole game with the mouse and the keyboard
 # against the computer, opens the status dialog, the record table (F4), the menus, the about box

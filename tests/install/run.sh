@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the built game into a temporary prefix and checks it as a player's desktop and a
 # packager would: the files are where Linux puts them, the desktop entry and the AppStream
 # metainfo validate, the manual pages render, both programs tell their version, an installed game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's dict and records commands, run as the user runs them.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help: the compiled help file and its topics, every link of every page walked, the contents,
 // a missing or damaged file ignored, the help window following links, and F1 and "Contents"
 // landing on their topics.

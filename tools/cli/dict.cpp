@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-cli dict: builds, reads and checks compressed dictionary files (.tqd).
 //   dict pack LIST.txt OUT.tqd [--edition N]   packs a plain word list
 //   dict unpack FILE.tqd                        prints the words as a plain list

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-cli join: a headless network client whose seat the computer plays. It connects to a
 // server (the window or `serve`), takes every game the server starts, prints each move it sees,
 // and when its turn comes lets the computer of the chosen skill choose a move, which it then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the companion's network commands (serve, join) start with: the event loop the sockets need
 // in a program without a window, and a game flow with network play over real sockets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-cli serve: a headless network server. It waits for N clients, seats them in the last N
 // seats, and runs whole games for them through the same game flow and network code the window
 // uses; every other seat is played by the computer.
