@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dictionary loading: a compressed file near the 640000-byte limit, and the shipped Russian
 // dictionary as a compressed file, as a plain list, and both as the game loads them at start-up.
 // Targets: under 20 ms for the largest compressed file, under 60 ms for the plain Russian list.

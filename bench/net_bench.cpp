@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole network game on loopback against the same game without a network. BM_LocalGame plays
 // three computer seats through the turn flow, as `tessaroon-cli selfplay` does; BM_NetworkGame
 // plays the same seats with two of them at clients: a server and two clients in one process, over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word search of the computer player: the reference search (every word of the store) against
 // the field-driven search over the word graph, on the shipped Russian dictionary with all eight
 // directions and crossings allowed; a whole computer move; building the word graph.

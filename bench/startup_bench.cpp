@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up with the shipped start folder, and with one hostile file in place of its real one:
 // the time of the start-up's file reading (settings, dictionary, records table, style colours
 // and pictures) and its peak memory. The peak (counter peak_MB) is measured in a child process

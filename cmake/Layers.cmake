@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers of the game logic. Every folder of src/ is one library, and a folder may use (include
 # and link) only the folders named when it is declared, together with everything those use. A
 # folder can name only folders declared before it, so the folders form no cycle; and the build

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run as cmake -DNAME=<target> -DALLOWED=a,b -DFILES=f1,f2 -DSTAMP=<file> -P check_includes.cmake.
 # Fails when a file includes "<folder>/..." for a folder outside ALLOWED; writes STAMP otherwise.
 cmake_minimum_required(VERSION 3.25)

@@ -1,5 +1,6 @@
-# Installing the game as a Linux game: the programs in bin, the shipped start folder's data under
-# share/tessaroon (from which each player's own start folder is made, see src/launch), the icon
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installing the game as Debian installs a game: the programs in games, the shipped start folder's
+# data under share/games/tessaroon (from which each player's own start folder is made, see src/launch), the icon
 # in the hicolor theme, the desktop entry, the AppStream metainfo and the manual pages; and the
 # Debian package built from that by CPack (cpack -G DEB in the build folder).
 
@@ -8,9 +9,9 @@ set(TESSAROON_SCREENSHOT_URL "https://tessaroon.invalid/screenshots" CACHE STRIN
     "Web folder where dist/screenshots is published, named by the metainfo's screenshots")
 set(dist ${CMAKE_SOURCE_DIR}/dist)
 set(start ${CMAKE_SOURCE_DIR}/game)
-set(shipped ${CMAKE_INSTALL_DATADIR}/tessaroon)
+set(shipped ${TESSAROON_INSTALL_DATADIR})
 
-install(TARGETS tessaroon-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tessaroon-cli RUNTIME DESTINATION ${TESSAROON_INSTALL_GAMESDIR})
 
 # The shipped start folder: settings, dictionaries with their licences, styles, an empty
 # Records folder and the help file when the build made one. What a player adds while playing
@@ -25,26 +26,42 @@ if(TARGET help_file)
     install(FILES ${CMAKE_BINARY_DIR}/help/Tessaroon.chm DESTINATION ${shipped})
 endif()
 
-# Manual pages, with the version and the data folder filled in, compressed as Debian keeps them.
+# Manual pages and the package's changelog, with the version and the data folder filled in,
+# compressed as Debian keeps them.
+# The pages name the packaged game's data folder (another prefix puts it below that prefix).
+set(DATADIR /usr/${TESSAROON_INSTALL_DATADIR})
+set(VERSION ${PROJECT_VERSION})
+set(compressed)
+function(tessaroon_compressed template output)
+    configure_file(${template} ${CMAKE_BINARY_DIR}/dist/${output} @ONLY)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dist/${output}.gz
+        COMMAND gzip -9nkf ${CMAKE_BINARY_DIR}/dist/${output}
+        DEPENDS ${CMAKE_BINARY_DIR}/dist/${output}
+        COMMENT "Compressing ${output}")
+    set(compressed ${compressed} ${CMAKE_BINARY_DIR}/dist/${output}.gz PARENT_SCOPE)
+endfunction()
 set(man_pages)
-foreach(page tessaroon tessaroon-cli)
-    set(VERSION ${PROJECT_VERSION})
-    set(DATADIR ${CMAKE_INSTALL_FULL_DATADIR})
-    configure_file(${dist}/man/${page}.6.in ${CMAKE_BINARY_DIR}/dist/man/${page}.6 @ONLY)
-    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dist/man/${page}.6.gz
-        COMMAND gzip -9nkf ${CMAKE_BINARY_DIR}/dist/man/${page}.6
-        DEPENDS ${CMAKE_BINARY_DIR}/dist/man/${page}.6
-        COMMENT "Compressing the manual page ${page}(6)")
+foreach(page tessaroon tessaroon-cli tessaroon-help)
+    tessaroon_compressed(${dist}/man/${page}.6.in man/${page}.6)
     list(APPEND man_pages ${CMAKE_BINARY_DIR}/dist/man/${page}.6.gz)
 endforeach()
-add_custom_target(man_pages ALL DEPENDS ${man_pages})
+tessaroon_compressed(${dist}/changelog.in changelog.Debian)
+add_custom_target(compressed_docs ALL DEPENDS ${compressed})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessaroon)
+# The licence and the parts' licences (Debian's machine-readable copyright file), the package's
+# changelog, the README and the pages it links.
+set(docdir ${CMAKE_INSTALL_DATADIR}/doc/tessaroon)
+install(FILES ${dist}/copyright ${CMAKE_BINARY_DIR}/dist/changelog.Debian.gz
+              ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${docdir})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${docdir}/docs)
+# lintian's overrides, each with its reason above it.
+install(FILES ${dist}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME tessaroon)
 
 if(TESSAROON_BUILD_UI)
     # The help viewer lies beside the game, which starts it on F1.
-    install(TARGETS tessaroon tessaroon-help RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS tessaroon tessaroon-help RUNTIME DESTINATION ${TESSAROON_INSTALL_GAMESDIR})
 
     foreach(size 16 32 48 64 128 256)
         install(FILES ${CMAKE_SOURCE_DIR}/src/ui/images/icon_${size}.png
@@ -80,7 +97,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "Play against computer players of seven skills, at one computer or over the"
     "local network, with Russian and English dictionaries and a record table of"
     "rated games.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)  # as DATADIR above
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An expectation of a fuzz target that ends the run, naming its line, when it breaks.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scratch files for fuzz targets whose readers take a path: one private folder per process,
 // removed at exit, holding the files the targets write their inputs to.

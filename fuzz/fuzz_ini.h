@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keys of a settings-style file as the reader sees them, for the fuzz targets that check
 // which keys a save kept.

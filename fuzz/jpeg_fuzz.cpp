@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the JPEG loader of the style pictures. Any file decodes to a picture or to
 // nothing, without reading outside its buffers, and within the loader's bounds: libjpeg's own
 // memory limit is set by the loader, so a file that claims a huge picture (a size bomb) must be

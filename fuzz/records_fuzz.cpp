@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the records file reader and the rating arithmetic. Every input is read as it
 // is, and again with its eleventh line replaced by the right check line, so that arbitrary entry
 // lines reach the insertion and the writing. A file that reads as valid must survive an

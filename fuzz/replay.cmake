@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regression run of the fuzz corpora in the normal build: every fuzz/<name>_fuzz.cpp is linked
 # with a plain main() that feeds it each file of fuzz/corpus/<name>, and registered as a test.
 include(${CMAKE_CURRENT_LIST_DIR}/sources.cmake)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays fuzz corpora through a fuzz target without libFuzzer: every regular file under the
 // folders (or the files) named on the command line is fed to LLVMFuzzerTestOneInput once, in
 // name order. A target reports a fault by aborting. Fails when no input was found.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the settings file. Any text reads as settings that keep every rule; "Save"
 // into a file holding that text writes settings that read back the same, leaves every key the
 // program does not write with the value it had, and a second save changes nothing more.

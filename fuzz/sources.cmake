@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The style colour file and the JPEG loader live with the window's code; their fuzz targets
 # compile just those files (the JPEG loader with Qt's image class and libjpeg), not the window.
 find_package(Qt6 REQUIRED COMPONENTS Gui)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for a style's colour file. Any text reads as eight colours; writing colours into
 // a file holding that text keeps every key other than the eight, and the colours read back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the compressed dictionary reader. Every input goes through the reader as it
 // is, and again with its stored digest made right, so that the header, the tables and the code
 // stream are reached too. A decoded file must also survive being packed and read back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the plain word list. The first byte picks the language already known (from a
 // compressed file) or none; the rest is the file. Every word read must be a line of the file
 // (trimmed) of 2 to 30 letters of the alphabet; a word a player confirms and appends must be

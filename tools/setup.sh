@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 machine for Tessaroon, builds it in Release and then either starts the
 # game in its start folder ("run"), runs every test ("test") or builds the Debian package
 # ("package"). "run" installs and builds only what the game and the companion need; "test" and
@@ -17,7 +18,7 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev 
 # ...and what the tests, benchmarks, fuzzing, the end-to-end and install runs and the Debian
 # package add.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick dbus-daemon
-    ccache clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin)
+    ccache clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin lintian)
 
 case "$mode" in
 run)
@@ -80,6 +81,9 @@ package)
     cd "$build"
     cpack -G DEB
     deb=$(ls -t "$build"/tessaroon_*.deb | head -n 1)
+    # Debian's package checker: no error and no warning (dist/lintian-overrides says why for each
+    # override).
+    lintian --fail-on error,warning "$deb"
     echo "Built $deb; install it with: sudo apt install $deb"
     ;;
 esac

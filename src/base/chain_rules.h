@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Field geometry: where a letter may be put, which cell continues a chain, and whether a diagonal
 // step crosses one already in the chain. Chains are written as cell codes each followed by ':'

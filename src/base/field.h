@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field of letter cells: cell addresses and their two-digit codes, the grid itself, and the
 // eight step directions in the order of the Directions flags.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of the game in progress: the phase the game waits in, the turn, the played words and
 // the move being entered. Reset by every new game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Single-byte game text: code page 1251 for Russian, ASCII for English. Words are compared and
 // ordered without regard to letter case, the way the word lists and the played-word list need.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts the game shows, under these exact words, and the colours of the status line hints.
 

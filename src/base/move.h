@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A move as the game commits it, whoever made it (a human here, the computer, a human at another
 // computer), and what it earns.

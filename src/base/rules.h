@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings of a game: the rules every computer of a game shares (GameRules, the content of a
 // new-game line) and, around them, the game mode and the seats.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The result of an operation that can fail: success, or a failure with a text for the user.
 

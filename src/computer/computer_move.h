@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The computer player: a word graph built once from the word store, the field-driven search over
 // it, and the choice of a computer seat's move by skill.

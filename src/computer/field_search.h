@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field-driven word search of the computer player (used through ComputerPlayer).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Word search on the field. Two searches share one recursive path tracer: WordOnField tells
 // whether a word can already be read on the field, and FindCandidatesReference lists every way to

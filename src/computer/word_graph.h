@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The word graph of the computer player: every searchable word of the store as a minimal acyclic
 // automaton (a trie whose equal subtrees are shared), stored as node records. A node stands for

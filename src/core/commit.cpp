@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one path every move takes, whoever made it: a human here, a computer seat, or a human at
 // another computer whose move arrived over the network.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What happened in the game, for everything that is not the window: the companion, the network
 // sessions, tests. The window keeps learning through GameView; an observer learns through these

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's dialogue: new game, move entry, scoring, the turn loop and the move clock. It owns
 // nothing of the model; it reads and changes the one GameModel and talks to the window through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one game model of the program and its start-up: the settings file, the dictionary, the
 // settings, the field and the per-game state, owned together.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game logic asks of the window. The Qt main window implements it; tests use a
 // recording fake. Every call comes on the user-interface thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A view without a window: shows nothing, asks nothing. Games between computer seats run through
 // it (the command-line self-play, tests); subclasses record what they need.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Move entry: putting the new letter, marking the chain, and the checks of the marked word.
 
 #include "base/chain_rules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game logic hands to the network side. In a general game nothing is sent
 // (NullSender); the server and the client implement it over their sockets.

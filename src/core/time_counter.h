@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The move clock's thread: created suspended, alive as long as its owner; while resumed it sleeps
 // a second and takes one from the remaining seconds, over and over. It changes nothing else, and

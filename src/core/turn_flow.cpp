@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The turn loop, scoring and the move clock.
 
 #include <cstdio>

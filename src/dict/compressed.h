@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compressed dictionary file (.tqd): 728 uninterpreted bytes, two header words, a code entry
 // per letter, three spare words, a length entry per word length, the words as one stream of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Game text for the world outside: code page 1251 bytes as UTF-8 (ASCII stays as it is).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Digest128: the program's own 128-bit digest. The compressed dictionary file closes with it, and
 // the records files protect their lines with its text form.

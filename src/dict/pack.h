@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Building compressed dictionary files (.tqd) from a word store: a length-limited Huffman code of
 // 2..12 bits per letter, the words ordered by length and within a length in the store's order,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dictionary in memory: one sorted list per word length 2..30, filled once at start-up from
 // the dictionary files in the folder Dicts, and the facts about it (TDictInfo).

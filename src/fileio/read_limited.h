@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a whole file with a size bound. Only regular files are read: a device, a FIFO or a
 // folder in a file's place is refused at once (a FIFO is opened without waiting for a writer),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way the program replaces a file: the new bytes go to a temporary file with a unique
 // name in the same folder, which is flushed and synced, takes the old file's permissions, and is

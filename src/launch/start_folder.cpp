@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "launch/start_folder.h"
 
 #include <unistd.h>
@@ -5,7 +6,7 @@
 #include <system_error>
 
 #ifndef TESSAROON_SHIPPED_FROM_BIN
-#define TESSAROON_SHIPPED_FROM_BIN "../share/tessaroon"
+#define TESSAROON_SHIPPED_FROM_BIN "../share/games/tessaroon"
 #endif
 
 namespace fs = std::filesystem;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where an installed program plays: the start folder. The game reads Tessaroon.ini, Dicts,
 // Styles and Records from its current directory. Started from a folder that holds a settings
@@ -19,7 +20,7 @@ bool IsStartFolder(const std::filesystem::path& dir);
 // be null.
 std::optional<std::filesystem::path> PerUserFolder(const char* xdgDataHome, const char* home);
 
-// The shipped start-folder data of a program installed at programFile: <bindir>/../share/tessaroon.
+// The shipped start-folder data of a program installed at programFile: <prefix>/games/../share/games/tessaroon.
 // Nothing when that folder holds no Tessaroon.ini (a program run from its build tree).
 std::optional<std::filesystem::path> ShippedData(const std::filesystem::path& programFile);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The client side of network play: this computer joins a game that a server runs. It connects
 // under a name, takes each new game's settings and seats from the server, shows every move,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The server side of network play: this computer runs the game for everybody. It keeps the names
 // of the connected clients, sends every event of the game to the clients that hold seats, applies

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Checks of what a peer sends, before any of it is applied. A peer is untrusted: a line that
 // reads well may still name a cell off the field, a letter of another alphabet, or points it did

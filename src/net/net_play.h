@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Network play as one object: the server side, the client side, and the NetSender the turn flow
 // talks to. The main window (or the companion) owns one, with the two socket endpoints, and

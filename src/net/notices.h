@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What network play tells the rest of the program besides the game itself: changes the options
 // dialog and the window follow, and the message boxes it opens, one at a time.

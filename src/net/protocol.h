@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The network line protocol between one server and its clients. Every message is one line: a
 // ten-character command word (the name padded on the right with '/'), the fields separated by ','

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/qt_transport.h"
 
 #include <sys/resource.h>
@@ -72,6 +73,15 @@ void CloseQuietly(QTcpSocket* socket, std::size_t* lingering = nullptr) {
         socket->deleteLater();
     });
     socket->disconnectFromHost();
+}
+
+// Relays a socket's arrivals, its close and its failures to the transport, queued so that they
+// come from the event loop in the order they happened.
+template <typename Read, typename Lost, typename Failed>
+void RelaySocket(QTcpSocket* socket, Read read, Lost lost, Failed failed) {
+    QObject::connect(socket, &QIODevice::readyRead, socket, read, Qt::QueuedConnection);
+    QObject::connect(socket, &QAbstractSocket::disconnected, socket, lost, Qt::QueuedConnection);
+    QObject::connect(socket, &QAbstractSocket::errorOccurred, socket, failed, Qt::QueuedConnection);
 }
 
 std::string_view View(const QByteArray& bytes) {
@@ -152,18 +162,12 @@ void QtServerTransport::AcceptPending() {
                     events_->OnAccepted(id);
             },
             Qt::QueuedConnection);
-        QObject::connect(
-            socket, &QIODevice::readyRead, socket, [this, id, socket] { Read(id, socket); },
-            Qt::QueuedConnection);
-        QObject::connect(
-            socket, &QAbstractSocket::disconnected, socket,
-            [this, id, socket] { Lost(id, socket); }, Qt::QueuedConnection);
-        QObject::connect(
-            socket, &QAbstractSocket::errorOccurred, socket,
+        RelaySocket(
+            socket, [this, id, socket] { Read(id, socket); },
+            [this, id, socket] { Lost(id, socket); },
             [this, id, socket] {
                 if (socket->state() == QAbstractSocket::UnconnectedState) Lost(id, socket);
-            },
-            Qt::QueuedConnection);
+            });
     }
     ApplyAccepting();
 }
@@ -303,16 +307,9 @@ bool QtClientTransport::Connect(const std::string& serverName, uint16_t port) {
             if (events_) events_->OnConnected();
         },
         Qt::QueuedConnection);
-    QObject::connect(
-        socket, &QIODevice::readyRead, socket, [this, socket] { Read(socket); },
-        Qt::QueuedConnection);
-    QObject::connect(
-        socket, &QAbstractSocket::disconnected, socket, [this, socket] { Lost(socket); },
-        Qt::QueuedConnection);
-    QObject::connect(
-        socket, &QAbstractSocket::errorOccurred, socket,
-        [this, socket](QAbstractSocket::SocketError error) { Failed(socket, error); },
-        Qt::QueuedConnection);
+    RelaySocket(
+        socket, [this, socket] { Read(socket); }, [this, socket] { Lost(socket); },
+        [this, socket](QAbstractSocket::SocketError error) { Failed(socket, error); });
     if (address.isNull())
         socket->connectToHost(name, port);
     else

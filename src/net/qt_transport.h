@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sockets over Qt: QTcpServer and QTcpSocket, events delivered on the thread that runs the
 // Qt event loop. Needs QtCore and QtNetwork only, so the window and the headless companion share

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The computer at the keyboard: it chooses a move for the seat to move with the computer player
 // and enters it the way a player does (the letter into its cell, the chain cell by cell, Enter),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sockets as the network logic sees them: a listening endpoint with numbered connections,
 // and a client endpoint with one connection. The Qt classes in qt_transport.h carry them over

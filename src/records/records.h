@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Records: the rating of a finished rated game, the records file of each dictionary
 // (Records/<DictName>.tqr, ten entry lines and a check line, CR LF line ends) and the end-of-game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // INI text read as the platform's profile functions read it, and edited so that every line the
 // edit does not touch keeps its bytes.

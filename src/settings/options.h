@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options dialog's rules, without the widgets: the checks of "Apply" and "Save" with their
 // messages, what a ticked "Rated game" puts into the controls, the coupling of the word lengths,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file Tessaroon.ini: reading every key with its default and fallback, the
 // consistency rules, and "Save". Unknown keys, other sections, comments and edits made to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The eight colours of a style and its colour file Styles/<name>.ini. Plain data, no Qt: the
 // style pictures and the windows that take the colours live in style.h.

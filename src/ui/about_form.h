@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TAboutForm, the about box: the program's icon and its two-coloured title, a line, the
 // copyright and the sources of the dictionaries with their licences, and OK in a frame of the

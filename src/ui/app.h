@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game program sets up before its windows: the font substitutes, the program icon
 // and the built-in pictures (compiled into the static UI library).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window fonts. The windows ask for "MS Sans Serif" and "System" by name; those names are
 // substituted with metric-compatible free fonts where they are not installed.

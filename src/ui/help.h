@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening the help. The game starts the help viewer tessaroon-help, which lies beside the
 // program, on the help file Tessaroon.chm or one of its topics; the viewer looks for the file

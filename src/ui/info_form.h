@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TInfoForm, the game status dialog: every seat with its name and total in the seat's colour,
 // the seat to move highlighted during a game ("Game Status"), none after it ("Game Results").

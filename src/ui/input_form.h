@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TInputForm, the letter window: a frameless pop-up at the pointer with the whole alphabet as a
 // grid of picture cells. PickLetter shows it modally and returns the chosen capital, or '?'.

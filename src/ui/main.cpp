@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game program: the start folder (the current directory, or the player's own folder of an
 // installed game), start-up there, then the windows.
 

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main_form.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -85,12 +87,6 @@ MouseButton ToButton(Qt::MouseButton b) {
 }
 
 }  // namespace
-
-QPoint CentredOn(const QWidget& mainWindow, const QSize& size) {
-    const QScreen* screen = mainWindow.screen();
-    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
-    return CentredBoxPosition(mainWindow.frameGeometry(), size, screenRect);
-}
 
 TMainForm::TMainForm(GameModel& model, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -496,10 +492,7 @@ void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
     // A carriage return in a text breaks its line (the chat boxes use one).
     QString shown = ToQString(text);
     shown.replace("\r\n", "\n").replace('\r', '\n');
-    QMessageBox box(i, ToQString(msg::Caption), shown, QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    PrepareMessageBox(box, this);
-    RunModal(box);
+    RunMessageBox(this, i, shown);
 }
 
 void TMainForm::PhaseChanged(GamePhase phase) {
@@ -534,6 +527,26 @@ int TMainForm::RunModal(QDialog& dialog) {
         dialog.move(CentredOn(*this, dialog.frameGeometry().size()));
     }
     return RunModalAsIs(dialog);
+}
+
+int TMainForm::RunMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                             QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, ToQString(msg::Caption), text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    PrepareMessageBox(box, this);
+    return RunModalAsIs(box);
+}
+
+std::optional<uint32_t> TMainForm::PickColour(QWidget& over, uint32_t initial) {
+    QColorDialog dialog(ToQColor(initial), &over);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    dialog.adjustSize();
+    // Centred over the dialog that asks, halves truncated toward zero.
+    const QSize size = dialog.size();
+    dialog.move(over.x() + (over.width() - size.width()) / 2,
+                over.y() + (over.height() - size.height()) / 2);
+    if (RunModalAsIs(dialog) != QDialog::Accepted) return std::nullopt;
+    return FromQColor(dialog.currentColor());
 }
 
 int TMainForm::RunModalAsIs(QDialog& dialog) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMainForm, the game window: the field of letter cells over its background on the left, the
 // results table on the right, the status line below and the main menu on top. It is the game's
@@ -5,6 +6,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <array>
@@ -142,6 +144,13 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     int RunModal(QDialog& dialog);
     // Runs a dialog modally where it stands (message boxes place themselves).
     int RunModalAsIs(QDialog& dialog);
+    // A message box of plain text captioned "Tessaroon" over the main window, owned by parent
+    // (the dialog that asks, or this window), run modally: the button pressed.
+    int RunMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                      QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+    // The colour dialog over the dialog `over`, starting at `initial`: the colour chosen, or
+    // nothing when cancelled.
+    std::optional<uint32_t> PickColour(QWidget& over, uint32_t initial);
 
   protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -218,8 +227,5 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     std::function<int(QDialog&)> modalRunner_;
     std::optional<QPoint> letterWindowAt_;
 };
-
-// Where a dialog of the given size goes: centred over the main window's frame, kept on screen.
-QPoint CentredOn(const QWidget& mainWindow, const QSize& size);
 
 }  // namespace tq::ui

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The owner-drawn look of the main menu: the bar items "Game" and "Help" and the command items
 // in light lavender and navy, with each command's function key printed beside it. Separators,

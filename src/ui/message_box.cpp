@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/message_box.h"
 
 #include <QPointer>
@@ -23,14 +24,16 @@ QPoint CentredBoxPosition(const QRect& mainFrame, const QSize& box, const QRect&
     return {left, top};
 }
 
+QPoint CentredOn(const QWidget& window, const QSize& size) {
+    const QScreen* screen = window.screen();
+    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
+    return CentredBoxPosition(window.frameGeometry(), size, screenRect);
+}
+
 void CentreMessageBox(QWidget* box, const QWidget* mainWindow) {
     if (!box || !mainWindow || !box->isVisible()) return;
-    const QScreen* screen = mainWindow->screen();
-    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
-    const QRect frame = box->frameGeometry();
-    const QPoint at = CentredBoxPosition(mainWindow->frameGeometry(), frame.size(), screenRect);
     // move() places the frame's top-left corner.
-    box->move(at);
+    box->move(CentredOn(*mainWindow, box->frameGeometry().size()));
 }
 
 void PrepareMessageBox(QMessageBox& box, const QWidget* mainWindow) {

@@ -1,9 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options_form.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -29,7 +29,6 @@
 #include "settings/settings_file.h"
 #include "ui/fonts.h"
 #include "ui/main_form.h"
-#include "ui/message_box.h"
 #include "ui/style.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -503,10 +502,7 @@ void TOptionsForm::ShowServerAddress() {
 }
 
 void TOptionsForm::Inform(std::string_view text, int icon) {
-    QMessageBox box(static_cast<QMessageBox::Icon>(icon), ToQString(msg::Caption), ToQString(text),
-                    QMessageBox::Ok, this);
-    PrepareMessageBox(box, &main_);
-    main_.RunModalAsIs(box);
+    main_.RunMessageBox(this, static_cast<QMessageBox::Icon>(icon), ToQString(text));
 }
 
 GameSettings TOptionsForm::ControlValues() const {
@@ -715,14 +711,9 @@ void TOptionsForm::cbTypeChange(int n) {
 
 void TOptionsForm::cbNameContextPopup(int n) {
     SeatRow& r = rows_[n - 1];
-    QColorDialog dialog(ToQColor(r.colour), this);
-    dialog.setOption(QColorDialog::DontUseNativeDialog);
-    dialog.adjustSize();
-    const QSize size = dialog.size();
-    // cdShow: centred over this dialog, halves truncated toward zero.
-    dialog.move(x() + (width() - size.width()) / 2, y() + (height() - size.height()) / 2);
-    if (main_.RunModalAsIs(dialog) != QDialog::Accepted) return;
-    r.colour = FromQColor(dialog.currentColor());
+    const std::optional<uint32_t> colour = main_.PickColour(*this, r.colour);
+    if (!colour) return;
+    r.colour = *colour;
     ShowSeatColour(n);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TOptionsForm, the modal "Game Options" dialog: the game mode (general, client, server), the
 // seats, the field, the rules and the times. "Apply" checks the values, copies them into the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options dialog's network play: listening, connecting and chat through the window's
 // NetPlay, and the news of network play passed on to the dialog.

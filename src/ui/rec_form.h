@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TRecForm, the record table dialog: the ten entries of the current dictionary's records file
 // (places, player names and values), the default table when the file is missing or damaged,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // sgRes, the results table: four columns (the first has no width), rows 19 pixels high with
 // one-pixel grid lines, drawn entirely by the program, paged by the buttons beside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The style in force: its name, its eight colours and its eight pictures, loaded from the folder
 // Styles. A picture whose file is missing is not loaded and the previous one stays.

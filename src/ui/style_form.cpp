@@ -1,7 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/style_form.h"
 
 #include <QButtonGroup>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
@@ -18,7 +18,6 @@
 #include "ui/fonts.h"
 #include "ui/help.h"
 #include "ui/main_form.h"
-#include "ui/message_box.h"
 #include "ui/text.h"
 
 namespace tq::ui {
@@ -195,39 +194,28 @@ void TStyleForm::cbStyleChange() {
 
 void TStyleForm::shFillMouseDown(StyleColour which) {
     ColourSwatch* swatch = Swatch(which);
-    QColorDialog dialog(ToQColor(swatch->Value()), this);
-    dialog.setOption(QColorDialog::DontUseNativeDialog);
-    dialog.adjustSize();
-    const QSize size = dialog.sizeHint();
-    dialog.move(x() + (width() - size.width()) / 2, y() + (height() - size.height()) / 2);
-    if (main_.RunModalAsIs(dialog) == QDialog::Accepted)
-        swatch->SetValue(FromQColor(dialog.currentColor()));
+    if (const auto colour = main_.PickColour(*this, swatch->Value())) swatch->SetValue(*colour);
 }
 
 void TStyleForm::sbSaveStyleClick() {
     const QString text = cbStyle_->currentText();
     if (text.contains('/') || text.contains('\\')) {
         // A name is a file name in the folder Styles, never a path.
-        QMessageBox box(QMessageBox::Warning, ToQString(msg::Caption),
-                        "A style name cannot contain \"/\" or \"\\\".", QMessageBox::Ok, &main_);
-        PrepareMessageBox(box, &main_);
-        main_.RunModalAsIs(box);
+        main_.RunMessageBox(&main_, QMessageBox::Warning,
+                            "A style name cannot contain \"/\" or \"\\\".");
         return;
     }
     if (IsItem(text)) {
-        QMessageBox box(QMessageBox::Question, ToQString(msg::Caption),
-                        "Do you want to change the existing style?",
-                        QMessageBox::Yes | QMessageBox::No, &main_);
-        PrepareMessageBox(box, &main_);
-        if (main_.RunModalAsIs(box) != QMessageBox::Yes) return;
+        if (main_.RunMessageBox(&main_, QMessageBox::Question,
+                                "Do you want to change the existing style?",
+                                QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return;
     }
     const std::filesystem::path file = StyleColourFile(style_.Folder(), text.toStdString());
     const Status written = WriteStyleColours(file, SwatchColours());
     if (!written.ok()) {
-        QMessageBox box(QMessageBox::Critical, ToQString(msg::Caption),
-                        QString::fromStdString(written.message()), QMessageBox::Ok, &main_);
-        PrepareMessageBox(box, &main_);
-        main_.RunModalAsIs(box);
+        main_.RunMessageBox(&main_, QMessageBox::Critical,
+                            QString::fromStdString(written.message()));
         return;
     }
     std::error_code ec;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TStyleForm, the style dialog: pick a style, edit its eight colours, save them under an existing
 // or a new name, and apply them to the running program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Game text is single bytes (code page 1251 for Russian, ASCII for English); Qt draws and reads
 // Unicode. These helpers convert at the edge of the window and turn the game's colour values

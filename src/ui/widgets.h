@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small controls the windows are built of: shapes (plain and rounded rectangles), pictures,
 // the field's cell views, flat buttons, caption labels and the frame of the one-button dialogs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What committing a move does to the model, for each kind of mover.
 
 #include "base/move.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Computer moves without the game flow, for the search tests and the search benchmark: a move
 // chosen and committed on the model the way the game commits a computer's move, and the shipped

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast field-driven search against the reference search on random mid-game fields of the
 // shipped dictionaries: for every field both must list the same multiset of entries.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded statistics of the skill filter: each formable word takes part with its length's chance,
 // and with longestOnly only the longest length that took part survives. Both searches must show
 // the same chances (their random draws differ, their distributions may not).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small fields for the search tests, written row by row as text: '-' empty, '?' the joker.
 

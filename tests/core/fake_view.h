@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A view that records what the game shows, answers the letter picker from a queue and can run
 // code where the window would let pending events run.

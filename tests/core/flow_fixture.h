@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small game on a 5 x 5 field whose initial word is always HORSE (the store's only five-letter
 // word), on row 2:   H(0,2) O(1,2) R(2,2) S(3,2) E(4,2).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game events the flow tells its observers, and moves received from the network, which take
 // the same commit path as every other move.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Move entry: putting the letter, marking, take-back and the checks of the word in their order.
 
 #include <gtest/gtest.h>

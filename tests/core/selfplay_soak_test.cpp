@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A soak of whole games between computer seats over random valid settings: every game must end
 // with a full field, every word played once, and each seat's word points ten per letter played.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The move clock's thread: suspended at creation, counting only while resumed.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The turn loop, scoring with the time award, the move clock, new game and the results rows.
 
 #include <gtest/gtest.h>

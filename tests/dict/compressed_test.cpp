@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dict/compressed.h"
 
 #include <gtest/gtest.h>
@@ -334,6 +335,31 @@ TEST_P(ShippedDictionary, MatchesItsPlainList) {
         letters += static_cast<std::size_t>(len) * fromTqd.WordsOfLength(len).size();
     EXPECT_LT(whole.letters.size() - letters, static_cast<std::size_t>(fromTqd.LongestLength()))
         << "the padding reads as " << whole.letters.substr(letters);
+}
+
+// The computer plays no word of the reviewed list of English slurs and vulgar slang: neither list
+// the game reads holds one, while the ordinary words it leaves stay.
+TEST(ShippedEnglishDictionary, HoldsNoWordOfTheReviewedOffensiveList) {
+    const fs::path top = fs::path(TESSAROON_START_FOLDER).parent_path();
+    std::ifstream reviewed(top / "tools" / "dicts" / "offensive_en.txt");
+    ASSERT_TRUE(reviewed) << "tools/dicts/offensive_en.txt";
+    WordStore tqd, txt;
+    TDictInfo info;
+    const fs::path dicts = fs::path(TESSAROON_START_FOLDER) / "Dicts";
+    ASSERT_TRUE(ReadCompressedDictionary(dicts / "General_eng.tqd", tqd, info));
+    ASSERT_TRUE(ReadPlainWordList(dicts / "General_eng.txt", txt, info).ok());
+    int checked = 0;
+    for (std::string word; std::getline(reviewed, word);) {
+        if (word.empty() || word[0] == '#') continue;
+        EXPECT_FALSE(tqd.ContainsWord(word)) << word << " in General_eng.tqd";
+        EXPECT_FALSE(txt.ContainsWord(word)) << word << " in General_eng.txt";
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
+    for (const char* ordinary : {"COCK", "BEAVER", "DIKE"}) {
+        EXPECT_TRUE(tqd.ContainsWord(ordinary)) << ordinary;
+        EXPECT_TRUE(txt.ContainsWord(ordinary)) << ordinary;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dicts, ShippedDictionary,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A reader of a .tqd code stream that never stops early: it decodes every bit up to the digest,
 // as the reading steps allow, so the tests can see what the padding after the last word reads as.

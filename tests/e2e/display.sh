@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A display of our own under Xvfb, for the end-to-end and install runs (sourced by them).
 
 # Starts Xvfb with a screen of $3 (width x height x depth) on the first free display number from
@@ -39,4 +40,10 @@ display_alive() {
 show_log() {  # heading file
     echo "$1" >&2
     if [ -s "$2" ]; then sed 's/^/    | /' "$2" >&2; else echo "    (nothing)" >&2; fi
+}
+
+# A window's place and size: sets gx gy gw gh.
+geometry() {  # window-id
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    gx=$X gy=$Y gw=$WIDTH gh=$HEIGHT
 }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of a network game between two real programs on one Xvfb display: the first
 # chooses "Server" in the options dialog, the second "Client" and connects by name to
 # 127.0.0.1; the server seats it in a Client row and applies; then the two play a whole game by
@@ -95,11 +96,6 @@ xdotool windowmove "$server_id" 0 0
 xdotool windowmove "$client_id" 640 400
 sleep 0.5
 
-# Geometry of a window: sets gx gy gw gh (client area below the menu bar for a main window).
-geometry() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    gx=$X gy=$Y gw=$WIDTH gh=$HEIGHT
-}
 shoot_window() {  # window-id name
     geometry "$1"
     sleep 0.3

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of the real game window under Xvfb: starts the program from a copy of the
 # shipped start folder, starts a game with F2, plays a whole game with the mouse and the keyboard
 # against the computer, opens the status dialog, the record table (F4), the menus, the about box
@@ -79,8 +80,8 @@ start_program() {  # log what-for
         display_alive || show_log "e2e: the X display has gone away:" "$work/xvfb.log"
         fail "the main window did not appear$2"
     fi
-    eval "$(xdotool getwindowgeometry --shell "$main_id")"
-    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+    geometry "$main_id"
+    win_x=$gx win_y=$gy win_w=$gw win_h=$gh
     client_x=$win_x
     client_y=$((win_y + win_h - 364))
 }
@@ -244,8 +245,8 @@ about_item=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | while 
     [ "$id" = "$main_id" ] || echo "$id"
 done | head -n 1)
 [ -n "$about_item" ] || fail "no Help menu window"
-eval "$(xdotool getwindowgeometry --shell "$about_item")"
-xdotool mousemove $((X + 30)) $((Y + HEIGHT - 12))
+geometry "$about_item"
+xdotool mousemove $((gx + 30)) $((gy + gh - 12))
 sleep 0.3
 xdotool click 1
 wait_window "About Tessaroon" 5 >/dev/null || fail "About... did not open the about box"
@@ -261,8 +262,8 @@ help_id=$(wait_window "Tessaroon Help" 15) || fail "F1 did not open the help"
 sleep 1
 import -window root "$screens/05f-help.png"
 step "screenshot $screens/05f-help.png"
-eval "$(xdotool getwindowgeometry --shell "$help_id")"
-[ "$WIDTH" -ge 1000 ] || fail "the help window is ${WIDTH} wide, not maximised"
+geometry "$help_id"
+[ "$gw" -ge 1000 ] || fail "the help window is ${gw} wide, not maximised"
 xdotool windowfocus --sync "$help_id" 2>/dev/null || true
 xdotool key ctrl+w
 for _ in $(seq 1 50); do
@@ -279,13 +280,13 @@ xdotool key F5
 style_id=$(wait_window "Style Parameters" 5) || fail "the style dialog did not open"
 shoot 06-style-dialog
 # Apply the style Granite: its name typed into the style name box, then Apply.
-eval "$(xdotool getwindowgeometry --shell "$style_id")"
-xdotool mousemove $((X + 60)) $((Y + 88))
+geometry "$style_id"
+xdotool mousemove $((gx + 60)) $((gy + 88))
 sleep 0.2
 xdotool click --repeat 3 --delay 50 1
 xdotool type --delay 40 Granite
 sleep 0.3
-xdotool mousemove $((X + 72)) $((Y + 228)) click 1
+xdotool mousemove $((gx + 72)) $((gy + 228)) click 1
 sleep 0.8
 xdotool search --onlyvisible --name "^Style Parameters\$" >/dev/null 2>&1 &&
     fail "Apply did not close the style dialog"
@@ -296,8 +297,8 @@ open_options() {
     focus_main
     xdotool key F3
     options_id=$(wait_window "Game Options" 5) || fail "F3 did not open the options dialog"
-    eval "$(xdotool getwindowgeometry --shell "$options_id")"
-    opt_x=$X opt_y=$Y
+    geometry "$options_id"
+    opt_x=$gx opt_y=$gy
 }
 # Click at client coordinates of the options dialog.
 click_options() {
@@ -541,8 +542,8 @@ for attempt in 1 2; do
     game_pid=""
 done
 [ -n "$box_id" ] || fail "no dictionary message"
-eval "$(xdotool getwindowgeometry --shell "$box_id")"
-import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage \
+geometry "$box_id"
+import -window root -crop "$((gw + 40))x$((gh + 40))+$((gx - 20))+$((gy - 20))" +repage \
     "$screens/13-dictionary-error.png"
 step "screenshot $screens/13-dictionary-error.png"
 xdotool windowfocus --sync "$box_id" 2>/dev/null || true

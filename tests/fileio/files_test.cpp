@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bounded reads of hostile files and the save through a temporary file and a rename.
 
 #include <sys/stat.h>

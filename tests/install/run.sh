@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the built game into a temporary prefix and checks it as a player's desktop and a
 # packager would: the files are where Linux puts them, the desktop entry and the AppStream
 # metainfo validate, the manual pages render, both programs tell their version, an installed game
 # started outside a start folder makes the player's own folder under the XDG data home and keeps
 # a changed file on its next start, the installed game starts under Xvfb there and shows its
-# window, and the Debian package builds and holds the same files. Exits non-zero on any failure.
+# window, and the Debian package builds, holds the same files and passes lintian. Exits non-zero
+# on any failure.
 #
 #   tests/install/run.sh <build-dir>
 set -euo pipefail
@@ -15,6 +17,8 @@ source "$(dirname "$0")/../e2e/display.sh"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$top/build}" && pwd)
 app_id=org.tessaroon.Tessaroon
+# Debian's places for a game's data (its programs are in games/).
+data=share/games/tessaroon
 
 fail() {
     echo "install: FAILED: $*" >&2
@@ -22,7 +26,7 @@ fail() {
 }
 step() { echo "install: $*"; }
 
-for tool in desktop-file-validate appstreamcli rsvg-convert man dpkg-deb cpack Xvfb xdotool; do
+for tool in desktop-file-validate appstreamcli rsvg-convert man dpkg-deb cpack lintian Xvfb xdotool; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -45,32 +49,34 @@ prefix=$work/prefix/usr
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log" >&2; fail "cmake --install"; }
 installed=(
-    bin/tessaroon bin/tessaroon-cli bin/tessaroon-help
-    share/tessaroon/Tessaroon.ini
-    share/tessaroon/Dicts/General_rus.tqd share/tessaroon/Dicts/General_rus.txt
-    share/tessaroon/Dicts/General_rus.LICENSE.txt
-    share/tessaroon/Dicts/General_eng.tqd share/tessaroon/Dicts/General_eng.txt
-    share/tessaroon/Dicts/General_eng.SCOWL-LICENSE.txt
-    share/tessaroon/Dicts/General_eng.WordNet-LICENSE.txt
-    share/tessaroon/Styles/Marble.ini share/tessaroon/Styles/Marble_bg01.jpg
-    share/tessaroon/Styles/Granite.ini share/tessaroon/Styles/Malachite_fc01.bmp
-    share/tessaroon/Records
+    games/tessaroon games/tessaroon-cli games/tessaroon-help
+    $data/Tessaroon.ini
+    $data/Dicts/General_rus.tqd $data/Dicts/General_rus.txt
+    $data/Dicts/General_rus.LICENSE.txt
+    $data/Dicts/General_eng.tqd $data/Dicts/General_eng.txt
+    $data/Dicts/General_eng.SCOWL-LICENSE.txt
+    $data/Dicts/General_eng.WordNet-LICENSE.txt
+    $data/Styles/Marble.ini $data/Styles/Marble_bg01.jpg
+    $data/Styles/Granite.ini $data/Styles/Malachite_fc01.bmp
+    $data/Records
     share/applications/$app_id.desktop
     share/metainfo/$app_id.metainfo.xml
     share/icons/hicolor/16x16/apps/$app_id.png share/icons/hicolor/256x256/apps/$app_id.png
     share/icons/hicolor/scalable/apps/$app_id.svg
-    share/man/man6/tessaroon.6.gz share/man/man6/tessaroon-cli.6.gz
+    share/man/man6/tessaroon.6.gz share/man/man6/tessaroon-cli.6.gz share/man/man6/tessaroon-help.6.gz
+    share/doc/tessaroon/copyright share/doc/tessaroon/changelog.Debian.gz
+    share/doc/tessaroon/README.md share/doc/tessaroon/docs/playing.md
 )
 # The help file and its viewer, when the build makes them.
 help=""
 if [ -f "$build/help/Tessaroon.chm" ] && [ -x "$build/src/ui/tessaroon-help" ]; then
     help=yes
-    installed+=(share/tessaroon/Tessaroon.chm)
+    installed+=($data/Tessaroon.chm)
 fi
 for f in "${installed[@]}"; do
     [ -e "$prefix/$f" ] || fail "cmake --install did not install $f"
 done
-[ -z "$(ls -A "$prefix/share/tessaroon/Records")" ] || fail "records of a developer's games were installed"
+[ -z "$(ls -A "$prefix/$data/Records")" ] || fail "records of a developer's games were installed"
 step "installed into $prefix"
 
 # The desktop entry and the metainfo.
@@ -88,7 +94,7 @@ rsvg-convert -w 64 -h 64 "$prefix/share/icons/hicolor/scalable/apps/$app_id.svg"
 step "the desktop entry and the metainfo validate, the icon draws"
 
 # The manual pages render, without warnings.
-for page in tessaroon tessaroon-cli; do
+for page in tessaroon tessaroon-cli tessaroon-help; do
     file=$prefix/share/man/man6/$page.6.gz
     text=$(MANWIDTH=80 man --warnings -l "$file" 2>"$work/man.err") || fail "man -l $file"
     [ ! -s "$work/man.err" ] || { cat "$work/man.err" >&2; fail "warnings rendering $page(6)"; }
@@ -99,9 +105,9 @@ done
 step "the manual pages render"
 
 # Both programs tell their version, without a display.
-[ "$(env -u DISPLAY "$prefix/bin/tessaroon" --version)" = "tessaroon $version" ] ||
+[ "$(env -u DISPLAY "$prefix/games/tessaroon" --version)" = "tessaroon $version" ] ||
     fail "tessaroon --version"
-[ "$("$prefix/bin/tessaroon-cli" --version)" = "tessaroon-cli $version" ] ||
+[ "$("$prefix/games/tessaroon-cli" --version)" = "tessaroon-cli $version" ] ||
     fail "tessaroon-cli --version"
 step "tessaroon --version and tessaroon-cli --version"
 
@@ -110,35 +116,35 @@ export XDG_DATA_HOME=$work/xdg
 own=$XDG_DATA_HOME/tessaroon
 mkdir -p "$work/home"
 cd "$work/home"
-[ "$("$prefix/bin/tessaroon" --start-folder)" = "$own" ] || fail "the first start did not choose $own"
+[ "$("$prefix/games/tessaroon" --start-folder)" = "$own" ] || fail "the first start did not choose $own"
 for f in Tessaroon.ini Dicts/General_rus.tqd Dicts/General_eng.txt Styles/Marble.ini; do
-    cmp -s "$prefix/share/tessaroon/$f" "$own/$f" || fail "the first start did not copy $f"
+    cmp -s "$prefix/$data/$f" "$own/$f" || fail "the first start did not copy $f"
 done
 [ -d "$own/Records" ] || fail "the first start did not make Records"
 if [ -n "$help" ]; then
-    [ "$(readlink -f "$own/Tessaroon.chm")" = "$(readlink -f "$prefix/share/tessaroon/Tessaroon.chm")" ] ||
+    [ "$(readlink -f "$own/Tessaroon.chm")" = "$(readlink -f "$prefix/$data/Tessaroon.chm")" ] ||
         fail "the player's Tessaroon.chm is not the shipped help file"
 fi
 # The player plays in English, adds a word and removes a style.
 sed -i 's/^Dict=.*/Dict=General_eng/' "$own/Tessaroon.ini"
-words_before=$("$prefix/bin/tessaroon-cli" info | sed -n 's/^WordCount=//p') ||
+words_before=$("$prefix/games/tessaroon-cli" info | sed -n 's/^WordCount=//p') ||
     fail "the installed tessaroon-cli does not read $own"
 printf 'QUUXWORD\r\n' >>"$own/Dicts/General_eng.txt"
 cp "$own/Tessaroon.ini" "$work/changed.ini"
 cp "$own/Dicts/General_eng.txt" "$work/changed.txt"
 rm "$own/Styles/Granite.ini"
-[ "$("$prefix/bin/tessaroon" --start-folder)" = "$own" ] || fail "the second start did not choose $own"
+[ "$("$prefix/games/tessaroon" --start-folder)" = "$own" ] || fail "the second start did not choose $own"
 cmp -s "$own/Tessaroon.ini" "$work/changed.ini" || fail "the second start replaced the changed settings"
 cmp -s "$own/Dicts/General_eng.txt" "$work/changed.txt" || fail "the second start replaced the added word"
 [ -f "$own/Styles/Granite.ini" ] || fail "the second start did not bring back a removed file"
 # The installed companion reads the same folder, the added word included.
-info=$("$prefix/bin/tessaroon-cli" info)
+info=$("$prefix/games/tessaroon-cli" info)
 grep -qx "Dict=General_eng" <<<"$info" || fail "the installed tessaroon-cli does not read $own"
 grep -qx "WordCount=$((words_before + 1))" <<<"$info" ||
     fail "the added word is not read again: $words_before words before, then $(grep WordCount <<<"$info")"
 # Started from a folder of its own, the game keeps it.
 mkdir -p "$work/mine/Dicts"
-[ "$(cd "$work/mine" && "$prefix/bin/tessaroon" --start-folder)" = "$work/mine" ] ||
+[ "$(cd "$work/mine" && "$prefix/games/tessaroon" --start-folder)" = "$work/mine" ] ||
     fail "a start from a folder holding Dicts did not keep it"
 step "the player's start folder is made, then kept"
 
@@ -147,7 +153,7 @@ step "the player's start folder is made, then kept"
 start_display 141 190 1024x768x24 "$work/xvfb.log" ||
     { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
 cd "$work/home"
-"$prefix/bin/tessaroon" >"$work/game.log" 2>&1 &
+"$prefix/games/tessaroon" >"$work/game.log" 2>&1 &
 game_pid=$!
 main_id=""
 for _ in $(seq 1 300); do
@@ -179,7 +185,7 @@ if [ -n "$help" ]; then
     help_pid=""
     for _ in $(seq 1 150); do
         for proc in /proc/[0-9]*; do
-            if [ "$(readlink "$proc/exe" 2>/dev/null)" = "$prefix/bin/tessaroon-help" ]; then
+            if [ "$(readlink "$proc/exe" 2>/dev/null)" = "$prefix/games/tessaroon-help" ]; then
                 help_pid=${proc#/proc/}
             fi
         done
@@ -218,10 +224,15 @@ for d in libqt6widgets6 libjpeg62-turbo libc6 qt6-qpa-plugins; do
     grep -q "\b$d\b" <<<"$depends" || fail "the package does not depend on $d: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "$version-1" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
+# Debian's package checker finds no error and no warning (an override names its reason beside it,
+# dist/lintian-overrides).
+lintian --fail-on error,warning --display-level ">=warning" "$deb" >"$work/lintian.log" 2>&1 ||
+    { cat "$work/lintian.log" >&2; fail "lintian reports errors or warnings on $(basename "$deb")"; }
+step "lintian finds no error or warning in $(basename "$deb")"
 # Unpacked anywhere, its game finds its shipped files.
 dpkg-deb -x "$deb" "$work/unpacked"
 export XDG_DATA_HOME=$work/xdg2
-[ "$(cd "$work/home" && env -u DISPLAY "$work/unpacked/usr/bin/tessaroon" --start-folder)" = "$XDG_DATA_HOME/tessaroon" ] ||
+[ "$(cd "$work/home" && env -u DISPLAY "$work/unpacked/usr/games/tessaroon" --start-folder)" = "$XDG_DATA_HOME/tessaroon" ] ||
     fail "the packaged game did not make its start folder"
 [ -f "$XDG_DATA_HOME/tessaroon/Dicts/General_rus.tqd" ] || fail "the packaged game copied no dictionary"
 step "$(basename "$deb") holds every installed file; Depends: $depends"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "launch/start_folder.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,10 @@ using tq::test::WriteFile;
 namespace tq::launch {
 namespace {
 
-// An installed game under root: the program in bin and the shipped start folder beside it.
+// An installed game under root: the program in games and the shipped start folder beside it.
 struct Installed {
     explicit Installed(const fs::path& root)
-        : program(root / "prefix" / "bin" / "tessaroon"),
+        : program(root / "prefix" / "games" / "tessaroon"),
           shipped((program.parent_path() / TESSAROON_SHIPPED_FROM_BIN).lexically_normal()) {
         WriteFile(program, "");
         WriteFile(shipped / "Tessaroon.ini", "[General]\nDict=General_eng\n");
@@ -74,6 +75,8 @@ TEST(StartFolder, ShippedDataLiesBesideAnInstalledProgramOnly) {
     TempDir root;
     Installed game(root.path());
     EXPECT_EQ(ShippedData(game.program), game.shipped);
+    // A game's data lies where Debian keeps games' data, not beside other programs' data.
+    EXPECT_EQ(game.shipped, root.path() / "prefix" / "share" / "games" / "tessaroon");
     // A program in its build tree has no shipped data beside it.
     EXPECT_EQ(ShippedData(root / "build" / "src" / "ui" / "tessaroon"), std::nullopt);
     fs::remove(game.shipped / "Tessaroon.ini");

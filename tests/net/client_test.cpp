@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The client side against in-memory sockets: connecting, a game taken from the server's lines,
 // the own move, chat, the ends of a connection, and server lines that must not be applied.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Network play against in-memory sockets: fake endpoints that record what is sent and let a test
 // play the peers, and a fixture with the small HORSE game of the core tests.

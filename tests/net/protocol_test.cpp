@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line protocol: building lines byte for byte, reading them back into typed messages, refusing
 // malformed lines whole, and cutting a connection's bytes into lines.
 

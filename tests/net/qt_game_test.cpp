@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole network game over real sockets on loopback, in one process: a server with a computer
 // seat and three clients whose seats the computer plays through the move entry. One client
 // leaves in the middle of its turn; the others see the game to its end exactly as the server

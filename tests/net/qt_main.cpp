@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The socket tests run the Qt event loop: one QCoreApplication for the whole executable.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the tests that run real sockets on loopback: waiting on the event loop, and
 // recording endpoints.

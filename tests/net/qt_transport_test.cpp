@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt sockets on loopback: connecting, bytes both ways, and who hears about which close.
 
 #include "net/qt_transport.h"

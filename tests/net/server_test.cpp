@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server side against in-memory sockets: names, who receives which line, a client's move,
 // a client that leaves, chat, and lines from peers that must not be believed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's help: asked for, it goes to standard output, succeeds and ends with a new
 // line; after a mistake the usage goes to standard error with status 2.
 

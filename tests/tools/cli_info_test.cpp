@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's "info" command, run as a user would: in a start folder.
 
 #include <gtest/gtest.h>
@@ -17,11 +18,16 @@ TEST(CliInfo, PrintsTheShippedStartFolder) {
         EXPECT_NE(r.out.find(line), std::string::npos) << line << " not in\n" << r.out;
 }
 
-TEST(CliInfo, FailsWithoutADictionary) {
+// Run outside a start folder, it says the window's message, then where it looked and what to do.
+TEST(CliInfo, FailsWithoutADictionaryNamingWhereItLooked) {
     tq::test::TempDir dir;
     tq::test::CliRun r = RunCli(dir.path(), "info");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "Error when opening the dictionary file.\n");
+    EXPECT_TRUE(r.out.starts_with("Error when opening the dictionary file.\n")) << r.out;
+    const std::string dicts = (dir.path() / "Dicts").string();
+    for (const char* part :
+         {"General_rus.tqd or General_rus.txt", dicts.c_str(), "Run it in the game's start folder"})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << " not in\n" << r.out;
 }
 
 }  // namespace

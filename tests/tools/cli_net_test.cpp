@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole network game between processes: one "tessaroon-cli serve" and two "join" bots on
 // loopback, run as a user would in the start folder.
 

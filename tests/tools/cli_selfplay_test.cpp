@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's "selfplay" command, run as a user would: in a start folder.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's dict and records commands, run as the user runs them.
 
 #include <gtest/gtest.h>
@@ -127,6 +128,31 @@ TEST_F(CliTest, RefusesBadInputWithAMessage) {
     r = Cli(dir_, "dict verify bad.tqd");
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.out.find("fails the game's checks"), std::string::npos) << r.out;
+}
+
+// Given what is not a .tqd, verify and unpack name the file and say what to pass instead.
+TEST_F(CliTest, SaysWhatToPassInsteadOfAPlainListOrAMissingFile) {
+    Write("Dicts/words.txt", EnglishList());
+    fs::create_directories(dir_ / "folder.tqd");
+    const struct {
+        const char* file;
+        const char* says;
+    } cases[] = {
+        {"Dicts/words.txt", "a plain word list, not a compressed dictionary"},
+        {"Dicts/words.txt", "tessaroon-cli dict pack Dicts/words.txt OUT.tqd"},
+        {"missing.tqd", "missing.tqd does not exist"},
+        {"folder.tqd", "folder.tqd is not a regular file"},
+    };
+    for (const auto& c : cases)
+        for (const char* command : {"verify", "unpack"}) {
+            CliRun r = Cli(dir_, std::string("dict ") + command + " " + c.file);
+            EXPECT_NE(r.status, 0) << command << " " << c.file;
+            EXPECT_NE(r.out.find(c.says), std::string::npos) << c.says << " not in\n" << r.out;
+            if (std::string(c.file) != "Dicts/words.txt") {
+                EXPECT_NE(r.out.find("Pass a compressed dictionary (.tqd)"), std::string::npos)
+                    << r.out;
+            }
+        }
 }
 
 // Rebuilding a .tqd goes through a temporary file: a write that fails part-way (the file-size

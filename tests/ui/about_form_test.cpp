@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: its size, the panel and its controls at their places, the two-coloured title,
 // the two lines left of OK, the OK frame in the style's border colour, and the keys that close it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help: the compiled help file and its topics, every link of every page walked, the contents,
 // a missing or damaged file ignored, the help window following links, and F1 and "Contents"
 // landing on their topics.
@@ -13,10 +14,10 @@
 #include <fstream>
 #include <set>
 
+#include "help/help_file.h"
+#include "help/help_window.h"
 #include "ui/app.h"
 #include "ui/help.h"
-#include "ui/help_file.h"
-#include "ui/help_window.h"
 #include "ui/main_form.h"
 #include "ui/options_form.h"
 #include "ui/style_form.h"
@@ -24,6 +25,7 @@
 
 using namespace tq;
 using namespace tq::ui;
+using namespace tq::help;
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game status dialog: captions, the highlighted seat, the "----" rows, totals.
 
 #include <QtTest>

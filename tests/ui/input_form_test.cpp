@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The letter window: its geometry for both alphabets, the key rules, the clicks, the hover
 // highlight with its timer, and the modal PickLetter.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the emblem, the field layout, a whole human move by clicks and keys, take-back,
 // the results table with its colours, page buttons and clipboard, the status dialog and the close
 // request during a computer move.

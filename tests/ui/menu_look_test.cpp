@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu: its items, shortcuts and sizes, the owner drawing of the bar and command items,
 // and the commands that do nothing while a computer seat moves.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window as server and as client, through the network play the options dialog drives:
 // two windows in one process over loopback sockets play a whole game, each seat entered through
 // the window's own field, and both windows end showing the same field and results.

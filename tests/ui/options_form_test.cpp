@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog: loading from the settings, the four checks of Apply and Save with their
 // messages and pages, the rated-game tick, the length coupling, the time limit, the seat rows
 // (drag to swap, key filters, colour), the game modes, Save and Apply, Enter and F1, and the

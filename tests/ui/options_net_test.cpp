@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog over real sockets, two game windows in one process: the server's dialog
 // listens, the client's connects by name, the server seats it in a Client row, chats, applies,
 // and the client's game starts with the server's settings and field; Cancel on a client that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record table dialog: the default table for a missing or damaged file, the file's entries
 // in red and green, the new record's caption and row, the row restored on hiding, a long name
 // cut, the keys that close it, and the window's "Records..." command.

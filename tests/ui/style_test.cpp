@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Styles: the colour files with their defaults, the pictures with their fallbacks (JPEG before
 // BMP, missing files keeping the previous picture, the transparent colour), and the style dialog
 // (Cancel, Save with its question, Apply).

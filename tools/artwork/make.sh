@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Redraws the shipped artwork: the styles in game/Styles and the window pictures in
 # src/ui/images. Builds the generator first (build folder: $TESSAROON_BUILD_DIR or build/).
 set -euo pipefail

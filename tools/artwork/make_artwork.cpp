@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-artwork: draws the pictures the game ships with. For every style it writes the eight
 // pictures and the colour file into the folder Styles; it also draws the golden cell of the
 // start-up emblem and the program icon for the window resources. Everything is computed from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Gradient noise for the stone textures: Perlin's improved noise in two dimensions, fractal sums
 // of it and a small deterministic generator, so the artwork comes out the same on every run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The companion's commands. Each command file registers itself with a static CommandRegistrar;
 // main() dispatches on the first argument. Commands run in the current directory, the start

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-cli dict: builds, reads and checks compressed dictionary files (.tqd).
 //   dict pack LIST.txt OUT.tqd [--edition N]   packs a plain word list
 //   dict unpack FILE.tqd                        prints the words as a plain list
@@ -11,6 +12,7 @@
 #include "dict/compressed.h"
 #include "dict/pack.h"
 #include "dict/word_store.h"
+#include "fileio/read_limited.h"
 #include "fileio/safe_write.h"
 
 namespace tq::cli {
@@ -95,13 +97,30 @@ int Pack(const std::vector<std::string>& args) {
     return 0;
 }
 
-// Reads and decodes a file; prints the reason and returns false when it fails the checks.
+// A plain word list opens with its language marker line: what "dict pack" takes, not a .tqd.
+bool IsPlainWordList(const std::string& file) {
+    std::string head;
+    return ReadFileLinesLimited(file, 1, 64, head).ok() &&
+           (head.starts_with("{rus}") || head.starts_with("{eng}"));
+}
+
+// Reads and decodes a file; prints the reason and what to do, and returns false when it fails.
 bool Decode(const std::string& file, TqdContents& contents) {
-    std::vector<uint8_t> data;
-    if (!ReadFileBytes(file, kMaxCompressedSize, data)) {
-        std::cout << file << ": cannot be read\n";
+    if (IsPlainWordList(file)) {
+        std::cout << file
+                  << ": a plain word list, not a compressed dictionary: pass a .tqd file, or "
+                     "pack the list into one first (tessaroon-cli dict pack "
+                  << file << " OUT.tqd)\n";
         return false;
     }
+    std::string bytes;
+    const ReadOutcome read = ReadFileLimited(file, kMaxCompressedSize, bytes);
+    if (!read.ok()) {
+        std::cout << read.error << " Pass a compressed dictionary (.tqd), such as "
+                  << "Dicts/General_eng.tqd in the game's start folder.\n";
+        return false;
+    }
+    const std::vector<uint8_t> data(bytes.begin(), bytes.end());
     contents = DecodeCompressedDictionary(data);
     if (!contents.ok()) {
         std::cout << file << ": fails the game's checks: " << contents.problem << "\n";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-cli info: the game's start-up, then the effective settings and dictionary facts.
 
 #include <cstdio>

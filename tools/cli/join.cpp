@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-cli join: a headless network client whose seat the computer plays. It connects to a
 // server (the window or `serve`), takes every game the server starts, prints each move it sees,
 // and when its turn comes lets the computer of the chosen skill choose a move, which it then
@@ -14,11 +15,9 @@
 
 #include "base/messages.h"
 #include "commands.h"
-#include "core/game_flow.h"
 #include "core/headless_view.h"
-#include "net/net_play.h"
-#include "net/qt_transport.h"
 #include "net/seat_bot.h"
+#include "net_command.h"
 #include "play_common.h"
 #include "printable.h"
 
@@ -149,25 +148,17 @@ int Join(const std::vector<std::string>& args) {
         return 2;
     }
 
-    int argc = 1;
-    char program[] = "tessaroon-cli";
-    char* argv[] = {program, nullptr};
-    QCoreApplication app(argc, argv);
-
+    EventLoop loop;
     GameModel model;
     if (!StartModel(model, std::cerr)) return 1;
 
     JoinView view(model);
     view.server = Printable(host) + " port " + std::to_string(port);
-    NullSender none;
-    GameFlow flow(model, view, none);
-    net::QtServerTransport serverSockets;
-    net::QtClientTransport clientSockets;
-    net::NetPlay play(flow, view, serverSockets, clientSockets);
-    Bot bot(flow, view, static_cast<int>(skill));
-    play.AddObserver(&bot);
+    NetGame net(model, view);
+    Bot bot(net.flow, view, static_cast<int>(skill));
+    net.play.AddObserver(&bot);
 
-    switch (play.Client().Connect(host, name, static_cast<uint16_t>(port))) {
+    switch (net.play.Client().Connect(host, name, static_cast<uint16_t>(port))) {
         case net::ConnectResult::Started:
             break;
         case net::ConnectResult::CannotStart:
@@ -177,9 +168,9 @@ int Join(const std::vector<std::string>& args) {
         default:
             return 2;
     }
-    while (play.Client().State() != net::ClientState::Closed)
+    while (net.play.Client().State() != net::ClientState::Closed)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    play.RemoveObserver(&bot);
+    net.play.RemoveObserver(&bot);
     if (view.gamesEnded == 0 && !view.told)
         std::cerr << "tessaroon-cli join: " << view.server
                   << " closed the connection before a game ended\n";

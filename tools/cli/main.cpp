@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -52,9 +53,19 @@ std::filesystem::path StartFolder() {
 }
 
 bool StartModel(GameModel& model, std::ostream& out) {
-    const Status started = StartUp(model, StartFolder());
-    if (!started.ok()) out << PrintableLines(started.message()) << "\n";
-    return started.ok();
+    const std::filesystem::path folder = StartFolder();
+    const Status started = StartUp(model, folder);
+    if (started.ok()) return true;
+    out << PrintableLines(started.message()) << "\n";
+    // The window's message says what failed; the companion says where it looked and what to do.
+    const std::string dict = model.Dict.DictName;
+    out << PrintableLines("tessaroon-cli looked for the dictionary " + dict + " (" + dict +
+                          ".tqd or " + dict + ".txt) in " + model.DictsFolder().string() +
+                          ". Run it in the game's start folder, the folder holding "
+                          "Tessaroon.ini and Dicts (game/ in the source tree), or name a "
+                          "dictionary found there by Dict in Tessaroon.ini.")
+        << "\n";
+    return false;
 }
 
 CommandRegistrar::CommandRegistrar(const char* name, const char* summary, CommandFn fn,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the companion's game commands share: the options that override Tessaroon.ini (selfplay,
 // serve), the recording of a game from the game events, and the printing of a finished game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-cli records: the game's start-up, then the current dictionary's record table as the
 // record dialog shows it (the default table when the records file is missing or damaged).
 

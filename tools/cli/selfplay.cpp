@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-cli selfplay: whole games between computer seats, without a window, through the same
 // game flow the window drives. Settings come from Tessaroon.ini in the current directory (the start
 // folder), overridden by options; every seat is played by the computer with its skill.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaroon-cli serve: a headless network server. It waits for N clients, seats them in the last N
 // seats, and runs whole games for them through the same game flow and network code the window
 // uses; every other seat is played by the computer.
@@ -16,10 +17,8 @@
 
 #include "base/messages.h"
 #include "commands.h"
-#include "core/game_flow.h"
 #include "core/headless_view.h"
-#include "net/net_play.h"
-#include "net/qt_transport.h"
+#include "net_command.h"
 #include "play_common.h"
 #include "printable.h"
 
@@ -137,11 +136,7 @@ int Serve(const std::vector<std::string>& args) {
         return 2;
     }
 
-    int argc = 1;
-    char name[] = "tessaroon-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-
+    EventLoop loop;
     GameModel model;
     if (!StartModel(model, std::cerr)) return 1;
     if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
@@ -156,28 +151,24 @@ int Serve(const std::vector<std::string>& args) {
     }
 
     ServeView view;
-    NullSender none;
-    GameFlow flow(model, view, none);
+    NetGame net(model, view);
     ServeRecorder recorder;
-    flow.Subscribe(recorder);
-    net::QtServerTransport serverSockets;
-    net::QtClientTransport clientSockets;
-    net::NetPlay play(flow, view, serverSockets, clientSockets);
-    ServeObserver observer(play.Server());
-    play.AddObserver(&observer);
+    net.flow.Subscribe(recorder);
+    ServeObserver observer(net.play.Server());
+    net.play.AddObserver(&observer);
 
-    play.Server().SetMoveLimit(std::chrono::seconds(moveLimit));
-    if (!play.Server().StartListening(static_cast<uint16_t>(port))) {
+    net.play.Server().SetMoveLimit(std::chrono::seconds(moveLimit));
+    if (!net.play.Server().StartListening(static_cast<uint16_t>(port))) {
         std::cerr << Utf8(msg::ServerUnavailable) << "\n";
         return 1;
     }
-    std::cerr << "listening on port " << play.Server().Port() << ", waiting for " << clients
+    std::cerr << "listening on port " << net.play.Server().Port() << ", waiting for " << clients
               << (clients == 1 ? " client\n" : " clients\n");
-    while (play.Server().ClientNames().size() < static_cast<std::size_t>(clients))
+    while (net.play.Server().ClientNames().size() < static_cast<std::size_t>(clients))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
     // The first N names, in the order they came, in the last N seats.
-    const std::vector<std::string> names = play.Server().ClientNames();
+    const std::vector<std::string> names = net.play.Server().ClientNames();
     for (int i = 0; i < clients; ++i) {
         TPlayers& seat = s.Seat(s.Count - clients + 1 + i);
         seat.Type = PlayerType::Client;
@@ -201,8 +192,8 @@ int Serve(const std::vector<std::string>& args) {
     for (game = 1; game <= options.games; ++game) {
         const uint64_t gameSeed = seed + static_cast<uint64_t>(game - 1);
         model.Rng.Seed(gameSeed);
-        flow.StartNewGame();
-        while (flow.Phase() != GamePhase::GameOver)
+        net.flow.StartNewGame();
+        while (net.flow.Phase() != GamePhase::GameOver)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (progress) std::fprintf(stderr, "\n");
         if (options.json)
@@ -214,7 +205,7 @@ int Serve(const std::vector<std::string>& args) {
 
     // The clients see the connection close; give the closes a moment to leave. The games are
     // over, so nobody's seat is handed over.
-    play.Server().Shutdown();
+    net.play.Server().Shutdown();
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
     while (std::chrono::steady_clock::now() < until) QCoreApplication::processEvents();
     return 0;

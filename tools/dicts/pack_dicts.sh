@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packs the shipped plain word lists into the game's compressed dictionaries:
 # game/Dicts/General_rus.txt -> General_rus.tqd and General_eng.txt -> General_eng.tqd.
 # Usage: tools/dicts/pack_dicts.sh [BUILD_DIR] [EDITION]

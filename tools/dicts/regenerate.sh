@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the shipped plain word lists game/Dicts/General_rus.txt (Russian nouns, code page
 # 1251) and game/Dicts/General_eng.txt (English nouns) from their public sources: OpenCorpora
 # (npm package az 0.2.3) and Debian's wordnet-base, scowl and hunspell-ru. Needs root for apt-get

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help viewer: tessaroon-help <target> shows the help file Tessaroon.chm, or one of its
 // topics ("Tessaroon.chm::/5_options.htm"), maximised. The file is looked for in the current
 // directory, then beside the viewer. A missing target, file or topic ends it quietly.
@@ -5,8 +6,8 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "help/help_window.h"
 #include "ui/app.h"
-#include "ui/help_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Tessaroon Help");
     const QStringList args = QApplication::arguments();
     const QString target = args.size() > 1 ? args.at(1) : QString("Tessaroon.chm");
-    tq::ui::HelpWindow window;
+    tq::help::HelpWindow window;
     if (!window.OpenTarget(target, QApplication::applicationDirPath().toStdString())) return 1;
     // Maximised; without a window manager to do it, the window takes the screen's work area.
     if (const QScreen* screen = window.screen()) window.setGeometry(screen->availableGeometry());

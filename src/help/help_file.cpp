@@ -1,11 +1,12 @@
-#include "ui/help_file.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "help/help_file.h"
 
 #include <chm_lib.h>
 
 #include <algorithm>
 #include <cctype>
 
-namespace tq::ui {
+namespace tq::help {
 
 namespace {
 
@@ -207,4 +208,4 @@ HelpTarget ParseHelpTarget(std::string_view target) {
     return t;
 }
 
-}  // namespace tq::ui
+}  // namespace tq::help

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help viewer's window: the table of contents of Tessaroon.chm on the left and the pages in
 // a text browser on the right, with links between pages, back and forward. The program
@@ -9,12 +10,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "ui/help_file.h"
+#include "help/help_file.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace tq::ui {
+namespace tq::help {
 
 // A text browser that reads its pages, pictures and style sheets from the help file. Pages are
 // addressed as chm:/<path inside the file>.
@@ -61,4 +62,4 @@ class HelpWindow : public QMainWindow {
 // The address of a page inside the file: chm:/5_options.htm#anchor.
 QUrl HelpUrl(const QString& topic);
 
-}  // namespace tq::ui
+}  // namespace tq::help

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help file Tessaroon.chm, a compiled HTML help file read with chmlib: its pages, pictures
 // and style sheets by path, its title, default topic and table of contents. Plain C++; the help
@@ -13,7 +14,7 @@
 
 struct chmFile;
 
-namespace tq::ui {
+namespace tq::help {
 
 // One line of the table of contents: its caption, the page (and anchor) it opens, relative to
 // the file's root ("1_playing.htm#word"), and its depth, 0 for the top level.
@@ -75,4 +76,4 @@ struct HelpTarget {
 };
 HelpTarget ParseHelpTarget(std::string_view target);
 
-}  // namespace tq::ui
+}  // namespace tq::help

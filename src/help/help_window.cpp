@@ -1,4 +1,5 @@
-#include "ui/help_window.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "help/help_window.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -9,9 +10,7 @@
 
 #include <vector>
 
-#include "ui/app.h"
-
-namespace tq::ui {
+namespace tq::help {
 
 namespace {
 
@@ -50,7 +49,6 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
 
 HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Tessaroon Help");
-    setWindowIcon(ProgramIcon());
     auto* splitter = new QSplitter(this);
     tree_ = new QTreeWidget(splitter);
     tree_->setHeaderHidden(true);
@@ -174,4 +172,4 @@ void HelpWindow::SourceChanged(const QUrl& url) {
     }
 }
 
-}  // namespace tq::ui
+}  // namespace tq::help

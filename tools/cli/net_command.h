@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the companion's network commands (serve, join) start with: the event loop the sockets need
+// in a program without a window, and a game flow with network play over real sockets.
+
+#include <QCoreApplication>
+
+#include "core/game_flow.h"
+#include "core/net_sender.h"
+#include "net/net_play.h"
+#include "net/qt_transport.h"
+
+namespace tq::cli {
+
+// A QCoreApplication of the command's own, without arguments.
+class EventLoop {
+    int argc_ = 1;
+    char name_[14] = "tessaroon-cli";
+    char* argv_[2] = {name_, nullptr};
+    QCoreApplication app_{argc_, argv_};
+};
+
+// The game flow over the model and view, with both sides of network play on real sockets; a
+// command uses the server's or the client's.
+struct NetGame {
+    NetGame(GameModel& model, GameView& view)
+        : flow(model, view, none), play(flow, view, serverSockets, clientSockets) {}
+    NullSender none;
+    GameFlow flow;
+    net::QtServerTransport serverSockets;
+    net::QtClientTransport clientSockets;
+    net::NetPlay play;
+};
+
+}  // namespace tq::cli
