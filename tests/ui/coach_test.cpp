@@ -11,6 +11,7 @@
 
 #include "base/chain_rules.h"
 #include "coach/review.h"
+#include "game_window.h"
 #include "net/seat_bot.h"
 #include "ui/app.h"
 #include "ui/coach.h"
@@ -18,7 +19,6 @@
 #include "ui/results_grid.h"
 #include "ui/review_form.h"
 #include "ui/text.h"
-#include "ui_support.h"
 
 using namespace tq;
 using namespace tq::ui;
@@ -26,25 +26,12 @@ using namespace tq::ui;
 namespace {
 
 // Ann (a human) against Bob (the computer, skill 7) on the 5 x 5 field of STONE.
-struct Window {
-    GameModel model;
-    std::unique_ptr<TMainForm> form;
-    test::ModalRecorder modals;
-    std::vector<char> letters;
-
+struct Window : test::GameWindow {
     explicit Window(bool rated = false) {
-        test::FillEnglishModel(model);
         model.Settings.Seat(2).Type = PlayerType::Computer;
         model.Settings.Seat(2).Skill = 7;
         model.Settings.RatedGame = rated;
-        form = std::make_unique<TMainForm>(model);
-        form->SetModalRunner(modals.Runner());
-        form->SetLetterSource([this] {
-            if (letters.empty()) return '?';
-            const char c = letters.front();
-            letters.erase(letters.begin());
-            return c;
-        });
+        Make();
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -287,34 +274,14 @@ class CoachTest : public QObject {
     // A network game: each window reviews its own seat from the moves it saw, the client with the
     // hint its player took; both saw the same game, so their reviews of every seat agree.
     void reviewOfANetworkGame() {
-        struct Side {
-            GameModel model;
-            test::ModalRecorder modals;
-            std::deque<char> picks;
-            std::unique_ptr<TMainForm> form;
+        struct Side : test::GameWindow {
             std::unique_ptr<net::SeatBot> bot;
             Side() {
-                test::FillEnglishModel(model);
-                form = std::make_unique<TMainForm>(model);
-                form->SetModalRunner(modals.Runner());
-                form->SetLetterSource([this] {
-                    if (picks.empty()) return '?';
-                    const char c = picks.front();
-                    picks.pop_front();
-                    return c;
-                });
-                bot = std::make_unique<net::SeatBot>(form->Flow(), picks, 5);
+                Make();
+                bot = std::make_unique<net::SeatBot>(form->Flow(), letters, 5);
             }
         };
-        auto waitFor = [](const std::function<bool()>& condition, int ms) {
-            QElapsedTimer t;
-            t.start();
-            while (!condition()) {
-                if (t.elapsed() > ms) return false;
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            }
-            return true;
-        };
+        using test::WaitFor;
         Side server, client;
         GameSettings& s = server.model.Settings;
         s.Seat(2).Type = PlayerType::Client;
@@ -324,13 +291,13 @@ class CoachTest : public QObject {
         QCOMPARE(client.form->Net().Client().Connect("127.0.0.1", "Bob",
                                                      server.form->Net().Server().Port()),
                  net::ConnectResult::Started);
-        QVERIFY(waitFor([&] { return !server.form->Net().Server().ClientNames().empty(); }, 20000));
+        QVERIFY(WaitFor([&] { return !server.form->Net().Server().ClientNames().empty(); }, 20000));
         server.form->Flow().StartNewGame();
-        QVERIFY(waitFor([&] { return client.model.Settings.Mode == GameMode::Client; }, 20000));
+        QVERIFY(WaitFor([&] { return client.model.Settings.Mode == GameMode::Client; }, 20000));
 
         Coach& bobCoach = client.form->Coaching();
         bool hinted = false;
-        QVERIFY(waitFor(
+        QVERIFY(WaitFor(
             [&] {
                 if (server.model.State.Phase == GamePhase::PutLetter) server.bot->Play();
                 if (client.model.State.Phase == GamePhase::PutLetter) {

@@ -7,13 +7,13 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "game_window.h"
 #include "ui/app.h"
 #include "ui/field_keys.h"
 #include "ui/input_form.h"
 #include "ui/main_form.h"
 #include "ui/results_grid.h"
 #include "ui/text.h"
-#include "ui_support.h"
 
 using namespace tq;
 using namespace tq::ui;
@@ -22,22 +22,9 @@ namespace {
 
 // STONE stands on row 2 of a 5 x 5 field: S(0,2) T(1,2) O(2,2) N(3,2) E(4,2). The cursor starts
 // at (2,1), above the O.
-struct Window {
-    GameModel model;
-    std::unique_ptr<TMainForm> form;
-    test::ModalRecorder modals;
-    std::vector<char> letters;  // answers of the letter window, in order
-
+struct Window : test::GameWindow {
     Window() {
-        test::FillEnglishModel(model);
-        form = std::make_unique<TMainForm>(model);
-        form->SetModalRunner(modals.Runner());
-        form->SetLetterSource([this] {
-            if (letters.empty()) return '?';
-            const char c = letters.front();
-            letters.erase(letters.begin());
-            return c;
-        });
+        Make();
         form->show();
     }
     void Key(int key, Qt::KeyboardModifiers m = Qt::NoModifier) {

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "game_window.h"
 #include "ui/app.h"
 #include "ui/fonts.h"
 #include "ui/info_form.h"
@@ -17,30 +18,14 @@
 #include "ui/message_box.h"
 #include "ui/results_grid.h"
 #include "ui/text.h"
-#include "ui_support.h"
 
 using namespace tq;
 using namespace tq::ui;
 
 namespace {
 
-struct Window {
-    GameModel model;
-    std::unique_ptr<TMainForm> form;
-    test::ModalRecorder modals;
-    std::vector<char> letters;  // answers of the letter window, in order
-
-    Window() {
-        test::FillEnglishModel(model);
-        form = std::make_unique<TMainForm>(model);
-        form->SetModalRunner(modals.Runner());
-        form->SetLetterSource([this] {
-            if (letters.empty()) return '?';
-            const char c = letters.front();
-            letters.erase(letters.begin());
-            return c;
-        });
-    }
+struct Window : test::GameWindow {
+    Window() { Make(); }
     void Click(int c, int r, Qt::MouseButton b = Qt::LeftButton) {
         QTest::mouseClick(form->CellAt(c, r), b);
     }

@@ -5,52 +5,29 @@
 
 #include <QtTest>
 
-#include <deque>
 #include <memory>
 
+#include "game_window.h"
 #include "net/seat_bot.h"
 #include "ui/app.h"
 #include "ui/main_form.h"
 #include "ui/results_grid.h"
 #include "ui/widgets.h"
-#include "ui_support.h"
 
 using namespace tq;
 using namespace tq::test;
 
 namespace {
 
-struct Window {
+struct Window : GameWindow {
     Window() {
-        FillEnglishModel(model);
-        form = std::make_unique<ui::TMainForm>(model);
-        form->SetModalRunner(modals.Runner());
-        form->SetLetterSource([this] {
-            if (picks.empty()) return kJoker;
-            const char c = picks.front();
-            picks.pop_front();
-            return c;
-        });
-        bot = std::make_unique<net::SeatBot>(form->Flow(), picks, 7);
+        Make(kJoker);
+        bot = std::make_unique<net::SeatBot>(form->Flow(), letters, 7);
     }
     GamePhase Phase() const { return model.State.Phase; }
 
-    GameModel model;
-    ModalRecorder modals;
-    std::deque<char> picks;
-    std::unique_ptr<ui::TMainForm> form;
     std::unique_ptr<net::SeatBot> bot;
 };
-
-bool WaitFor(const std::function<bool()>& condition, int ms = 20000) {
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 }  // namespace
 
