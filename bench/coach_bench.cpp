@@ -12,35 +12,27 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <future>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "coach/review.h"
 #include "coach/review_recorder.h"
-#include "computer/computer_play.h"
 #include "core/game_flow.h"
 #include "core/headless_view.h"
+#include "positions.h"
 
 namespace tq {
 namespace {
 
-using test::PlayComputerMove;
+using bench::kPositions;
+using bench::Position;
 
 GameModel& Model() {
     static GameModel* model = [] {
         auto* m = new GameModel;
-        m->Dict.DictName = "General_rus";
-        const LoadResult r = LoadDictionary(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts",
-                                            m->Words, m->Dict);
-        if (!r.ok()) {
-            std::fprintf(stderr, "cannot load General_rus: %s\n", r.message.c_str());
-            std::exit(1);
-        }
+        bench::LoadRussian(m->Words, m->Dict);
         return m;
     }();
     return *model;
@@ -51,50 +43,8 @@ const ComputerPlayer& Player() {
     return player;
 }
 
-struct Position {
-    Field board;
-    GameSettings settings;
-    GameState state;
-};
-
-// Computer seats of skill 7 from a random initial word until `letters` letters stand on the field.
-Position Play(int side, int letters, uint64_t seed) {
-    GameModel model;
-    model.Dict = Model().Dict;
-    model.Settings.ColCount = model.Settings.RowCount = static_cast<uint8_t>(side);
-    model.Settings.Directions = "11111111";
-    model.Settings.AllowCrossings = true;
-    model.Board.Reset(side, side);
-    model.Rng.Seed(seed);
-    const auto& initial = Model().Words.WordsOfLength(side);
-    const std::string word = initial[model.Rng.Int(static_cast<int>(initial.size()))];
-    for (std::size_t c = 0; c < word.size() && c < kMaxFieldSide; ++c)
-        model.Board.Set(static_cast<int>(c), side / 2, word[c]);
-    model.State.FieldLetters = word;
-    model.State.LetterCountOnField = static_cast<uint8_t>(side);
-    model.State.UsedWords.Add(word);
-    for (int seat = 1; model.State.LetterCountOnField < letters; seat = seat % 2 + 1) {
-        model.State.CurrentSeat = static_cast<uint8_t>(seat);
-        model.Settings.Seat(seat).Skill = 7;
-        PlayComputerMove(Player(), model);
-    }
-    model.State.CurrentSeat = 1;
-    return {model.Board, model.Settings, model.State};
-}
-
-constexpr int kPositions = 4;
-
 const std::vector<Position>& Case(const std::string& name) {
-    static std::map<std::string, std::vector<Position>> cases;
-    auto& positions = cases[name];
-    if (positions.empty()) {
-        for (uint64_t seed = 1; seed <= kPositions; ++seed) {
-            if (name == "Initial5") positions.push_back(Play(5, 5, seed));
-            if (name == "HalfFull10") positions.push_back(Play(10, 50, seed));
-            if (name == "ThreeEmpty10") positions.push_back(Play(10, 97, seed));
-        }
-    }
-    return positions;
+    return bench::Case(name, Player(), Model().Words, Model().Dict);
 }
 
 // A hint as the window gets it: the position copied into a thread that searches the best move
@@ -170,7 +120,7 @@ void FillReview(benchmark::State& st) {
 }
 
 const bool kRegistered = [] {
-    for (const char* name : {"Initial5", "HalfFull10", "ThreeEmpty10"}) {
+    for (const char* name : bench::kCases) {
         const std::string n = name;
         benchmark::RegisterBenchmark(("BM_Hint/" + n).c_str(), Hint, n)
             ->Unit(benchmark::kMillisecond)

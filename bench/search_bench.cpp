@@ -12,9 +12,6 @@
 #include <malloc.h>
 #include <sys/resource.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,21 +20,20 @@
 #include "computer/computer_play.h"
 #include "computer/reference_search.h"
 #include "core/game_model.h"
+#include "positions.h"
 
 namespace tq {
 namespace {
 
+using bench::kPositions;
+using bench::Position;
 using test::PlayComputerMove;
 using test::ShippedDictionary;
 
 const ShippedDictionary& Russian() {
     static const ShippedDictionary* dict = [] {
         auto* d = new ShippedDictionary;
-        const LoadResult r = test::LoadShipped("General_rus", *d);
-        if (!r.ok()) {
-            std::fprintf(stderr, "cannot load General_rus: %s\n", r.message.c_str());
-            std::exit(1);
-        }
+        bench::LoadRussian(d->words, d->info);
         return d;
     }();
     return *dict;
@@ -48,53 +44,9 @@ const ComputerPlayer& Player() {
     return player;
 }
 
-// The state a case starts from.
-struct Position {
-    Field board;
-    GameSettings settings;
-    GameState state;
-};
-
-// A game of computer seats (skill 7) on a side x side field, from a random initial word in the
-// middle row until `letters` letters stand on the field.
-Position Play(int side, int letters, uint64_t seed) {
-    GameModel model;
-    model.Dict = Russian().info;
-    model.Settings.ColCount = model.Settings.RowCount = static_cast<uint8_t>(side);
-    model.Settings.Directions = "11111111";
-    model.Settings.AllowCrossings = true;
-    model.Board.Reset(side, side);
-    model.Rng.Seed(seed);
-    const auto& initial = Russian().words.WordsOfLength(side);
-    const std::string word = initial[model.Rng.Int(static_cast<int>(initial.size()))];
-    for (std::size_t c = 0; c < word.size() && c < kMaxFieldSide; ++c)
-        model.Board.Set(static_cast<int>(c), side / 2, word[c]);
-    model.State.FieldLetters = word;
-    model.State.LetterCountOnField = static_cast<uint8_t>(side);
-    model.State.UsedWords.Add(word);
-    for (int seat = 1; model.State.LetterCountOnField < letters; seat = seat % 2 + 1) {
-        model.State.CurrentSeat = static_cast<uint8_t>(seat);
-        model.Settings.Seat(seat).Skill = 7;
-        PlayComputerMove(Player(), model);
-    }
-    return {model.Board, model.Settings, model.State};
-}
-
-// Each case is a few positions of different games, so that no single lucky or unlucky field
-// decides the figure; an iteration searches all of them.
-constexpr int kPositions = 4;
-
+// An iteration searches all the positions of its case.
 const std::vector<Position>& Case(const std::string& name) {
-    static std::map<std::string, std::vector<Position>> cases;
-    auto& positions = cases[name];
-    if (positions.empty()) {
-        for (uint64_t seed = 1; seed <= kPositions; ++seed) {
-            if (name == "Initial5") positions.push_back(Play(5, 5, seed));
-            if (name == "HalfFull10") positions.push_back(Play(10, 50, seed));
-            if (name == "ThreeEmpty10") positions.push_back(Play(10, 97, seed));
-        }
-    }
-    return positions;
+    return bench::Case(name, Player(), Russian().words, Russian().info);
 }
 
 void Report(benchmark::State& st, std::size_t entries) {
@@ -196,7 +148,7 @@ void BuildGraph(benchmark::State& st) {
 const bool kRegistered = [] {
     // First, so that no graph has been built before it.
     benchmark::RegisterBenchmark("BM_BuildGraph", BuildGraph)->Unit(benchmark::kMillisecond);
-    for (const char* name : {"Initial5", "HalfFull10", "ThreeEmpty10"}) {
+    for (const char* name : bench::kCases) {
         const std::string n = name;
         benchmark::RegisterBenchmark(("BM_Search/Reference/" + n).c_str(), SearchReference, n)
             ->Unit(benchmark::kMillisecond);
