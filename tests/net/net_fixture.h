@@ -15,6 +15,7 @@
 #include "core/flow_fixture.h"
 #include "core/game_events.h"
 #include "net/net_play.h"
+#include "net/protocol.h"
 
 namespace tq::test {
 
@@ -228,6 +229,22 @@ class NetTest : public ::testing::Test {
     FakeClientTransport clientSockets;
     RecordingObserver observer;
     std::unique_ptr<net::NetPlay> play;
+};
+
+// The game on the server's side, listening; the test plays the clients through serverSockets.
+class ServerNetTest : public NetTest {
+  public:
+    ServerNetTest() {
+        model.Settings.Mode = GameMode::Server;
+        EXPECT_TRUE(Server().StartListening(0));
+    }
+
+    // A new connection that announces the name.
+    net::ConnectionId Join(const std::string& name) {
+        const net::ConnectionId id = serverSockets.Accept();
+        serverSockets.Feed(id, net::ConnectLine(name));
+        return id;
+    }
 };
 
 // A move line's fields.

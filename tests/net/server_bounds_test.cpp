@@ -13,19 +13,8 @@ namespace {
 using net::ConnectionId;
 using std::chrono::seconds;
 
-class ServerBoundsTest : public NetTest {
+class ServerBoundsTest : public ServerNetTest {
   public:
-    ServerBoundsTest() {
-        model.Settings.Mode = GameMode::Server;
-        EXPECT_TRUE(Server().StartListening(0));
-    }
-
-    ConnectionId Join(const std::string& name) {
-        const ConnectionId id = serverSockets.Accept();
-        serverSockets.Feed(id, net::ConnectLine(name));
-        return id;
-    }
-
     std::vector<ConnectionId> Closed() const { return serverSockets.closedByServer; }
 };
 

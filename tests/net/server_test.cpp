@@ -12,19 +12,8 @@ namespace {
 
 using net::ConnectionId;
 
-class ServerTest : public NetTest {
+class ServerTest : public ServerNetTest {
   public:
-    ServerTest() {
-        model.Settings.Mode = GameMode::Server;
-        EXPECT_TRUE(Server().StartListening(0));
-    }
-
-    ConnectionId Join(const std::string& name) {
-        const ConnectionId id = serverSockets.Accept();
-        serverSockets.Feed(id, net::ConnectLine(name));
-        return id;
-    }
-
     // Sam at this computer, clients Ann and Bob, and a computer seat: 5 rounds on 5 x 5.
     void FourSeats() {
         Seats({{PlayerType::Human, "Sam"},
