@@ -37,6 +37,8 @@
 #include <thread>
 #include <vector>
 
+#include "net/loopback.h"
+
 namespace {
 
 constexpr int kGames = 150;
@@ -44,6 +46,7 @@ constexpr int kCols = 6, kRows = 6;  // 30 moves a game
 constexpr int kFloodConnections = 10;
 
 using Clock = std::chrono::steady_clock;
+using tq::test::FreePort;
 
 // Starts the companion in the shipped start folder with its output going to files.
 pid_t StartCompanion(const std::vector<std::string>& args, const std::string& out,
@@ -79,33 +82,9 @@ std::size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
-uint16_t FreePort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof at;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &len);
-    ::close(fd);
-    return ntohs(at.sin_port);
-}
-
 // A non-blocking connection attempt to the port on loopback, or -1.
 int Open(uint16_t port, int receiveBuffer = 0) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    if (fd < 0) return -1;
-    if (receiveBuffer > 0)
-        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0 && errno != EINPROGRESS) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    return tq::test::ConnectLoopback(port, receiveBuffer, true);
 }
 
 enum class Link { Open, Ended, Refused };

@@ -22,6 +22,7 @@
 
 #include "core/fake_view.h"
 #include "core/flow_fixture.h"
+#include "net/loopback.h"
 #include "net/net_fixture.h"
 #include "net/net_play.h"
 #include "net/qt_transport.h"
@@ -29,24 +30,6 @@
 
 namespace tq::test {
 namespace {
-
-// A plain socket connected to the port on loopback, or -1. A small receive buffer makes a peer
-// that never reads fill up soon.
-int ConnectTo(uint16_t port, int receiveBuffer = 0) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0) return -1;
-    if (receiveBuffer > 0)
-        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 // A child process that opens `count` connections to the port, says `line` on each (may be
 // null), and holds them until it is ended. It first closes what it inherited, so that the
@@ -62,7 +45,7 @@ class Peers {
         files.rlim_cur = files.rlim_max;
         ::setrlimit(RLIMIT_NOFILE, &files);
         for (int i = 0; i < count; ++i) {
-            const int fd = ConnectTo(port);
+            const int fd = ConnectLoopback(port);
             if (fd >= 0 && line) static_cast<void>(!::write(fd, line, std::strlen(line)));
         }
         ::pause();
@@ -143,7 +126,7 @@ TEST(QtBounds, APeerThatNeverReadsStaysWithinTheQueueBoundAndIsClosed) {
     RecordingServerEvents events;
     server.SetEvents(&events);
     ASSERT_TRUE(server.Listen(0));
-    const int peer = ConnectTo(server.Port(), 4096);
+    const int peer = ConnectLoopback(server.Port(), 4096);
     ASSERT_GE(peer, 0);
     ASSERT_TRUE(WaitFor([&] { return events.accepted.size() == 1; }));
     const net::ConnectionId id = events.accepted[0];
@@ -170,22 +153,14 @@ TEST(QtBounds, APeerThatNeverReadsStaysWithinTheQueueBoundAndIsClosed) {
 
 TEST(QtBounds, AClientWhoseServerNeverReadsBreaksOffWithinTheBound) {
     // A listener that takes the connection and never reads it.
-    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    uint16_t port = 0;
+    const int listener = ListenLoopback(port, 4096);
     ASSERT_GE(listener, 0);
-    const int small = 4096;
-    ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof at;
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
-    ASSERT_EQ(::listen(listener, 1), 0);
-    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&at), &len), 0);
 
     net::QtClientTransport client;
     RecordingClientEvents events;
     client.SetEvents(&events);
-    ASSERT_TRUE(client.Connect("127.0.0.1", ntohs(at.sin_port)));
+    ASSERT_TRUE(client.Connect("127.0.0.1", port));
     ASSERT_TRUE(WaitFor([&] { return events.connected == 1; }));
     const std::string line = "GetMessageAnn,Bob," + std::string(4000, 'x') + "\r";
     std::size_t sent = 0, mostQueued = 0;

@@ -16,11 +16,15 @@
 #include <set>
 #include <sstream>
 
+#include "net/loopback.h"
 #include "test_support.h"
 
 namespace {
 
 using nlohmann::json;
+using tq::test::ConnectLoopback;
+using tq::test::FreePort;
+using tq::test::ListenLoopback;
 using tq::test::ReadFile;
 using tq::test::RunCli;
 using tq::test::TempDir;
@@ -133,30 +137,12 @@ TEST(CliNetwork, BadOptionsAreRefusedClearly) {
         << r.out;
 }
 
-// A free port on loopback, found by binding to port 0.
-uint16_t FreePort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof at;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &len);
-    ::close(fd);
-    return ntohs(at.sin_port);
-}
-
 // A plain connection to the port on loopback, tried for a while; -1 when none came.
 int ConnectWithin(uint16_t port, std::chrono::seconds within) {
     const auto until = std::chrono::steady_clock::now() + within;
     while (std::chrono::steady_clock::now() < until) {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(port);
-        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) return fd;
-        ::close(fd);
+        const int fd = ConnectLoopback(port);
+        if (fd >= 0) return fd;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return -1;
@@ -164,15 +150,9 @@ int ConnectWithin(uint16_t port, std::chrono::seconds within) {
 
 TEST(CliNetwork, JoinSaysWhichServerFailed) {
     // A server that takes the connection and closes it without a word.
-    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof at;
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
-    ASSERT_EQ(::listen(listener, 1), 0);
-    ::getsockname(listener, reinterpret_cast<sockaddr*>(&at), &len);
-    const uint16_t port = ntohs(at.sin_port);
+    uint16_t port = 0;
+    const int listener = ListenLoopback(port);
+    ASSERT_GE(listener, 0);
     std::thread closer([listener] {
         const int fd = ::accept(listener, nullptr, nullptr);
         if (fd >= 0) ::close(fd);
