@@ -274,15 +274,8 @@ class CoachTest : public QObject {
     // A network game: each window reviews its own seat from the moves it saw, the client with the
     // hint its player took; both saw the same game, so their reviews of every seat agree.
     void reviewOfANetworkGame() {
-        struct Side : test::GameWindow {
-            std::unique_ptr<net::SeatBot> bot;
-            Side() {
-                Make();
-                bot = std::make_unique<net::SeatBot>(form->Flow(), letters, 5);
-            }
-        };
         using test::WaitFor;
-        Side server, client;
+        test::BotWindow server(5), client(5);
         GameSettings& s = server.model.Settings;
         s.Seat(2).Type = PlayerType::Client;
         s.Seat(2).Name = "Bob";

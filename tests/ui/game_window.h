@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "net/seat_bot.h"
 #include "ui/main_form.h"
 #include "ui_support.h"
 
@@ -37,6 +38,17 @@ struct GameWindow {
             letters.pop_front();
             return c;
         });
+    }
+};
+
+// A game window whose own human seats the computer plays (at `skill`) through the letters it
+// answers the letter window with, as the network games between two windows are played.
+struct BotWindow : GameWindow {
+    std::unique_ptr<net::SeatBot> bot;
+
+    explicit BotWindow(int skill) {
+        Make(kJoker);
+        bot = std::make_unique<net::SeatBot>(form->Flow(), letters, skill);
     }
 };
 

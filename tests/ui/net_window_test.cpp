@@ -19,14 +19,9 @@ using namespace tq::test;
 
 namespace {
 
-struct Window : GameWindow {
-    Window() {
-        Make(kJoker);
-        bot = std::make_unique<net::SeatBot>(form->Flow(), letters, 7);
-    }
+struct Window : BotWindow {
+    Window() : BotWindow(7) {}
     GamePhase Phase() const { return model.State.Phase; }
-
-    std::unique_ptr<net::SeatBot> bot;
 };
 
 }  // namespace
