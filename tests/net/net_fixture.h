@@ -245,6 +245,19 @@ class ServerNetTest : public NetTest {
         serverSockets.Feed(id, net::ConnectLine(name));
         return id;
     }
+
+    // Sam at this computer, clients Ann and Bob, and a computer seat: 5 rounds on 5 x 5.
+    void FourSeats() {
+        Seats({{PlayerType::Human, "Sam"},
+               {PlayerType::Client, "Ann"},
+               {PlayerType::Client, "Bob"},
+               {PlayerType::Computer, "Cpu"}});
+        ann = Join("Ann");
+        bob = Join("Bob");
+        flow->StartNewGame();
+    }
+
+    net::ConnectionId ann = 0, bob = 0;  // the clients of FourSeats
 };
 
 // A move line's fields.

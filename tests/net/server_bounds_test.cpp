@@ -85,20 +85,13 @@ TEST_F(ServerBoundsTest, AConnectionWithoutANameIsClosedAfterAMinute) {
 class MoveLimitTest : public ServerBoundsTest {
   public:
     void AnnToMove() {
-        Seats({{PlayerType::Human, "Sam"},
-               {PlayerType::Client, "Ann"},
-               {PlayerType::Client, "Bob"},
-               {PlayerType::Computer, "Cpu"}});
-        ann = Join("Ann");
-        bob = Join("Bob");
-        flow->StartNewGame();
+        FourSeats();
         HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
         ASSERT_EQ(flow->Phase(), GamePhase::AwaitRemote);
         ASSERT_EQ(State().CurrentSeat, 2);
         serverSockets.Take(ann);
         serverSockets.Take(bob);
     }
-    ConnectionId ann = 0, bob = 0;
 };
 
 TEST_F(MoveLimitTest, NoLimitUnlessOneIsSet) {

@@ -12,21 +12,7 @@ namespace {
 
 using net::ConnectionId;
 
-class ServerTest : public ServerNetTest {
-  public:
-    // Sam at this computer, clients Ann and Bob, and a computer seat: 5 rounds on 5 x 5.
-    void FourSeats() {
-        Seats({{PlayerType::Human, "Sam"},
-               {PlayerType::Client, "Ann"},
-               {PlayerType::Client, "Bob"},
-               {PlayerType::Computer, "Cpu"}});
-        ann = Join("Ann");
-        bob = Join("Bob");
-        flow->StartNewGame();
-    }
-
-    ConnectionId ann = 0, bob = 0;
-};
+using ServerTest = ServerNetTest;
 
 TEST_F(ServerTest, ATakenNameIsRefusedAndTheListKeepsItOnce) {
     ann = Join("Ann");
