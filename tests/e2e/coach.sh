@@ -9,69 +9,15 @@
 #   tests/e2e/coach.sh <build-dir>
 set -euo pipefail
 
-# shellcheck source=display.sh
-source "$(dirname "$0")/display.sh"
-
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
-program="$build/src/ui/tessaroon"
-screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}
-
-fail() {
-    echo "e2e coach: FAILED: $*" >&2
-    exit 1
-}
-step() { echo "e2e coach: $*"; }
-
-for tool in Xvfb xdotool import convert compare; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-[ -x "$program" ] || fail "no program at $program"
-
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=harness.sh
+source "$(dirname "$0")/harness.sh"
+e2e_begin "e2e coach" "${1:-}" Xvfb xdotool import convert compare
 
 start_display 141 190 1024x768x24 "$work/xvfb.log" ||
     fail "Xvfb did not start on any free display number"
 mkdir -p "$screens"
 rm -f "$screens"/coach-*.png
 
-wait_window() {  # title [seconds]
-    local title=$1 limit=${2:-10} id=""
-    for _ in $(seq 1 $((limit * 10))); do
-        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-window_count() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l; }
-shoot() {
-    sleep 0.4
-    import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage "$screens/$1.png"
-    step "screenshot $screens/$1.png"
-}
-click_client() {
-    xdotool mousemove $((client_x + $1)) $((client_y + $2))
-    sleep 0.15
-    xdotool click "${3:-1}"
-}
-focus_main() {
-    xdotool windowfocus --sync "$main_id" 2>/dev/null || true
-    sleep 0.2
-}
-# A part of the client area (x y w h) as a picture in $work/$5.png.
-grab() {
-    import -window root -crop "$3x$4+$((client_x + $1))+$((client_y + $2))" +repage "$work/$5.png"
-}
 differs() { # a b: how many pixels differ
     local d
     d=$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)
@@ -81,13 +27,7 @@ differs() { # a b: how many pixels differ
 cp -r "$top/game" "$work/game"
 cd "$work/game"
 printf '[Additional]\r\nComputerPace=300\r\n' >>Tessaroon.ini
-"$program" >"$work/game.log" 2>&1 &
-game_pid=$!
-main_id=$(wait_window "Tessaroon 2.1" 20) || { show_log "the program's output:" "$work/game.log"; fail "no main window"; }
-eval "$(xdotool getwindowgeometry --shell "$main_id")"
-win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
-client_x=$win_x
-client_y=$((win_y + win_h - 364))
+start_program game ""
 
 focus_main
 xdotool key F2
@@ -109,27 +49,10 @@ shoot coach-01-hint
 step "the hint shows"
 
 # The game to its end: a letter alone into an empty cell next to the letters, marked and offered.
-candidates="0,1 4,1 1,1 3,1 2,1 0,3 4,3 1,3 3,3 2,3 0,0 4,0 1,0 3,0 2,0 0,4 4,4 1,4 3,4 2,4"
-letters=(f e n b k d r t l v j)
 moves=0
 game_over=""
 while [ "$moves" -lt 12 ]; do
-    opened=""
-    for pass in 1 2 3; do
-        for cell in $candidates; do
-            c=${cell%,*} r=${cell#*,}
-            x=$((90 + 33 * c + 16)) y=$((89 + 33 * r + 16))
-            before=$(window_count)
-            click_client "$x" "$y"
-            sleep 0.3
-            if [ "$(window_count)" -gt "$before" ]; then
-                opened="$c,$r"
-                break 2
-            fi
-        done
-        sleep 2
-    done
-    [ -n "$opened" ] || fail "no cell opened the letter window (move $((moves + 1)))"
+    open_letter_window 2 || fail "no cell opened the letter window (move $((moves + 1)))"
     xdotool key "${letters[$((moves % ${#letters[@]}))]}"
     sleep 0.3
     click_client "$x" "$y"

@@ -9,41 +9,12 @@
 #   tests/e2e/global_menu.sh <build-dir>
 set -euo pipefail
 
-# shellcheck source=display.sh
-source "$(dirname "$0")/display.sh"
-
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
-program="$build/src/ui/tessaroon"
+# shellcheck source=harness.sh
+source "$(dirname "$0")/harness.sh"
+e2e_pids="game_pid registrar_pid bus_pid"
+e2e_begin "e2e global menu" "${1:-}" Xvfb xdotool import dbus-daemon
 helper="$build/tests/e2e_global_menu"
-screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}
-
-fail() {
-    echo "e2e global menu: FAILED: $*" >&2
-    exit 1
-}
-step() { echo "e2e global menu: $*"; }
-
-for tool in Xvfb xdotool import dbus-daemon; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-[ -x "$program" ] || fail "no program at $program"
 [ -x "$helper" ] || fail "no stand-in at $helper"
-
-work=$(mktemp -d)
-xvfb_pid=""
-bus_pid=""
-registrar_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$registrar_pid" ] && kill "$registrar_pid" 2>/dev/null || true
-    [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 start_display 141 190 1024x768x24 "$work/xvfb.log" ||
     fail "Xvfb did not start on any free display number"
@@ -52,6 +23,7 @@ mkdir -p "$screens"
 # A session bus of our own, and the stand-in registrar on it.
 dbus-daemon --session --address="unix:path=$work/bus" --fork --print-pid=3 3>"$work/bus.pid" ||
     fail "the session bus did not start"
+# shellcheck disable=SC2034  # e2e_end ends it
 bus_pid=$(cat "$work/bus.pid")
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus"
 "$helper" registrar >"$work/registrar.log" 2>&1 &
@@ -62,7 +34,7 @@ for _ in $(seq 1 100); do
     sleep 0.1
 done
 grep -q '^ready$' "$work/registrar.log" || {
-    show_log "e2e global menu: the stand-in registrar said:" "$work/registrar.log"
+    show_log "$e2e_label: the stand-in registrar said:" "$work/registrar.log"
     fail "the stand-in registrar did not start"
 }
 
@@ -76,18 +48,7 @@ handed=$(grep -c '^registered ' "$work/registrar.log" || true)
 # The game keeps its bar.
 cp -r "$top/game" "$work/game"
 cd "$work/game"
-"$program" >"$work/game.log" 2>&1 &
-game_pid=$!
-main_id=""
-for _ in $(seq 1 200); do
-    main_id=$(xdotool search --onlyvisible --name '^Tessaroon 2.1$' 2>/dev/null | head -n 1 || true)
-    [ -n "$main_id" ] && break
-    sleep 0.1
-done
-[ -n "$main_id" ] || {
-    show_log "e2e global menu: the program said:" "$work/game.log"
-    fail "the main window did not appear"
-}
+start_program game ""
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$main_id")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$screens/20-global-menu.png"

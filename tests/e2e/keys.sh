@@ -9,35 +9,9 @@
 #   tests/e2e/keys.sh <build-dir>
 set -euo pipefail
 
-# shellcheck source=display.sh
-source "$(dirname "$0")/display.sh"
-
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
-program="$build/src/ui/tessaroon"
-screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}
-
-fail() {
-    echo "e2e keys: FAILED: $*" >&2
-    exit 1
-}
-step() { echo "e2e keys: $*"; }
-
-for tool in Xvfb xdotool import convert compare; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-[ -x "$program" ] || fail "no program at $program"
-
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=harness.sh
+source "$(dirname "$0")/harness.sh"
+e2e_begin "e2e keys" "${1:-}" Xvfb xdotool import convert compare
 
 # A screen large enough for the window at scale 2.
 start_display 141 190 1600x1000x24 "$work/xvfb.log" ||
@@ -76,71 +50,20 @@ RowCount=5
 INI
 cd "$work/game"
 
-wait_window() {  # title seconds
-    local id=""
-    for _ in $(seq 1 $((${2:-10} * 10))); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-window_count() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l; }
-
-# Starts the program with the given arguments and waits for its main window; sets main_id and
-# the window's place and size.
-start_program() {  # log args...
-    local log=$1
-    shift
-    "$program" "$@" >"$work/$log.log" 2>&1 &
-    game_pid=$!
-    if ! main_id=$(wait_window "Tessaroon 2.1" 20); then
-        show_log "e2e keys: the program showed no main window; its output:" "$work/$log.log"
-        fail "the main window did not appear ($log)"
-    fi
-    sleep 0.3
-    eval "$(xdotool getwindowgeometry --shell "$main_id")"
-    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
-}
-stop_program() {
-    xdotool windowfocus --sync "$main_id" 2>/dev/null || true
-    sleep 0.2
-    xdotool key F6
-    for _ in $(seq 1 50); do
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$game_pid" 2>/dev/null && fail "F6 did not end the program"
-    wait "$game_pid" || fail "the program ended with status $?"
-    game_pid=""
-}
-shoot() {  # name
-    sleep 0.4
-    import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage "$screens/$1.png"
-    step "screenshot $screens/$1.png"
-}
 # The field cell (c, r) of a 5 x 5 field at scale 1, as a crop geometry.
 cell_crop() {
-    local client_y=$((win_y + win_h - 364))
-    echo "34x34+$((win_x + 89 + 33 * $1))+$((client_y + 88 + 33 * $2))"
+    echo "34x34+$((client_x + 89 + 33 * $1))+$((client_y + 88 + 33 * $2))"
 }
 cell_changed() {  # before-image c r: pixels of the cell that changed since before-image
     import -window root -crop "$(cell_crop "$2" "$3")" +repage "$work/cell-now.png"
     compare -metric AE "$1" "$work/cell-now.png" null: 2>&1 || true
 }
-# Pixels of a client rectangle (x y w h) mostly red, as the first seat's rows are written.
-red_pixels() {
-    local client_y=$((win_y + win_h - 364))
-    import -window root -crop "$3x$4+$((win_x + $1))+$((client_y + $2))" +repage "$work/part.png"
-    convert "$work/part.png" -fx '(r>0.35 && g<0.25 && b<0.25) ? 1 : 0' \
-        -format '%[fx:round(mean*w*h)]' info:
-}
 
 # --- A move by keys alone, at scale 1. The pointer rests outside the window throughout.
 xdotool mousemove 0 0
-start_program keys
+start_program keys " at scale 1"
 [ "$win_w" -eq 627 ] || fail "main window width $win_w at scale 1, expected 627"
-xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+focus_main
 xdotool key F2
 sleep 0.8
 import -window root -crop "$(cell_crop 2 1)" +repage "$work/cell-before.png"
@@ -199,26 +122,26 @@ xdotool key e
 sleep 0.5
 [ "$(window_count)" -eq "$before" ] || fail "a letter did not close the letter window"
 shoot 24-keys-letter-chosen
-stop_program
+leave_with_f6
 
 # --- The scale from the settings file: 1.5.
 printf '[Additional]\r\nScale=1.5\r\n' >>Tessaroon.ini
-start_program scale15
+start_program scale15 " at scale 1.5"
 if [ "$win_w" -lt 940 ] || [ "$win_w" -gt 941 ]; then
     fail "width $win_w at scale 1.5, expected 940 or 941"
 fi
-xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+focus_main
 xdotool key F2
 sleep 0.8
 xdotool key Up Left Left a space Down space
 sleep 0.4
 shoot 25-scale-1.5
-stop_program
+leave_with_f6
 
 # --- The command line before the file: 2.
-start_program scale2 --scale 2
+start_program scale2 " at scale 2" --scale 2
 [ "$win_w" -eq 1254 ] || fail "width $win_w at scale 2, expected 1254"
-xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+focus_main
 xdotool key F2
 sleep 0.8
 xdotool key Up Right Return
@@ -226,14 +149,13 @@ sleep 0.6
 shoot 26-scale-2-letter-window
 xdotool key Escape
 sleep 0.3
-xdotool windowfocus --sync "$main_id" 2>/dev/null || true
-sleep 0.2
+focus_main
 xdotool key F4
 wait_window "Record Table" 5 >/dev/null || fail "F4 did not open the record table at scale 2"
 shoot 27-scale-2-record-table
 xdotool key Escape
 sleep 0.3
-stop_program
+leave_with_f6
 
 # A bad factor on the command line is refused before any window.
 status=0

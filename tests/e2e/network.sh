@@ -10,37 +10,10 @@
 #   tests/e2e/network.sh <build-dir>
 set -euo pipefail
 
-# shellcheck source=display.sh
-source "$(dirname "$0")/display.sh"
-
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
-program="$build/src/ui/tessaroon"
-screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}
-
-fail() {
-    echo "e2e network: FAILED: $*" >&2
-    exit 1
-}
-step() { echo "e2e network: $*"; }
-
-for tool in Xvfb xdotool import convert compare; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-[ -x "$program" ] || fail "no program at $program"
-
-work=$(mktemp -d)
-xvfb_pid=""
-server_pid=""
-client_pid=""
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
-    [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=harness.sh
+source "$(dirname "$0")/harness.sh"
+e2e_pids="server_pid client_pid"
+e2e_begin "e2e network" "${1:-}" Xvfb xdotool import convert compare
 
 # A display of our own.
 start_display 141 190 1280x800x24 "$work/xvfb.log" ||
@@ -62,27 +35,14 @@ export TESSAROON_PORT=$port
 mkdir -p "$screens"
 rm -f "$screens"/net-*.png
 
-# Waits up to $3 seconds for a visible window of process $1 with the exact title $2.
-wait_window() {
-    local pid=$1 title=$2 limit=${3:-10} id=""
-    for _ in $(seq 1 $((limit * 10))); do
-        id=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1 ||
-            true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-window_count() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l; }
-
 # Each program from a copy of the shipped start folder, its window moved to its own place.
-start_program() {  # name
+start_side() {  # name
     cp -r "$top/game" "$work/$1"
     (cd "$work/$1" && exec "$program" >"$work/$1.log" 2>&1) &
 }
-start_program server
+start_side server
 server_pid=$!
-start_program client
+start_side client
 client_pid=$!
 # A program without a window shows what it said, and whether the display still answers.
 no_window() {  # name
@@ -90,8 +50,8 @@ no_window() {  # name
     display_alive || show_log "e2e network: the X display has gone away:" "$work/xvfb.log"
     fail "no $1 window"
 }
-server_id=$(wait_window "$server_pid" "Tessaroon 2.1" 20) || no_window server
-client_id=$(wait_window "$client_pid" "Tessaroon 2.1" 20) || no_window client
+server_id=$(wait_window "Tessaroon 2.1" 20 "$server_pid") || no_window server
+client_id=$(wait_window "Tessaroon 2.1" 20 "$client_pid") || no_window client
 xdotool windowmove "$server_id" 0 0
 xdotool windowmove "$client_id" 640 400
 sleep 0.5
@@ -118,7 +78,7 @@ focus() {
 open_options() {  # pid window-id; prints the dialog's id
     focus "$2"
     xdotool key F3
-    wait_window "$1" "Game Options" 5
+    wait_window "Game Options" 5 "$1"
 }
 
 # The server: "Server" on the General page.
@@ -157,9 +117,8 @@ shoot_window "$server_id" net-03-server-game
 shoot_window "$client_id" net-04-client-game
 
 # A whole game: whoever is to move puts a letter into an empty cell next to the letters (found
-# by trying cells until the letter window opens), marks it and presses Enter. 5 x 5: 20 moves.
-candidates="0,1 4,1 1,1 3,1 2,1 0,3 4,3 1,3 3,3 2,3 0,0 4,0 1,0 3,0 2,0 0,4 4,4 1,4 3,4 2,4"
-letters=(f e n b k d r t l v j)
+# by trying the candidate cells until the letter window opens), marks it and presses Enter.
+# 5 x 5: 20 moves.
 moves=0
 finished=""
 while [ "$moves" -lt 24 ]; do

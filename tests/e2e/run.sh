@@ -17,35 +17,9 @@
 #   tests/e2e/run.sh <build-dir>
 set -euo pipefail
 
-# shellcheck source=display.sh
-source "$(dirname "$0")/display.sh"
-
-top=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$top/build}" && pwd)
-program="$build/src/ui/tessaroon"
-screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}
-
-fail() {
-    echo "e2e: FAILED: $*" >&2
-    exit 1
-}
-step() { echo "e2e: $*"; }
-
-for tool in Xvfb xdotool import convert; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-[ -x "$program" ] || fail "no program at $program"
-
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=harness.sh
+source "$(dirname "$0")/harness.sh"
+e2e_begin e2e "${1:-}" Xvfb xdotool import convert
 
 # A display of our own.
 start_display 91 140 1024x768x24 "$work/xvfb.log" ||
@@ -54,69 +28,11 @@ start_display 91 140 1024x768x24 "$work/xvfb.log" ||
 mkdir -p "$screens"
 rm -f "$screens"/*.png
 
-# Waits up to $2 seconds (default 10) for a visible window with the exact title $1; prints its id.
-wait_window() {
-    local title=$1 limit=${2:-10} id=""
-    for _ in $(seq 1 $((limit * 10))); do
-        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-
-# The number of visible windows of the game.
-window_count() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l; }
-
-# Starts the program in the current folder, its output to $work/<log>.log, and waits for its main
-# window; sets game_pid, main_id, the window's place and size and the client area's corner. A
-# program that shows no window has its output shown, and the X server's when the display no
-# longer answers.
-start_program() {  # log what-for
-    "$program" >"$work/$1.log" 2>&1 &
-    game_pid=$!
-    if ! main_id=$(wait_window "Tessaroon 2.1" 20); then
-        show_log "e2e: the program showed no main window$2; its output:" "$work/$1.log"
-        display_alive || show_log "e2e: the X display has gone away:" "$work/xvfb.log"
-        fail "the main window did not appear$2"
-    fi
-    geometry "$main_id"
-    win_x=$gx win_y=$gy win_w=$gw win_h=$gh
-    client_x=$win_x
-    client_y=$((win_y + win_h - 364))
-}
-
-# Screenshot of the area of the main window (with whatever pops up over it).
-shoot() {
-    sleep 0.4
-    import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage "$screens/$1.png"
-    step "screenshot $screens/$1.png"
-}
-
-# Click at client coordinates of the main window.
-click_client() {
-    xdotool mousemove $((client_x + $1)) $((client_y + $2))
-    sleep 0.15
-    xdotool click "${3:-1}"
-}
-
 # How many pixels of a client-area rectangle (x y w h) are mostly dark green, as the status
 # line's prompts are written (red 0, green 100, blue 0).
 green_pixels() {
     import -window root -crop "$3x$4+$((client_x + $1))+$((client_y + $2))" +repage "$work/part.png"
     convert "$work/part.png" -fx '(g>0.2 && r<0.2 && b<0.2) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
-}
-
-focus_main() {
-    xdotool windowfocus --sync "$main_id" 2>/dev/null || true
-    sleep 0.2
-}
-
-# How many pixels of a client-area rectangle (x y w h) are mostly red, as the first seat's moves
-# are written (colour red 128).
-red_pixels() {
-    import -window root -crop "$3x$4+$((client_x + $1))+$((client_y + $2))" +repage "$work/part.png"
-    convert "$work/part.png" -fx '(r>0.35 && g<0.25 && b<0.25) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:
 }
 
 # The game, from a copy of the shipped start folder.
@@ -133,32 +49,13 @@ focus_main
 xdotool key F2
 sleep 0.8
 
-# Cells of a 5 x 5 field: column c, row r at client (90 + 33c, 89 + 33r); the initial word
-# fills row 2. Every human move puts a letter into an empty cell next to the letters (found by
-# trying cells until the letter window opens), marks the new letter alone and presses Enter;
-# then the computer moves. Ten rounds fill the field and end the game with the results.
-candidates="0,1 4,1 1,1 3,1 2,1 0,3 4,3 1,3 3,3 2,3 0,0 4,0 1,0 3,0 2,0 0,4 4,4 1,4 3,4 2,4"
-letters=(f e n b k d r t l v j)
+# Every human move puts a letter into an empty cell next to the letters (found by trying cells
+# until the letter window opens), marks the new letter alone and presses Enter; then the computer
+# moves. Ten rounds fill the field and end the game with the results.
 moves=0
 game_over=""
 while [ "$moves" -lt 12 ]; do
-    opened=""
-    # A slow computer move holds the window: try the cells again after a pause.
-    for pass in 1 2 3; do
-        for cell in $candidates; do
-            c=${cell%,*} r=${cell#*,}
-            x=$((90 + 33 * c + 16)) y=$((89 + 33 * r + 16))
-            before=$(window_count)
-            click_client "$x" "$y"
-            sleep 0.3
-            if [ "$(window_count)" -gt "$before" ]; then
-                opened="$c,$r"
-                break 2
-            fi
-        done
-        sleep 3
-    done
-    [ -n "$opened" ] || fail "no cell opened the letter window (move $((moves + 1)))"
+    open_letter_window 3 || fail "no cell opened the letter window (move $((moves + 1)))"
     [ "$moves" -eq 0 ] && shoot 02-letter-window
     xdotool key "${letters[$((moves % ${#letters[@]}))]}"
     sleep 0.3
@@ -374,18 +271,6 @@ done
 grep -q "^Dict=General_rus" Tessaroon.ini || fail "Save lost the dictionary name"
 step "Save wrote the settings file"
 
-leave_with_f6() {
-    focus_main
-    xdotool key F6
-    for _ in $(seq 1 50); do
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$game_pid" 2>/dev/null; then fail "F6 did not end the program"; fi
-    wait "$game_pid" || fail "the program ended with status $?"
-    game_pid=""
-    step "the program ended after F6"
-}
 leave_with_f6
 
 # Started again, the program has the saved settings: three seats, a 6 x 6 field.
@@ -482,19 +367,8 @@ sleep 0.8
 rated_moves=0
 record_id=""
 while [ "$rated_moves" -lt 4 ]; do
-    opened=""
-    for cell in 0,0 1,0 2,0 0,2 1,2 2,2; do
-        c=${cell%,*} r=${cell#*,}
-        x=$((123 + 33 * c + 16)) y=$((122 + 33 * r + 16))
-        before=$(window_count)
-        click_client "$x" "$y"
-        sleep 0.3
-        if [ "$(window_count)" -gt "$before" ]; then
-            opened="$c,$r"
-            break
-        fi
-    done
-    [ -n "$opened" ] || fail "no cell of the rated game opened the letter window"
+    open_letter_window 0 1 "0,0 1,0 2,0 0,2 1,2 2,2" 123 122 ||
+        fail "no cell of the rated game opened the letter window"
     xdotool key "${letters[$rated_moves]}"
     sleep 0.3
     click_client "$x" "$y"
