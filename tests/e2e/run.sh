@@ -129,7 +129,7 @@ sleep 0.3
 xdotool key Escape
 sleep 0.3
 focus_main
-xdotool mousemove $((win_x + 55)) "$bar_y"
+xdotool mousemove $((win_x + 70)) "$bar_y"
 sleep 0.3
 xdotool click 1
 sleep 0.5
