@@ -77,16 +77,16 @@ sleep 0.5
 focus_main
 xdotool key F8
 review_id=$(wait_window "Review" 10) || fail "F8 opened no review window"
-eval "$(xdotool getwindowgeometry --shell "$review_id")"
-rev_x=$X rev_y=$Y rev_w=$WIDTH rev_h=$HEIGHT
+geometry "$review_id"
+rev_x=$gx rev_y=$gy rev_w=$gw rev_h=$gh
 sleep 0.5
 import -window root -crop "${rev_w}x${rev_h}+${rev_x}+${rev_y}" +repage "$screens/coach-02-review.png"
 step "screenshot $screens/coach-02-review.png"
 # Move the review off the field, then click its first move: the field's marks change.
 xdotool windowmove "$review_id" $((win_x + win_w + 10)) "$win_y"
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$review_id")"
-rev_x=$X rev_y=$Y
+geometry "$review_id"
+rev_x=$gx rev_y=$gy
 grab 2 1 340 340 field-unmarked
 xdotool mousemove $((rev_x + 60)) $((rev_y + 45))
 sleep 0.2

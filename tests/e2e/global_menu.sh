@@ -50,19 +50,19 @@ cp -r "$top/game" "$work/game"
 cd "$work/game"
 start_program game ""
 sleep 1
-eval "$(xdotool getwindowgeometry --shell "$main_id")"
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$screens/20-global-menu.png"
+geometry "$main_id"
+import -window root -crop "${gw}x${gh}+${gx}+${gy}" +repage "$screens/20-global-menu.png"
 step "screenshot $screens/20-global-menu.png"
-[ "$WIDTH" -eq 627 ] || fail "main window width $WIDTH, expected 627"
-[ "$HEIGHT" -gt 364 ] || fail "main window ${WIDTH}x${HEIGHT}: the menu bar left the window"
+[ "$gw" -eq 627 ] || fail "main window width $gw, expected 627"
+[ "$gh" -gt 364 ] || fail "main window ${gw}x${gh}: the menu bar left the window"
 now=$(grep -c '^registered ' "$work/registrar.log" || true)
 [ "$now" -eq "$handed" ] || fail "the game handed its menu bar to the global menu"
-step "the game's menu bar stays in its ${WIDTH}x${HEIGHT} window"
+step "the game's menu bar stays in its ${gw}x${gh} window"
 # The bar items hot under the pointer, each wide enough for its caption.
 for item in 1 2; do
-    xdotool mousemove $((X + 20 + 45 * (item - 1))) $((Y + 8))
+    xdotool mousemove $((gx + 20 + 45 * (item - 1))) $((gy + 8))
     sleep 0.4
-    import -window root -crop "120x20+${X}+${Y}" +repage "$screens/2$item-menu-bar-hot.png"
+    import -window root -crop "120x20+${gx}+${gy}" +repage "$screens/2$item-menu-bar-hot.png"
     step "screenshot $screens/2$item-menu-bar-hot.png"
 done
 echo "e2e global menu: 1 passed, 0 failed"
