@@ -31,9 +31,19 @@ class NetWindowTest : public QObject {
   private slots:
     void initTestCase() { ui::InitialiseApplication(); }
 
+    // With the joker on, the client holds the drawn word behind its "?": a move may form that
+    // word, and the game must end on both windows all the same.
+    void serverWindowAndClientWindowPlayOneGame_data() {
+        QTest::addColumn<bool>("joker");
+        QTest::newRow("plain") << false;
+        QTest::newRow("joker") << true;
+    }
+
     void serverWindowAndClientWindowPlayOneGame() {
+        QFETCH(bool, joker);
         Window server, client;
         GameSettings& s = server.model.Settings;
+        s.UseJoker = joker;
         s.Seat(2).Type = PlayerType::Client;
         s.Seat(2).Name = "Bob";
         s.Mode = GameMode::Server;
@@ -51,7 +61,8 @@ class NetWindowTest : public QObject {
         server.form->Flow().StartNewGame();
         QVERIFY(WaitFor([&] { return client.model.Settings.Mode == GameMode::Client; }));
         QCOMPARE(client.model.Settings.Seat(1).Name, std::string("Ann"));
-        QCOMPARE(client.form->LetterAt(0, 2)->Text(), QString("S"));
+        QCOMPARE(client.model.Settings.UseJoker, joker);
+        if (!joker) QCOMPARE(client.form->LetterAt(0, 2)->Text(), QString("S"));
 
         // Ann at the server window and Bob at the client window take turns until the field is full.
         QVERIFY(WaitFor(
@@ -75,8 +86,9 @@ class NetWindowTest : public QObject {
         QVERIFY(bob.IsConnected());  // the client stays for the next game
 
         if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS"); !dir.isEmpty()) {
-            server.form->grab().save(dir + "/net-server.png");
-            client.form->grab().save(dir + "/net-client.png");
+            const QString kind = joker ? "-joker" : "";
+            server.form->grab().save(dir + "/net-server" + kind + ".png");
+            client.form->grab().save(dir + "/net-client" + kind + ".png");
         }
 
         // The server's window closes: the client's game is over and its button reads "Connect".
