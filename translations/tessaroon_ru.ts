@@ -289,11 +289,11 @@ WordNet and SCOWL licences</source>
     </message>
     <message>
         <source>Save</source>
-        <translation>Сохранить</translation>
+        <translation>Записать</translation>
     </message>
     <message>
         <source>Apply</source>
-        <translation>Применить</translation>
+        <translation>Принять</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -443,7 +443,7 @@ WordNet and SCOWL licences</source>
     </message>
     <message>
         <source>Save</source>
-        <translation>Сохранить</translation>
+        <translation>Записать</translation>
     </message>
     <message>
         <source>Fill color:</source>
@@ -487,7 +487,7 @@ WordNet and SCOWL licences</source>
     </message>
     <message>
         <source>Apply</source>
-        <translation>Применить</translation>
+        <translation>Принять</translation>
     </message>
     <message>
         <source>Cancel</source>

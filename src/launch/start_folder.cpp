@@ -64,7 +64,8 @@ bool CopyMissingFile(const fs::path& from, const fs::path& dest, const NewSettin
 
 // Files the game only reads and the player has no reason to change.
 bool IsLinkedFile(const fs::path& file, const fs::path& shipped) {
-    return file.lexically_relative(shipped) == "Tessaroon.chm";
+    const fs::path relative = file.lexically_relative(shipped);
+    return relative == "Tessaroon.chm" || relative == "Tessaroon.ru.chm";
 }
 
 }  // namespace

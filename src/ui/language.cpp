@@ -163,7 +163,8 @@ QString ShownText(std::string_view text) {
     // A message followed by more lines (the dictionary error with the system's reason).
     const std::size_t lineEnd = text.find('\n');
     if (lineEnd != std::string_view::npos && IsFixedMessage(text.substr(0, lineEnd)))
-        return TranslateMessage(text.substr(0, lineEnd)) + ToQString(text.substr(lineEnd));
+        return QStringLiteral("%1%2").arg(TranslateMessage(text.substr(0, lineEnd)),
+                                          ToQString(text.substr(lineEnd)));
     return shown;
 }
 

@@ -64,6 +64,7 @@ installed=(
     share/icons/hicolor/16x16/apps/$app_id.png share/icons/hicolor/256x256/apps/$app_id.png
     share/icons/hicolor/scalable/apps/$app_id.svg
     share/man/man6/tessaroon.6.gz share/man/man6/tessaroon-cli.6.gz share/man/man6/tessaroon-help.6.gz
+    share/man/ru/man6/tessaroon.6.gz
     share/doc/tessaroon/copyright share/doc/tessaroon/changelog.Debian.gz
     share/doc/tessaroon/README.md share/doc/tessaroon/docs/playing.md
 )
@@ -71,7 +72,7 @@ installed=(
 help=""
 if [ -f "$build/help/Tessaroon.chm" ] && [ -x "$build/src/ui/tessaroon-help" ]; then
     help=yes
-    installed+=($data/Tessaroon.chm)
+    installed+=($data/Tessaroon.chm $data/Tessaroon.ru.chm)
 fi
 for f in "${installed[@]}"; do
     [ -e "$prefix/$f" ] || fail "cmake --install did not install $f"
@@ -102,6 +103,13 @@ for page in tessaroon tessaroon-cli tessaroon-help; do
     grep -q "$page - " <<<"$text" || fail "$page(6) does not name $page"
     grep -q "$version" <<<"$text" || fail "$page(6) does not carry the version $version"
 done
+# The game's Russian page, rendered as a Russian reader gets it.
+file=$prefix/share/man/ru/man6/tessaroon.6.gz
+text=$(LANG=C.UTF-8 MANWIDTH=80 man --warnings -l "$file" 2>"$work/man.err") || fail "man -l $file"
+[ ! -s "$work/man.err" ] || { cat "$work/man.err" >&2; fail "warnings rendering the Russian tessaroon(6)"; }
+grep -q "^ИМЯ" <<<"$text" || fail "the Russian tessaroon(6) has no ИМЯ section"
+grep -q "tessaroon - игра в слова" <<<"$text" || fail "the Russian tessaroon(6) does not name tessaroon"
+grep -q "$version" <<<"$text" || fail "the Russian tessaroon(6) does not carry the version $version"
 step "the manual pages render"
 
 # Both programs tell their version, without a display.

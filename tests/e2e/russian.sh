@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# End-to-end run of the real game window in Russian under Xvfb: under a Russian locale the
+# program starts from a copy of the shipped start folder and shows the menus, the options
+# dialog's five pages, the record table, the status dialog, the about box, the help (F1) and a
+# message box in Russian; the same folder with Language=en in its settings shows the English
+# window. Each window is found by its Russian title, and a screenshot of each goes to
+# $TESSAROON_E2E_SCREENS/ru (default <build-dir>/e2e-screens/ru). Exits non-zero on any failure.
+#
+#   tests/e2e/russian.sh <build-dir>
+set -euo pipefail
+
+# shellcheck source=display.sh
+source "$(dirname "$0")/display.sh"
+
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "${1:-$top/build}" && pwd)
+program="$build/src/ui/tessaroon"
+screens=${TESSAROON_E2E_SCREENS:-$build/e2e-screens}/ru
+
+fail() {
+    echo "e2e-ru: FAILED: $*" >&2
+    exit 1
+}
+step() { echo "e2e-ru: $*"; }
+
+for tool in Xvfb xdotool import; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+[ -x "$program" ] || fail "no program at $program"
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    stop_help
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+# The help viewer started by F1 is a program of its own: ended by its window's id.
+help_pid=""
+stop_help() { [ -n "$help_pid" ] && kill "$help_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+
+start_display 141 190 1024x768x24 "$work/xvfb.log" ||
+    fail "Xvfb did not start on any free display number"
+mkdir -p "$screens"
+rm -f "$screens"/*.png
+
+wait_window() {  # title [seconds]
+    local title=$1 limit=${2:-10} id=""
+    for _ in $(seq 1 $((limit * 10))); do
+        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+window_count() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l; }
+
+# The program under a Russian locale (whatever the caller's), in the current folder.
+start_program() {  # log
+    env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=ru_RU.UTF-8 "$program" >"$work/$1.log" 2>&1 &
+    game_pid=$!
+    if ! main_id=$(wait_window "Tessaroon 2.1" 20); then
+        show_log "e2e-ru: the program showed no main window; its output:" "$work/$1.log"
+        fail "the main window did not appear"
+    fi
+    eval "$(xdotool getwindowgeometry --shell "$main_id")"
+    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+    client_x=$win_x
+    client_y=$((win_y + win_h - 364))
+    bar_y=$((win_y + (client_y - win_y) / 2))
+}
+stop_program() {
+    kill "$game_pid" 2>/dev/null || true
+    wait "$game_pid" 2>/dev/null || true
+    game_pid=""
+}
+focus_main() {
+    xdotool windowfocus --sync "$main_id" 2>/dev/null || true
+    sleep 0.2
+}
+shoot() {  # name [window id]: the main window's area, or that window's with a margin
+    sleep 0.5
+    if [ -n "${2:-}" ]; then
+        eval "$(xdotool getwindowgeometry --shell "$2")"
+        import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 60))+$((X - 20))+$((Y - 40))" \
+            +repage "$screens/$1.png"
+    else
+        import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage "$screens/$1.png"
+    fi
+    step "screenshot $screens/$1.png"
+}
+# Opens a dialog with a key and waits for its Russian title; prints its id.
+open_dialog() {  # key title
+    focus_main
+    xdotool key "$1"
+    wait_window "$2" 5 || fail "$1 did not open \"$2\""
+}
+close_dialog() {  # key
+    xdotool key "$1"
+    for _ in $(seq 1 30); do
+        [ "$(window_count)" -eq 1 ] && return 0
+        sleep 0.1
+    done
+    fail "$1 did not close the dialog"
+}
+
+cp -r "$top/game" "$work/game"
+cd "$work/game"
+start_program game
+shoot 01-main
+
+# The menus.
+focus_main
+xdotool mousemove $((win_x + 18)) "$bar_y" click 1
+sleep 0.6
+[ "$(window_count)" -gt 1 ] || fail "the Game menu did not open"
+xdotool mousemove $((win_x + 50)) $((client_y + 1 + 10))
+shoot 02-game-menu
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+focus_main
+xdotool mousemove $((win_x + 60)) "$bar_y" click 1
+sleep 0.6
+[ "$(window_count)" -gt 1 ] || fail "the Help menu did not open"
+xdotool mousemove $((win_x + 90)) $((client_y + 1 + 10))
+shoot 03-help-menu
+# "Об игре..." below "Содержание" and the separator.
+menu_id=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | grep -v "^$main_id\$" | head -n 1)
+[ -n "$menu_id" ] || fail "no Help menu window"
+eval "$(xdotool getwindowgeometry --shell "$menu_id")"
+xdotool mousemove $((X + 30)) $((Y + HEIGHT - 12)) click 1
+about_id=$(wait_window "О программе Tessaroon" 5) || fail "the about box has no Russian title"
+shoot 04-about "$about_id"
+close_dialog Return
+
+# The options dialog's five pages, one after another with Ctrl+Tab.
+options_id=$(open_dialog F3 "Параметры игры")
+for page in 1 2 3 4 5; do
+    shoot "05-options-$page" "$options_id"
+    xdotool key ctrl+Tab
+    sleep 0.3
+done
+close_dialog Escape
+
+# The record table.
+records_id=$(open_dialog F4 "Таблица рекордов")
+shoot 06-records "$records_id"
+close_dialog Return
+
+# A game, and the status dialog from the status button.
+focus_main
+xdotool key F2
+sleep 1
+xdotool mousemove $((client_x + 590)) $((client_y + 353)) click 1
+status_id=$(wait_window "Состояние игры" 5) || fail "the status dialog has no Russian title"
+shoot 07-status "$status_id"
+close_dialog Return
+shoot 08-game
+
+# F1: the Russian help.
+focus_main
+xdotool key F1
+help_id=$(wait_window "Справка Tessaroon" 15) || fail "F1 did not open the Russian help"
+help_pid=$(xdotool getwindowpid "$help_id" 2>/dev/null || true)
+sleep 1
+import -window root "$screens/09-help.png"
+step "screenshot $screens/09-help.png"
+xdotool windowfocus --sync "$help_id" 2>/dev/null || true
+xdotool key ctrl+w
+sleep 0.5
+stop_program
+
+# A message box: the dictionary message of a start folder without a dictionary.
+mkdir "$work/empty"
+printf '[General]\nDict=Missing\n' >"$work/empty/Tessaroon.ini"
+cd "$work/empty"
+env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=ru_RU.UTF-8 "$program" >"$work/empty.log" 2>&1 &
+game_pid=$!
+box_id=$(wait_window "Tessaroon" 20) || {
+    show_log "e2e-ru: no dictionary message; the program said:" "$work/empty.log"
+    fail "no dictionary message"
+}
+shoot 10-message-box "$box_id"
+xdotool windowfocus --sync "$box_id" 2>/dev/null || true
+xdotool key Return
+wait "$game_pid" 2>/dev/null || true
+game_pid=""
+
+# Language=en in the settings wins over the Russian locale.
+cd "$work/game"
+sed -i 's/^Language=.*/Language=en/' Tessaroon.ini
+grep -q '^Language=en' Tessaroon.ini || fail "the shipped settings have no Language key"
+start_program english
+focus_main
+xdotool key F4
+wait_window "Record Table" 5 >/dev/null || fail "Language=en did not give the English window"
+shoot 11-english-records "$(wait_window "Record Table" 1)"
+stop_program
+
+echo "e2e-ru: 1 passed, 0 failed"
