@@ -49,12 +49,15 @@ start_display 141 190 1024x768x24 "$work/xvfb.log" ||
 mkdir -p "$screens"
 rm -f "$screens"/*.png
 
+# Waits up to $2 seconds (default 10) for a visible window titled exactly $1; prints its id.
+# Titles are compared as xdotool reads them back: its search cannot match Cyrillic titles.
 wait_window() {  # title [seconds]
-    local title=$1 limit=${2:-10} id=""
-    for _ in $(seq 1 $((limit * 10))); do
-        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
+    local title=$1 limit=${2:-10} id
+    for _ in $(seq 1 $((limit * 5))); do
+        for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ] && { echo "$id"; return 0; }
+        done
+        sleep 0.2
     done
     return 1
 }
@@ -130,11 +133,10 @@ sleep 0.6
 [ "$(window_count)" -gt 1 ] || fail "the Help menu did not open"
 xdotool mousemove $((win_x + 90)) $((client_y + 1 + 10))
 shoot 03-help-menu
-# "Об игре..." below "Содержание" and the separator.
-menu_id=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | grep -v "^$main_id\$" | head -n 1)
-[ -n "$menu_id" ] || fail "no Help menu window"
-eval "$(xdotool getwindowgeometry --shell "$menu_id")"
-xdotool mousemove $((X + 30)) $((Y + HEIGHT - 12)) click 1
+# "Об игре...", the last item, below "Содержание" and the separator.
+xdotool key Up
+sleep 0.3
+xdotool key Return
 about_id=$(wait_window "О программе Tessaroon" 5) || fail "the about box has no Russian title"
 shoot 04-about "$about_id"
 close_dialog Return
