@@ -120,11 +120,21 @@ step "the manual pages render"
 step "tessaroon --version and tessaroon-cli --version"
 
 # The player's own start folder: made on the first start outside a start folder, kept after.
-export XDG_DATA_HOME=$work/xdg
-own=$XDG_DATA_HOME/tessaroon
+# The first start gives it the dictionary of the interface's language: the shipped settings as
+# they are under a Russian locale, the English dictionary under any other.
 mkdir -p "$work/home"
 cd "$work/home"
-[ "$("$prefix/games/tessaroon" --start-folder)" = "$own" ] || fail "the first start did not choose $own"
+for locale in en_US.UTF-8 C de_DE.UTF-8; do
+    export XDG_DATA_HOME=$work/xdg-$locale
+    env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=$locale "$prefix/games/tessaroon" --start-folder >/dev/null ||
+        fail "the first start under $locale"
+    grep -qx "Dict=General_eng" "$XDG_DATA_HOME/tessaroon/Tessaroon.ini" ||
+        fail "the first start under $locale did not choose the English dictionary"
+done
+export XDG_DATA_HOME=$work/xdg
+own=$XDG_DATA_HOME/tessaroon
+[ "$(env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=ru_RU.UTF-8 "$prefix/games/tessaroon" --start-folder)" = "$own" ] ||
+    fail "the first start did not choose $own"
 for f in Tessaroon.ini Dicts/General_rus.tqd Dicts/General_eng.txt Styles/Marble.ini; do
     cmp -s "$prefix/$data/$f" "$own/$f" || fail "the first start did not copy $f"
 done
@@ -132,6 +142,8 @@ done
 if [ -n "$help" ]; then
     [ "$(readlink -f "$own/Tessaroon.chm")" = "$(readlink -f "$prefix/$data/Tessaroon.chm")" ] ||
         fail "the player's Tessaroon.chm is not the shipped help file"
+    [ "$(readlink -f "$own/Tessaroon.ru.chm")" = "$(readlink -f "$prefix/$data/Tessaroon.ru.chm")" ] ||
+        fail "the player's Tessaroon.ru.chm is not the shipped Russian help file"
 fi
 # The player plays in English, adds a word and removes a style.
 sed -i 's/^Dict=.*/Dict=General_eng/' "$own/Tessaroon.ini"
