@@ -115,12 +115,35 @@
         <source>The game is a draw</source>
         <translation>Ничья</translation>
     </message>
+    <message>
+        <source>The server started a game that cannot be played here. The connection is closed.</source>
+        <translation>Сервер начал игру, в которую здесь играть нельзя. Соединение закрыто.</translation>
+    </message>
+    <message>
+        <source>The records folder %1 does not exist.</source>
+        <translation>Папка рекордов %1 не существует.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
     <message>
         <source>Cannot open the folder %1: %2</source>
         <translation>Не удаётся открыть папку %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::Coach</name>
+    <message>
+        <source>No word to form here</source>
+        <translation>Здесь слово не составить</translation>
+    </message>
+    <message numerus="yes">
+        <source>Try %1, %n points</source>
+        <translation>
+            <numerusform>Совет: %1, %n очко</numerusform>
+            <numerusform>Совет: %1, %n очка</numerusform>
+            <numerusform>Совет: %1, %n очков</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -247,6 +270,14 @@ WordNet and SCOWL licences</source>
     <message>
         <source>About...</source>
         <translation>Об игре...</translation>
+    </message>
+    <message>
+        <source>%1 has left the game. The computer plays seat %2 now.</source>
+        <translation>Игрок %1 покинул игру. Теперь за место %2 играет компьютер.</translation>
+    </message>
+    <message>
+        <source>%1 has left the game. The computer plays seats %2 now.</source>
+        <translation>Игрок %1 покинул игру. Теперь за места %2 играет компьютер.</translation>
     </message>
 </context>
 <context>
@@ -403,6 +434,24 @@ WordNet and SCOWL licences</source>
         <source>Accept unknown words</source>
         <translation>Принимать неизвестные слова</translation>
     </message>
+    <message>
+        <source>No network address was found: only this computer can join, at 127.0.0.1.
+The server listens on port %1.</source>
+        <translation>Сетевой адрес не найден: подключиться можно только с этого компьютера, по адресу 127.0.0.1.
+Сервер ждёт подключений на порту %1.</translation>
+    </message>
+    <message>
+        <source>Other players choose Client and connect to this computer&apos;s address: %1.
+The server listens on port %2.</source>
+        <translation>Другие игроки выбирают «Клиент» и подключаются к адресу этого компьютера: %1.
+Сервер ждёт подключений на порту %2.</translation>
+    </message>
+    <message>
+        <source>Other players choose Client and connect to one of this computer&apos;s addresses: %1.
+The server listens on port %2.</source>
+        <translation>Другие игроки выбирают «Клиент» и подключаются к одному из адресов этого компьютера: %1.
+Сервер ждёт подключений на порту %2.</translation>
+    </message>
 </context>
 <context>
     <name>tq::ui::TRecForm</name>
@@ -429,6 +478,61 @@ WordNet and SCOWL licences</source>
     <message>
         <source>New Record!</source>
         <translation>Новый рекорд!</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::TReviewForm</name>
+    <message>
+        <source>Review</source>
+        <translation>Разбор игры</translation>
+    </message>
+    <message>
+        <source>Seat</source>
+        <translation>Игрок</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Слово</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Очки</translation>
+    </message>
+    <message>
+        <source>Best word</source>
+        <translation>Лучшее слово</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Совет</translation>
+    </message>
+    <message>
+        <source>Click a move: its word is marked on the field, the best word golden.</source>
+        <translation>Щёлкните ход: его слово отмечается на поле, лучшее слово — золотом.</translation>
+    </message>
+    <message>
+        <source>hint</source>
+        <translation>совет</translation>
+    </message>
+    <message>
+        <source>No move of a player at this computer yet.</source>
+        <translation>У игроков за этим компьютером ещё нет ходов.</translation>
+    </message>
+    <message>
+        <source>%1: you made %2 of %3 possible points</source>
+        <translation>%1: вы набрали %2 из %3 возможных очков</translation>
+    </message>
+    <message>
+        <source>%1: you made %2 of %3 possible points, 1 hint</source>
+        <translation>%1: вы набрали %2 из %3 возможных очков, 1 совет</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: you made %2 of %3 possible points, %n hints</source>
+        <translation>
+            <numerusform>%1: вы набрали %2 из %3 возможных очков, %n совет</numerusform>
+            <numerusform>%1: вы набрали %2 из %3 возможных очков, %n совета</numerusform>
+            <numerusform>%1: вы набрали %2 из %3 возможных очков, %n советов</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -64,6 +64,9 @@ inline constexpr std::string_view NoDirections =
 inline constexpr std::string_view NoHuman = TQ_MESSAGE("Messages", "One player must be a human.");
 inline constexpr std::string_view OneHumanOnly =
     TQ_MESSAGE("Messages", "Only one player can be a human.");
+// A rated game's record that has no folder to go to: %1 is the folder.
+inline constexpr std::string_view RecordsFolderMissing =
+    TQ_MESSAGE("Messages", "The records folder %1 does not exist.");
 inline constexpr std::string_view DictionaryError =
     TQ_MESSAGE("Messages", "Error when opening the dictionary file.");
 inline constexpr std::string_view Caption = "Tessaroon";

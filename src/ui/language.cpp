@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "base/messages.h"
 #include "settings/settings_file.h"
@@ -39,7 +40,8 @@ void Remove(std::unique_ptr<QTranslator>& t) {
 }
 
 // Messages with numbered places, matched against a shown text to find what fills them.
-constexpr std::array<std::string_view, 2> kPatterns = {msg::Wins, msg::MessageFrom};
+constexpr std::array<std::string_view, 3> kPatterns = {msg::Wins, msg::MessageFrom,
+                                                       msg::RecordsFolderMissing};
 
 // The texts filling the places of pattern in text, when text is the pattern filled in; the
 // places are taken in order, each ending where the literal text after it first occurs (the last
@@ -77,37 +79,16 @@ QString TranslateMessage(std::string_view english) {
     return QCoreApplication::translate(kMessagesContext, key.c_str());
 }
 
-// Whether text is one of the fixed messages, by comparing with every marked text.
-bool IsFixedMessage(std::string_view text) {
-    static const std::array<std::string_view, 26> kFixed = {msg::Connect,
-                                                            msg::Disconnect,
-                                                            msg::PutLetter,
-                                                            msg::MarkWord,
-                                                            msg::NewLetterNotMarked,
-                                                            msg::TooShort,
-                                                            msg::TooLong,
-                                                            msg::UnknownWord,
-                                                            msg::UnknownWordAccept,
-                                                            msg::AlreadyConstructed,
-                                                            msg::AlreadyFormed,
-                                                            msg::NameTaken,
-                                                            msg::ServerInaccessible,
-                                                            msg::NetworkError,
-                                                            msg::EnterName,
-                                                            msg::CannotConnect,
-                                                            msg::ServerUnavailable,
-                                                            msg::OtherAlphabet,
-                                                            msg::IncorrectParameters,
-                                                            msg::NamesMissing,
-                                                            msg::NoDirections,
-                                                            msg::NoHuman,
-                                                            msg::OneHumanOnly,
-                                                            msg::DictionaryError,
-                                                            msg::StartHint,
-                                                            msg::Draw};
-    for (std::string_view m : kFixed)
-        if (m == text) return true;
-    return false;
+// The translation of a message of base/messages.h, or nothing when text is none or has no other
+// words in the interface's language (the English texts are plain ASCII).
+std::optional<QString> TranslatedMessage(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == 0) return std::nullopt;
+    const QString english = QString::fromLatin1(text.data(), qsizetype(text.size()));
+    const QString shown = TranslateMessage(text);
+    if (shown == english) return std::nullopt;
+    return shown;
 }
 
 }  // namespace
@@ -149,7 +130,7 @@ InterfaceLanguage CurrentLanguage() {
 }
 
 QString ShownText(std::string_view text) {
-    if (IsFixedMessage(text)) return TranslateMessage(text);
+    if (const auto message = TranslatedMessage(text)) return *message;
     const QString shown = ToQString(text);
     for (std::string_view pattern : kPatterns) {
         QStringList args;
@@ -162,9 +143,10 @@ QString ShownText(std::string_view text) {
     }
     // A message followed by more lines (the dictionary error with the system's reason).
     const std::size_t lineEnd = text.find('\n');
-    if (lineEnd != std::string_view::npos && IsFixedMessage(text.substr(0, lineEnd)))
-        return QStringLiteral("%1%2").arg(TranslateMessage(text.substr(0, lineEnd)),
-                                          ToQString(text.substr(lineEnd)));
+    if (lineEnd != std::string_view::npos) {
+        if (const auto first = TranslatedMessage(text.substr(0, lineEnd)))
+            return QStringLiteral("%1%2").arg(*first, ToQString(text.substr(lineEnd)));
+    }
     return shown;
 }
 

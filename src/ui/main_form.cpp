@@ -516,8 +516,8 @@ void TMainForm::SeatsTakenOver(const std::vector<int>& seats) {
     const QString name = ToQString(model_.Settings.Seat(seats.front()).Name);
     const QString text =
         seats.size() == 1
-            ? QString("%1 has left the game. The computer plays seat %2 now.").arg(name, numbers[0])
-            : QString("%1 has left the game. The computer plays seats %2 now.")
+            ? tr("%1 has left the game. The computer plays seat %2 now.").arg(name, numbers[0])
+            : tr("%1 has left the game. The computer plays seats %2 now.")
                   .arg(name, numbers.join(", "));
     const std::string notice = FromQString(text);
     QTimer::singleShot(0, this,

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -147,18 +148,21 @@ QString ServerAddressText(const std::vector<std::string>& addresses, uint16_t po
     for (std::size_t i = 0; i < addresses.size() && i < kShown; ++i)
         shown << QString::fromStdString(addresses[i]);
     if (addresses.size() > kShown) shown << QString::fromUtf8("\u2026");
-    QString where;
     if (shown.isEmpty())
-        where = "No network address was found: only this computer can join, at 127.0.0.1.";
-    else if (shown.size() == 1)
-        where = QString("Other players choose Client and connect to this computer's address: %1.")
-                    .arg(shown.front());
-    else
-        where = QString(
-                    "Other players choose Client and connect to one of this computer's "
-                    "addresses: %1.")
-                    .arg(shown.join(QString(", ")));
-    return QString("%1\nThe server listens on port %2.").arg(where).arg(port);
+        return QCoreApplication::translate("tq::ui::TOptionsForm",
+                                           "No network address was found: only this computer can "
+                                           "join, at 127.0.0.1.\nThe server listens on port %1.")
+            .arg(port);
+    if (shown.size() == 1)
+        return QCoreApplication::translate(
+                   "tq::ui::TOptionsForm",
+                   "Other players choose Client and connect to this "
+                   "computer's address: %1.\nThe server listens on port %2.")
+            .arg(shown.front(), QString::number(port));
+    return QCoreApplication::translate("tq::ui::TOptionsForm",
+                                       "Other players choose Client and connect to one of this "
+                                       "computer's addresses: %1.\nThe server listens on port %2.")
+        .arg(shown.join(QString(", ")), QString::number(port));
 }
 
 QImage DirectionArrowPicture(int k, const QColor& colour, int side) {

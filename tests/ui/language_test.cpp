@@ -89,6 +89,10 @@ class LanguageTest : public QObject {
             << (QByteArray(msg::DictionaryError.data()) + "\nDicts/X.tqd: Permission denied")
             << "Error when opening the dictionary file.\nDicts/X.tqd: Permission denied"
             << "Ошибка при открытии файла словаря.\nDicts/X.tqd: Permission denied";
+        QTest::newRow("records folder")
+            << QByteArray(msg::Fill(msg::RecordsFolderMissing, {"/home/ann/Records"}).c_str())
+            << "The records folder /home/ann/Records does not exist."
+            << "Папка рекордов /home/ann/Records не существует.";
         QTest::newRow("no message") << QByteArray("STONE") << "STONE"
                                     << "STONE";
         QTest::newRow("a message inside a text")

@@ -19,11 +19,12 @@
 #include <QToolButton>
 
 #include "base/messages.h"
-#include "ui/app.h"
 #include "ui/about_form.h"
+#include "ui/app.h"
 #include "ui/fonts.h"
 #include "ui/info_form.h"
 #include "ui/language.h"
+#include "ui/menu_look.h"
 #include "ui/options_form.h"
 #include "ui/rec_form.h"
 #include "ui/style_form.h"
@@ -82,7 +83,17 @@ void CheckWidget(QWidget* w, QStringList& misfits) {
     const QFontMetrics fm = w->fontMetrics();
     if (auto* label = qobject_cast<QLabel*>(w)) {
         const QString text = label->text();
-        if (text.isEmpty() || label->wordWrap()) return;
+        if (text.isEmpty()) return;
+        if (label->wordWrap()) {
+            // Wrapped text must fit the label's height.
+            const int need = label->heightForWidth(label->width());
+            if (need > label->height())
+                misfits << QString("%1 needs %2 px of height, has %3")
+                               .arg(Name(w, text))
+                               .arg(need)
+                               .arg(label->height());
+            return;
+        }
         const int need = TextWidth(fm, text);
         const QRect room = label->contentsRect();
         if (need > room.width())
@@ -202,14 +213,16 @@ QStringList Misfits(QWidget* root) {
     return misfits;
 }
 
-// The command items are drawn by the program: the caption from 16 px, the key from 96 px, in a
-// 112 px item.
+// The command items are drawn by the program: the caption from its left, the key from its own
+// place, in an item of fixed width.
 QStringList MenuMisfits(const QMenu* menu) {
     QStringList misfits;
     const QFontMetrics fm(menu->font());
     for (const QAction* a : menu->actions()) {
         if (a->isSeparator()) continue;
-        const int room = a->shortcut().isEmpty() ? 112 - 16 - 2 : 96 - 16 - 2;
+        const int room = a->shortcut().isEmpty()
+                             ? miNewGameMeasureItem().width() - kMenuCaptionLeft - 2
+                             : kMenuShortcutLeft - kMenuCaptionLeft - 2;
         const int need = fm.horizontalAdvance(a->text());
         if (need > room)
             misfits << QString("menu item \"%1\" needs %2 px, has %3")
@@ -271,10 +284,18 @@ class TranslationFitTest : public QObject {
                     if (child->metaObject() == &QWidget::staticMetaObject) child->show();
                 }
             }
-            if (window == "options server")
+            if (window == "options server") {
                 for (QComboBox* c : options.findChildren<QComboBox*>())
                     if (!c->isEditable() && c->count() == 2)
                         c->addItem(QCoreApplication::translate("tq::ui::TOptionsForm", "Client"));
+                // The server's addresses, as many as are shown, of the longest kind.
+                const std::vector<std::string> addresses(5, "fe80::1234:5678:9abc:def0%eth0");
+                for (QLabel* l : general->findChildren<QLabel*>()) {
+                    if (!l->wordWrap()) continue;
+                    l->setText(ServerAddressText(addresses, 16282));
+                    l->show();
+                }
+            }
             shown = &options;
         } else if (window == "style") {
             shown = &main.StyleForm();
