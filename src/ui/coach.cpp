@@ -7,6 +7,7 @@
 #include "coach/review.h"
 #include "ui/main_form.h"
 #include "ui/review_form.h"
+#include "ui/text.h"
 
 namespace tq::ui {
 

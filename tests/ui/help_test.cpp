@@ -176,7 +176,8 @@ class HelpTest : public QObject {
             QVERIFY2(Anchors(russian) == Anchors(english), path.c_str());
             QVERIFY2(russian.find("lang=\"ru\"") != std::string::npos, path.c_str());
             // Mostly Cyrillic words: more two-byte UTF-8 Cyrillic letters than Latin ones.
-            const QString text = QString::fromStdString(russian).remove(QRegularExpression("<[^>]*>"));
+            const QString text =
+                QString::fromStdString(russian).remove(QRegularExpression("<[^>]*>"));
             int cyrillic = 0, latin = 0;
             for (QChar c : text) {
                 if (c.unicode() >= 0x410 && c.unicode() <= 0x44F) ++cyrillic;

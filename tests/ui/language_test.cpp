@@ -30,7 +30,7 @@ namespace {
 
 std::set<QString> Places(const QString& text) {
     std::set<QString> places;
-    static const QRegularExpression re("%[1-9]");
+    static const QRegularExpression re("%[1-9n]");
     for (auto it = re.globalMatch(text); it.hasNext();) places.insert(it.next().captured());
     return places;
 }
@@ -47,6 +47,21 @@ QString ElementText(QXmlStreamReader& xml) {
         if (xml.isEndElement() && xml.name() != u"byte") break;
     }
     return text;
+}
+
+// The forms of the translation element just started: its text, or each of its plural forms.
+QStringList TranslationForms(QXmlStreamReader& xml) {
+    QStringList forms;
+    QString text;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"numerusform") forms << ElementText(xml);
+        if (xml.isStartElement() && xml.name() == u"byte")
+            text += QChar(xml.attributes().value("value").mid(1).toUShort(nullptr, 16));
+        if (xml.isCharacters()) text += xml.text();
+        if (xml.isEndElement() && xml.name() == u"translation") break;
+    }
+    return forms.isEmpty() ? QStringList{text} : forms;
 }
 
 // Changes the current directory while it lives.
@@ -132,14 +147,18 @@ class LanguageTest : public QObject {
                 source = ElementText(xml);
             } else if (xml.name() == u"translation") {
                 const QString type = xml.attributes().value("type").toString();
-                const QString translation = ElementText(xml);
+                const QStringList forms = TranslationForms(xml);
                 ++messages;
                 const QString where = context + ": " + source;
                 QVERIFY2(type.isEmpty(), qPrintable(where));
-                QVERIFY2(!translation.trimmed().isEmpty(), qPrintable(where));
-                QVERIFY2(Places(source) == Places(translation), qPrintable(where));
-                QVERIFY2(source.count('\n') == translation.count('\n'), qPrintable(where));
-                QVERIFY2(source.count('\r') == translation.count('\r'), qPrintable(where));
+                // Russian plurals have three forms: one, a few, many.
+                QVERIFY2(forms.size() == (source.contains("%n") ? 3 : 1), qPrintable(where));
+                for (const QString& translation : forms) {
+                    QVERIFY2(!translation.trimmed().isEmpty(), qPrintable(where));
+                    QVERIFY2(Places(source) == Places(translation), qPrintable(where));
+                    QVERIFY2(source.count('\n') == translation.count('\n'), qPrintable(where));
+                    QVERIFY2(source.count('\r') == translation.count('\r'), qPrintable(where));
+                }
             }
         }
         QVERIFY(!xml.hasError());

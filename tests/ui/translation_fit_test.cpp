@@ -288,8 +288,10 @@ class TranslationFitTest : public QObject {
                 for (QComboBox* c : options.findChildren<QComboBox*>())
                     if (!c->isEditable() && c->count() == 2)
                         c->addItem(QCoreApplication::translate("tq::ui::TOptionsForm", "Client"));
-                // The server's addresses, as many as are shown, of the longest kind.
-                const std::vector<std::string> addresses(5, "fe80::1234:5678:9abc:def0%eth0");
+                // More addresses than are shown, a long IPv6 one among them.
+                const std::vector<std::string> addresses = {"192.168.100.200", "10.100.200.250",
+                                                            "2001:db8:85a3::8a2e:370:7334",
+                                                            "172.16.254.254", "192.168.1.1"};
                 for (QLabel* l : general->findChildren<QLabel*>()) {
                     if (!l->wordWrap()) continue;
                     l->setText(ServerAddressText(addresses, 16282));
