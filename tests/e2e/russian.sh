@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of the real game window in Russian under Xvfb: under a Russian locale the
 # program starts from a copy of the shipped start folder and shows the menus, the options
-# dialog's five pages, the record table, the status dialog, the about box, the help (F1) and a
-# message box in Russian; the same folder with Language=en in its settings shows the English
+# dialog's five pages, the record table, the status dialog, the about box, a hint (F7), the
+# review window (F8), the help (F1) and a message box in Russian; the same folder with Language=en in its settings shows the English
 # window. Each window is found by its Russian title, and a screenshot of each goes to
 # $TESSAROON_E2E_SCREENS/ru (default <build-dir>/e2e-screens/ru). Exits non-zero on any failure.
 #
@@ -163,7 +163,17 @@ xdotool mousemove $((client_x + 590)) $((client_y + 353)) click 1
 status_id=$(wait_window "Состояние игры" 5) || fail "the status dialog has no Russian title"
 shoot 07-status "$status_id"
 close_dialog Return
-shoot 08-game
+# A hint (F7) in the status line, then the review window (F8).
+focus_main
+xdotool key F7
+sleep 2
+shoot 08-game-hint
+focus_main
+xdotool key F8
+review_id=$(wait_window "Разбор игры" 10) || fail "F8 opened no Russian review window"
+shoot 08b-review "$review_id"
+xdotool windowfocus --sync "$review_id" 2>/dev/null || true
+close_dialog Escape
 
 # F1: the Russian help.
 focus_main
