@@ -332,7 +332,7 @@ WordNet and SCOWL licences</source>
     </message>
     <message>
         <source>The help topic %1 cannot be opened: no help viewer is installed.</source>
-        <translation>Раздел справки %1 не открыть: программа просмотра справки не установлена.</translation>
+        <translation>Не удаётся открыть раздел справки %1: программа просмотра справки не установлена.</translation>
     </message>
     <message>
         <source>Game mode</source>
@@ -408,7 +408,7 @@ WordNet and SCOWL licences</source>
     </message>
     <message>
         <source>Allow constructing of already formed words</source>
-        <translation>Разрешить слова, уже видные на поле</translation>
+        <translation>Разрешить слова, уже видимые на поле</translation>
     </message>
     <message>
         <source>Time limit for one word:</source>
