@@ -132,22 +132,7 @@
     </message>
 </context>
 <context>
-    <name>tq::ui::Coach</name>
-    <message>
-        <source>No word to form here</source>
-        <translation>Здесь слово не составить</translation>
-    </message>
-    <message numerus="yes">
-        <source>Try %1, %n points</source>
-        <translation>
-            <numerusform>Совет: %1, %n очко</numerusform>
-            <numerusform>Совет: %1, %n очка</numerusform>
-            <numerusform>Совет: %1, %n очков</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>tq::ui::HelpWindow</name>
+    <name>tq::help::HelpWindow</name>
     <message>
         <source>Tessaroon Help</source>
         <translation>Справка Tessaroon</translation>
@@ -167,6 +152,21 @@
     <message>
         <source>Contents</source>
         <translation>Содержание</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::Coach</name>
+    <message>
+        <source>No word to form here</source>
+        <translation>Здесь слово не составить</translation>
+    </message>
+    <message numerus="yes">
+        <source>Try %1, %n points</source>
+        <translation>
+            <numerusform>Совет: %1, %n очко</numerusform>
+            <numerusform>Совет: %1, %n очка</numerusform>
+            <numerusform>Совет: %1, %n очков</numerusform>
+        </translation>
     </message>
 </context>
 <context>
