@@ -22,6 +22,11 @@ set -euo pipefail
 source "$(dirname "$0")/harness.sh"
 e2e_begin e2e "${1:-}" Xvfb xdotool import convert
 
+# The windows in English, whatever the caller's locale: the titles and texts looked for below
+# are the English ones (tests/e2e/russian.sh sets its own).
+export LC_ALL=C.UTF-8
+unset LANGUAGE
+
 # A display of our own.
 start_display 91 140 1024x768x24 "$work/xvfb.log" ||
     fail "Xvfb did not start on any free display number"
