@@ -21,8 +21,9 @@ bool IsStartFolder(const std::filesystem::path& dir);
 // be null.
 std::optional<std::filesystem::path> PerUserFolder(const char* xdgDataHome, const char* home);
 
-// The shipped start-folder data of a program installed at programFile: <prefix>/games/../share/games/tessaroon.
-// Nothing when that folder holds no Tessaroon.ini (a program run from its build tree).
+// The shipped start-folder data of a program installed at programFile:
+// <prefix>/games/../share/games/tessaroon. Nothing when that folder holds no Tessaroon.ini (a
+// program run from its build tree).
 std::optional<std::filesystem::path> ShippedData(const std::filesystem::path& programFile);
 
 struct FillResult {
