@@ -23,7 +23,8 @@ install(DIRECTORY ${start}/Styles DESTINATION ${shipped}
         FILES_MATCHING PATTERN "*.ini" PATTERN "*.bmp" PATTERN "*.jpg")
 install(DIRECTORY DESTINATION ${shipped}/Records)
 if(TARGET help_file)
-    install(FILES ${CMAKE_BINARY_DIR}/help/Tessaroon.chm DESTINATION ${shipped})
+    install(FILES ${CMAKE_BINARY_DIR}/help/Tessaroon.chm ${CMAKE_BINARY_DIR}/help/Tessaroon.ru.chm
+            DESTINATION ${shipped})
 endif()
 
 # Manual pages and the package's changelog, with the version and the data folder filled in,
@@ -45,9 +46,14 @@ foreach(page tessaroon tessaroon-cli tessaroon-help)
     tessaroon_compressed(${dist}/man/${page}.6.in man/${page}.6)
     list(APPEND man_pages ${CMAKE_BINARY_DIR}/dist/man/${page}.6.gz)
 endforeach()
+# The game's page in Russian as well (the companion's and the viewer's stay English, as the
+# companion does).
+tessaroon_compressed(${dist}/man/ru/tessaroon.6.in man/ru/tessaroon.6)
 tessaroon_compressed(${dist}/changelog.in changelog.Debian)
 add_custom_target(compressed_docs ALL DEPENDS ${compressed})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_BINARY_DIR}/dist/man/ru/tessaroon.6.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man6)
 
 # The licence and the parts' licences (Debian's machine-readable copyright file), the package's
 # changelog, the README and the pages it links.
@@ -107,5 +113,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # plugin and the fonts the windows ask for are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, fonts-liberation")
+# Qt's own texts (standard buttons, the colour dialog) in the Russian interface.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -13,7 +13,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSAROON_BUILD_DIR:-$top/build}
 
 # What building and running the game and the companion need...
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev nlohmann-json3-dev
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-l10n-tools
+    qt6-translations-l10n libjpeg62-turbo-dev nlohmann-json3-dev
     fonts-dejavu-core fonts-liberation fp-utils libchm-dev)
 # ...and what the tests, benchmarks, fuzzing, the end-to-end and install runs and the Debian
 # package add.

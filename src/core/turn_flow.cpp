@@ -118,7 +118,7 @@ std::string GameFlow::OutcomeText() const {
         }
     }
     if (shared) return std::string(msg::Draw);
-    return s.Seat(best).Name + std::string(msg::Wins);
+    return msg::Fill(msg::Wins, {s.Seat(best).Name});
 }
 
 void GameFlow::ShowOutcome() {

@@ -48,7 +48,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle("Tessaroon Help");
+    setWindowTitle(tr("Tessaroon Help"));
     auto* splitter = new QSplitter(this);
     tree_ = new QTreeWidget(splitter);
     tree_->setHeaderHidden(true);
@@ -62,15 +62,15 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
     splitter->setSizes({240, 760});
     setCentralWidget(splitter);
 
-    QToolBar* bar = addToolBar("Navigation");
+    QToolBar* bar = addToolBar(tr("Navigation"));
     bar->setMovable(false);
-    QAction* back = bar->addAction("Back", browser_, &QTextBrowser::backward);
+    QAction* back = bar->addAction(tr("Back"), browser_, &QTextBrowser::backward);
     back->setShortcut(QKeySequence::Back);
     back->setEnabled(false);
-    QAction* forward = bar->addAction("Forward", browser_, &QTextBrowser::forward);
+    QAction* forward = bar->addAction(tr("Forward"), browser_, &QTextBrowser::forward);
     forward->setShortcut(QKeySequence::Forward);
     forward->setEnabled(false);
-    bar->addAction("Contents", this, [this] {
+    bar->addAction(tr("Contents"), this, [this] {
         ShowTopic(QString::fromStdString(file_ ? file_->DefaultTopic() : std::string()));
     });
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);

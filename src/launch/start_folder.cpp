@@ -26,7 +26,8 @@ std::string Failure(const std::string& what, const fs::path& p, const std::error
 }
 
 // Copies one file to dest unless dest exists, so that dest is either absent or whole.
-bool CopyMissingFile(const fs::path& from, const fs::path& dest, FillResult& result) {
+bool CopyMissingFile(const fs::path& from, const fs::path& dest, const NewSettingsHook& prepare,
+                     FillResult& result) {
     std::string partName = ".";
     partName += dest.filename().string();
     partName += ".part-" + std::to_string(::getpid());
@@ -41,6 +42,7 @@ bool CopyMissingFile(const fs::path& from, const fs::path& dest, FillResult& res
     // shipped file is read-only.
     fs::permissions(part, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
                     ec);
+    if (prepare) prepare(part);
     // A hard link never replaces an existing name, so a file that appeared meanwhile (another
     // start at the same moment) is kept. Where links are not supported, rename instead.
     std::error_code linkError;
@@ -62,7 +64,8 @@ bool CopyMissingFile(const fs::path& from, const fs::path& dest, FillResult& res
 
 // Files the game only reads and the player has no reason to change.
 bool IsLinkedFile(const fs::path& file, const fs::path& shipped) {
-    return file.lexically_relative(shipped) == "Tessaroon.chm";
+    const fs::path relative = file.lexically_relative(shipped);
+    return relative == "Tessaroon.chm" || relative == "Tessaroon.ru.chm";
 }
 
 }  // namespace
@@ -87,7 +90,8 @@ std::optional<fs::path> ShippedData(const fs::path& programFile) {
     return data;
 }
 
-FillResult FillStartFolder(const fs::path& shipped, const fs::path& target) {
+FillResult FillStartFolder(const fs::path& shipped, const fs::path& target,
+                           const NewSettingsHook& onNewSettings) {
     FillResult result;
     std::error_code ec;
     fs::create_directories(target, ec);
@@ -125,7 +129,9 @@ FillResult FillStartFolder(const fs::path& shipped, const fs::path& target) {
                     continue;
                 }
             }
-            if (!CopyMissingFile(from, dest, result)) {
+            const bool settings = from.lexically_relative(shipped) == "Tessaroon.ini";
+            if (!CopyMissingFile(from, dest, settings ? onNewSettings : NewSettingsHook{},
+                                 result)) {
                 result.ok = false;
                 return result;
             }
@@ -139,7 +145,8 @@ FillResult FillStartFolder(const fs::path& shipped, const fs::path& target) {
 }
 
 StartFolderChoice ChooseStartFolder(const fs::path& current, const fs::path& programFile,
-                                    const char* xdgDataHome, const char* home) {
+                                    const char* xdgDataHome, const char* home,
+                                    const NewSettingsHook& onNewSettings) {
     StartFolderChoice choice;
     const auto shipped = ShippedData(programFile);
     if (IsStartFolder(current) || !shipped) {
@@ -153,7 +160,7 @@ StartFolderChoice ChooseStartFolder(const fs::path& current, const fs::path& pro
             "HOME names an absolute folder.";
         return choice;
     }
-    const FillResult filled = FillStartFolder(*shipped, *own);
+    const FillResult filled = FillStartFolder(*shipped, *own, onNewSettings);
     if (!filled.ok) {
         choice.error = filled.error;
         return choice;

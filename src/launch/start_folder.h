@@ -7,6 +7,7 @@
 // a file the player already has. Plain C++: no Qt.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,8 +21,9 @@ bool IsStartFolder(const std::filesystem::path& dir);
 // be null.
 std::optional<std::filesystem::path> PerUserFolder(const char* xdgDataHome, const char* home);
 
-// The shipped start-folder data of a program installed at programFile: <prefix>/games/../share/games/tessaroon.
-// Nothing when that folder holds no Tessaroon.ini (a program run from its build tree).
+// The shipped start-folder data of a program installed at programFile:
+// <prefix>/games/../share/games/tessaroon. Nothing when that folder holds no Tessaroon.ini (a
+// program run from its build tree).
 std::optional<std::filesystem::path> ShippedData(const std::filesystem::path& programFile);
 
 struct FillResult {
@@ -30,15 +32,22 @@ struct FillResult {
     int copied = 0;     // files copied (or linked) this time
 };
 
+// Called on the copy of the shipped Tessaroon.ini that becomes the player's settings file, before
+// it is put in place: only when the folder gets its settings file, never on a file the player
+// already has. What it changes lands whole or not at all, like the copy itself.
+using NewSettingsHook = std::function<void(const std::filesystem::path& newSettings)>;
+
 // Copies into target every file and folder of shipped that target lacks, making target when it
 // is missing. An existing file is never replaced, whatever it holds: a file the player changed
 // stays as it is, and one the player removed comes back. Each file appears whole or not at all
 // (copied under a temporary name, then moved into place unless a file appeared there meanwhile),
-// so a start broken off half-way leaves no cut file behind. The help file Tessaroon.chm, which the
-// player has no reason to change, becomes a link to the shipped one, so that it follows updates
-// of the game; a file of the player's own under that name is kept like any other.
+// so a start broken off half-way leaves no cut file behind. The help files Tessaroon.chm and
+// Tessaroon.ru.chm, which the player has no reason to change, become links to the shipped ones,
+// so that they follow updates of the game; a file of the player's own under such a name is kept
+// like any other.
 FillResult FillStartFolder(const std::filesystem::path& shipped,
-                           const std::filesystem::path& target);
+                           const std::filesystem::path& target,
+                           const NewSettingsHook& onNewSettings = {});
 
 struct StartFolderChoice {
     std::filesystem::path folder;
@@ -48,10 +57,11 @@ struct StartFolderChoice {
 
 // The folder a program started in `current` plays in: `current` when it is a start folder or
 // when no shipped data lies beside the program; otherwise the player's folder, filled from the
-// shipped data.
+// shipped data (onNewSettings as for FillStartFolder).
 StartFolderChoice ChooseStartFolder(const std::filesystem::path& current,
                                     const std::filesystem::path& programFile,
-                                    const char* xdgDataHome, const char* home);
+                                    const char* xdgDataHome, const char* home,
+                                    const NewSettingsHook& onNewSettings = {});
 
 // The running program's file (/proc/self/exe), or argv0 made absolute when that is unreadable.
 std::filesystem::path ProgramFile(const char* argv0);

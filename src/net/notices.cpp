@@ -33,7 +33,7 @@ void NetNotices::Show(std::string text, MessageIcon icon) {
 
 void NetNotices::ShowChat(const std::string& sender, const std::string& text) {
     Notify([&](NetObserver& o) { o.ChatReceived(sender, text); });
-    Show(std::string(msg::MessageFrom) + sender + "\r>" + text, MessageIcon::Information);
+    Show(msg::Fill(msg::MessageFrom, {sender, text}), MessageIcon::Information);
 }
 
 }  // namespace tq::net

@@ -12,6 +12,7 @@
 #include <limits>
 #include <system_error>
 
+#include "base/messages.h"
 #include "dict/digest.h"
 #include "fileio/read_limited.h"
 #include "fileio/safe_write.h"
@@ -196,7 +197,7 @@ Status WriteRecordsFile(const fs::path& file, const RecordLines& lines, int lang
     std::error_code ec;
     const fs::path folder = file.parent_path();
     if (!fs::is_directory(folder, ec))
-        return Status::Error("The records folder " + folder.string() + " does not exist.");
+        return Status::Error(msg::Fill(msg::RecordsFolderMissing, {folder.string()}));
     return WriteFileSafely(file, RecordsFileText(lines, language, edition), "the records file");
 }
 
@@ -244,7 +245,7 @@ RecordsOutcome UpdateRecords(const fs::path& recordsFolder, const TDictInfo& dic
     std::error_code ec;
     if (!fs::is_directory(file.parent_path(), ec)) {
         state.NewRecordPlace = 0;
-        outcome.error = "The records folder " + file.parent_path().string() + " does not exist.";
+        outcome.error = msg::Fill(msg::RecordsFolderMissing, {file.parent_path().string()});
         return outcome;
     }
     const FolderLock lock(file.parent_path());

@@ -17,10 +17,12 @@ namespace {
 const QColor kShadow(128, 128, 128);
 const QColor kLight(255, 255, 255);
 
-constexpr char kCopyright[] = "\u00A9 2026 Tessaroon authors";
+constexpr char kCopyright[] =
+    QT_TRANSLATE_NOOP("tq::ui::TAboutForm", "\u00A9 2026 Tessaroon authors");
 // The sources of the word lists and their licences, in two short rows of a small font to stay
 // left of OK; in full in the tool tip, the help and beside the lists in Dicts.
-constexpr char kSources[] = "Words: OpenCorpora, CC BY-SA;\nWordNet and SCOWL licences";
+constexpr char kSources[] = QT_TRANSLATE_NOOP(
+    "tq::ui::TAboutForm", "Words: OpenCorpora, CC BY-SA;\nWordNet and SCOWL licences");
 
 // The rows of the second line: from its top at 75 to the inner bevel's last free row, 93, and
 // from 12 to a few pixels short of the OK frame at 155.
@@ -112,7 +114,7 @@ TAboutForm::TAboutForm(const Style& style, QWidget* parent)
       style_(style) {
     setFixedSize(244, 103);
     setFont(SansSerif(11));
-    setWindowTitle("About Tessaroon");
+    setWindowTitle(tr("About Tessaroon"));
 
     panel_ = new BevelPanel(this);
     panel_->setGeometry(4, 4, 237, 96);
@@ -142,20 +144,19 @@ TAboutForm::TAboutForm(const Style& style, QWidget* parent)
     line_ = new EtchedLine(panel_);
     line_->setGeometry(12, 54, 213, 2);
 
-    lbCopyright_ = new QLabel(QString::fromUtf8(kCopyright), panel_);
+    lbCopyright_ = new QLabel(tr(kCopyright), panel_);
     lbCopyright_->move(12, 61);
     lbCopyright_->adjustSize();
-    lbSources_ =
-        new RowsLabel(QString::fromUtf8(kSources), QSize(kSourcesWidth, kSourcesHeight), panel_);
+    lbSources_ = new RowsLabel(tr(kSources), QSize(kSourcesWidth, kSourcesHeight), panel_);
     lbSources_->setGeometry(QRect(QPoint(12, kSourcesTop), lbSources_->sizeHint()));
-    lbSources_->setToolTip(
+    lbSources_->setToolTip(tr(
         "Russian words: OpenCorpora, CC BY-SA 3.0. English words: WordNet 3.0 (WordNet licence) "
-        "and SCOWL (SCOWL licence). The licences lie beside the word lists in the folder Dicts.");
+        "and SCOWL (SCOWL licence). The licences lie beside the word lists in the folder Dicts."));
 
     shOk_ = new ShapeView(ShapeView::Kind::RoundRect, panel_);
     shOk_->setGeometry(155, 66, 70, 19);
     shOk_->SetFill(std::nullopt);
-    btOk_ = new FlatButton("OK", panel_);
+    btOk_ = new FlatButton(tr("OK"), panel_);
     btOk_->setGeometry(156, 67, 68, 17);
     connect(btOk_, &FlatButton::clicked, this, &QDialog::accept);
 }

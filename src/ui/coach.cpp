@@ -7,6 +7,7 @@
 #include "coach/review.h"
 #include "ui/main_form.h"
 #include "ui/review_form.h"
+#include "ui/text.h"
 
 namespace tq::ui {
 
@@ -45,8 +46,10 @@ bool Coach::HintAllowed() const {
 }
 
 std::string Coach::HintText(const Move& best) {
-    if (!best.FormsWord()) return "No word to form here";
-    return "Try " + best.Word + ", " + std::to_string(WordPointsOf(best.Word)) + " points";
+    // In the interface's language, as the status line shows it (in the game's code page).
+    if (!best.FormsWord()) return FromQString(tr("No word to form here"));
+    const int points = static_cast<int>(WordPointsOf(best.Word));
+    return FromQString(tr("Try %1, %n points", nullptr, points).arg(ToQString(best.Word)));
 }
 
 void Coach::RequestHint() {

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "ui/language.h"
+
 namespace tq::ui {
 
 namespace {
@@ -23,13 +25,30 @@ void StartViewer(const QString& target) {
     QProcess::startDetached(viewer, {target});
 }
 
+// Where the viewer finds a help file: the start folder (the current directory), then beside
+// the program.
+bool HelpFileFound(const QString& name) {
+    return QFileInfo(QDir::current().filePath(name)).isFile() ||
+           QFileInfo(QDir(QCoreApplication::applicationDirPath()).filePath(name)).isFile();
+}
+
 }  // namespace
 
+QString LocalHelpTarget(const QString& target, InterfaceLanguage language) {
+    const QString english = HelpFileName(InterfaceLanguage::English);
+    const QString own = HelpFileName(language);
+    if (own == english || !target.startsWith(english)) return target;
+    const QString rest = target.mid(english.size());
+    if (!rest.isEmpty() && !rest.startsWith("::")) return target;
+    return HelpFileFound(own) ? own + rest : target;
+}
+
 void OpenHelp(const QString& target) {
+    const QString local = LocalHelpTarget(target, CurrentLanguage());
     if (Launcher())
-        Launcher()(target);
+        Launcher()(local);
     else
-        StartViewer(target);
+        StartViewer(local);
 }
 
 void SetHelpLauncher(std::function<void(const QString&)> launcher) {

@@ -14,7 +14,7 @@ TInfoForm::TInfoForm(const GameModel& model, const Style& style, QWidget* parent
       style_(style) {
     setFixedSize(325, 161);
     setFont(SansSerif(11));
-    setWindowTitle("Game Status");
+    setWindowTitle(tr("Game Status"));
     const QFont bold = SansSerif(11, true);
     for (int row = 0; row < kRows; ++row) {
         for (int col = 0; col < 2; ++col) {
@@ -30,7 +30,7 @@ TInfoForm::TInfoForm(const GameModel& model, const Style& style, QWidget* parent
     }
     shOk_ = new ShapeView(ShapeView::Kind::RoundRect, this);
     shOk_->setGeometry(127, 141, 70, 19);
-    btOk_ = new FlatButton("OK", this);
+    btOk_ = new FlatButton(tr("OK"), this);
     btOk_->setGeometry(128, 142, 68, 17);
     connect(btOk_, &FlatButton::clicked, this, &QDialog::accept);
 }
@@ -60,17 +60,17 @@ void TInfoForm::Fill() {
     const GameSettings& s = model_.Settings;
     highlighted_ = model_.State.CurrentSeat;
     if (model_.State.Phase == GamePhase::GameOver) {
-        setWindowTitle("Game Results");
+        setWindowTitle(tr("Game Results"));
     } else {
-        setWindowTitle("Game Status");
+        setWindowTitle(tr("Game Status"));
         if (highlighted_ >= 1 && highlighted_ < kRows && highlighted_ <= s.Count) {
             const QColor hl = style_.Colour(StyleColour::HighlightColor);
             Shape(highlighted_, 0)->SetFill(hl);
             Shape(highlighted_, 1)->SetFill(hl);
         }
     }
-    Place(0, 0, "Player Name", headFont);
-    Place(0, 1, "Score", headFont);
+    Place(0, 0, tr("Player Name"), headFont);
+    Place(0, 1, tr("Score"), headFont);
     const int count = std::min<int>(s.Count, kMaxSeats);
     for (int seat = 1; seat < kRows; ++seat) {
         if (seat <= count) {

@@ -3,6 +3,7 @@
 // installed game), start-up there, then the windows.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QScreen>
@@ -18,8 +19,10 @@
 #include "base/version.h"
 #include "core/game_model.h"
 #include "launch/start_folder.h"
+#include "settings/interface_language.h"
 #include "settings/settings_file.h"
 #include "ui/app.h"
+#include "ui/language.h"
 #include "ui/main_form.h"
 #include "ui/text.h"
 
@@ -42,8 +45,13 @@ const char kUsage[] =
 tq::launch::StartFolderChoice ChooseStartFolder(const char* argv0) {
     std::error_code ec;
     std::filesystem::path current = std::filesystem::current_path(ec);
+    // A player's new folder starts with the dictionary of the interface's language.
+    const auto prepare = [](const std::filesystem::path& newSettings) {
+        (void)tq::PrepareNewSettings(newSettings, tq::ui::LocaleLanguages());
+    };
     return tq::launch::ChooseStartFolder(current, tq::launch::ProgramFile(argv0),
-                                         std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+                                         std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
+                                         prepare);
 }
 
 // Draws every window of the program `scale` times as large: Qt's own device-pixel scaling, so
@@ -116,20 +124,24 @@ int main(int argc, char** argv) {
     tq::ui::InitialiseApplication();
 
     if (!inStartFolder) {
+        tq::ui::InstallTranslations(tq::ChooseInterfaceLanguage("", tq::ui::LocaleLanguages()));
         // Folder names are in the system's encoding, not the game's code page.
-        ShowError(QString::fromLocal8Bit(choice.error.empty()
-                                             ? "Cannot open the folder " + choice.folder.string() +
-                                                   ": " + ec.message()
-                                             : choice.error));
+        ShowError(choice.error.empty()
+                      ? QCoreApplication::translate("main", "Cannot open the folder %1: %2")
+                            .arg(QString::fromLocal8Bit(choice.folder.string()),
+                                 QString::fromLocal8Bit(ec.message()))
+                      : QString::fromLocal8Bit(choice.error));
         return 1;
     }
+    // The language of the start folder's settings, else the locale's.
+    tq::ui::InstallTranslations(tq::ui::LanguageFor("Tessaroon.ini"));
 
     // The settings file and the dictionary come before any window; without a dictionary the
     // program ends with its message and no window.
     tq::GameModel model;
     const tq::Status started = tq::StartUp(model, std::filesystem::current_path());
     if (!started.ok()) {
-        ShowError(tq::ui::ToQString(started.message()));
+        ShowError(tq::ui::ShownText(started.message()));
         return 1;
     }
 

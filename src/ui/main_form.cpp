@@ -24,6 +24,7 @@
 #include "ui/help.h"
 #include "ui/info_form.h"
 #include "ui/input_form.h"
+#include "ui/language.h"
 #include "ui/message_box.h"
 #include "ui/options_form.h"
 #include "ui/options_net.h"
@@ -218,7 +219,7 @@ void TMainForm::BuildControls() {
     shStatus_->setGeometry(556, 344, 70, 19);
     shStatus_->SetFill(std::nullopt);
     shStatus_->hide();
-    btStatus_ = new FlatButton("Status", central_);
+    btStatus_ = new FlatButton(tr("Status"), central_);
     btStatus_->setGeometry(557, 345, 68, 17);
     btStatus_->hide();
     connect(btStatus_, &FlatButton::clicked, this, &TMainForm::btStatusClick);
@@ -226,7 +227,7 @@ void TMainForm::BuildControls() {
     // The results table with its header and page buttons.
     const std::array<int, 3> headLeft = {344, 505, 556};
     const std::array<int, 3> headWidth = {160, 50, 50};
-    const std::array<const char*, 3> headText = {"Word", "Points", "Letter"};
+    const std::array<QString, 3> headText = {tr("Word"), tr("Points"), tr("Letter")};
     for (int i = 0; i < 3; ++i) {
         headShapes_[i] = new ShapeView(ShapeView::Kind::RoundRect, central_);
         headShapes_[i]->setGeometry(headLeft[i], 0, headWidth[i], 22);
@@ -264,19 +265,21 @@ void TMainForm::BuildMenu() {
     // not take it out of the window.
     bar->setNativeMenuBar(false);
     bar->setStyle(menuLook_);
-    miGame_ = bar->addMenu("Game");
-    miNewGame_ =
-        miGame_->addAction("New Game", QKeySequence(Qt::Key_F2), this, &TMainForm::miNewGameClick);
-    miGame_->addAction("Options...", QKeySequence(Qt::Key_F3), this, &TMainForm::miOptionsClick);
-    miGame_->addAction("Records...", QKeySequence(Qt::Key_F4), this, &TMainForm::miRecordsClick);
+    miGame_ = bar->addMenu(tr("Game"));
+    miNewGame_ = miGame_->addAction(tr("New Game"), QKeySequence(Qt::Key_F2), this,
+                                    &TMainForm::miNewGameClick);
+    miGame_->addAction(tr("Options..."), QKeySequence(Qt::Key_F3), this,
+                       &TMainForm::miOptionsClick);
+    miGame_->addAction(tr("Records..."), QKeySequence(Qt::Key_F4), this,
+                       &TMainForm::miRecordsClick);
     miGame_->addSeparator();
-    miGame_->addAction("Style...", QKeySequence(Qt::Key_F5), this, &TMainForm::miStyleClick);
+    miGame_->addAction(tr("Style..."), QKeySequence(Qt::Key_F5), this, &TMainForm::miStyleClick);
     miGame_->addSeparator();
-    miGame_->addAction("Exit", QKeySequence(Qt::Key_F6), this, &TMainForm::miExitClick);
-    miHelp_ = bar->addMenu("Help");
-    miHelp_->addAction("Contents", QKeySequence(Qt::Key_F1), this, &TMainForm::miInfoClick);
+    miGame_->addAction(tr("Exit"), QKeySequence(Qt::Key_F6), this, &TMainForm::miExitClick);
+    miHelp_ = bar->addMenu(tr("Help"));
+    miHelp_->addAction(tr("Contents"), QKeySequence(Qt::Key_F1), this, &TMainForm::miInfoClick);
     miHelp_->addSeparator();
-    miHelp_->addAction("About...", this, &TMainForm::miAboutClick);
+    miHelp_->addAction(tr("About..."), this, &TMainForm::miAboutClick);
     for (QMenu* menu : {miGame_, miHelp_}) {
         menu->setStyle(menuLook_);
         menu->setFont(font());
@@ -391,7 +394,7 @@ void TMainForm::ShowWordLabel(std::string_view text) {
 }
 
 void TMainForm::ShowHintLabel(std::string_view text, uint32_t colour) {
-    lbHint_->SetText(ToQString(text));
+    lbHint_->SetText(ShownText(text));
     lbHint_->SetColour(ToQColor(colour));
     lbHint_->move(shHint_->x() + (171 - lbHint_->width()) / 2, 347);
 }
@@ -490,7 +493,7 @@ void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
             break;
     }
     // A carriage return in a text breaks its line (the chat boxes use one).
-    QString shown = ToQString(text);
+    QString shown = ShownText(text);
     shown.replace("\r\n", "\n").replace('\r', '\n');
     RunMessageBox(this, i, shown);
 }
@@ -513,8 +516,8 @@ void TMainForm::SeatsTakenOver(const std::vector<int>& seats) {
     const QString name = ToQString(model_.Settings.Seat(seats.front()).Name);
     const QString text =
         seats.size() == 1
-            ? QString("%1 has left the game. The computer plays seat %2 now.").arg(name, numbers[0])
-            : QString("%1 has left the game. The computer plays seats %2 now.")
+            ? tr("%1 has left the game. The computer plays seat %2 now.").arg(name, numbers[0])
+            : tr("%1 has left the game. The computer plays seats %2 now.")
                   .arg(name, numbers.join(", "));
     const std::string notice = FromQString(text);
     QTimer::singleShot(0, this,

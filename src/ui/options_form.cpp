@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include "base/messages.h"
 #include "settings/settings_file.h"
 #include "ui/fonts.h"
+#include "ui/language.h"
 #include "ui/main_form.h"
 #include "ui/style.h"
 #include "ui/text.h"
@@ -43,7 +45,14 @@ constexpr int kRowPitch = 24;
 constexpr int kPreviewSquare = 16;
 constexpr uint32_t kPreviewOutline = 8421504;  // grey
 
-const char* const kTypeNames[] = {"Human", "Computer", "Client"};
+const char* const kTypeNames[] = {QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Human"),
+                                  QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Computer"),
+                                  QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Client")};
+
+// A page caption with the blanks that give the tabs their width.
+QString TabCaption(const QString& text) {
+    return QStringLiteral("  %1  ").arg(text);
+}
 
 // An up-down field: the number with its arrows. The text can be made read-only while the arrows
 // still work.
@@ -139,18 +148,21 @@ QString ServerAddressText(const std::vector<std::string>& addresses, uint16_t po
     for (std::size_t i = 0; i < addresses.size() && i < kShown; ++i)
         shown << QString::fromStdString(addresses[i]);
     if (addresses.size() > kShown) shown << QString::fromUtf8("\u2026");
-    QString where;
     if (shown.isEmpty())
-        where = "No network address was found: only this computer can join, at 127.0.0.1.";
-    else if (shown.size() == 1)
-        where = QString("Other players choose Client and connect to this computer's address: %1.")
-                    .arg(shown.front());
-    else
-        where = QString(
-                    "Other players choose Client and connect to one of this computer's "
-                    "addresses: %1.")
-                    .arg(shown.join(QString(", ")));
-    return QString("%1\nThe server listens on port %2.").arg(where).arg(port);
+        return QCoreApplication::translate("tq::ui::TOptionsForm",
+                                           "No network address was found: only this computer can "
+                                           "join, at 127.0.0.1.\nThe server listens on port %1.")
+            .arg(port);
+    if (shown.size() == 1)
+        return QCoreApplication::translate(
+                   "tq::ui::TOptionsForm",
+                   "Other players choose Client and connect to this "
+                   "computer's address: %1.\nThe server listens on port %2.")
+            .arg(shown.front(), QString::number(port));
+    return QCoreApplication::translate("tq::ui::TOptionsForm",
+                                       "Other players choose Client and connect to one of this "
+                                       "computer's addresses: %1.\nThe server listens on port %2.")
+        .arg(shown.join(QString(", ")), QString::number(port));
 }
 
 QImage DirectionArrowPicture(int k, const QColor& colour, int side) {
@@ -190,17 +202,17 @@ TOptionsForm::TOptionsForm(GameModel& model, Style& gameStyle, TMainForm& main)
       model_(model),
       style_(gameStyle),
       main_(main) {
-    setWindowTitle("Game Options");
+    setWindowTitle(tr("Game Options"));
     setFixedSize(kClientWidth, kClientHeight);
     setFont(SansSerif(11));
 
     pcOptions_ = new QTabWidget(this);
     pcOptions_->setGeometry(4, 4, kClientWidth - 8, 298);
-    pcOptions_->addTab(BuildGeneralPage(), "  General  ");
-    pcOptions_->addTab(BuildPlayersPage(), "  Players  ");
-    pcOptions_->addTab(BuildFieldPage(), "  Game Field  ");
-    pcOptions_->addTab(BuildRulesPage(), "  Rules  ");
-    pcOptions_->addTab(BuildAdditionalPage(), "  Additional  ");
+    pcOptions_->addTab(BuildGeneralPage(), TabCaption(tr("General")));
+    pcOptions_->addTab(BuildPlayersPage(), TabCaption(tr("Players")));
+    pcOptions_->addTab(BuildFieldPage(), TabCaption(tr("Game Field")));
+    pcOptions_->addTab(BuildRulesPage(), TabCaption(tr("Rules")));
+    pcOptions_->addTab(BuildAdditionalPage(), TabCaption(tr("Additional")));
     // Five pages side by side, as the captions fit the dialog's width without scrolling.
     pcOptions_->tabBar()->setExpanding(false);
     auto* tabStyle = new CompactTabs;
@@ -208,13 +220,13 @@ TOptionsForm::TOptionsForm(GameModel& model, Style& gameStyle, TMainForm& main)
     pcOptions_->tabBar()->setStyle(tabStyle);
     pcOptions_->tabBar()->setUsesScrollButtons(false);
 
-    bbOptSave_ = new QPushButton("Save", this);
+    bbOptSave_ = new QPushButton(tr("Save"), this);
     bbOptSave_->setGeometry(8, 308, 80, 25);
     bbOptSave_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    bbOptOk_ = new QPushButton("Apply", this);
+    bbOptOk_ = new QPushButton(tr("Apply"), this);
     bbOptOk_->setGeometry(156, 308, 80, 25);
     bbOptOk_->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    bbOptCancel_ = new QPushButton("Cancel", this);
+    bbOptCancel_ = new QPushButton(tr("Cancel"), this);
     bbOptCancel_->setGeometry(242, 308, 80, 25);
     bbOptCancel_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     for (QPushButton* b : {bbOptSave_, bbOptOk_, bbOptCancel_}) {
@@ -226,7 +238,8 @@ TOptionsForm::TOptionsForm(GameModel& model, Style& gameStyle, TMainForm& main)
     connect(bbOptCancel_, &QPushButton::clicked, this, &TOptionsForm::bbOptCancelClick);
 
     helpOpener_ = [this](const std::string& topic) {
-        Inform("The help topic " + topic + " cannot be opened: no help viewer is installed.",
+        Inform(tr("The help topic %1 cannot be opened: no help viewer is installed.")
+                   .arg(QString::fromStdString(topic)),
                QMessageBox::Information);
     };
 
@@ -242,10 +255,10 @@ TOptionsForm::~TOptionsForm() = default;
 
 QWidget* TOptionsForm::BuildGeneralPage() {
     auto* page = new QWidget;
-    rgGameModeBox_ = new QGroupBox("Game mode", page);
+    rgGameModeBox_ = new QGroupBox(tr("Game mode"), page);
     rgGameModeBox_->setGeometry(8, 6, 298, 82);
     rgGameMode_ = new QButtonGroup(this);
-    const char* items[] = {"General mode", "Client", "Server"};
+    const QString items[] = {tr("General mode"), tr("Client"), tr("Server")};
     for (int i = 0; i < 3; ++i) {
         auto* radio = new QRadioButton(items[i], rgGameModeBox_);
         radio->setGeometry(12, 18 + 20 * i, 200, 20);
@@ -257,23 +270,23 @@ QWidget* TOptionsForm::BuildGeneralPage() {
             rgGameModeClick(static_cast<GameMode>(id));
     });
 
-    cbRatedGame_ = new RatedBox("Rated game", page);
+    cbRatedGame_ = new RatedBox(tr("Rated game"), page);
     cbRatedGame_->setGeometry(12, 98, 200, 20);
     connect(cbRatedGame_, &QCheckBox::toggled, this, [this] { cbRatedGameClick(); });
 
     pnCon_ = new QWidget(page);
     pnCon_->setGeometry(8, 92, 298, 84);
-    Caption("Your name:", pnCon_, 4, 6);
+    Caption(tr("Your name:"), pnCon_, 4, 6);
     edClient_ = new QLineEdit(pnCon_);
     edClient_->setGeometry(150, 2, 140, 22);
     edClient_->setValidator(new NameValidator(int(kSeatNameLimit), true, edClient_));
     edClient_->installEventFilter(this);
-    Caption("Server name (IP-address):", pnCon_, 4, 32);
+    Caption(tr("Server name (IP-address):"), pnCon_, 4, 32);
     edServer_ = new QLineEdit(pnCon_);
     edServer_->setGeometry(150, 28, 140, 22);
     edServer_->setValidator(new NameValidator(int(kServerNameLimit), false, edServer_));
     edServer_->installEventFilter(this);
-    bbCon_ = new QPushButton("Connect", pnCon_);
+    bbCon_ = new QPushButton(ShownText(msg::Connect), pnCon_);
     bbCon_->setGeometry(190, 55, 100, 25);
     bbCon_->setAutoDefault(false);
     connect(bbCon_, &QPushButton::clicked, this, &TOptionsForm::bbConClick);
@@ -289,13 +302,13 @@ QWidget* TOptionsForm::BuildGeneralPage() {
 
     pnMsg_ = new QWidget(page);
     pnMsg_->setGeometry(8, 178, 298, 84);
-    Caption("Recipient:", pnMsg_, 4, 6);
+    Caption(tr("Recipient:"), pnMsg_, 4, 6);
     cbRecip_ = new QComboBox(pnMsg_);
     cbRecip_->setGeometry(150, 2, 140, 22);
-    Caption("Message:", pnMsg_, 4, 32);
+    Caption(tr("Message:"), pnMsg_, 4, 32);
     edMsg_ = new QLineEdit(pnMsg_);
     edMsg_->setGeometry(70, 28, 220, 22);
-    bbSendMsg_ = new QPushButton("Send", pnMsg_);
+    bbSendMsg_ = new QPushButton(tr("Send"), pnMsg_);
     bbSendMsg_->setGeometry(190, 55, 100, 25);
     bbSendMsg_->setAutoDefault(false);
     connect(bbSendMsg_, &QPushButton::clicked, this, &TOptionsForm::bbSendMsgClick);
@@ -305,7 +318,7 @@ QWidget* TOptionsForm::BuildGeneralPage() {
 
 QWidget* TOptionsForm::BuildPlayersPage() {
     auto* page = new QWidget;
-    Caption("Player count:", page, kRowLeft, 14);
+    Caption(tr("Player count:"), page, kRowLeft, 14);
     auto* plc = new UpDown(2, kMaxSeats, 1, page);
     plc->SetTextReadOnly(true);
     plc->setGeometry(110, 10, 48, 22);
@@ -317,7 +330,7 @@ QWidget* TOptionsForm::BuildPlayersPage() {
         SeatRow& r = rows_[n - 1];
         r.row = new QWidget(page);
         r.row->setGeometry(kRowLeft, kRowTop + kRowPitch * (n - 1), 278, 25);
-        r.label = new QLabel("Player " + QString::number(n), r.row);
+        r.label = new QLabel(tr("Player %1").arg(n), r.row);
         r.label->setGeometry(0, 0, 52, 25);
         r.label->setCursor(Qt::OpenHandCursor);
         r.label->installEventFilter(this);
@@ -338,8 +351,8 @@ QWidget* TOptionsForm::BuildPlayersPage() {
                 [this, n] { cbNameContextPopup(n); });
         r.type = new QComboBox(r.row);
         r.type->setGeometry(156, 1, 85, 22);
-        r.type->addItem(kTypeNames[0]);
-        r.type->addItem(kTypeNames[1]);
+        r.type->addItem(tr(kTypeNames[0]));
+        r.type->addItem(tr(kTypeNames[1]));
         connect(r.type, &QComboBox::activated, this, [this, n] { cbTypeChange(n); });
         r.skill = new QComboBox(r.row);
         r.skill->setGeometry(243, 1, 35, 22);
@@ -352,7 +365,7 @@ QWidget* TOptionsForm::BuildPlayersPage() {
 
 QWidget* TOptionsForm::BuildFieldPage() {
     auto* page = new QWidget;
-    Caption("Field dimensions:", page, 16, 14);
+    Caption(tr("Field dimensions:"), page, 16, 14);
     udm_ = new UpDown(kMinFieldSide, kMaxFieldSide, 1, page);
     udm_->setGeometry(130, 10, 48, 22);
     Caption(QString::fromUtf8("\u00D7"), page, 184, 14);
@@ -378,21 +391,21 @@ QWidget* TOptionsForm::BuildFieldPage() {
 
 QWidget* TOptionsForm::BuildRulesPage() {
     auto* page = new QWidget;
-    Caption("Word count per one move:", page, 12, 12);
+    Caption(tr("Word count per one move:"), page, 12, 12);
     udwpm_ = new UpDown(1, 5, 1, page);
     udwpm_->setGeometry(240, 8, 48, 22);
-    Caption("Minimum word length:", page, 12, 38);
+    Caption(tr("Minimum word length:"), page, 12, 38);
     const int shortest = std::max<int>(model_.Dict.ShortestLen, 2);
     udMinwl_ = new UpDown(std::min(shortest, 6), 6, 1, page);
     udMinwl_->setGeometry(240, 34, 48, 22);
-    Caption("Maximum word length:", page, 12, 64);
+    Caption(tr("Maximum word length:"), page, 12, 64);
     const int longest = std::max<int>(model_.Dict.LongestLen, 3);
     udMaxwl_ = new UpDown(3, longest, 1, page);
     udMaxwl_->setGeometry(240, 60, 48, 22);
     connect(udMinwl_, &QSpinBox::valueChanged, this, [this] { edMinwlChange(); });
     connect(udMaxwl_, &QSpinBox::valueChanged, this, [this] { edMaxwlChange(); });
 
-    auto* gbDir = new QGroupBox("Movement directions", page);
+    auto* gbDir = new QGroupBox(tr("Movement directions"), page);
     gbDir->setGeometry(8, 88, 298, 82);
     const QColor arrow = style_.Colour(StyleColour::BorderColor);
     for (int k = 0; k < 8; ++k) {
@@ -405,36 +418,36 @@ QWidget* TOptionsForm::BuildRulesPage() {
         imDirs_[k]->setPixmap(QPixmap::fromImage(DirectionArrowPicture(k, arrow)));
     }
 
-    cbJoker_ = new QCheckBox("Use symbol \"?\" in the initial word", page);
+    cbJoker_ = new QCheckBox(tr("Use symbol \"?\" in the initial word"), page);
     cbJoker_->setGeometry(12, 176, 290, 20);
-    cbCross_ = new QCheckBox("Allow cross letter chains", page);
+    cbCross_ = new QCheckBox(tr("Allow cross letter chains"), page);
     cbCross_->setGeometry(12, 200, 290, 20);
-    cbComb_ = new QCheckBox("Allow constructing of already formed words", page);
+    cbComb_ = new QCheckBox(tr("Allow constructing of already formed words"), page);
     cbComb_->setGeometry(12, 224, 290, 20);
     return page;
 }
 
 QWidget* TOptionsForm::BuildAdditionalPage() {
     auto* page = new QWidget;
-    Caption("Time limit for one word:", page, 12, 14);
+    Caption(tr("Time limit for one word:"), page, 12, 14);
     udTpm_ = new UpDown(0, 3600, 30, page);
     udTpm_->setGeometry(160, 10, 60, 22);
-    Caption("seconds", page, 226, 14);
+    Caption(tr("seconds"), page, 226, 14);
     connect(udTpm_, &QSpinBox::valueChanged, this, [this] { edTpmChange(); });
 
-    Caption("Bonus for remained time:", page, 12, 48);
-    Caption("one point for every", page, 24, 70);
+    Caption(tr("Bonus for remained time:"), page, 12, 48);
+    Caption(tr("one point for every"), page, 24, 70);
     udBonus_ = new UpDown(0, 900, 10, page);
     udBonus_->setGeometry(160, 66, 60, 22);
-    Caption("seconds", page, 226, 70);
+    Caption(tr("seconds"), page, 226, 70);
 
-    Caption("Fine for additional time:", page, 12, 104);
-    Caption("one point for every", page, 24, 126);
+    Caption(tr("Fine for additional time:"), page, 12, 104);
+    Caption(tr("one point for every"), page, 24, 126);
     udFine_ = new UpDown(0, 900, 10, page);
     udFine_->setGeometry(160, 122, 60, 22);
-    Caption("seconds", page, 226, 126);
+    Caption(tr("seconds"), page, 226, 126);
 
-    cbAllw_ = new QCheckBox("Accept unknown words", page);
+    cbAllw_ = new QCheckBox(tr("Accept unknown words"), page);
     cbAllw_->setGeometry(12, 160, 290, 20);
     return page;
 }
@@ -469,7 +482,7 @@ bool TOptionsForm::HasClientEntry() const {
 
 void TOptionsForm::AddClientEntry() {
     for (SeatRow& r : rows_)
-        if (r.type->count() == 2) r.type->addItem(kTypeNames[2]);
+        if (r.type->count() == 2) r.type->addItem(tr(kTypeNames[2]));
 }
 
 void TOptionsForm::RemoveClientEntry() {
@@ -502,7 +515,11 @@ void TOptionsForm::ShowServerAddress() {
 }
 
 void TOptionsForm::Inform(std::string_view text, int icon) {
-    main_.RunMessageBox(this, static_cast<QMessageBox::Icon>(icon), ToQString(text));
+    Inform(ShownText(text), icon);
+}
+
+void TOptionsForm::Inform(const QString& text, int icon) {
+    main_.RunMessageBox(this, static_cast<QMessageBox::Icon>(icon), text);
 }
 
 GameSettings TOptionsForm::ControlValues() const {
@@ -813,7 +830,7 @@ void TOptionsForm::SeatsTakenOver(const std::vector<int>& seats) {
 
 void TOptionsForm::ConnectionChanged() {
     const bool connected = network_->Connected();
-    bbCon_->setText(ToQString(connected ? msg::Disconnect : msg::Connect));
+    bbCon_->setText(ShownText(connected ? msg::Disconnect : msg::Connect));
     edClient_->setReadOnly(connected);
     RecipientsChanged();
 }

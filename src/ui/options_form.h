@@ -187,6 +187,7 @@ class TOptionsForm : public QDialog {
     bool ShiftHeld() const;
     void ShowServerAddress();
     void Inform(std::string_view text, int icon);
+    void Inform(const QString& text, int icon);
 
     GameModel& model_;
     Style& style_;

@@ -22,7 +22,7 @@ TRecForm::TRecForm(const GameModel& model, const Style& style, QWidget* parent)
       style_(style) {
     setFixedSize(326, 276);
     setFont(SansSerif(11));
-    setWindowTitle("Record Table");
+    setWindowTitle(tr("Record Table"));
     const QFont bold = SansSerif(11, true);
     for (int row = 0; row < kRows; ++row) {
         for (int col = 0; col < kCols; ++col) {
@@ -38,7 +38,7 @@ TRecForm::TRecForm(const GameModel& model, const Style& style, QWidget* parent)
     shOk_ = new ShapeView(ShapeView::Kind::RoundRect, this);
     shOk_->setGeometry(127, 256, 70, 19);
     shOk_->SetFill(std::nullopt);
-    btOk_ = new FlatButton("OK", this);
+    btOk_ = new FlatButton(tr("OK"), this);
     btOk_->setGeometry(128, 257, 68, 17);
     connect(btOk_, &FlatButton::clicked, this, &QDialog::accept);
 }
@@ -65,9 +65,9 @@ void TRecForm::Fill() {
     const QColor fill = style_.Colour(StyleColour::FillColor);
     for (int row = 1; row < kRows; ++row) FillRow(row, fill);
     shOk_->SetPen(style_.Colour(StyleColour::BorderColor));
-    Place(0, 0, "Rating", headFont);
-    Place(0, 1, "Player Name", headFont);
-    Place(0, 2, "Record", headFont);
+    Place(0, 0, tr("Rating"), headFont);
+    Place(0, 1, tr("Player Name"), headFont);
+    Place(0, 2, tr("Record"), headFont);
 
     // The file's entries, or the default table when it is missing or damaged.
     const std::array<RecordEntry, 10> table =
@@ -83,13 +83,13 @@ void TRecForm::Fill() {
     // The entry the last game entered.
     highlighted_ = model_.State.NewRecordPlace;
     if (highlighted_ < 1 || highlighted_ >= kRows) highlighted_ = 0;
-    setWindowTitle(highlighted_ == 1 ? "New Record!" : "Record Table");
+    setWindowTitle(highlighted_ == 1 ? tr("New Record!") : tr("Record Table"));
     if (highlighted_ != 0) FillRow(highlighted_, style_.Colour(StyleColour::HighlightColor));
 }
 
 void TRecForm::Unmark() {
     if (highlighted_ == 0) return;
-    setWindowTitle("Record Table");
+    setWindowTitle(tr("Record Table"));
     FillRow(highlighted_, style_.Colour(StyleColour::FillColor));
     highlighted_ = 0;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/review_form.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 
 #include <QLabel>
@@ -31,21 +32,29 @@ QString ReviewWordText(const Move& move) {
 }
 
 QString SeatTotalText(const SeatReview& seat) {
-    QString text = ToQString(seat.Name) + ": " + QString::fromStdString(MadeOfText(seat));
-    if (seat.Hints == 1) text += ", 1 hint";
-    if (seat.Hints > 1) text += QString(", %1 hints").arg(seat.Hints);
-    return text;
+    const QString text =
+        seat.Hints == 0 ? QCoreApplication::translate("tq::ui::TReviewForm",
+                                                      "%1: you made %2 of %3 possible points")
+        : seat.Hints == 1
+            ? QCoreApplication::translate("tq::ui::TReviewForm",
+                                          "%1: you made %2 of %3 possible points, 1 hint")
+            : QCoreApplication::translate("tq::ui::TReviewForm",
+                                          "%1: you made %2 of %3 possible points, %n hints",
+                                          nullptr, seat.Hints);
+    return text.arg(ToQString(seat.Name), QString::number(seat.Points),
+                    QString::number(seat.BestPoints));
 }
 
 TReviewForm::TReviewForm(GameFlow& flow, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       flow_(flow) {
-    setWindowTitle("Review");
+    setWindowTitle(tr("Review"));
     setFont(SansSerif(11));
     auto* layout = new QVBoxLayout(this);
     table_ = new QTableWidget(0, kColumns, this);
-    table_->setHorizontalHeaderLabels({"Seat", "Word", "Points", "Best word", "Points", "Hint"});
+    table_->setHorizontalHeaderLabels(
+        {tr("Seat"), tr("Word"), tr("Points"), tr("Best word"), tr("Points"), tr("Hint")});
     table_->verticalHeader()->setVisible(false);
     table_->verticalHeader()->setDefaultSectionSize(20);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -54,8 +63,8 @@ TReviewForm::TReviewForm(GameFlow& flow, QWidget* parent)
     layout->addWidget(table_);
     totals_ = new QLabel(this);
     layout->addWidget(totals_);
-    auto* legend =
-        new QLabel("Click a move: its word is marked on the field, the best word golden.", this);
+    auto* legend = new QLabel(
+        tr("Click a move: its word is marked on the field, the best word golden."), this);
     layout->addWidget(legend);
     connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { RowClicked(row); });
     resize(440, 400);
@@ -76,7 +85,7 @@ void TReviewForm::Fill(const Review& review, const GameSettings& settings) {
             QString::number(r.Points),
             r.Best.Word.empty() ? QStringLiteral("----") : ToQString(r.Best.Word),
             QString::number(r.BestPoints),
-            r.Hint ? QStringLiteral("hint") : QString()};
+            r.Hint ? tr("hint") : QString()};
         for (int c = 0; c < kColumns; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setForeground(colour);
@@ -87,7 +96,7 @@ void TReviewForm::Fill(const Review& review, const GameSettings& settings) {
     }
     QStringList lines;
     for (const SeatReview& seat : review.Seats) lines << SeatTotalText(seat);
-    if (lines.isEmpty()) lines << "No move of a player at this computer yet.";
+    if (lines.isEmpty()) lines << tr("No move of a player at this computer yet.");
     totals_->setText(lines.join('\n'));
     // As wide as the columns need, the words' columns wide enough for a ten-letter word.
     table_->resizeColumnsToContents();

@@ -47,7 +47,7 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       style_(styleInForce),
       main_(main) {
-    setWindowTitle("Style Parameters");
+    setWindowTitle(tr("Style Parameters"));
     setFixedSize(224, 246);
     setFont(SansSerif(11));
 
@@ -63,7 +63,7 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
 
     // General Options.
     auto* general = new QWidget;
-    auto* nameLabel = new QLabel("Style name:", general);
+    auto* nameLabel = new QLabel(tr("Style name:"), general);
     nameLabel->move(10, 8);
     cbStyle_ = new QComboBox(general);
     cbStyle_->setEditable(true);
@@ -75,44 +75,44 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
     sbSaveStyle_ = new QToolButton(general);
     sbSaveStyle_->setGeometry(172, 26, 24, 22);
     sbSaveStyle_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    sbSaveStyle_->setToolTip("Save");
+    sbSaveStyle_->setToolTip(tr("Save"));
     connect(sbSaveStyle_, &QToolButton::clicked, this, &TStyleForm::sbSaveStyleClick);
     connect(cbStyle_, &QComboBox::currentTextChanged, this, &TStyleForm::cbStyleChange);
-    SwatchRow(general, 64, "Fill color:", StyleColour::FillColor);
-    SwatchRow(general, 94, "Border color:", StyleColour::BorderColor);
-    SwatchRow(general, 124, "Highlight color:", StyleColour::HighlightColor);
-    AddPage(general, "General Options");
+    SwatchRow(general, 64, tr("Fill color:"), StyleColour::FillColor);
+    SwatchRow(general, 94, tr("Border color:"), StyleColour::BorderColor);
+    SwatchRow(general, 124, tr("Highlight color:"), StyleColour::HighlightColor);
+    AddPage(general, tr("General Options"));
 
     auto* headlines = new QWidget;
-    SwatchRow(headlines, 16, "Font color:", StyleColour::HeadFontColor);
-    SwatchRow(headlines, 46, "Cell color:", StyleColour::HeadColor);
-    SwatchRow(headlines, 76, "Border color:", StyleColour::HeadBorderColor);
-    AddPage(headlines, "Table Headlines");
+    SwatchRow(headlines, 16, tr("Font color:"), StyleColour::HeadFontColor);
+    SwatchRow(headlines, 46, tr("Cell color:"), StyleColour::HeadColor);
+    SwatchRow(headlines, 76, tr("Border color:"), StyleColour::HeadBorderColor);
+    AddPage(headlines, tr("Table Headlines"));
 
     auto* field = new QWidget;
-    SwatchRow(field, 16, "Font color:", StyleColour::FieldFontColor);
-    auto* fieldShapes = new QLabel("Cell shapes:", field);
+    SwatchRow(field, 16, tr("Font color:"), StyleColour::FieldFontColor);
+    auto* fieldShapes = new QLabel(tr("Cell shapes:"), field);
     fieldShapes->move(10, 56);
     for (int i = 0; i < 2; ++i) {
         fieldPreview_[i] = new PictureView(false, field);
         fieldPreview_[i]->setGeometry(110 + 44 * i, 50, 32, 32);
     }
-    AddPage(field, "Game Field");
+    AddPage(field, tr("Game Field"));
 
     auto* input = new QWidget;
-    SwatchRow(input, 16, "Font color:", StyleColour::InputFontColor);
-    auto* inputShapes = new QLabel("Cell shapes:", input);
+    SwatchRow(input, 16, tr("Font color:"), StyleColour::InputFontColor);
+    auto* inputShapes = new QLabel(tr("Cell shapes:"), input);
     inputShapes->move(10, 56);
     for (int i = 0; i < 2; ++i) {
         inputPreview_[i] = new PictureView(false, input);
         inputPreview_[i]->setGeometry(114 + 44 * i, 54, 24, 24);
     }
-    AddPage(input, "Input Window");
+    AddPage(input, tr("Input Window"));
 
-    bbApply_ = new QPushButton("Apply", this);
+    bbApply_ = new QPushButton(tr("Apply"), this);
     bbApply_->setGeometry(36, 216, 72, 24);
     bbApply_->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    bbCancel_ = new QPushButton("Cancel", this);
+    bbCancel_ = new QPushButton(tr("Cancel"), this);
     bbCancel_->setGeometry(116, 216, 72, 24);
     bbCancel_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     bbApply_->setAutoDefault(false);
@@ -202,12 +202,12 @@ void TStyleForm::sbSaveStyleClick() {
     if (text.contains('/') || text.contains('\\')) {
         // A name is a file name in the folder Styles, never a path.
         main_.RunMessageBox(&main_, QMessageBox::Warning,
-                            "A style name cannot contain \"/\" or \"\\\".");
+                            tr("A style name cannot contain \"/\" or \"\\\"."));
         return;
     }
     if (IsItem(text)) {
         if (main_.RunMessageBox(&main_, QMessageBox::Question,
-                                "Do you want to change the existing style?",
+                                tr("Do you want to change the existing style?"),
                                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
     }

@@ -9,8 +9,9 @@
 # enters the record table, and checks that a start folder without a dictionary ends with the
 # dictionary message; then tests/e2e/global_menu.sh checks that the menu bar stays in the window on
 # a desktop with a global menu, tests/e2e/network.sh plays a network game between two programs,
-# tests/e2e/keys.sh plays a move by keys alone and shows the window at larger scales, and
-# tests/e2e/coach.sh shows a hint and the review window in a paced game.
+# tests/e2e/keys.sh plays a move by keys alone and shows the window at larger scales,
+# tests/e2e/coach.sh shows a hint and the review window in a paced game, and
+# tests/e2e/russian.sh shows the window in Russian.
 # Screenshots go to $TESSAROON_E2E_SCREENS (default <build-dir>/e2e-screens).
 # Exits non-zero on any failure.
 #
@@ -20,6 +21,11 @@ set -euo pipefail
 # shellcheck source=harness.sh
 source "$(dirname "$0")/harness.sh"
 e2e_begin e2e "${1:-}" Xvfb xdotool import convert
+
+# The windows in English, whatever the caller's locale: the titles and texts looked for below
+# are the English ones (tests/e2e/russian.sh sets its own).
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 
 # A display of our own.
 start_display 91 140 1024x768x24 "$work/xvfb.log" ||
@@ -443,3 +449,5 @@ echo "e2e: 1 passed, 0 failed"
 "$top/tests/e2e/keys.sh" "$build"
 # The hint and the review window in a paced game.
 "$top/tests/e2e/coach.sh" "$build"
+# The window in Russian.
+"$top/tests/e2e/russian.sh" "$build"

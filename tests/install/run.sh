@@ -64,6 +64,7 @@ installed=(
     share/icons/hicolor/16x16/apps/$app_id.png share/icons/hicolor/256x256/apps/$app_id.png
     share/icons/hicolor/scalable/apps/$app_id.svg
     share/man/man6/tessaroon.6.gz share/man/man6/tessaroon-cli.6.gz share/man/man6/tessaroon-help.6.gz
+    share/man/ru/man6/tessaroon.6.gz
     share/doc/tessaroon/copyright share/doc/tessaroon/changelog.Debian.gz
     share/doc/tessaroon/README.md share/doc/tessaroon/docs/playing.md
 )
@@ -71,7 +72,7 @@ installed=(
 help=""
 if [ -f "$build/help/Tessaroon.chm" ] && [ -x "$build/src/ui/tessaroon-help" ]; then
     help=yes
-    installed+=($data/Tessaroon.chm)
+    installed+=($data/Tessaroon.chm $data/Tessaroon.ru.chm)
 fi
 for f in "${installed[@]}"; do
     [ -e "$prefix/$f" ] || fail "cmake --install did not install $f"
@@ -102,6 +103,13 @@ for page in tessaroon tessaroon-cli tessaroon-help; do
     grep -q "$page - " <<<"$text" || fail "$page(6) does not name $page"
     grep -q "$version" <<<"$text" || fail "$page(6) does not carry the version $version"
 done
+# The game's Russian page, rendered as a Russian reader gets it.
+file=$prefix/share/man/ru/man6/tessaroon.6.gz
+text=$(LANG=C.UTF-8 MANWIDTH=80 man --warnings -l "$file" 2>"$work/man.err") || fail "man -l $file"
+[ ! -s "$work/man.err" ] || { cat "$work/man.err" >&2; fail "warnings rendering the Russian tessaroon(6)"; }
+grep -q "^ИМЯ" <<<"$text" || fail "the Russian tessaroon(6) has no ИМЯ section"
+grep -q "tessaroon - игра в слова" <<<"$text" || fail "the Russian tessaroon(6) does not name tessaroon"
+grep -q "$version" <<<"$text" || fail "the Russian tessaroon(6) does not carry the version $version"
 step "the manual pages render"
 
 # Both programs tell their version, without a display.
@@ -112,11 +120,21 @@ step "the manual pages render"
 step "tessaroon --version and tessaroon-cli --version"
 
 # The player's own start folder: made on the first start outside a start folder, kept after.
-export XDG_DATA_HOME=$work/xdg
-own=$XDG_DATA_HOME/tessaroon
+# The first start gives it the dictionary of the interface's language: the shipped settings as
+# they are under a Russian locale, the English dictionary under any other.
 mkdir -p "$work/home"
 cd "$work/home"
-[ "$("$prefix/games/tessaroon" --start-folder)" = "$own" ] || fail "the first start did not choose $own"
+for locale in en_US.UTF-8 C de_DE.UTF-8; do
+    export XDG_DATA_HOME=$work/xdg-$locale
+    env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=$locale "$prefix/games/tessaroon" --start-folder >/dev/null ||
+        fail "the first start under $locale"
+    grep -qx "Dict=General_eng" "$XDG_DATA_HOME/tessaroon/Tessaroon.ini" ||
+        fail "the first start under $locale did not choose the English dictionary"
+done
+export XDG_DATA_HOME=$work/xdg
+own=$XDG_DATA_HOME/tessaroon
+[ "$(env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=ru_RU.UTF-8 "$prefix/games/tessaroon" --start-folder)" = "$own" ] ||
+    fail "the first start did not choose $own"
 for f in Tessaroon.ini Dicts/General_rus.tqd Dicts/General_eng.txt Styles/Marble.ini; do
     cmp -s "$prefix/$data/$f" "$own/$f" || fail "the first start did not copy $f"
 done
@@ -124,6 +142,8 @@ done
 if [ -n "$help" ]; then
     [ "$(readlink -f "$own/Tessaroon.chm")" = "$(readlink -f "$prefix/$data/Tessaroon.chm")" ] ||
         fail "the player's Tessaroon.chm is not the shipped help file"
+    [ "$(readlink -f "$own/Tessaroon.ru.chm")" = "$(readlink -f "$prefix/$data/Tessaroon.ru.chm")" ] ||
+        fail "the player's Tessaroon.ru.chm is not the shipped Russian help file"
 fi
 # The player plays in English, adds a word and removes a style.
 sed -i 's/^Dict=.*/Dict=General_eng/' "$own/Tessaroon.ini"

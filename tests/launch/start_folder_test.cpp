@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <fstream>
 
 #include "test_support.h"
 
@@ -120,22 +121,62 @@ TEST(StartFolder, FillingCopiesEverythingOnceAndNeverReplacesAFile) {
     EXPECT_TRUE(fs::is_symlink(own / "Tessaroon.ini"));
 }
 
-TEST(StartFolder, TheHelpFileIsLinkedSoThatItFollowsUpdates) {
+TEST(StartFolder, TheHelpFilesAreLinkedSoThatTheyFollowUpdates) {
+    for (const char* name : {"Tessaroon.chm", "Tessaroon.ru.chm"}) {
+        SCOPED_TRACE(name);
+        TempDir root;
+        Installed game(root.path());
+        WriteFile(game.shipped / name, "help 1");
+        const fs::path own = root / "own";
+        ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+        EXPECT_TRUE(fs::is_symlink(own / name));
+        WriteFile(game.shipped / name, "help 2");  // the game is updated
+        ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+        EXPECT_EQ(ReadFile(own / name), "help 2");
+
+        // A help file of the player's own stays.
+        fs::remove(own / name);
+        WriteFile(own / name, "mine");
+        ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+        EXPECT_EQ(ReadFile(own / name), "mine");
+    }
+}
+
+// The first start may prepare the player's new settings file; it never touches one that exists.
+TEST(StartFolder, OnlyANewSettingsFileIsPrepared) {
     TempDir root;
     Installed game(root.path());
-    WriteFile(game.shipped / "Tessaroon.chm", "help 1");
     const fs::path own = root / "own";
-    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
-    EXPECT_TRUE(fs::is_symlink(own / "Tessaroon.chm"));
-    WriteFile(game.shipped / "Tessaroon.chm", "help 2");  // the game is updated
-    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
-    EXPECT_EQ(ReadFile(own / "Tessaroon.chm"), "help 2");
+    std::vector<std::string> prepared;
+    const NewSettingsHook prepare = [&](const fs::path& file) {
+        prepared.push_back(ReadFile(file));
+        std::ofstream(file, std::ios::app) << "Language=ru\n";
+    };
+    ASSERT_TRUE(FillStartFolder(game.shipped, own, prepare).ok);
+    ASSERT_EQ(prepared.size(), 1u);
+    EXPECT_EQ(prepared[0], "[General]\nDict=General_eng\n");
+    EXPECT_EQ(ReadFile(own / "Tessaroon.ini"), "[General]\nDict=General_eng\nLanguage=ru\n");
+    // No stray copy is left beside it.
+    for (const auto& e : fs::directory_iterator(own))
+        EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos) << e.path();
 
-    // A help file of the player's own stays.
-    fs::remove(own / "Tessaroon.chm");
-    WriteFile(own / "Tessaroon.chm", "mine");
-    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
-    EXPECT_EQ(ReadFile(own / "Tessaroon.chm"), "mine");
+    // The folder exists now: other missing files come back, the settings file is left alone.
+    WriteFile(own / "Tessaroon.ini", "[General]\nDict=Mine\n");
+    fs::remove(own / "Styles" / "Marble.ini");
+    ASSERT_TRUE(FillStartFolder(game.shipped, own, prepare).ok);
+    EXPECT_EQ(prepared.size(), 1u);
+    EXPECT_EQ(ReadFile(own / "Tessaroon.ini"), "[General]\nDict=Mine\n");
+    EXPECT_TRUE(fs::exists(own / "Styles" / "Marble.ini"));
+
+    // Through the choice of an installed program's start folder, too.
+    TempDir home;
+    const fs::path elsewhere = root / "elsewhere";
+    fs::create_directories(elsewhere);
+    const StartFolderChoice c =
+        ChooseStartFolder(elsewhere, game.program, nullptr, home.path().c_str(), prepare);
+    ASSERT_TRUE(c.error.empty()) << c.error;
+    EXPECT_EQ(prepared.size(), 2u);
+    EXPECT_EQ(ReadFile(c.folder / "Tessaroon.ini"), "[General]\nDict=General_eng\nLanguage=ru\n");
 }
 
 TEST(StartFolder, CopiesOfReadOnlyShippedFilesCanBeChanged) {

@@ -30,6 +30,17 @@ using namespace tq::help;
 namespace {
 
 const std::filesystem::path kHelpFile = TESSAROON_HELP_FILE;
+const std::filesystem::path kHelpFileRu = TESSAROON_HELP_FILE_RU;
+
+// The anchors a page names.
+std::set<std::string> Anchors(const std::string& html) {
+    static const QRegularExpression re("(?:name|id)\\s*=\\s*\"([^\"]*)\"",
+                                       QRegularExpression::CaseInsensitiveOption);
+    std::set<std::string> anchors;
+    auto it = re.globalMatch(QString::fromStdString(html));
+    while (it.hasNext()) anchors.insert(it.next().captured(1).toStdString());
+    return anchors;
+}
 
 std::unique_ptr<HelpFile> OpenBuilt() {
     return HelpFile::Open(kHelpFile);
@@ -110,9 +121,16 @@ class HelpTest : public QObject {
 
     // Every link and picture of every page, and every line of the contents and the index, leads
     // to an object of the file and, where it names one, to an anchor of that page; every page is
-    // in the contents.
+    // in the contents. In both help files.
+    void everyLinkResolves_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("en") << QString::fromStdString(kHelpFile.string());
+        QTest::newRow("ru") << QString::fromStdString(kHelpFileRu.string());
+    }
+
     void everyLinkResolves() {
-        const auto file = OpenBuilt();
+        QFETCH(QString, path);
+        const auto file = HelpFile::Open(path.toStdString());
         QVERIFY(file);
         int pages = 0;
         int links = 0;
@@ -141,6 +159,34 @@ class HelpTest : public QObject {
             if (path.ends_with(".htm")) QVERIFY2(listed.count(path), path.c_str());
         for (const HelpContentsEntry& e : ParseSitemap(*file->Read("/Tessaroon.hhk")))
             QVERIFY2(CheckLink(*file, e.Local).isEmpty(), e.Local.c_str());
+    }
+
+    // The Russian file has the English file's pages and anchors, so that every topic the game
+    // opens is there in both; its pages are Russian and say so.
+    void bothFilesHaveTheSameTopics() {
+        const auto en = HelpFile::Open(kHelpFile);
+        const auto ru = HelpFile::Open(kHelpFileRu);
+        QVERIFY(en && ru);
+        QCOMPARE(ru->Paths(), en->Paths());
+        QCOMPARE(ru->DefaultTopic(), en->DefaultTopic());
+        for (const std::string& path : en->Paths()) {
+            if (!path.ends_with(".htm")) continue;
+            const std::string english = *en->Read(path);
+            const std::string russian = *ru->Read(path);
+            QVERIFY2(Anchors(russian) == Anchors(english), path.c_str());
+            QVERIFY2(russian.find("lang=\"ru\"") != std::string::npos, path.c_str());
+            // Mostly Cyrillic words: more two-byte UTF-8 Cyrillic letters than Latin ones.
+            const QString text =
+                QString::fromStdString(russian).remove(QRegularExpression("<[^>]*>"));
+            int cyrillic = 0, latin = 0;
+            for (QChar c : text) {
+                if (c.unicode() >= 0x410 && c.unicode() <= 0x44F) ++cyrillic;
+                if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) ++latin;
+            }
+            QVERIFY2(cyrillic > 2 * latin, path.c_str());
+        }
+        QVERIFY(ru->Read("/5_options.htm")->find("<title>Окно параметров</title>") !=
+                std::string::npos);
     }
 
     void sitemap() {

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QLocale>
+#include <QStringList>
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "base/version.h"
 #include "commands.h"
 #include "core/game_model.h"
 #include "launch/start_folder.h"
 #include "printable.h"
+#include "settings/interface_language.h"
 
 namespace tq::cli {
 
@@ -43,8 +48,17 @@ bool AsksForHelp(const std::string& arg) {
 std::filesystem::path StartFolder() {
     std::error_code ec;
     const std::filesystem::path current = std::filesystem::current_path(ec);
-    const auto choice = launch::ChooseStartFolder(
-        current, launch::ProgramFile(gProgram), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    // The companion speaks English, but a player's folder it makes starts with the dictionary
+    // the game would give it: that of the locale's language.
+    const auto prepare = [](const std::filesystem::path& newSettings) {
+        std::vector<std::string> languages;
+        for (const QString& name : QLocale::system().uiLanguages())
+            languages.push_back(name.toStdString());
+        (void)PrepareNewSettings(newSettings, languages);
+    };
+    const auto choice =
+        launch::ChooseStartFolder(current, launch::ProgramFile(gProgram),
+                                  std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), prepare);
     if (!choice.error.empty()) {
         std::fprintf(stderr, "tessaroon-cli: %s\n", choice.error.c_str());
         return current;

@@ -1,0 +1,609 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>Messages</name>
+    <message>
+        <source>Connect</source>
+        <translation>Подключиться</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Отключиться</translation>
+    </message>
+    <message>
+        <source>Message from: %1<byte value="xd"/>&gt;%2</source>
+        <translation>Сообщение от %1:<byte value="xd"/>&gt;%2</translation>
+    </message>
+    <message>
+        <source>Put a letter</source>
+        <translation>Поставьте букву</translation>
+    </message>
+    <message>
+        <source>Mark the word</source>
+        <translation>Отметьте слово</translation>
+    </message>
+    <message>
+        <source>New letter is not marked</source>
+        <translation>Новая буква не отмечена</translation>
+    </message>
+    <message>
+        <source>The word is too short</source>
+        <translation>Слово слишком короткое</translation>
+    </message>
+    <message>
+        <source>The word is too long</source>
+        <translation>Слово слишком длинное</translation>
+    </message>
+    <message>
+        <source>Unknown word</source>
+        <translation>Неизвестное слово</translation>
+    </message>
+    <message>
+        <source>Unknown word. Accept?</source>
+        <translation>Неизвестное слово. Принять?</translation>
+    </message>
+    <message>
+        <source>The word is already constructed</source>
+        <translation>Слово уже составлено</translation>
+    </message>
+    <message>
+        <source>The word is already formed</source>
+        <translation>Слово уже есть на поле</translation>
+    </message>
+    <message>
+        <source>The player with such name has already connected.</source>
+        <translation>Игрок с таким именем уже подключён.</translation>
+    </message>
+    <message>
+        <source>The server is inaccessible.</source>
+        <translation>Сервер недоступен.</translation>
+    </message>
+    <message>
+        <source>Network error.</source>
+        <translation>Ошибка сети.</translation>
+    </message>
+    <message>
+        <source>You should enter your name.</source>
+        <translation>Введите своё имя.</translation>
+    </message>
+    <message>
+        <source>It is unable to establish the connection with the server.</source>
+        <translation>Не удаётся установить соединение с сервером.</translation>
+    </message>
+    <message>
+        <source>It is unable to establish the server for network game.</source>
+        <translation>Не удаётся запустить сервер для сетевой игры.</translation>
+    </message>
+    <message>
+        <source>The server plays with a dictionary of another language. Choose the same dictionary as the server to join its games.</source>
+        <translation>Сервер играет со словарём другого языка. Чтобы участвовать в его играх, выберите тот же словарь, что и у сервера.</translation>
+    </message>
+    <message>
+        <source>Incorrect game parameters.</source>
+        <translation>Неверные параметры игры.</translation>
+    </message>
+    <message>
+        <source>You must assign the names for all players.</source>
+        <translation>Задайте имена всех игроков.</translation>
+    </message>
+    <message>
+        <source>Movement directions are not defined.</source>
+        <translation>Не заданы направления движения.</translation>
+    </message>
+    <message>
+        <source>One player must be a human.</source>
+        <translation>Один из игроков должен быть человеком.</translation>
+    </message>
+    <message>
+        <source>Only one player can be a human.</source>
+        <translation>Человеком может быть только один игрок.</translation>
+    </message>
+    <message>
+        <source>Error when opening the dictionary file.</source>
+        <translation>Ошибка при открытии файла словаря.</translation>
+    </message>
+    <message>
+        <source>Press F2 to start a new game</source>
+        <translation>Нажмите F2 для новой игры</translation>
+    </message>
+    <message>
+        <source>%1 wins</source>
+        <translation>Победитель: %1</translation>
+    </message>
+    <message>
+        <source>The game is a draw</source>
+        <translation>Ничья</translation>
+    </message>
+    <message>
+        <source>The server started a game that cannot be played here. The connection is closed.</source>
+        <translation>Сервер начал игру, в которую здесь играть нельзя. Соединение закрыто.</translation>
+    </message>
+    <message>
+        <source>The records folder %1 does not exist.</source>
+        <translation>Папка рекордов %1 не существует.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Cannot open the folder %1: %2</source>
+        <translation>Не удаётся открыть папку %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tq::help::HelpWindow</name>
+    <message>
+        <source>Tessaroon Help</source>
+        <translation>Справка Tessaroon</translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation>Навигация</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Вперёд</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Содержание</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::Coach</name>
+    <message>
+        <source>No word to form here</source>
+        <translation>Здесь слово не составить</translation>
+    </message>
+    <message numerus="yes">
+        <source>Try %1, %n points</source>
+        <translation>
+            <numerusform>Совет: %1, %n очко</numerusform>
+            <numerusform>Совет: %1, %n очка</numerusform>
+            <numerusform>Совет: %1, %n очков</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::TAboutForm</name>
+    <message>
+        <source>© 2026 Tessaroon authors</source>
+        <translation>© 2026 авторы Tessaroon</translation>
+    </message>
+    <message>
+        <source>Words: OpenCorpora, CC BY-SA;
+WordNet and SCOWL licences</source>
+        <translation>Слова: OpenCorpora, CC BY-SA;
+лицензии WordNet и SCOWL</translation>
+    </message>
+    <message>
+        <source>About Tessaroon</source>
+        <translation>О программе Tessaroon</translation>
+    </message>
+    <message>
+        <source>Russian words: OpenCorpora, CC BY-SA 3.0. English words: WordNet 3.0 (WordNet licence) and SCOWL (SCOWL licence). The licences lie beside the word lists in the folder Dicts.</source>
+        <translation>Русские слова: OpenCorpora, CC BY-SA 3.0. Английские слова: WordNet 3.0 (лицензия WordNet) и SCOWL (лицензия SCOWL). Тексты лицензий лежат рядом со списками слов в папке Dicts.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::TInfoForm</name>
+    <message>
+        <source>Game Status</source>
+        <translation>Состояние игры</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Game Results</source>
+        <translation>Итоги игры</translation>
+    </message>
+    <message>
+        <source>Player Name</source>
+        <translation>Имя игрока</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Очки</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::TMainForm</name>
+    <message>
+        <source>Status</source>
+        <translation>Счёт</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Слово</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Очки</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>Буква</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Игра</translation>
+    </message>
+    <message>
+        <source>New Game</source>
+        <translation>Новая игра</translation>
+    </message>
+    <message>
+        <source>Options...</source>
+        <translation>Параметры...</translation>
+    </message>
+    <message>
+        <source>Records...</source>
+        <translation>Рекорды...</translation>
+    </message>
+    <message>
+        <source>Style...</source>
+        <translation>Стиль...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Содержание</translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation>Об игре...</translation>
+    </message>
+    <message>
+        <source>%1 has left the game. The computer plays seat %2 now.</source>
+        <translation>Игрок %1 покинул игру. Теперь за место %2 играет компьютер.</translation>
+    </message>
+    <message>
+        <source>%1 has left the game. The computer plays seats %2 now.</source>
+        <translation>Игрок %1 покинул игру. Теперь за места %2 играет компьютер.</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::TOptionsForm</name>
+    <message>
+        <source>Human</source>
+        <translation>Человек</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Компьютер</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>Клиент</translation>
+    </message>
+    <message>
+        <source>Game Options</source>
+        <translation>Параметры игры</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Общие</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Игроки</translation>
+    </message>
+    <message>
+        <source>Game Field</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <translation>Правила</translation>
+    </message>
+    <message>
+        <source>Additional</source>
+        <translation>Дополнительно</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Записать</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Принять</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>The help topic %1 cannot be opened: no help viewer is installed.</source>
+        <translation>Не удаётся открыть раздел справки %1: программа просмотра справки не установлена.</translation>
+    </message>
+    <message>
+        <source>Game mode</source>
+        <translation>Режим игры</translation>
+    </message>
+    <message>
+        <source>General mode</source>
+        <translation>Обычный режим</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Сервер</translation>
+    </message>
+    <message>
+        <source>Rated game</source>
+        <translation>Игра на рейтинг</translation>
+    </message>
+    <message>
+        <source>Your name:</source>
+        <translation>Ваше имя:</translation>
+    </message>
+    <message>
+        <source>Server name (IP-address):</source>
+        <translation>Имя сервера (IP-адрес):</translation>
+    </message>
+    <message>
+        <source>Recipient:</source>
+        <translation>Получатель:</translation>
+    </message>
+    <message>
+        <source>Message:</source>
+        <translation>Текст:</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Отправить</translation>
+    </message>
+    <message>
+        <source>Player count:</source>
+        <translation>Число игроков:</translation>
+    </message>
+    <message>
+        <source>Player %1</source>
+        <translation>Игрок %1</translation>
+    </message>
+    <message>
+        <source>Field dimensions:</source>
+        <translation>Размер поля:</translation>
+    </message>
+    <message>
+        <source>Word count per one move:</source>
+        <translation>Слов за один ход:</translation>
+    </message>
+    <message>
+        <source>Minimum word length:</source>
+        <translation>Наименьшая длина слова:</translation>
+    </message>
+    <message>
+        <source>Maximum word length:</source>
+        <translation>Наибольшая длина слова:</translation>
+    </message>
+    <message>
+        <source>Movement directions</source>
+        <translation>Направления движения</translation>
+    </message>
+    <message>
+        <source>Use symbol &quot;?&quot; in the initial word</source>
+        <translation>Знак «?» в начальном слове</translation>
+    </message>
+    <message>
+        <source>Allow cross letter chains</source>
+        <translation>Разрешить пересечение цепочек</translation>
+    </message>
+    <message>
+        <source>Allow constructing of already formed words</source>
+        <translation>Разрешить слова, уже видимые на поле</translation>
+    </message>
+    <message>
+        <source>Time limit for one word:</source>
+        <translation>Время на одно слово:</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>сек.</translation>
+    </message>
+    <message>
+        <source>Bonus for remained time:</source>
+        <translation>Бонус за оставшееся время:</translation>
+    </message>
+    <message>
+        <source>one point for every</source>
+        <translation>одно очко за каждые</translation>
+    </message>
+    <message>
+        <source>Fine for additional time:</source>
+        <translation>Штраф за лишнее время:</translation>
+    </message>
+    <message>
+        <source>Accept unknown words</source>
+        <translation>Принимать неизвестные слова</translation>
+    </message>
+    <message>
+        <source>No network address was found: only this computer can join, at 127.0.0.1.
+The server listens on port %1.</source>
+        <translation>Сетевой адрес не найден: подключиться можно только с этого компьютера, по адресу 127.0.0.1.
+Сервер ждёт подключений на порту %1.</translation>
+    </message>
+    <message>
+        <source>Other players choose Client and connect to this computer&apos;s address: %1.
+The server listens on port %2.</source>
+        <translation>Другие игроки выбирают «Клиент» и подключаются к адресу этого компьютера: %1.
+Сервер ждёт подключений на порту %2.</translation>
+    </message>
+    <message>
+        <source>Other players choose Client and connect to one of this computer&apos;s addresses: %1.
+The server listens on port %2.</source>
+        <translation>Другие игроки выбирают «Клиент» и подключаются к одному из адресов этого компьютера: %1.
+Сервер ждёт подключений на порту %2.</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::TRecForm</name>
+    <message>
+        <source>Record Table</source>
+        <translation>Таблица рекордов</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Rating</source>
+        <translation>Место</translation>
+    </message>
+    <message>
+        <source>Player Name</source>
+        <translation>Имя игрока</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Рекорд</translation>
+    </message>
+    <message>
+        <source>New Record!</source>
+        <translation>Новый рекорд!</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::TReviewForm</name>
+    <message>
+        <source>Review</source>
+        <translation>Разбор игры</translation>
+    </message>
+    <message>
+        <source>Seat</source>
+        <translation>Игрок</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Слово</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Очки</translation>
+    </message>
+    <message>
+        <source>Best word</source>
+        <translation>Лучшее слово</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Совет</translation>
+    </message>
+    <message>
+        <source>Click a move: its word is marked on the field, the best word golden.</source>
+        <translation>Щёлкните ход: его слово отмечается на поле, лучшее слово — золотом.</translation>
+    </message>
+    <message>
+        <source>hint</source>
+        <translation>совет</translation>
+    </message>
+    <message>
+        <source>No move of a player at this computer yet.</source>
+        <translation>У игроков за этим компьютером ещё нет ходов.</translation>
+    </message>
+    <message>
+        <source>%1: you made %2 of %3 possible points</source>
+        <translation>%1: вы набрали %2 из %3 возможных очков</translation>
+    </message>
+    <message>
+        <source>%1: you made %2 of %3 possible points, 1 hint</source>
+        <translation>%1: вы набрали %2 из %3 возможных очков, 1 совет</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: you made %2 of %3 possible points, %n hints</source>
+        <translation>
+            <numerusform>%1: вы набрали %2 из %3 возможных очков, %n совет</numerusform>
+            <numerusform>%1: вы набрали %2 из %3 возможных очков, %n совета</numerusform>
+            <numerusform>%1: вы набрали %2 из %3 возможных очков, %n советов</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::TStyleForm</name>
+    <message>
+        <source>Style Parameters</source>
+        <translation>Параметры стиля</translation>
+    </message>
+    <message>
+        <source>Style name:</source>
+        <translation>Название стиля:</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Записать</translation>
+    </message>
+    <message>
+        <source>Fill color:</source>
+        <translation>Цвет заливки:</translation>
+    </message>
+    <message>
+        <source>Border color:</source>
+        <translation>Цвет рамки:</translation>
+    </message>
+    <message>
+        <source>Highlight color:</source>
+        <translation>Цвет выделения:</translation>
+    </message>
+    <message>
+        <source>General Options</source>
+        <translation>Общие</translation>
+    </message>
+    <message>
+        <source>Font color:</source>
+        <translation>Цвет шрифта:</translation>
+    </message>
+    <message>
+        <source>Cell color:</source>
+        <translation>Цвет ячейки:</translation>
+    </message>
+    <message>
+        <source>Table Headlines</source>
+        <translation>Заголовки</translation>
+    </message>
+    <message>
+        <source>Cell shapes:</source>
+        <translation>Вид ячеек:</translation>
+    </message>
+    <message>
+        <source>Game Field</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>Input Window</source>
+        <translation>Окно букв</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Принять</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>A style name cannot contain &quot;/&quot; or &quot;\&quot;.</source>
+        <translation>Название стиля не может содержать «/» или «\».</translation>
+    </message>
+    <message>
+        <source>Do you want to change the existing style?</source>
+        <translation>Изменить существующий стиль?</translation>
+    </message>
+</context>
+</TS>
