@@ -96,10 +96,7 @@ double CpuSeconds() {
 }
 
 // Runs the event loop for a while, sleeping whenever nothing happens, as the program does.
-// Without the vptr check of the undefined-behaviour sanitizer: that check reads memory through a
-// pipe, which it cannot open while the test holds every descriptor, and then wrongly reports the
-// event loop as no object of its type.
-__attribute__((no_sanitize("vptr"))) void RunEventLoop(int ms) {
+void RunEventLoop(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
