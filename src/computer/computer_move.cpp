@@ -9,15 +9,23 @@
 
 namespace tq {
 
-ComputerPlayer::ComputerPlayer(const WordStore& words) : words_(words) {
+ComputerPlayer::ComputerPlayer(const WordStore& words) : words_(&words) {
     RefreshGraph();
 }
 
+ComputerPlayer::ComputerPlayer(std::shared_ptr<const WordGraph> graph)
+    : words_(nullptr), graph_(std::move(graph)) {}
+
 ComputerPlayer::~ComputerPlayer() = default;
 
+std::unique_ptr<ComputerPlayer> ComputerPlayer::Frozen() const {
+    if (words_ && words_->TotalWords() != graphWordCount_) RefreshGraph();
+    return std::unique_ptr<ComputerPlayer>(new ComputerPlayer(graph_));
+}
+
 void ComputerPlayer::RefreshGraph() const {
-    graph_ = std::make_unique<WordGraph>(words_);
-    graphWordCount_ = words_.TotalWords();
+    graph_ = std::make_shared<const WordGraph>(*words_);
+    graphWordCount_ = words_->TotalWords();
 }
 
 std::size_t ComputerPlayer::GraphBytes() const {
@@ -31,7 +39,7 @@ void ComputerPlayer::FindCandidates(const Field& field, const GameSettings& sett
                                     std::vector<std::string>& out) const {
     // Words are only ever added to the store (accepted unknown words); a changed count means the
     // graph misses some.
-    if (words_.TotalWords() != graphWordCount_) RefreshGraph();
+    if (words_ && words_->TotalWords() != graphWordCount_) RefreshGraph();
     const int letterCount = static_cast<int>(fieldLetters.size());
     if (maxLen > letterCount + 1) maxLen = letterCount + 1;
     if (maxLen > kMaxWordLength) maxLen = kMaxWordLength;

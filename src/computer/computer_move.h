@@ -47,11 +47,17 @@ class ComputerPlayer {
     // The bytes the word graph holds (for the benchmark's memory figure).
     std::size_t GraphBytes() const;
 
+    // A player for another thread: it searches the word graph as it is now (brought up to date
+    // here, on the caller's thread) and never looks at the store again, so the store may grow and
+    // this player rebuild its own graph meanwhile. The graph is shared, never copied.
+    std::unique_ptr<ComputerPlayer> Frozen() const;
+
   private:
+    explicit ComputerPlayer(std::shared_ptr<const WordGraph> graph);
     void RefreshGraph() const;
 
-    const WordStore& words_;
-    mutable std::unique_ptr<WordGraph> graph_;
+    const WordStore* words_;  // null for a frozen player
+    mutable std::shared_ptr<const WordGraph> graph_;
     mutable std::size_t graphWordCount_ = 0;
 };
 

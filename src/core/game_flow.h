@@ -149,8 +149,8 @@ class GameFlow {
     bool Busy() const { return busy_; }
     TTimeCounter& Clock() { return clock_; }
 
-    // Coaching (the hint and the review window). The computer player, whose searches only read
-    // its word graph: a search on a copy of the position may run on another thread.
+    // Coaching (the hint and the review window). The computer player; a search on another
+    // thread takes its Frozen() copy, made on this one.
     const ComputerPlayer& Computer() const { return *computer_; }
     // Whether a human at this computer is entering a move (phases 11 to 13).
     bool LocalHumanMoving() const;

@@ -59,9 +59,11 @@ void Coach::RequestHint() {
     const GameModel& m = flow.Model();
     const Request request{flow.Moment(), m.State.CurrentSeat, m.State.LetterCountOnField};
     searching_ = true;
-    // The search reads only copies of the position; the word graph it walks is never changed.
-    worker_ = std::thread([this, request, computer = &flow.Computer(), field = m.Board,
-                           settings = m.Settings, state = m.State, dict = m.Dict] {
+    // The search reads only copies of the position and a frozen player: the window's own player
+    // may rebuild its graph (a word accepted meanwhile) while this one runs, and the review
+    // searches with it on this thread.
+    worker_ = std::thread([this, request, computer = std::shared_ptr(flow.Computer().Frozen()),
+                           field = m.Board, settings = m.Settings, state = m.State, dict = m.Dict] {
         const Move best = BestMove(*computer, field, settings, state, dict);
         QMetaObject::invokeMethod(
             this, [this, request, best] { HintFound(request, best); }, Qt::QueuedConnection);

@@ -179,6 +179,27 @@ TEST(ComputerPlayerTest, FindsWordsAddedToTheStoreLater) {
     EXPECT_EQ(out[0].substr(0, 6), "CATSUP");
 }
 
+// A frozen player (the hint's, on another thread) takes the words accepted before it was made and
+// keeps its graph when the store grows later; the window's own player moves on without it.
+TEST(ComputerPlayerTest, AFrozenPlayerKeepsTheGraphItWasMadeWith) {
+    WordStore store = MakeStore({"TSUQ"});
+    const ComputerPlayer player(store);
+    store.AddWord("ATSUP");  // accepted before the copy: the copy brings the graph up to date
+    const std::unique_ptr<ComputerPlayer> frozen = player.Frozen();
+    store.AddWord("CATSUP");  // accepted while the copy searches
+    const Field f = CatsuField();
+    const GameSettings s = test::MakeSettings("11110000");
+    Random rng(1);
+    std::vector<std::string> out;
+    frozen->FindCandidates(f, s, LettersOf(f), {}, 2, 30, true, 7, rng, out);
+    ASSERT_FALSE(out.empty());
+    EXPECT_EQ(out[0].substr(0, 6), "ATSUP<");
+    out.clear();
+    player.FindCandidates(f, s, LettersOf(f), {}, 2, 30, true, 7, rng, out);
+    ASSERT_FALSE(out.empty());
+    EXPECT_EQ(out[0].substr(0, 6), "CATSUP");
+}
+
 TEST(ParseCandidateTest, SplitsWordPositionAndChain) {
     Move move;
     ASSERT_TRUE(ParseCandidate("SOUP<2>12:22:32:42:", move));
