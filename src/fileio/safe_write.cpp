@@ -98,10 +98,12 @@ Status WriteFileSafely(const fs::path& path, std::string_view bytes, std::string
     int error = 0;
     if (!WriteAll(fd, bytes)) error = errno;
     if (!error && exists) {
-        // Keep the old file's mode, and its owner where the program may set it.
+        // Keep the old file's mode, and its owner where the program may set it (where it may
+        // not, as a player may not give a file away, the file stays the program's).
         if (::fchmod(fd, old.st_mode & 07777) != 0) error = errno;
-        if (!error && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
-            (void)::fchown(fd, old.st_uid, old.st_gid);
+        if (!error && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+            [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+        }
     }
     if (!error && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && !error) error = errno;

@@ -80,7 +80,9 @@ TEST(InterfaceLanguage, ANewSettingsFileGetsTheDictionaryOfItsLanguage) {
         const IniFile ini(file);
         EXPECT_EQ(ReadDictName(ini), c.dict);
         EXPECT_EQ(ini.ReadString("General", "Style", "none"), c.file == noDict ? "none" : "Marble");
-        if (std::string(c.dict) == "General_rus") EXPECT_EQ(ReadFile(file), c.file);
+        if (std::string(c.dict) == "General_rus") {
+            EXPECT_EQ(ReadFile(file), c.file);
+        }
     }
 }
 

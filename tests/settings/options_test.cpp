@@ -60,7 +60,7 @@ TEST(OptionsChecks, TableOfCases) {
          },
          msg::NamesMissing, OptionsPage::Players},
         // Names that differ from others only by blanks, or that hold what no name may.
-        {"a lone blank as a name", [](GameSettings& s) { s.Seat(2).Name = " "; }, msg::NamesMissing,
+        {"a lone blank as a name", [](GameSettings& s) { s.Seat(2).Name = ' '; }, msg::NamesMissing,
          OptionsPage::Players},
         {"a blank after a name", [](GameSettings& s) { s.Seat(1).Name = "Ann "; },
          msg::NamesMissing, OptionsPage::Players},

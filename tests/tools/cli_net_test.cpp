@@ -38,7 +38,7 @@ struct ServedGames {
 ServedGames PlayServedGames(const std::string& gameOptions) {
     TempDir out;
     const std::string cli = std::string("'") + TESSAROON_CLI + "'";
-    const std::string dir = "'" + out.path().string() + "'";
+    const std::string dir = std::string("'").append(out.path().string()).append("'");
     // The server picks a free port and says which; the bots join on it. Every process is bounded
     // in time, so a hang fails the test instead of stopping the run.
     const std::string script =
