@@ -11,22 +11,6 @@ set(dist ${CMAKE_SOURCE_DIR}/dist)
 set(start ${CMAKE_SOURCE_DIR}/game)
 set(shipped ${TESSAROON_INSTALL_DATADIR})
 
-install(TARGETS tessaroon-cli RUNTIME DESTINATION ${TESSAROON_INSTALL_GAMESDIR})
-
-# The shipped start folder: settings, dictionaries with their licences, styles, an empty
-# Records folder and the help file when the build made one. What a player adds while playing
-# in game/ (records, backups) is not shipped.
-install(FILES ${start}/Tessaroon.ini DESTINATION ${shipped})
-install(DIRECTORY ${start}/Dicts DESTINATION ${shipped}
-        FILES_MATCHING PATTERN "*.tqd" PATTERN "*.txt")
-install(DIRECTORY ${start}/Styles DESTINATION ${shipped}
-        FILES_MATCHING PATTERN "*.ini" PATTERN "*.bmp" PATTERN "*.jpg")
-install(DIRECTORY DESTINATION ${shipped}/Records)
-if(TARGET help_file)
-    install(FILES ${CMAKE_BINARY_DIR}/help/Tessaroon.chm ${CMAKE_BINARY_DIR}/help/Tessaroon.ru.chm
-            DESTINATION ${shipped})
-endif()
-
 # Manual pages and the package's changelog, with the version and the data folder filled in,
 # compressed as Debian keeps them.
 # The pages name the packaged game's data folder (another prefix puts it below that prefix).
@@ -51,6 +35,46 @@ endforeach()
 tessaroon_compressed(${dist}/man/ru/tessaroon.6.in man/ru/tessaroon.6)
 tessaroon_compressed(${dist}/changelog.in changelog.Debian)
 add_custom_target(compressed_docs ALL DEPENDS ${compressed})
+# Each program's build makes the pages, so that an install after building only the programs (as
+# the run command does) finds them.
+add_dependencies(tessaroon-cli compressed_docs)
+if(TESSAROON_BUILD_UI)
+    add_dependencies(tessaroon compressed_docs)
+endif()
+
+# An install copies built files. Before it copies any it checks that the build made them all, so
+# that an install from an unfinished build ends with a message instead of half an install.
+set(built $<TARGET_FILE:tessaroon-cli> ${compressed})
+if(TESSAROON_BUILD_UI)
+    list(APPEND built $<TARGET_FILE:tessaroon> $<TARGET_FILE:tessaroon-help>)
+endif()
+if(TARGET help_file)
+    list(APPEND built ${CMAKE_BINARY_DIR}/help/Tessaroon.chm ${CMAKE_BINARY_DIR}/help/Tessaroon.ru.chm)
+endif()
+list(JOIN built "\" \"" built)
+install(CODE "
+    foreach(file IN ITEMS \"${built}\")
+        if(NOT EXISTS \"\${file}\")
+            message(FATAL_ERROR \"\${file} is not built: build the project first (cmake --build ${CMAKE_BINARY_DIR}); nothing was installed\")
+        endif()
+    endforeach()")
+
+install(TARGETS tessaroon-cli RUNTIME DESTINATION ${TESSAROON_INSTALL_GAMESDIR})
+
+# The shipped start folder: settings, dictionaries with their licences, styles, an empty
+# Records folder and the help file when the build made one. What a player adds while playing
+# in game/ (records, backups) is not shipped.
+install(FILES ${start}/Tessaroon.ini DESTINATION ${shipped})
+install(DIRECTORY ${start}/Dicts DESTINATION ${shipped}
+        FILES_MATCHING PATTERN "*.tqd" PATTERN "*.txt")
+install(DIRECTORY ${start}/Styles DESTINATION ${shipped}
+        FILES_MATCHING PATTERN "*.ini" PATTERN "*.bmp" PATTERN "*.jpg")
+install(DIRECTORY DESTINATION ${shipped}/Records)
+if(TARGET help_file)
+    install(FILES ${CMAKE_BINARY_DIR}/help/Tessaroon.chm ${CMAKE_BINARY_DIR}/help/Tessaroon.ru.chm
+            DESTINATION ${shipped})
+endif()
+
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_BINARY_DIR}/dist/man/ru/tessaroon.6.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man6)
@@ -86,6 +110,24 @@ if(TESSAROON_BUILD_UI)
     install(FILES ${CMAKE_BINARY_DIR}/dist/${TESSAROON_APP_ID}.metainfo.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
+
+# A stripping install (the package's, or cmake --install --strip) also drops the compilers' names
+# (the .comment section) from the programs, as Debian's packages do.
+set(programs $<TARGET_FILE_NAME:tessaroon-cli>)
+if(TESSAROON_BUILD_UI)
+    list(APPEND programs $<TARGET_FILE_NAME:tessaroon> $<TARGET_FILE_NAME:tessaroon-help>)
+endif()
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        foreach(program ${programs})
+            set(file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TESSAROON_INSTALL_GAMESDIR}/\${program}\")
+            execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment \"\${file}\"
+                            RESULT_VARIABLE failed)
+            if(failed)
+                message(FATAL_ERROR \"Cannot remove the .comment section from \${file}\")
+            endif()
+        endforeach()
+    endif()")
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)

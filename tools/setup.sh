@@ -32,7 +32,8 @@ run)
     ;;
 test | package)
     packages=("${run_packages[@]}" "${test_packages[@]}")
-    options=(-DTESSAROON_BUILD_TESTS=ON -DTESSAROON_BUILD_BENCH=ON)
+    # A compiler warning fails these builds.
+    options=(-DTESSAROON_BUILD_TESTS=ON -DTESSAROON_BUILD_BENCH=ON -DTESSAROON_WERROR=ON)
     targets=(all)
     ;;
 *)
@@ -71,7 +72,7 @@ test)
     # UndefinedBehaviorSanitizer in a folder of their own: any finding fails the run.
     sanitize=${TESSAROON_SANITIZE_DIR:-$build-sanitize}
     cmake -S "$top" -B "$sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSAROON_SANITIZE=ON \
-        -DTESSAROON_BUILD_UI=OFF -DTESSAROON_BUILD_BENCH=OFF
+        -DTESSAROON_BUILD_UI=OFF -DTESSAROON_BUILD_BENCH=OFF -DTESSAROON_WERROR=ON
     cmake --build "$sanitize" -j "$jobs"
     cd "$sanitize"
     ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
@@ -85,6 +86,7 @@ package)
     # Debian's package checker: no error and no warning (dist/lintian-overrides says why for each
     # override).
     lintian --fail-on error,warning "$deb"
+    echo "lintian passed: no error or warning in $(basename "$deb")"
     echo "Built $deb; install it with: sudo apt install $deb"
     ;;
 esac

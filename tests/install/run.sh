@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the built game into a temporary prefix and checks it as a player's desktop and a
-# packager would: the files are where Linux puts them, the desktop entry and the AppStream
-# metainfo validate, the manual pages render, both programs tell their version, an installed game
-# started outside a start folder makes the player's own folder under the XDG data home and keeps
-# a changed file on its next start, the installed game starts under Xvfb there and shows its
-# window, and the Debian package builds, holds the same files and passes lintian. Exits non-zero
+# packager would: the files are where Linux puts them, a build as the run command makes installs
+# the same files, the desktop entry and the AppStream metainfo validate, the manual pages render,
+# both programs tell their version, an installed game started outside a start folder makes the
+# player's own folder under the XDG data home and keeps a changed file on its next start, the
+# installed game starts under Xvfb there and shows its window, and the Debian package builds,
+# holds the same files, passes lintian and its programs are hardened and stripped. Exits non-zero
 # on any failure.
 #
 #   tests/install/run.sh <build-dir>
@@ -26,7 +27,7 @@ fail() {
 }
 step() { echo "install: $*"; }
 
-for tool in desktop-file-validate appstreamcli rsvg-convert man dpkg-deb cpack lintian Xvfb xdotool; do
+for tool in desktop-file-validate appstreamcli rsvg-convert man dpkg-deb cpack lintian readelf Xvfb xdotool; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -80,11 +81,43 @@ done
 [ -z "$(ls -A "$prefix/$data/Records")" ] || fail "records of a developer's games were installed"
 step "installed into $prefix"
 
+# The run command builds only the game and the companion, in a build folder without tests or
+# benchmarks: an install right after it installs the same files, and an install from a build that
+# lacks a file it needs stops before installing anything. The folder lies beside the build folder
+# and is kept, so that a later check builds only what changed; with the build folder's compiler
+# settings and the compiler cache's base in the source tree, its compiles are cache hits.
+run_build=$build-run
+werror=$(sed -n 's/^TESSAROON_WERROR:BOOL=//p' "$build/CMakeCache.txt")
+cmake -S "$top" -B "$run_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSAROON_BUILD_TESTS=OFF \
+    -DTESSAROON_BUILD_BENCH=OFF -DTESSAROON_WERROR="${werror:-OFF}" >"$work/run-build.log" 2>&1 ||
+    { cat "$work/run-build.log" >&2; fail "configuring a build as the run command does"; }
+rm -f "$run_build/dist/man/tessaroon.6.gz"
+if cmake --install "$run_build" --prefix "$work/unfinished/usr" >"$work/unfinished.log" 2>&1; then
+    fail "an install from a build without tessaroon.6.gz went through"
+fi
+grep -q "is not built" "$work/unfinished.log" ||
+    { cat "$work/unfinished.log" >&2; fail "an install from an unfinished build did not say what is missing"; }
+[ -z "$(find "$work/unfinished" -type f 2>/dev/null)" ] ||
+    fail "an install from an unfinished build installed $(find "$work/unfinished" -type f | head -n 3)"
+CCACHE_BASEDIR=$top cmake --build "$run_build" -j "$(nproc)" --target tessaroon tessaroon-cli \
+    >>"$work/run-build.log" 2>&1 ||
+    { tail -n 40 "$work/run-build.log" >&2; fail "building the game and the companion as the run command does"; }
+cmake --install "$run_build" --prefix "$work/run-prefix/usr" >"$work/run-install.log" 2>&1 ||
+    { cat "$work/run-install.log" >&2; fail "cmake --install after building as the run command does"; }
+diff <(cd "$prefix" && find . | sort) <(cd "$work/run-prefix/usr" && find . | sort) >"$work/run-install.diff" ||
+    { cat "$work/run-install.diff" >&2; fail "an install after building as the run command does differs"; }
+step "an install right after the run command's build installs the same files"
+
 # The desktop entry and the metainfo.
 desktop-file-validate "$prefix/share/applications/$app_id.desktop" ||
     fail "the desktop entry does not validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" ||
     fail "the metainfo does not validate"
+# (The validator fails on an error: on a metainfo without its id, for one.)
+sed 's|<id>.*</id>||' "$prefix/share/metainfo/$app_id.metainfo.xml" >"$work/no-id.metainfo.xml"
+if appstreamcli validate --no-net "$work/no-id.metainfo.xml" >/dev/null 2>&1; then
+    fail "appstreamcli validate passes a metainfo without an id"
+fi
 for shot in $(sed -n 's|.*<image[^>]*>.*/\([^/<]*\)</image>.*|\1|p' \
     "$prefix/share/metainfo/$app_id.metainfo.xml"); do
     [ -f "$top/dist/screenshots/$shot" ] || fail "the metainfo names a screenshot $shot that dist/screenshots lacks"
@@ -110,6 +143,14 @@ text=$(LANG=C.UTF-8 MANWIDTH=80 man --warnings -l "$file" 2>"$work/man.err") || 
 grep -q "^ИМЯ" <<<"$text" || fail "the Russian tessaroon(6) has no ИМЯ section"
 grep -q "tessaroon - игра в слова" <<<"$text" || fail "the Russian tessaroon(6) does not name tessaroon"
 grep -q "$version" <<<"$text" || fail "the Russian tessaroon(6) does not carry the version $version"
+# Both pages of the game tell the same: the scale option, the keys, the data folder, the viewer.
+for lang in "" ru/; do
+    text=$(LANG=C.UTF-8 MANWIDTH=80 man -l "$prefix/share/man/${lang}man6/tessaroon.6.gz")
+    for said in --scale F1 F7 F8 "tessaroon-help(6)" "/usr/$data"; do
+        grep -qF -- "$said" <<<"$text" || fail "the ${lang}tessaroon(6) does not say $said"
+    done
+    ! grep -qF "$data/tessaroon" <<<"$text" || fail "the ${lang}tessaroon(6) names a $data/tessaroon"
+done
 step "the manual pages render"
 
 # Both programs tell their version, without a display.
@@ -246,11 +287,25 @@ done
 [ "$(dpkg-deb -f "$deb" Version)" = "$version-1" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
 # Debian's package checker finds no error and no warning (an override names its reason beside it,
 # dist/lintian-overrides).
-lintian --fail-on error,warning --display-level ">=warning" "$deb" >"$work/lintian.log" 2>&1 ||
+# Among its notes, none says that a program lacks a hardening Debian's build flags give or carries
+# a section Debian strips.
+lintian --fail-on error,warning --display-level ">=info" "$deb" >"$work/lintian.log" 2>&1 ||
     { cat "$work/lintian.log" >&2; fail "lintian reports errors or warnings on $(basename "$deb")"; }
-step "lintian finds no error or warning in $(basename "$deb")"
-# Unpacked anywhere, its game finds its shipped files.
+if grep -E "hardening-|binary-has-unneeded-section" "$work/lintian.log" >&2; then
+    fail "lintian finds a program of $(basename "$deb") unhardened or unstripped"
+fi
+step "lintian finds no error or warning in $(basename "$deb"), and no program unhardened"
 dpkg-deb -x "$deb" "$work/unpacked"
+# Its programs are linked and stripped as Debian's are: relocations read-only and resolved at
+# start, no .comment section (lintian above looks for the checked string functions).
+for program in tessaroon tessaroon-cli tessaroon-help; do
+    readelf -W -d -l -S "$work/unpacked/usr/games/$program" >"$work/readelf.txt" ||
+        fail "readelf cannot read the packaged $program"
+    grep -q "BIND_NOW" "$work/readelf.txt" || fail "$program is not linked with -z now"
+    grep -q "GNU_RELRO" "$work/readelf.txt" || fail "$program is not linked with -z relro"
+    ! grep -q " \.comment " "$work/readelf.txt" || fail "$program keeps its .comment section"
+done
+# Unpacked anywhere, its game finds its shipped files.
 export XDG_DATA_HOME=$work/xdg2
 [ "$(cd "$work/home" && env -u DISPLAY "$work/unpacked/usr/games/tessaroon" --start-folder)" = "$XDG_DATA_HOME/tessaroon" ] ||
     fail "the packaged game did not make its start folder"
