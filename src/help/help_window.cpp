@@ -153,11 +153,11 @@ void HelpWindow::FillContents() {
     const int scrollBar = tree_->verticalScrollBar()->sizeHint().width();
     const int need =
         static_cast<const QAbstractItemView*>(tree_)->sizeHintForColumn(0) + frame + scrollBar + 4;
-    const QList<int> sizes = splitter_->sizes();
-    const int total =
-        sizes.value(0) + sizes.value(1) > 0 ? sizes.value(0) + sizes.value(1) : width();
-    const int pane = std::min(std::max(need, kContentsWidth), std::max(kContentsWidth, total / 2));
-    splitter_->setSizes({pane, std::max(0, total - pane)});
+    // The splitter's own sizes mean nothing before the window is first laid out; the window's
+    // width does, and the splitter shares out any change in the proportion set here.
+    const int total = std::max(width(), 2 * kContentsWidth);
+    const int pane = std::min(std::max(need, kContentsWidth), total / 2);
+    splitter_->setSizes({pane, total - pane});
 }
 
 void HelpWindow::ItemActivated(QTreeWidgetItem* item) {

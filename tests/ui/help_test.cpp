@@ -318,7 +318,7 @@ class HelpTest : public QObject {
         QFETCH(QString, file);
         HelpWindow w;
         QVERIFY(w.OpenTarget(file));
-        w.show();
+        w.showMaximized();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QTreeWidget* tree = w.ContentsTree();
         const QFontMetrics fm(tree->font());
@@ -333,6 +333,9 @@ class HelpTest : public QObject {
                            .arg(tree->viewport()->width());
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join("\n")));
+        // The pages keep the larger part of the window.
+        QVERIFY2(w.Browser()->width() >= w.width() / 2,
+                 qPrintable(QString("%1 of %2").arg(w.Browser()->width()).arg(w.width())));
     }
 
     // A copy in the start folder that opens but cannot give the page (cut short, or damaged
