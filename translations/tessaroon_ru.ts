@@ -183,7 +183,7 @@ WordNet and SCOWL licences</source>
     </message>
     <message>
         <source>About Tessaroon</source>
-        <translation>О программе Tessaroon</translation>
+        <translation>Об игре Tessaroon</translation>
     </message>
     <message>
         <source>Russian words: OpenCorpora, CC BY-SA 3.0. English words: WordNet 3.0 (WordNet licence) and SCOWL (SCOWL licence). The licences lie beside the word lists in the folder Dicts.</source>
@@ -604,6 +604,18 @@ The server listens on port %2.</source>
     <message>
         <source>Do you want to change the existing style?</source>
         <translation>Изменить существующий стиль?</translation>
+    </message>
+    <message>
+        <source>Granite</source>
+        <translation>Гранит</translation>
+    </message>
+    <message>
+        <source>Malachite</source>
+        <translation>Малахит</translation>
+    </message>
+    <message>
+        <source>Marble</source>
+        <translation>Мрамор</translation>
     </message>
 </context>
 </TS>

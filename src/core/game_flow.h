@@ -117,7 +117,8 @@ class GameFlow {
     void StopClock();
     // The 50 ms display tick: shows the remaining seconds on the clock label.
     void ClockTick();
-    // |seconds| as minutes ":" seconds, each at least two digits ("01:05").
+    // The time left as minutes ":" seconds, each at least two digits ("01:05"); over time the
+    // overrun after a "+" ("+00:16").
     static std::string ClockText(int32_t seconds);
     // Dark green above 60 s left, olive for 1..60 s, maroon at 0 and over time.
     static uint32_t ClockColour(int32_t seconds);

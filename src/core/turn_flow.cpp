@@ -204,7 +204,8 @@ void GameFlow::ClockTick() {
 std::string GameFlow::ClockText(int32_t seconds) {
     const long long a = std::llabs(static_cast<long long>(seconds));
     char text[32];
-    std::snprintf(text, sizeof text, "%02lld:%02lld", a / 60, a % 60);
+    // Over time the clock counts the overrun up: the sign tells it from time left.
+    std::snprintf(text, sizeof text, "%s%02lld:%02lld", seconds < 0 ? "+" : "", a / 60, a % 60);
     return text;
 }
 

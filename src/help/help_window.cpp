@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QKeySequence>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace tq::help {
@@ -49,7 +51,8 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
 
 HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(tr("Tessaroon Help"));
-    auto* splitter = new QSplitter(this);
+    splitter_ = new QSplitter(this);
+    QSplitter* splitter = splitter_;
     tree_ = new QTreeWidget(splitter);
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
@@ -59,7 +62,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
     splitter->addWidget(browser_);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 760});
+    splitter->setSizes({kContentsWidth, 1000 - kContentsWidth});
     setCentralWidget(splitter);
 
     QToolBar* bar = addToolBar(tr("Navigation"));
@@ -144,6 +147,17 @@ void HelpWindow::FillContents() {
         parents.push_back(item);
     }
     tree_->expandAll();
+    // The pane as wide as its longest title needs, indentation included, so that no title is
+    // cut; the page keeps the rest, and never less than half the window.
+    const int frame = 2 * tree_->frameWidth();
+    const int scrollBar = tree_->verticalScrollBar()->sizeHint().width();
+    const int need =
+        static_cast<const QAbstractItemView*>(tree_)->sizeHintForColumn(0) + frame + scrollBar + 4;
+    // The splitter's own sizes mean nothing before the window is first laid out; the window's
+    // width does, and the splitter shares out any change in the proportion set here.
+    const int total = std::max(width(), 2 * kContentsWidth);
+    const int pane = std::min(std::max(need, kContentsWidth), total / 2);
+    splitter_->setSizes({pane, total - pane});
 }
 
 void HelpWindow::ItemActivated(QTreeWidgetItem* item) {

@@ -12,6 +12,7 @@
 
 #include "help/help_file.h"
 
+class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -47,6 +48,8 @@ class HelpWindow : public QMainWindow {
     QString CurrentTopic() const;
     HelpBrowser* Browser() const { return browser_; }
     QTreeWidget* ContentsTree() const { return tree_; }
+    // The width of the contents pane at least.
+    static constexpr int kContentsWidth = 240;
     const HelpFile* File() const { return file_.get(); }
 
   private:
@@ -55,6 +58,7 @@ class HelpWindow : public QMainWindow {
     void ItemActivated(QTreeWidgetItem* item);
 
     std::unique_ptr<HelpFile> file_;
+    QSplitter* splitter_;
     QTreeWidget* tree_;
     HelpBrowser* browser_;
 };

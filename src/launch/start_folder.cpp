@@ -130,11 +130,13 @@ FillResult FillStartFolder(const fs::path& shipped, const fs::path& target,
                 }
             }
             const bool settings = from.lexically_relative(shipped) == "Tessaroon.ini";
+            const int before = result.copied;
             if (!CopyMissingFile(from, dest, settings ? onNewSettings : NewSettingsHook{},
                                  result)) {
                 result.ok = false;
                 return result;
             }
+            if (settings && result.copied > before) result.newSettings = true;
         }
     }
     if (ec) {
@@ -167,6 +169,7 @@ StartFolderChoice ChooseStartFolder(const fs::path& current, const fs::path& pro
     }
     choice.folder = *own;
     choice.perUser = true;
+    choice.newSettings = filled.newSettings;
     return choice;
 }
 

@@ -28,8 +28,9 @@ std::optional<std::filesystem::path> ShippedData(const std::filesystem::path& pr
 
 struct FillResult {
     bool ok = true;
-    std::string error;  // what failed, naming the file or folder, when !ok
-    int copied = 0;     // files copied (or linked) this time
+    std::string error;         // what failed, naming the file or folder, when !ok
+    int copied = 0;            // files copied (or linked) this time
+    bool newSettings = false;  // the folder got its settings file this time
 };
 
 // Called on the copy of the shipped Tessaroon.ini that becomes the player's settings file, before
@@ -53,6 +54,7 @@ struct StartFolderChoice {
     std::filesystem::path folder;
     bool perUser = false;  // the player's folder under the XDG data home, filled from shipped
     std::string error;     // set when the player's folder could not be made; folder is then empty
+    bool newSettings = false;  // the player's folder got its settings file this time
 };
 
 // The folder a program started in `current` plays in: `current` when it is a start folder or

@@ -21,9 +21,14 @@ namespace tq {
 
 namespace fs = std::filesystem;
 
-RecordLines DefaultRecordTable() {
-    return {"1000 - Champion", "400 - Expert", "300 - Expert", "200 - Expert", "100 - Expert",
-            "50 - Novice",     "40 - Novice",  "30 - Novice",  "20 - Novice",  "10 - Novice"};
+RecordLines DefaultRecordTable(const RecordTitles& titles) {
+    const auto line = [](const char* value, std::string_view title) {
+        return std::string(value) + " - " + std::string(title);
+    };
+    return {line("1000", titles.Champion), line("400", titles.Expert), line("300", titles.Expert),
+            line("200", titles.Expert),    line("100", titles.Expert), line("50", titles.Novice),
+            line("40", titles.Novice),     line("30", titles.Novice),  line("20", titles.Novice),
+            line("10", titles.Novice)};
 }
 
 namespace {
@@ -199,6 +204,18 @@ Status WriteRecordsFile(const fs::path& file, const RecordLines& lines, int lang
     if (!fs::is_directory(folder, ec))
         return Status::Error(msg::Fill(msg::RecordsFolderMissing, {folder.string()}));
     return WriteFileSafely(file, RecordsFileText(lines, language, edition), "the records file");
+}
+
+Status WriteFreshRecordsFile(const fs::path& file, const RecordLines& lines) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(file, ec))) return Status::Ok();
+    const fs::path folder = file.parent_path();
+    if (!fs::is_directory(folder, ec))
+        return Status::Error(msg::Fill(msg::RecordsFolderMissing, {folder.string()}));
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    text += CheckLineOfLines(lines) + "\r\n";
+    return WriteFileSafely(file, text, "the records file");
 }
 
 namespace {

@@ -25,8 +25,15 @@ using RecordLines = std::array<std::string, 10>;
 // Weights of the computer skills 1..7 (index 0 unused).
 inline constexpr std::array<int, 8> SkillWeights = {0, 1, 5, 12, 24, 42, 60, 100};
 
+// The titles of a fresh table's entries: place 1, places 2 to 5 and places 6 to 10, in code page
+// 1251.
+struct RecordTitles {
+    std::string_view Champion, Expert, Novice;
+};
+inline constexpr RecordTitles kEnglishRecordTitles{"Champion", "Expert", "Novice"};
+
 // The ten lines of a fresh file: "1000 - Champion", "400 - Expert", ... "10 - Novice".
-RecordLines DefaultRecordTable();
+RecordLines DefaultRecordTable(const RecordTitles& titles = kEnglishRecordTitles);
 
 // The finished game in one token: per seat "H-<total>," or "C<skill>-<total>,", then ColCount
 // and RowCount run together, ",", and the eighth Directions character. Example: H-140,C3-90,55,0.
@@ -94,6 +101,11 @@ std::string RecordsFileText(const RecordLines& lines, int language, int edition)
 // read-only file is left alone.
 Status WriteRecordsFile(const std::filesystem::path& file, const RecordLines& lines, int language,
                         int edition);
+
+// A fresh table written before any game was played with the dictionary: its check line is the
+// form over the lines alone, which holds whatever edition of the dictionary is read later. An
+// existing file is never replaced; a missing folder Records is an error, as for any write.
+Status WriteFreshRecordsFile(const std::filesystem::path& file, const RecordLines& lines);
 
 // <recordsFolder>/<DictName>.tqr.
 std::filesystem::path RecordsFilePath(const std::filesystem::path& recordsFolder,

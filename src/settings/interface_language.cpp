@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "dict/cp1251.h"
 #include "settings/settings_file.h"
 
 namespace tq {
@@ -45,14 +46,34 @@ std::string ReadLanguageKey(const IniFile& ini) {
     return ini.ReadString("Additional", "Language", "");
 }
 
+bool IsRussianFolder(const IniFile& ini, const std::vector<std::string>& localeLanguages) {
+    return ChooseInterfaceLanguage(ReadLanguageKey(ini), localeLanguages) ==
+           InterfaceLanguage::Russian;
+}
+
+std::string RussianSeatName(int seat) {
+    std::string name;
+    (void)Utf8ToCp1251(seat == 2 ? "Компьютер" : "Игрок", name);
+    if (seat > 2) name += " " + std::to_string(seat);
+    return name;
+}
+
 Status PrepareNewSettings(const std::filesystem::path& newSettings,
                           const std::vector<std::string>& localeLanguages) {
     IniFile ini(newSettings);
     if (!ini.ReadError().empty()) return Status::Error(ini.ReadError());
-    if (ChooseInterfaceLanguage(ReadLanguageKey(ini), localeLanguages) ==
-        InterfaceLanguage::Russian)
-        return Status::Ok();
-    ini.WriteString("General", "Dict", kEnglishDictionary);
+    if (!IsRussianFolder(ini, localeLanguages)) {
+        ini.WriteString("General", "Dict", kEnglishDictionary);
+    } else {
+        for (int seat = 1; seat <= 5; ++seat) {
+            const std::string key = "Name" + std::to_string(seat);
+            const std::string number = std::to_string(seat);
+            const std::string name = ini.ReadText("Players", key, "");
+            if (name.empty() || name == "Player" || name == "Computer" ||
+                name == "Player " + number)
+                ini.WriteText("Players", key, RussianSeatName(seat));
+        }
+    }
     return ini.Save("the new settings file");
 }
 

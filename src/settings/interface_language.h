@@ -30,10 +30,19 @@ InterfaceLanguage ChooseInterfaceLanguage(std::string_view key,
 // The value of [Additional] Language, or empty.
 std::string ReadLanguageKey(const IniFile& ini);
 
+// Whether a player's new folder with these settings speaks Russian: the interface's language
+// for its Language key and the locale.
+bool IsRussianFolder(const IniFile& ini, const std::vector<std::string>& localeLanguages);
+
+// The default name of a seat (1 to 5) in a Russian folder, in code page 1251: "Игрок",
+// "Компьютер", then "Игрок 3" and on.
+std::string RussianSeatName(int seat);
+
 // The first start of an installed game, on the player's new Tessaroon.ini before it is put in
-// place: when the interface in that file's language is not Russian, its [General] Dict becomes
-// kEnglishDictionary, so that the player meets letters of the own keyboard. Every other line
-// stays as it is.
+// place. When the interface in that file's language is not Russian, its [General] Dict becomes
+// kEnglishDictionary, so that the player meets letters of the own keyboard. When it is Russian,
+// the seats' names the game ships or gives by default ("Player", "Computer", "Player 3"...)
+// become the Russian ones, written for all five seats. Every other line stays as it is.
 Status PrepareNewSettings(const std::filesystem::path& newSettings,
                           const std::vector<std::string>& localeLanguages);
 

@@ -3,7 +3,8 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QStringList>
+
+#include <algorithm>
 
 #include "base/version.h"
 #include "ui/app.h"
@@ -19,53 +20,19 @@ const QColor kLight(255, 255, 255);
 
 constexpr char kCopyright[] =
     QT_TRANSLATE_NOOP("tq::ui::TAboutForm", "\u00A9 2026 Tessaroon authors");
-// The sources of the word lists and their licences, in two short rows of a small font to stay
-// left of OK; in full in the tool tip, the help and beside the lists in Dicts.
+// The sources of the word lists and their licences, in two rows across the panel; in full in the
+// tool tip, the help and beside the lists in Dicts.
 constexpr char kSources[] = QT_TRANSLATE_NOOP(
     "tq::ui::TAboutForm", "Words: OpenCorpora, CC BY-SA;\nWordNet and SCOWL licences");
 
-// The rows of the second line: from its top at 75 to the inner bevel's last free row, 93, and
-// from 12 to a few pixels short of the OK frame at 155.
-constexpr int kSourcesTop = 75;
-constexpr int kSourcesWidth = 140;
-constexpr int kSourcesHeight = 19;
-
-// A label whose rows stand a fixed pitch apart (a small font's own line spacing would push the
-// second row onto the bevel), in the largest font from 9 pixels down that fits its box.
-class RowsLabel : public QLabel {
-  public:
-    RowsLabel(const QString& text, QSize box, QWidget* parent) : QLabel(text, parent) {
-        const QStringList rows = text.split('\n');
-        for (int px = 9; px >= 6; --px) {
-            setFont(SansSerif(px));
-            pitch_ = std::max(px, 1);
-            const QFontMetrics m = fontMetrics();
-            int widest = 0;
-            for (const QString& r : rows) widest = std::max(widest, m.horizontalAdvance(r));
-            size_ = QSize(widest, pitch_ * (static_cast<int>(rows.size()) - 1) + m.height());
-            if (widest <= box.width() && size_.height() <= box.height()) break;
-        }
-    }
-    QSize sizeHint() const override { return size_; }
-    QSize minimumSizeHint() const override { return size_; }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setFont(font());
-        p.setPen(palette().color(QPalette::WindowText));
-        const QFontMetrics m = fontMetrics();
-        int top = 0;
-        for (const QString& r : text().split('\n')) {
-            p.drawText(0, top + m.ascent(), r);
-            top += pitch_;
-        }
-    }
-
-  private:
-    int pitch_ = 9;
-    QSize size_;
-};
+// Below the rule: the copyright row, OK beside it clear of the rule, the sources below both.
+// Every row is in the dialog's font and the panel grows to hold them, with free rows above its
+// bevel.
+constexpr int kTextLeft = 12;
+constexpr int kFirstRow = 63;
+constexpr int kOkLeft = 155;
+constexpr int kRowGap = 3;
+constexpr int kBottomRoom = 6;
 
 }  // namespace
 
@@ -112,12 +79,10 @@ TAboutForm::TAboutForm(const Style& style, QWidget* parent)
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       style_(style) {
-    setFixedSize(244, 103);
     setFont(SansSerif(11));
     setWindowTitle(tr("About Tessaroon"));
 
     panel_ = new BevelPanel(this);
-    panel_->setGeometry(4, 4, 237, 96);
 
     imIcon_ = new PictureView(false, panel_);
     imIcon_->setGeometry(26, 12, 32, 32);
@@ -145,20 +110,30 @@ TAboutForm::TAboutForm(const Style& style, QWidget* parent)
     line_->setGeometry(12, 54, 213, 2);
 
     lbCopyright_ = new QLabel(tr(kCopyright), panel_);
-    lbCopyright_->move(12, 61);
     lbCopyright_->adjustSize();
-    lbSources_ = new RowsLabel(tr(kSources), QSize(kSourcesWidth, kSourcesHeight), panel_);
-    lbSources_->setGeometry(QRect(QPoint(12, kSourcesTop), lbSources_->sizeHint()));
+    lbCopyright_->move(kTextLeft, kFirstRow);
+    const int rowHeight = lbCopyright_->height();
+
+    // OK beside the copyright, centred on its row.
+    shOk_ = new ShapeView(ShapeView::Kind::RoundRect, panel_);
+    shOk_->setGeometry(kOkLeft, kFirstRow + (rowHeight - 19) / 2, 70, 19);
+    shOk_->SetFill(std::nullopt);
+    btOk_ = new FlatButton(tr("OK"), panel_);
+    btOk_->setGeometry(shOk_->geometry().adjusted(1, 1, -1, -1));
+    connect(btOk_, &FlatButton::clicked, this, &QDialog::accept);
+
+    lbSources_ = new QLabel(tr(kSources), panel_);
+    lbSources_->adjustSize();
+    lbSources_->move(
+        kTextLeft,
+        std::max(lbCopyright_->geometry().bottom(), shOk_->geometry().bottom()) + 1 + kRowGap);
     lbSources_->setToolTip(tr(
         "Russian words: OpenCorpora, CC BY-SA 3.0. English words: WordNet 3.0 (WordNet licence) "
         "and SCOWL (SCOWL licence). The licences lie beside the word lists in the folder Dicts."));
 
-    shOk_ = new ShapeView(ShapeView::Kind::RoundRect, panel_);
-    shOk_->setGeometry(155, 66, 70, 19);
-    shOk_->SetFill(std::nullopt);
-    btOk_ = new FlatButton(tr("OK"), panel_);
-    btOk_->setGeometry(156, 67, 68, 17);
-    connect(btOk_, &FlatButton::clicked, this, &QDialog::accept);
+    const int panelHeight = lbSources_->geometry().bottom() + 1 + kBottomRoom;
+    panel_->setGeometry(4, 4, 237, panelHeight);
+    setFixedSize(244, panelHeight + 7);
 }
 
 void TAboutForm::showEvent(QShowEvent* e) {

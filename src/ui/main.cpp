@@ -18,6 +18,7 @@
 #include "base/messages.h"
 #include "base/version.h"
 #include "core/game_model.h"
+#include "core/new_folder.h"
 #include "launch/start_folder.h"
 #include "settings/interface_language.h"
 #include "settings/settings_file.h"
@@ -49,9 +50,12 @@ tq::launch::StartFolderChoice ChooseStartFolder(const char* argv0) {
     const auto prepare = [](const std::filesystem::path& newSettings) {
         (void)tq::PrepareNewSettings(newSettings, tq::ui::LocaleLanguages());
     };
-    return tq::launch::ChooseStartFolder(current, tq::launch::ProgramFile(argv0),
-                                         std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
-                                         prepare);
+    const auto choice =
+        tq::launch::ChooseStartFolder(current, tq::launch::ProgramFile(argv0),
+                                      std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), prepare);
+    // A Russian folder's record tables start with Russian titles.
+    if (choice.newSettings) (void)tq::PrepareNewRecords(choice.folder, tq::ui::LocaleLanguages());
+    return choice;
 }
 
 // Draws every window of the program `scale` times as large: Qt's own device-pixel scaling, so

@@ -208,7 +208,8 @@ void TMainForm::BuildControls() {
     lbHint_->hide();
 
     led_ = new QLabel("00:00", central_);
-    led_->setGeometry(512, 345, 36, 16);
+    // Wide enough for the overrun's sign ("+00:16") at the size of the digits alone.
+    led_->setGeometry(507, 345, 46, 16);
     led_->setFont(SystemFont(led_->size()));
     led_->setAlignment(Qt::AlignCenter);
     led_->setAttribute(Qt::WA_TransparentForMouseEvents);

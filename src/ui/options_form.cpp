@@ -39,7 +39,7 @@ namespace tq::ui {
 
 namespace {
 
-constexpr int kRowLeft = 16;
+constexpr int kRowLeft = 10;
 constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
 constexpr int kPreviewSquare = 16;
@@ -307,7 +307,7 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     cbRecip_->setGeometry(150, 2, 140, 22);
     Caption(tr("Message:"), pnMsg_, 4, 32);
     edMsg_ = new QLineEdit(pnMsg_);
-    edMsg_->setGeometry(70, 28, 220, 22);
+    edMsg_->setGeometry(150, 28, 140, 22);  // in line with the fields above
     bbSendMsg_ = new QPushButton(tr("Send"), pnMsg_);
     bbSendMsg_->setGeometry(190, 55, 100, 25);
     bbSendMsg_->setAutoDefault(false);
@@ -329,15 +329,16 @@ QWidget* TOptionsForm::BuildPlayersPage() {
     for (int n = 1; n <= kMaxSeats; ++n) {
         SeatRow& r = rows_[n - 1];
         r.row = new QWidget(page);
-        r.row->setGeometry(kRowLeft, kRowTop + kRowPitch * (n - 1), 278, 25);
+        r.row->setGeometry(kRowLeft, kRowTop + kRowPitch * (n - 1), 302, 25);
         r.label = new QLabel(tr("Player %1").arg(n), r.row);
-        r.label->setGeometry(0, 0, 52, 25);
+        r.label->setGeometry(0, 0, 48, 25);
         r.label->setCursor(Qt::OpenHandCursor);
         r.label->installEventFilter(this);
         r.name = new QComboBox(r.row);
         r.name->setEditable(true);
         r.name->setInsertPolicy(QComboBox::NoInsert);
-        r.name->setGeometry(54, 1, 98, 22);
+        // Room for a name of twelve Cyrillic capitals in the bold font.
+        r.name->setGeometry(50, 1, 126, 22);
         r.name->setFont(bold);
         r.name->lineEdit()->setMaxLength(int(kSeatNameLimit));
         r.name->lineEdit()->setValidator(
@@ -350,12 +351,12 @@ QWidget* TOptionsForm::BuildPlayersPage() {
         connect(r.name->lineEdit(), &QWidget::customContextMenuRequested, this,
                 [this, n] { cbNameContextPopup(n); });
         r.type = new QComboBox(r.row);
-        r.type->setGeometry(156, 1, 85, 22);
+        r.type->setGeometry(180, 1, 85, 22);
         r.type->addItem(tr(kTypeNames[0]));
         r.type->addItem(tr(kTypeNames[1]));
         connect(r.type, &QComboBox::activated, this, [this, n] { cbTypeChange(n); });
         r.skill = new QComboBox(r.row);
-        r.skill->setGeometry(243, 1, 35, 22);
+        r.skill->setGeometry(267, 1, 35, 22);
         for (int s = 1; s <= 7; ++s) r.skill->addItem(QString::number(s));
         r.colour = kDefaultSeatColors[n - 1];
         ShowSeatColour(n);

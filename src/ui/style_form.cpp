@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/style_form.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -12,6 +10,9 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QStyleOptionTab>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
 #include <QToolButton>
 
 #include "base/messages.h"
@@ -32,10 +33,151 @@ void ColourSwatch::SetValue(uint32_t value) {
 }
 
 void ColourSwatch::paintEvent(QPaintEvent*) {
+    // The frame as the whole area and the colour inside it, rather than a one-pixel outline: at
+    // a window scale such as 1.5 a line on the last row or column can fall between device
+    // pixels and vanish, a filled pixel never does.
     QPainter p(this);
-    p.setPen(QColor(64, 64, 64));
-    p.setBrush(ToQColor(value_));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.fillRect(rect(), QColor(64, 64, 64));
+    p.fillRect(rect().adjusted(1, 1, -1, -1), ToQColor(value_));
+}
+
+namespace {
+
+constexpr int kTabWidth = 108;
+constexpr int kTabHeight = 23;
+constexpr int kTabsPerRow = 2;
+
+const char* const kShippedStyles[][2] = {
+    {"Granite", QT_TRANSLATE_NOOP("tq::ui::TStyleForm", "Granite")},
+    {"Malachite", QT_TRANSLATE_NOOP("tq::ui::TStyleForm", "Malachite")},
+    {"Marble", QT_TRANSLATE_NOOP("tq::ui::TStyleForm", "Marble")},
+};
+
+}  // namespace
+
+TabRows::TabRows(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_MacShowFocusRect);
+}
+
+int TabRows::AddTab(const QString& caption) {
+    captions_.push_back(caption);
+    if (captions_.size() == 1) setAccessibleName(caption);
+    update();
+    return Count() - 1;
+}
+
+void TabRows::SetCurrent(int index) {
+    if (index < 0 || index >= Count() || index == current_) return;
+    current_ = index;
+    setAccessibleName(captions_.at(index));
+    update();
+    emit currentChanged(index);
+}
+
+QRect TabRows::TabRect(int index) const {
+    const int rows = (Count() + kTabsPerRow - 1) / kTabsPerRow;
+    const int row = index / kTabsPerRow;
+    const int currentRow = current_ / kTabsPerRow;
+    // The current tab's row next to the page, the others above in their order.
+    int place = rows - 1;
+    if (row != currentRow) place = row < currentRow ? row : row - 1;
+    return QRect((index % kTabsPerRow) * kTabWidth, place * kTabHeight, kTabWidth, kTabHeight);
+}
+
+QRect TabRows::FrameRect() const {
+    const int rows = (Count() + kTabsPerRow - 1) / kTabsPerRow;
+    const int top = rows * kTabHeight;
+    return QRect(0, top, width(), height() - top);
+}
+
+QRect TabRows::PageRect() const {
+    return FrameRect().adjusted(1, 1, -1, -1);
+}
+
+void TabRows::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = FrameRect();
+    frame.shape = QTabBar::RoundedNorth;
+    frame.lineWidth = 1;
+    frame.tabBarRect =
+        TabRect(current_ - current_ % kTabsPerRow)
+            .united(TabRect(std::min(Count() - 1, current_ - current_ % kTabsPerRow + 1)));
+    frame.selectedTabRect = TabRect(current_);
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &p, this);
+    // The back rows first, the current tab last, so that it stands in front and opens onto
+    // the page.
+    QList<int> order;
+    for (int i = 0; i < Count(); ++i)
+        if (i != current_) order.push_back(i);
+    order.push_back(current_);
+    for (int i : order) {
+        QStyleOptionTab tab;
+        tab.initFrom(this);
+        tab.shape = QTabBar::RoundedNorth;
+        tab.text = captions_.at(i);
+        tab.rect = TabRect(i);
+        tab.row = 0;
+        const int column = i % kTabsPerRow;
+        tab.position = column == 0 ? QStyleOptionTab::Beginning : QStyleOptionTab::End;
+        tab.selectedPosition = QStyleOptionTab::NotAdjacent;
+        if (i / kTabsPerRow == current_ / kTabsPerRow && i != current_)
+            tab.selectedPosition = i < current_ ? QStyleOptionTab::NextIsSelected
+                                                : QStyleOptionTab::PreviousIsSelected;
+        tab.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        if (i == current_) {
+            tab.state |= QStyle::State_Selected;
+            if (hasFocus()) tab.state |= QStyle::State_HasFocus;
+        }
+        // The look draws a chosen tab's face on down into the page; here the page lies below,
+        // so the tab ends where it meets the frame.
+        p.setClipRect(TabRect(i).adjusted(0, 0, 0, i == current_ ? 2 : 0));
+        style()->drawControl(QStyle::CE_TabBarTab, &tab, &p, this);
+    }
+}
+
+void TabRows::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    for (int i = 0; i < Count(); ++i) {
+        if (TabRect(i).contains(e->position().toPoint())) {
+            setFocus(Qt::MouseFocusReason);
+            SetCurrent(i);
+            return;
+        }
+    }
+}
+
+void TabRows::keyPressEvent(QKeyEvent* e) {
+    // The arrows step through the tabs in their order, without wrapping, as a tab bar does.
+    if (e->modifiers() == Qt::NoModifier || e->modifiers() == Qt::KeypadModifier) {
+        switch (e->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Up:
+                SetCurrent(current_ - 1);
+                return;
+            case Qt::Key_Right:
+            case Qt::Key_Down:
+                SetCurrent(current_ + 1);
+                return;
+            case Qt::Key_Home:
+                SetCurrent(0);
+                return;
+            case Qt::Key_End:
+                SetCurrent(Count() - 1);
+                return;
+            default:
+                break;
+        }
+    }
+    QWidget::keyPressEvent(e);
+}
+
+QString TStyleForm::StyleCaption(const std::string& fileName) {
+    for (const auto& [file, caption] : kShippedStyles)
+        if (fileName == file) return tr(caption);
+    return QString::fromStdString(fileName);
 }
 
 void ColourSwatch::mousePressEvent(QMouseEvent*) {
@@ -52,14 +194,10 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
     setFont(SansSerif(11));
 
     // Four pages behind tabs in two rows, as the dialog is too narrow for one.
-    tabs_ = new QButtonGroup(this);
-    tabs_->setExclusive(true);
-    auto* frame = new QFrame(this);
-    frame->setGeometry(4, 50, 216, 160);
-    frame->setFrameShape(QFrame::StyledPanel);
-    pages_ = new QStackedWidget(frame);
-    pages_->setGeometry(1, 1, 214, 158);
-    connect(tabs_, &QButtonGroup::idClicked, pages_, &QStackedWidget::setCurrentIndex);
+    tabs_ = new TabRows(this);
+    tabs_->setGeometry(4, 4, 216, 206);
+    pages_ = new QStackedWidget(tabs_);
+    connect(tabs_, &TabRows::currentChanged, pages_, &QStackedWidget::setCurrentIndex);
 
     // General Options.
     auto* general = new QWidget;
@@ -109,6 +247,8 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
     }
     AddPage(input, tr("Input Window"));
 
+    pages_->setGeometry(tabs_->PageRect());
+
     bbApply_ = new QPushButton(tr("Apply"), this);
     bbApply_->setGeometry(36, 216, 72, 24);
     bbApply_->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
@@ -122,15 +262,8 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
 }
 
 void TStyleForm::AddPage(QWidget* page, const QString& caption) {
-    const int index = pages_->addWidget(page);
-    auto* tab = new QToolButton(this);
-    tab->setText(caption);
-    tab->setCheckable(true);
-    tab->setAutoRaise(false);
-    tab->setFocusPolicy(Qt::TabFocus);
-    tab->setGeometry(4 + 108 * (index % 2), 4 + 23 * (index / 2), 108, 23);
-    tabs_->addButton(tab, index);
-    if (index == 0) tab->setChecked(true);
+    pages_->addWidget(page);
+    tabs_->AddTab(caption);
 }
 
 QWidget* TStyleForm::SwatchRow(QWidget* page, int top, const QString& caption, StyleColour which) {
@@ -145,6 +278,12 @@ QWidget* TStyleForm::SwatchRow(QWidget* page, int top, const QString& caption, S
 
 bool TStyleForm::IsItem(const QString& text) const {
     return cbStyle_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+}
+
+std::string TStyleForm::FileNameOf(const QString& text) const {
+    const int at = cbStyle_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (at < 0) return text.toStdString();
+    return cbStyle_->itemData(at).toString().toStdString();
 }
 
 StyleColours TStyleForm::SwatchColours() const {
@@ -167,15 +306,22 @@ void TStyleForm::LoadPreviews(const std::string& name) {
 void TStyleForm::FormShow() {
     const QSignalBlocker block(cbStyle_);
     cbStyle_->clear();
-    for (const std::string& name : ListStyles(style_.Folder()))
-        cbStyle_->addItem(QString::fromStdString(name));
-    const int at = cbStyle_->findText(QString::fromStdString(style_.CurrentStyle()),
-                                      Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const std::vector<std::string> names = ListStyles(style_.Folder());
+    for (const std::string& name : names) {
+        // A translated name that is also the file name of another style would make two items
+        // alike: then the file name is shown.
+        QString caption = StyleCaption(name);
+        for (const std::string& other : names)
+            if (other != name && caption == QString::fromStdString(other))
+                caption = QString::fromStdString(name);
+        cbStyle_->addItem(caption, QString::fromStdString(name));
+    }
+    const int at = cbStyle_->findData(QString::fromStdString(style_.CurrentStyle()));
     cbStyle_->setCurrentIndex(at);
     if (at < 0) cbStyle_->setEditText(QString());
     for (int i = 0; i < kStyleColourCount; ++i) swatches_[i]->SetValue(style_.Colours().values[i]);
     LoadPreviews(style_.CurrentStyle());
-    if (QAbstractButton* tab = tabs_->button(pages_->currentIndex())) tab->setFocus();
+    tabs_->setFocus();
 }
 
 void TStyleForm::showEvent(QShowEvent* e) {
@@ -186,7 +332,7 @@ void TStyleForm::showEvent(QShowEvent* e) {
 void TStyleForm::cbStyleChange() {
     const QString text = cbStyle_->currentText();
     if (!IsItem(text)) return;
-    const std::string name = text.toStdString();
+    const std::string name = FileNameOf(text);
     const StyleColours colours = ReadStyleColours(StyleColourFile(style_.Folder(), name));
     for (int i = 0; i < kStyleColourCount; ++i) swatches_[i]->SetValue(colours.values[i]);
     LoadPreviews(name);
@@ -211,7 +357,7 @@ void TStyleForm::sbSaveStyleClick() {
                                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
     }
-    const std::filesystem::path file = StyleColourFile(style_.Folder(), text.toStdString());
+    const std::filesystem::path file = StyleColourFile(style_.Folder(), FileNameOf(text));
     const Status written = WriteStyleColours(file, SwatchColours());
     if (!written.ok()) {
         main_.RunMessageBox(&main_, QMessageBox::Critical,
@@ -226,7 +372,7 @@ void TStyleForm::sbSaveStyleClick() {
                QString::compare(cbStyle_->itemText(at), text, Qt::CaseInsensitive) < 0)
             ++at;
         const QSignalBlocker block(cbStyle_);
-        cbStyle_->insertItem(at, text);
+        cbStyle_->insertItem(at, text, text);
         cbStyle_->setCurrentIndex(at);
     }
 }
@@ -234,7 +380,7 @@ void TStyleForm::sbSaveStyleClick() {
 void TStyleForm::bbApplyClick() {
     style_.SetColours(SwatchColours());
     const QString text = cbStyle_->currentText();
-    if (IsItem(text)) style_.SetCurrentStyle(text.toStdString());
+    if (IsItem(text)) style_.SetCurrentStyle(FileNameOf(text));
     main_.ApplyStyle();
     accept();
 }
@@ -244,6 +390,19 @@ void TStyleForm::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_F1) {
         OpenHelp(kStylesHelpTopic);
         return;
+    }
+    // Ctrl+Tab and Ctrl+Page Down turn to the next page, with Shift or Page Up to the previous
+    // one, from anywhere in the dialog and round from the last to the first, as in a tab control.
+    if (e->modifiers() & Qt::ControlModifier) {
+        int step = 0;
+        if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_PageDown) step = 1;
+        if (e->key() == Qt::Key_Backtab || e->key() == Qt::Key_PageUp) step = -1;
+        if (e->key() == Qt::Key_Tab && (e->modifiers() & Qt::ShiftModifier)) step = -1;
+        if (step != 0) {
+            const int count = tabs_->Count();
+            tabs_->SetCurrent((tabs_->Current() + step + count) % count);
+            return;
+        }
     }
     QDialog::keyPressEvent(e);
 }

@@ -12,7 +12,6 @@
 
 class QComboBox;
 class QStackedWidget;
-class QButtonGroup;
 class QToolButton;
 class QPushButton;
 
@@ -39,6 +38,37 @@ class ColourSwatch : public QWidget {
     uint32_t value_ = 0;
 };
 
+// The page tabs of a dialog too narrow for them in one row: two rows of two, drawn and worked as
+// tabs are. The row of the current tab lies next to the page; a click chooses a tab, the arrow
+// keys move between them while the tabs have the focus. The pages are the children laid in
+// PageRect().
+class TabRows : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TabRows(QWidget* parent);
+    int AddTab(const QString& caption);
+    int Count() const { return static_cast<int>(captions_.size()); }
+    int Current() const { return current_; }
+    void SetCurrent(int index);
+    QString Caption(int index) const { return captions_.at(index); }
+    QRect TabRect(int index) const;
+    // The room of the pages, inside the frame below the tabs.
+    QRect PageRect() const;
+
+  signals:
+    void currentChanged(int index);
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+  private:
+    QRect FrameRect() const;
+    QList<QString> captions_;
+    int current_ = 0;
+};
+
 class TStyleForm : public QDialog {
     Q_OBJECT
   public:
@@ -50,6 +80,10 @@ class TStyleForm : public QDialog {
     PictureView* FieldPreview(int i) const { return fieldPreview_[i]; }
     PictureView* InputPreview(int i) const { return inputPreview_[i]; }
     QStackedWidget* Pages() const { return pages_; }
+    TabRows* Tabs() const { return tabs_; }
+    // A style as the list shows it: the shipped styles by their translated names, any other by
+    // its file name.
+    static QString StyleCaption(const std::string& fileName);
 
     // The dialog's commands.
     void FormShow();
@@ -66,6 +100,8 @@ class TStyleForm : public QDialog {
 
   private:
     bool IsItem(const QString& text) const;
+    // The file name of the style the text names: an item's own, else the text itself.
+    std::string FileNameOf(const QString& text) const;
     void LoadPreviews(const std::string& styleName);
     QWidget* SwatchRow(QWidget* page, int top, const QString& caption, StyleColour which);
     void AddPage(QWidget* page, const QString& caption);
@@ -73,7 +109,7 @@ class TStyleForm : public QDialog {
     Style& style_;
     TMainForm& main_;
     QStackedWidget* pages_;
-    QButtonGroup* tabs_;
+    TabRows* tabs_;
     QComboBox* cbStyle_;
     QToolButton* sbSaveStyle_;
     std::array<ColourSwatch*, kStyleColourCount> swatches_{};

@@ -110,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ClockCase{65, "01:05", 25600}, ClockCase{61, "01:01", 25600},
                       ClockCase{60, "01:00", 30850}, ClockCase{59, "00:59", 30850},
                       ClockCase{1, "00:01", 30850}, ClockCase{0, "00:00", 128},
-                      ClockCase{-7, "00:07", 128}, ClockCase{3600, "60:00", 25600},
-                      ClockCase{-6000, "100:00", 128}));
+                      ClockCase{-7, "+00:07", 128}, ClockCase{3600, "60:00", 25600},
+                      ClockCase{-6000, "+100:00", 128}));
 
 TEST_F(FlowTest, ClockTickShowsTheCounter) {
     model.Settings.SecMove = 600;
@@ -119,7 +119,7 @@ TEST_F(FlowTest, ClockTickShowsTheCounter) {
     Flow().Clock().Suspend();
     Flow().Clock().SetRemaining(-7);
     Flow().ClockTick();
-    EXPECT_EQ(view.clockText, "00:07");
+    EXPECT_EQ(view.clockText, "+00:07");
     EXPECT_EQ(view.clockColour, 128u);
 }
 

@@ -96,7 +96,7 @@ shoot 03-help-menu
 xdotool key Up
 sleep 0.3
 xdotool key Return
-about_id=$(wait_titled "О программе Tessaroon" 5) || fail "the about box has no Russian title"
+about_id=$(wait_titled "Об игре Tessaroon" 5) || fail "the about box has no Russian title"
 shoot_window 04-about "$about_id"
 close_dialog Return
 

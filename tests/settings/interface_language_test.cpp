@@ -53,8 +53,8 @@ TEST(InterfaceLanguage, TheKeyIsReadFromAdditional) {
     EXPECT_EQ(ReadLanguageKey(IniFile(dir / "missing.ini")), "");
 }
 
-// A new settings file names the English dictionary unless the interface is Russian; every other
-// line stays as it was.
+// A new settings file names the English dictionary unless the interface is Russian, and the
+// Russian seat names when it is; every other line stays as it was.
 TEST(InterfaceLanguage, ANewSettingsFileGetsTheDictionaryOfItsLanguage) {
     const std::string shipped =
         "[General]\nDict=General_rus\nStyle=Marble\n\n[Additional]\nSecMove=0\nLanguage=\n";
@@ -81,7 +81,11 @@ TEST(InterfaceLanguage, ANewSettingsFileGetsTheDictionaryOfItsLanguage) {
         EXPECT_EQ(ReadDictName(ini), c.dict);
         EXPECT_EQ(ini.ReadString("General", "Style", "none"), c.file == noDict ? "none" : "Marble");
         if (std::string(c.dict) == "General_rus") {
-            EXPECT_EQ(ReadFile(file), c.file);
+            // A Russian folder's seats get their Russian names after all that was there.
+            EXPECT_TRUE(ReadFile(file).starts_with(c.file)) << ReadFile(file);
+            for (int seat = 1; seat <= 5; ++seat)
+                EXPECT_EQ(ini.ReadText("Players", "Name" + std::to_string(seat), ""),
+                          RussianSeatName(seat));
         }
     }
 }

@@ -306,6 +306,38 @@ class HelpTest : public QObject {
         QCOMPARE(contents.CurrentTopic(), QString("/index.htm"));
     }
 
+    // Every contents title shows whole in its pane, in both languages, in the window as the
+    // viewer first shows it.
+    void contentsTitlesShowWhole_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("en") << QString::fromStdString(kHelpFile.string());
+        QTest::newRow("ru") << QString::fromStdString(kHelpFileRu.string());
+    }
+
+    void contentsTitlesShowWhole() {
+        QFETCH(QString, file);
+        HelpWindow w;
+        QVERIFY(w.OpenTarget(file));
+        w.showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QTreeWidget* tree = w.ContentsTree();
+        const QFontMetrics fm(tree->font());
+        QStringList cut;
+        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it) {
+            const QRect r = tree->visualItemRect(*it);
+            const int right = r.x() + fm.horizontalAdvance((*it)->text(0)) + 6;
+            if (right > tree->viewport()->width())
+                cut << QString("%1 ends at %2 of %3")
+                           .arg((*it)->text(0))
+                           .arg(right)
+                           .arg(tree->viewport()->width());
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join("\n")));
+        // The pages keep the larger part of the window.
+        QVERIFY2(w.Browser()->width() >= w.width() / 2,
+                 qPrintable(QString("%1 of %2").arg(w.Browser()->width()).arg(w.width())));
+    }
+
     // A copy in the start folder that opens but cannot give the page (cut short, or damaged
     // inside) is passed over for the copy beside the program, as a missing one is.
     void viewerFallsBackPastAnUnreadableCopy_data() {

@@ -475,15 +475,15 @@ class MainFormTest : public QObject {
         QVERIFY(!w.form->ClockLabel()->isVisible());
     }
 
-    // Every clock text shows whole in the 36 x 16 label: its ink stays inside the label once
-    // centred, so no outer digit is cut.
+    // Every clock text, the overrun's sign included, shows whole in the label: its ink stays
+    // inside the label once centred, so no outer digit is cut.
     void clockTextFitsLabel() {
         Window w;
         const QLabel* led = w.form->ClockLabel();
         const QFontMetrics m(led->font());
         QVERIFY(led->font().bold());
         QCOMPARE(led->font().pixelSize(), 13);  // the stand-in needs no shrinking
-        for (const char* text : {"00:00", "59:59", "88:88", "44:11"}) {
+        for (const char* text : {"00:00", "59:59", "88:88", "44:11", "+88:88", "+00:16"}) {
             const QRect ink = m.boundingRect(QString(text));
             QVERIFY2(m.horizontalAdvance(QString(text)) <= led->width() - 2, text);
             QVERIFY2(ink.width() <= led->width(), text);

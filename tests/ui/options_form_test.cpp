@@ -140,7 +140,7 @@ class OptionsFormTest : public QObject {
                                       "  Additional  "};
         for (int i = 0; i < 5; ++i) QCOMPARE(f.Pages()->tabText(i), captions[i]);
         for (int n = 1; n <= 5; ++n) {
-            QCOMPARE(f.Row(n).row->geometry(), QRect(16, 44 + 24 * (n - 1), 278, 25));
+            QCOMPARE(f.Row(n).row->geometry(), QRect(10, 44 + 24 * (n - 1), 302, 25));
             QCOMPARE(f.Row(n).label->text(), QString("Player %1").arg(n));
             QVERIFY(f.Row(n).name->font().bold());
             QCOMPARE(f.Row(n).type->count(), 2);
@@ -457,6 +457,23 @@ class OptionsFormTest : public QObject {
 
     // In server mode the band above the chat names this computer's addresses and the port; the
     // other modes do not show it.
+    // The fields of the connection and chat panels stand in one column: the same left and right
+    // edges on the page.
+    void networkFieldsLineUp() {
+        Dialog d;
+        TOptionsForm& f = d.Form();
+        f.show();
+        f.ModeButton(GameMode::Client)->setChecked(true);
+        QWidget* page = f.Pages()->widget(0);
+        const QRect own(f.OwnNameEdit()->mapTo(page, QPoint(0, 0)), f.OwnNameEdit()->size());
+        for (QWidget* field :
+             std::initializer_list<QWidget*>{f.ServerEdit(), f.RecipientList(), f.MessageEdit()}) {
+            const QRect r(field->mapTo(page, QPoint(0, 0)), field->size());
+            QCOMPARE(r.left(), own.left());
+            QCOMPARE(r.right(), own.right());
+        }
+    }
+
     void serverModeShowsTheAddress() {
         Dialog d;
         TOptionsForm& f = d.Form();

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QStackedWidget>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -20,6 +22,7 @@
 #include "settings/style_colours.h"
 #include "ui/app.h"
 #include "ui/jpeg.h"
+#include "ui/language.h"
 #include "ui/main_form.h"
 #include "ui/style.h"
 #include "ui/style_form.h"
@@ -375,6 +378,116 @@ class StyleTest : public QObject {
         dialog.StyleCombo()->setEditText("Unsaved");
         dialog.bbApplyClick();
         QCOMPARE(form.CurrentStyle().CurrentStyle(), std::string("Mine"));
+    }
+
+    // The shipped styles show their translated names; the files keep theirs: choosing, saving
+    // over and applying "Мрамор" all mean Marble.
+    void translatedStyleNames() {
+        test::TempDir dir;
+        fs::create_directories(dir / "Styles");
+        for (const auto& e : fs::directory_iterator(kShippedStyles))
+            fs::copy(e.path(), dir / "Styles" / e.path().filename());
+        QCOMPARE(InstallTranslations(InterfaceLanguage::Russian), InterfaceLanguage::Russian);
+        GameModel model;
+        test::FillEnglishModel(model, dir.path());
+        TMainForm form(model);
+        test::ModalRecorder modals;
+        modals.answer = QMessageBox::Yes;
+        form.SetModalRunner(modals.Runner());
+        TStyleForm& dialog = form.StyleForm();
+        dialog.show();
+        QStringList shown;
+        for (int i = 0; i < dialog.StyleCombo()->count(); ++i)
+            shown << dialog.StyleCombo()->itemText(i);
+        QCOMPARE(shown, (QStringList{"Гранит", "Малахит", "Мрамор"}));
+        QCOMPARE(dialog.StyleCombo()->currentText(), QString("Мрамор"));
+        dialog.StyleCombo()->setCurrentText("Гранит");
+        QVERIFY(dialog.SwatchColours() == ReadStyleColours(dir / "Styles" / "Granite.ini"));
+        dialog.Swatch(StyleColour::FillColor)->SetValue(0x010203);
+        dialog.sbSaveStyleClick();
+        QCOMPARE(modals.Count("QMessageBox"), 1);  // an existing style: asked first
+        QCOMPARE(ReadStyleColours(dir / "Styles" / "Granite.ini")[StyleColour::FillColor],
+                 0x010203u);
+        QVERIFY(!fs::exists(dir / "Styles" / "Гранит.ini"));
+        dialog.bbApplyClick();
+        QCOMPARE(form.CurrentStyle().CurrentStyle(), std::string("Granite"));
+        InstallTranslations(InterfaceLanguage::English);
+        dialog.show();
+        QCOMPARE(dialog.StyleCombo()->currentText(), QString("Granite"));
+    }
+
+    // The four tabs: a click, the arrows on the tabs, and Ctrl+Tab or Ctrl+Shift+Tab from
+    // anywhere in the dialog turn the page, Ctrl+Tab round from the last to the first; the row of
+    // the current tab lies next to the page.
+    void tabsWorkAsTabs() {
+        GameModel model;
+        test::FillEnglishModel(model);
+        TMainForm form(model);
+        TStyleForm& dialog = form.StyleForm();
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        TabRows* tabs = dialog.Tabs();
+        QCOMPARE(tabs->Count(), 4);
+        QVERIFY(tabs->hasFocus());
+        QCOMPARE(dialog.Pages()->currentIndex(), 0);
+        const auto pageTop = [tabs] { return tabs->PageRect().top(); };
+        QVERIFY(tabs->TabRect(0).bottom() < pageTop() &&
+                tabs->TabRect(0).bottom() >= pageTop() - 2);
+
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->TabRect(3).center());
+        QCOMPARE(dialog.Pages()->currentIndex(), 3);
+        // The current row moved next to the page, the other row above it.
+        QVERIFY(tabs->TabRect(3).bottom() >= pageTop() - 2);
+        QVERIFY(tabs->TabRect(0).bottom() < tabs->TabRect(3).top());
+        QTest::keyClick(tabs, Qt::Key_Left);
+        QCOMPARE(dialog.Pages()->currentIndex(), 2);
+        QTest::keyClick(tabs, Qt::Key_Home);
+        QCOMPARE(dialog.Pages()->currentIndex(), 0);
+        QTest::keyClick(tabs, Qt::Key_Left);  // no wrapping on the arrows
+        QCOMPARE(dialog.Pages()->currentIndex(), 0);
+
+        QWidget* edit = dialog.StyleCombo()->lineEdit();
+        edit->setFocus();
+        for (int expected : {1, 2, 3, 0}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(dialog.Pages()->currentIndex(), expected);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(dialog.Pages()->currentIndex(), 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(dialog.Pages()->currentIndex(), 2);
+        dialog.reject();
+    }
+
+    // A swatch keeps all four lines of its frame at every window scale.
+    void swatchFrameWhole_data() {
+        QTest::addColumn<qreal>("scale");
+        for (qreal scale : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0})
+            QTest::newRow(QByteArray::number(scale)) << scale;
+    }
+
+    void swatchFrameWhole() {
+        QFETCH(qreal, scale);
+        ColourSwatch swatch(nullptr);
+        swatch.resize(76, 20);
+        swatch.SetValue(0xFFFFFF);
+        QImage drawn((QSizeF(swatch.size()) * scale).toSize(), QImage::Format_RGB32);
+        drawn.setDevicePixelRatio(scale);
+        drawn.fill(Qt::red);
+        swatch.render(&drawn);
+        const QColor frame(64, 64, 64);
+        const int w = drawn.width(), h = drawn.height();
+        for (int x = 0; x < w; ++x) {
+            QCOMPARE(drawn.pixelColor(x, 0), frame);
+            QCOMPARE(drawn.pixelColor(x, h - 1), frame);
+        }
+        for (int y = 0; y < h; ++y) {
+            QCOMPARE(drawn.pixelColor(0, y), frame);
+            QCOMPARE(drawn.pixelColor(w - 1, y), frame);
+        }
+        QCOMPARE(drawn.pixelColor(w / 2, h / 2), QColor(Qt::white));
     }
 
     // Typing a new name keeps the text as typed (no inline completion into "Granite") and the

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -319,6 +320,45 @@ class TranslationFitTest : public QObject {
         QVERIFY(shown);
         QApplication::processEvents();
         misfits << Misfits(shown);
+        QVERIFY2(misfits.isEmpty(), qPrintable("\n" + misfits.join("\n")));
+    }
+
+    // A seat's name of the longest length shows whole in its field on the Players page, and the
+    // row stays on its page: names of twelve capitals, the Cyrillic ones the widest.
+    void longestNamesFit_data() {
+        QTest::addColumn<InterfaceLanguage>("language");
+        QTest::newRow("en") << InterfaceLanguage::English;
+        QTest::newRow("ru") << InterfaceLanguage::Russian;
+    }
+
+    void longestNamesFit() {
+        QFETCH(InterfaceLanguage, language);
+        QCOMPARE(InstallTranslations(language), language);
+        GameModel model;
+        test::FillEnglishModel(model);
+        TMainForm main(model);
+        TOptionsForm& options = main.OptionsForm();
+        options.show();
+        QStringList misfits;
+        for (const QString& name :
+             {QString("КОНСТАНТИНОВ"), QString("МАКСИМИЛИАНА"), QString("MAXIMILLIANO")}) {
+            for (int n = 1; n <= 5; ++n) {
+                const TOptionsForm::SeatRow& row = options.Row(n);
+                QLineEdit* edit = row.name->lineEdit();
+                edit->setText(name);
+                const QRect room = edit->contentsRect().marginsRemoved(edit->textMargins());
+                // A line edit keeps two pixels free at either end of its text.
+                const int need = QFontMetrics(edit->font()).horizontalAdvance(name) + 4;
+                if (need > room.width())
+                    misfits << QString("seat %1: \"%2\" needs %3 px, has %4")
+                                   .arg(n)
+                                   .arg(name)
+                                   .arg(need)
+                                   .arg(room.width());
+                if (row.row->geometry().right() >= row.row->parentWidget()->width())
+                    misfits << QString("seat %1's row runs out of its page").arg(n);
+            }
+        }
         QVERIFY2(misfits.isEmpty(), qPrintable("\n" + misfits.join("\n")));
     }
 

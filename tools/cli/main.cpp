@@ -11,6 +11,7 @@
 #include "base/version.h"
 #include "commands.h"
 #include "core/game_model.h"
+#include "core/new_folder.h"
 #include "launch/start_folder.h"
 #include "printable.h"
 #include "settings/interface_language.h"
@@ -50,10 +51,10 @@ std::filesystem::path StartFolder() {
     const std::filesystem::path current = std::filesystem::current_path(ec);
     // The companion speaks English, but a player's folder it makes starts with the dictionary
     // the game would give it: that of the locale's language.
-    const auto prepare = [](const std::filesystem::path& newSettings) {
-        std::vector<std::string> languages;
-        for (const QString& name : QLocale::system().uiLanguages())
-            languages.push_back(name.toStdString());
+    std::vector<std::string> languages;
+    for (const QString& name : QLocale::system().uiLanguages())
+        languages.push_back(name.toStdString());
+    const auto prepare = [&languages](const std::filesystem::path& newSettings) {
         (void)PrepareNewSettings(newSettings, languages);
     };
     const auto choice =
@@ -63,6 +64,7 @@ std::filesystem::path StartFolder() {
         std::fprintf(stderr, "tessaroon-cli: %s\n", choice.error.c_str());
         return current;
     }
+    if (choice.newSettings) (void)PrepareNewRecords(choice.folder, languages);
     return choice.folder;
 }
 
