@@ -349,6 +349,39 @@ class CoachTest : public QObject {
                  QString("No player at this computer moved in this game."));
     }
 
+    // The review goes beside the main window on the side with room, level with it and on the
+    // screen; with no room on either side it may cover the results table, never the field.
+    void reviewPlace() {
+        struct Case {
+            const char* name;
+            QRect main;
+            QSize review;
+            QPoint place;
+        };
+        const QRect screen(0, 0, 1600, 900);
+        const Case cases[] = {
+            {"room on the right", {100, 100, 627, 382}, {480, 400}, {735, 100}},
+            {"room on the left only", {900, 100, 627, 382}, {480, 400}, {412, 100}},
+            {"no room: as far right as the screen lets",
+             {500, 50, 627, 382},
+             {600, 400},
+             {1000, 50}},
+            {"no room and a wide review: off the field",
+             {300, 50, 1254, 764},
+             {968, 800},
+             {991, 50}},
+            {"lower than the screen allows", {100, 700, 627, 382}, {480, 400}, {735, 500}},
+        };
+        for (const Case& c : cases) {
+            const QRect field(c.main.left() + 3, c.main.top() + 20, c.main.width() * 340 / 627,
+                              c.main.width() * 340 / 627);
+            const QPoint at = ReviewPlace(screen, c.main, field, c.review);
+            QVERIFY2(at == c.place,
+                     qPrintable(QString("%1: %2,%3").arg(c.name).arg(at.x()).arg(at.y())));
+            QVERIFY2(!QRect(at, c.review).intersects(field), c.name);
+        }
+    }
+
     // A rated game is reviewed only once it has ended; an unrated one also while under way, up to
     // its last move.
     void reviewOfAGameUnderWay() {
