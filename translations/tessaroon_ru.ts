@@ -168,6 +168,38 @@
             <numerusform>Совет: %1, %n очков</numerusform>
         </translation>
     </message>
+    <message>
+        <source>No hint: no game is under way</source>
+        <translation>Совета нет: игра не идёт</translation>
+    </message>
+    <message>
+        <source>No hint: the game is over</source>
+        <translation>Совета нет: игра окончена</translation>
+    </message>
+    <message>
+        <source>No hints in a rated game</source>
+        <translation>В игре на рейтинг советов нет</translation>
+    </message>
+    <message>
+        <source>No hint: the move is made at another computer</source>
+        <translation>Совета нет: ход делают за другим компьютером</translation>
+    </message>
+    <message>
+        <source>No hint: it is the computer&apos;s move</source>
+        <translation>Совета нет: ходит компьютер</translation>
+    </message>
+    <message>
+        <source>No hint now: wait for your move</source>
+        <translation>Совета сейчас нет: дождитесь своего хода</translation>
+    </message>
+    <message>
+        <source>No review: no game has been played yet</source>
+        <translation>Разбора нет: ещё не было игры</translation>
+    </message>
+    <message>
+        <source>No review of a rated game before its end</source>
+        <translation>Разбор игры на рейтинг — только после её конца</translation>
+    </message>
 </context>
 <context>
     <name>tq::ui::TAboutForm</name>
@@ -507,10 +539,6 @@ The server listens on port %2.</source>
         <translation>Совет</translation>
     </message>
     <message>
-        <source>Click a move: its word is marked on the field, the best word golden.</source>
-        <translation>Щёлкните ход: его слово отмечается на поле, лучшее слово — золотом.</translation>
-    </message>
-    <message>
         <source>hint</source>
         <translation>совет</translation>
     </message>
@@ -519,19 +547,43 @@ The server listens on port %2.</source>
         <translation>У игроков за этим компьютером ещё нет ходов.</translation>
     </message>
     <message>
-        <source>%1: you made %2 of %3 possible points</source>
-        <translation>%1: вы набрали %2 из %3 возможных очков</translation>
+        <source>Word points</source>
+        <translation>Очки за слово</translation>
     </message>
     <message>
-        <source>%1: you made %2 of %3 possible points, 1 hint</source>
-        <translation>%1: вы набрали %2 из %3 возможных очков, 1 совет</translation>
+        <source>The move&apos;s points as the results table shows them, the clock&apos;s bonus and fine included.</source>
+        <translation>Очки хода, как их показывает таблица результатов, с премией и штрафом часов.</translation>
+    </message>
+    <message>
+        <source>The best word&apos;s points: 10 a letter, without bonus or fine.</source>
+        <translation>Очки лучшего слова: 10 за букву, без премии и штрафа.</translation>
+    </message>
+    <message>
+        <source>Played word</source>
+        <translation>Сыгранное слово</translation>
+    </message>
+    <message>
+        <source>Select a move: the field shows it as it was before that move.</source>
+        <translation>Выберите ход: поле покажется таким, каким было перед ним.</translation>
+    </message>
+    <message>
+        <source>No player at this computer moved in this game.</source>
+        <translation>Игроки за этим компьютером в этой игре не ходили.</translation>
+    </message>
+    <message>
+        <source>%1: you scored %2 points; your words made %3 of %4 possible word points</source>
+        <translation>%1: набрано очков: %2; ваши слова дали %3 из %4 возможных очков за слова</translation>
+    </message>
+    <message>
+        <source>%1: you scored %2 points; your words made %3 of %4 possible word points, 1 hint</source>
+        <translation>%1: набрано очков: %2; ваши слова дали %3 из %4 возможных очков за слова, 1 совет</translation>
     </message>
     <message numerus="yes">
-        <source>%1: you made %2 of %3 possible points, %n hints</source>
+        <source>%1: you scored %2 points; your words made %3 of %4 possible word points, %n hints</source>
         <translation>
-            <numerusform>%1: вы набрали %2 из %3 возможных очков, %n совет</numerusform>
-            <numerusform>%1: вы набрали %2 из %3 возможных очков, %n совета</numerusform>
-            <numerusform>%1: вы набрали %2 из %3 возможных очков, %n советов</numerusform>
+            <numerusform>%1: набрано очков: %2; ваши слова дали %3 из %4 возможных очков за слова, %n совет</numerusform>
+            <numerusform>%1: набрано очков: %2; ваши слова дали %3 из %4 возможных очков за слова, %n совета</numerusform>
+            <numerusform>%1: набрано очков: %2; ваши слова дали %3 из %4 возможных очков за слова, %n советов</numerusform>
         </translation>
     </message>
 </context>

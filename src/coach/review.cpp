@@ -1,9 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "coach/review.h"
 
+#include <algorithm>
+
+#include "base/chain_rules.h"
 #include "base/random.h"
 
 namespace tq {
+
+namespace {
+
+// Why a move does not fit the field before it; empty when it does. A word must be read by its
+// chain, a legal chain of the field through the move's new cell.
+std::string MisfitOf(const Field& field, const GameRules& rules, const Move& move) {
+    const Cell cell = move.NewCell;
+    if (move.Word.empty()) return "it holds no word and no letter";
+    if (!field.Inside(cell.col, cell.row))
+        return "its cell (column " + std::to_string(cell.col) + ", row " +
+               std::to_string(cell.row) + ") is off the field";
+    if (!field.IsEmpty(cell.col, cell.row)) return "its cell " + CellCode(cell) + " is taken";
+    if (!move.FormsWord()) return {};
+    const auto cells = ParseChain(move.Chain);
+    if (!cells) return "its chain \"" + move.Chain + "\" is not a chain of cell codes";
+    if (std::find(cells->begin(), cells->end(), cell) == cells->end())
+        return "its chain " + MarkedPathOf(move.Chain) + " does not pass its new cell " +
+               CellCode(cell);
+    if (!IsLegalChain(field, rules, *cells, cell))
+        return "its chain " + MarkedPathOf(move.Chain) + " is not a chain of the field";
+    bool reads = cells->size() == move.Word.size();
+    for (std::size_t i = 0; reads && i < cells->size(); ++i) {
+        const Cell c = (*cells)[i];
+        const char on = c == cell ? move.Letter : field.At(c);
+        reads = on == kJoker || on == move.Word[i];
+    }
+    if (!reads) {
+        const std::string read = ChainWord(field, *cells, cell, move.Letter);
+        return "its chain " + MarkedPathOf(move.Chain) + " reads " + read + ", not " + move.Word;
+    }
+    return {};
+}
+
+}  // namespace
 
 Move BestMove(const ComputerPlayer& computer, const Field& field, const GameSettings& settings,
               const GameState& state, const TDictInfo& dict) {
@@ -39,24 +76,27 @@ Review ReviewOf(const ComputerPlayer& computer, const TDictInfo& dict, const Rev
     GameSettings scored = s;  // ApplyMove credits a seat; these counters are thrown away
     for (std::size_t i = 0; i < game.Moves.size(); ++i) {
         const ReviewGame::PlayedMove& m = game.Moves[i];
-        const Cell cell = m.Made.NewCell;
-        if (m.Seat < 1 || m.Seat > kMaxSeats || !field.Inside(cell.col, cell.row) ||
-            !field.IsEmpty(cell.col, cell.row) || m.Made.Word.empty())
-            break;
+        review.Misfit = m.Seat < 1 || m.Seat > kMaxSeats
+                            ? "its seat " + std::to_string(m.Seat) + " is not a seat of the game"
+                            : MisfitOf(field, s, m.Made);
+        if (!review.Misfit.empty()) break;
         state.CurrentSeat = static_cast<uint8_t>(m.Seat);
         if (!reviewed || reviewed(m.Seat)) {
             ReviewRow row;
             row.Index = static_cast<int>(i);
             row.Seat = m.Seat;
             row.Played = m.Made;
-            row.Points = WordPointsOf(m.Made.Word);
+            row.Points = m.Points;
+            row.WordPoints = WordPointsOf(m.Made.Word);
             row.Best = BestMove(computer, field, s, state, dict);
             row.BestPoints = WordPointsOf(row.Best.Word);
             row.Hint = m.Hint;
+            row.Before = field;
             SeatReview& seat = seats[m.Seat];
             seat.Seat = m.Seat;
             seat.Name = s.Seat(m.Seat).Name;
             seat.Points += row.Points;
+            seat.WordPoints += row.WordPoints;
             seat.BestPoints += row.BestPoints;
             seat.Hints += m.Hint ? 1 : 0;
             ++seat.Moves;
@@ -71,8 +111,8 @@ Review ReviewOf(const ComputerPlayer& computer, const TDictInfo& dict, const Rev
 }
 
 std::string MadeOfText(const SeatReview& seat) {
-    return "you made " + std::to_string(seat.Points) + " of " + std::to_string(seat.BestPoints) +
-           " possible points";
+    return "words made " + std::to_string(seat.WordPoints) + " of " +
+           std::to_string(seat.BestPoints) + " possible word points";
 }
 
 }  // namespace tq

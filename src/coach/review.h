@@ -36,8 +36,9 @@ struct ReviewGame {
     struct PlayedMove {
         int Seat = 0;  // 1-based
         MoveSource Source = MoveSource::Human;
-        Move Made;          // the word (or the letter alone), the letter, its cell and the chain
-        bool Hint = false;  // the seat was shown a hint before this move
+        Move Made;           // the word (or the letter alone), the letter, its cell and the chain
+        int32_t Points = 0;  // as the results table shows it: word points with bonus or fine
+        bool Hint = false;   // the seat was shown a hint before this move
     };
     std::vector<PlayedMove> Moves;
 };
@@ -47,17 +48,20 @@ struct ReviewRow {
     int Index = 0;  // the move's place in the game, from 0 (its row of the results table)
     int Seat = 0;
     Move Played;
-    int32_t Points = 0;  // word points of the played move: 10 a letter, no clock award
-    Move Best;           // Word empty when the field offered no word
-    int32_t BestPoints = 0;
+    int32_t Points = 0;      // the played move's points with the clock's bonus or fine
+    int32_t WordPoints = 0;  // the played word's points alone: 10 a letter
+    Move Best;               // Word empty when the field offered no word
+    int32_t BestPoints = 0;  // word points of the best word
     bool Hint = false;
+    Field Before;  // the field as it was before the move
 };
 
 struct SeatReview {
     int Seat = 0;
     std::string Name;
-    int32_t Points = 0;      // word points of the seat's reviewed moves
-    int32_t BestPoints = 0;  // what the best words of those moves would have made
+    int32_t Points = 0;      // the points of the seat's reviewed moves, bonus and fine included
+    int32_t WordPoints = 0;  // the word points of those moves
+    int32_t BestPoints = 0;  // the word points the best words of those moves would have made
     int Hints = 0;           // moves before which the seat took a hint
     int Moves = 0;
 };
@@ -66,15 +70,17 @@ struct Review {
     std::vector<ReviewRow> Rows;
     std::vector<SeatReview> Seats;  // the reviewed seats that moved, in seat order
     std::size_t Replayed = 0;       // the moves replayed: all of them unless one did not fit
+    std::string Misfit;             // why move Replayed + 1 did not fit; empty when all did
 };
 
 // Replays the game from its initial word and reviews the moves of the seats `reviewed` picks
 // (every seat when it is empty). A move that does not fit the replayed field (a cell off the
-// field or already taken) ends the review there: what came before it is kept.
+// field or already taken, a chain the field does not hold, a word its chain does not read) ends
+// the review there: what came before it is kept.
 Review ReviewOf(const ComputerPlayer& computer, const TDictInfo& dict, const ReviewGame& game,
                 const std::function<bool(int seat)>& reviewed = {});
 
-// "you made 310 of 520 possible points"
+// "words made 310 of 520 possible word points"
 std::string MadeOfText(const SeatReview& seat);
 
 }  // namespace tq

@@ -21,6 +21,7 @@ void ReviewRecorder::MovePlayed(const MovePlayedEvent& e) {
     m.Made.Letter = e.Report.Letter;
     m.Made.NewCell = Cell{e.Report.Col, e.Report.Row};
     m.Made.Chain = e.Path;
+    m.Points = e.Points;
     if (e.Seat >= 1 && e.Seat <= kMaxSeats) {
         m.Hint = hintPending_[e.Seat];
         hintPending_[e.Seat] = false;

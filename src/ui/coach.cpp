@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/coach.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 
-#include "base/chain_rules.h"
 #include "coach/review.h"
+#include "ui/coach_layer.h"
 #include "ui/main_form.h"
 #include "ui/review_form.h"
 #include "ui/text.h"
@@ -14,13 +17,18 @@ namespace tq::ui {
 Coach::Coach(TMainForm& form)
     : form_(form),
       recorder_(form.Model()),
-      reviewForm_(std::make_unique<TReviewForm>(form.Flow(), &form)),
+      reviewForm_(std::make_unique<TReviewForm>(
+          [this](const ReviewRow& row) { ShowReviewRow(row); }, &form)),
+      layer_(new CoachLayer(form)),
       hintKey_(new QShortcut(QKeySequence(Qt::Key_F7), &form)),
       reviewKey_(new QShortcut(QKeySequence(Qt::Key_F8), &form)) {
     form_.Flow().Subscribe(recorder_);
     form_.Flow().Subscribe(*this);
     connect(hintKey_, &QShortcut::activated, this, &Coach::RequestHint);
     connect(reviewKey_, &QShortcut::activated, this, &Coach::ShowReview);
+    connect(reviewForm_.get(), &TReviewForm::hidden, this, [this] {
+        if (layer_->Shows() == CoachLayer::Showing::Review) layer_->Clear();
+    });
 }
 
 Coach::~Coach() {
@@ -31,18 +39,65 @@ Coach::~Coach() {
 
 void Coach::GameStarted(const GameStartedEvent&) {
     reviewForm_->hide();
+    layer_->Clear();
 }
 
-bool Coach::HintAllowed() const {
+QString Coach::RefusalText(Refusal refusal) {
+    switch (refusal) {
+        case Refusal::NoGame:
+            return tr("No hint: no game is under way");
+        case Refusal::GameOver:
+            return tr("No hint: the game is over");
+        case Refusal::Rated:
+            return tr("No hints in a rated game");
+        case Refusal::AnotherComputer:
+            return tr("No hint: the move is made at another computer");
+        case Refusal::ComputerMoves:
+            return tr("No hint: it is the computer's move");
+        case Refusal::NotYourMove:
+            return tr("No hint now: wait for your move");
+        case Refusal::NoReviewYet:
+            return tr("No review: no game has been played yet");
+        case Refusal::RatedUnderWay:
+            return tr("No review of a rated game before its end");
+    }
+    return {};
+}
+
+QString Coach::HintRefusal() const {
     const GameFlow& flow = form_.Flow();
     const GameSettings& s = flow.Model().Settings;
-    if (!flow.LocalHumanMoving()) return false;
-    if (s.Mode == GameMode::General && s.RatedGame) return false;
+    const GamePhase phase = flow.Phase();
+    if (phase == GamePhase::Idle || phase == GamePhase::Setup) return RefusalText(Refusal::NoGame);
+    if (phase == GamePhase::GameOver) return RefusalText(Refusal::GameOver);
+    if (s.Mode == GameMode::General && s.RatedGame) return RefusalText(Refusal::Rated);
+    const int seat = flow.Model().State.CurrentSeat;
+    if (phase == GamePhase::AwaitRemote) return RefusalText(Refusal::AnotherComputer);
+    if (phase == GamePhase::ComputerThinking ||
+        (s.Mode != GameMode::Client && seat >= 1 && seat <= s.Count &&
+         s.Seat(seat).Type == PlayerType::Computer))
+        return RefusalText(Refusal::ComputerMoves);
     // On a client the turn of its own seat is the only one entered here; elsewhere the seat
     // must be a human's at this computer.
-    const int seat = flow.Model().State.CurrentSeat;
-    if (seat < 1 || seat > s.Count) return false;
-    return s.Mode == GameMode::Client || s.Seat(seat).Type == PlayerType::Human;
+    if (!flow.LocalHumanMoving() || seat < 1 || seat > s.Count ||
+        (s.Mode != GameMode::Client && s.Seat(seat).Type != PlayerType::Human))
+        return RefusalText(Refusal::NotYourMove);
+    return {};
+}
+
+void Coach::ShowRefusal(const QString& text) {
+    TextLabel* line = form_.HintLabel();
+    const QString was = line->Text();
+    const QColor wasColour = line->Colour();
+    const bool wasVisible = line->isVisible();
+    form_.ShowHintText(text, QColor(128, 0, 0));
+    form_.SetHintVisible(true);
+    QTimer::singleShot(4000, this, [this, text, was, wasColour, wasVisible] {
+        TextLabel* line = form_.HintLabel();
+        if (line->Text() != text) return;
+        form_.ShowHintText(was, wasColour);
+        form_.SetHintVisible(wasVisible);
+    });
 }
 
 std::string Coach::HintText(const Move& best) {
@@ -53,7 +108,11 @@ std::string Coach::HintText(const Move& best) {
 }
 
 void Coach::RequestHint() {
-    if (!HintAllowed() || searching_) return;
+    if (searching_) return;
+    if (const QString refusal = HintRefusal(); !refusal.isEmpty()) {
+        ShowRefusal(refusal);
+        return;
+    }
     if (worker_.joinable()) worker_.join();
     GameFlow& flow = form_.Flow();
     const GameModel& m = flow.Model();
@@ -80,12 +139,9 @@ void Coach::HintFound(const Request& request, const Move& best) {
         return;
     }
     flow.ShowCoachHint(HintText(best));
-    // While no letter is put the field shows the word's cells, the empty one included; later the
-    // marks are the player's chain and stay as they are.
-    if (best.FormsWord() && flow.Phase() == GamePhase::PutLetter) {
-        const auto cells = ParseChain(best.Chain);
-        if (cells) flow.ShowCoachMarks(*cells, {});
-    }
+    // While no letter is put the field shows the word's chain in order and the letter it puts;
+    // once the player has put a letter the field shows the player's own move alone.
+    if (best.FormsWord() && flow.Phase() == GamePhase::PutLetter) layer_->ShowHint(best);
     recorder_.NoteHint(request.seat);
     emit hintDone(true);
 }
@@ -98,22 +154,55 @@ bool Coach::SeatAtThisComputer(int seat) const {
            s.Seat(seat).Type == PlayerType::Human;
 }
 
-bool Coach::ReviewAllowed() const {
-    if (!recorder_.Started()) return false;
+QString Coach::ReviewRefusal() const {
+    if (!recorder_.Started()) return RefusalText(Refusal::NoReviewYet);
     const GameSettings& s = recorder_.Game().Settings;
     const bool rated = s.Mode == GameMode::General && s.RatedGame;
-    return recorder_.Ended() || !rated;
+    if (rated && !recorder_.Ended()) return RefusalText(Refusal::RatedUnderWay);
+    return {};
 }
 
 void Coach::ShowReview() {
-    if (!ReviewAllowed()) return;
+    if (const QString refusal = ReviewRefusal(); !refusal.isEmpty()) {
+        ShowRefusal(refusal);
+        return;
+    }
     const GameModel& m = form_.Flow().Model();
     const Review review = ReviewOf(form_.Flow().Computer(), m.Dict, recorder_.Game(),
                                    [this](int seat) { return SeatAtThisComputer(seat); });
-    reviewForm_->Fill(review, recorder_.Game().Settings);
+    bool playerHere = false;
+    for (int seat = 1; seat <= recorder_.Game().Settings.Count; ++seat)
+        playerHere = playerHere || SeatAtThisComputer(seat);
+    reviewForm_->Fill(review, recorder_.Game().Settings, playerHere && !recorder_.Ended());
+    if (!reviewForm_->isVisible()) {
+        // Beside the main window, never over the field the review marks.
+        const QScreen* screen = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen();
+        const QRect frame = form_.frameGeometry();
+        const QSize margins = frame.size() - form_.size();
+        const QWidget* field = form_.Background();
+        const QRect fieldOnScreen(field->mapToGlobal(QPoint(0, 0)), field->size());
+        reviewForm_->move(ReviewPlace(screen ? screen->availableGeometry() : frame, frame,
+                                      fieldOnScreen, reviewForm_->size() + margins));
+    }
     reviewForm_->show();
     reviewForm_->raise();
     reviewForm_->activateWindow();
+}
+
+bool Coach::ShowReviewRow(const ReviewRow& row) {
+    if (!recorder_.Started() || row.Before.Cols() != recorder_.Game().Settings.ColCount ||
+        row.Before.Rows() != recorder_.Game().Settings.RowCount)
+        return false;
+    layer_->ShowReviewMove(row.Before, row.Played, row.Best);
+    return true;
+}
+
+void Coach::FieldChanged() {
+    layer_->Clear();
+}
+
+void Coach::CellPressed() {
+    if (layer_->Shows() == CoachLayer::Showing::Review) layer_->Clear();
 }
 
 }  // namespace tq::ui

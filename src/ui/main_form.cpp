@@ -203,7 +203,6 @@ void TMainForm::BuildControls() {
     shHint_ = new ShapeView(ShapeView::Kind::RoundRect, central_);
     shHint_->setGeometry(173, 344, 170, 19);
     lbHint_ = new TextLabel(SansSerif(11), central_);
-    lbHint_->SetMaxTextWidth(160);
     lbHint_->move(shHint_->x() + 171 / 2, 347);
     lbHint_->hide();
 
@@ -367,6 +366,7 @@ void TMainForm::LayoutField(int cols, int rows) {
     layoutCols_ = cols;
     layoutRows_ = rows;
     if (fieldKeys_) fieldKeys_->FieldLaidOut(cols, rows);
+    if (coach_) coach_->FieldChanged();
 }
 
 void TMainForm::CentreLetter(int c, int r) {
@@ -380,6 +380,7 @@ void TMainForm::ShowCellLetter(Cell cell, std::string_view letter) {
         return;
     letters_[cell.col][cell.row]->SetText(ToQString(letter));
     CentreLetter(cell.col, cell.row);
+    if (coach_) coach_->FieldChanged();
 }
 
 void TMainForm::ShowCellMark(Cell cell, MarkState state) {
@@ -387,6 +388,7 @@ void TMainForm::ShowCellMark(Cell cell, MarkState state) {
         return;
     marks_[cell.col][cell.row] = state;
     cells_[cell.col][cell.row]->SetImage(PictureFor(state));
+    if (coach_) coach_->FieldChanged();
 }
 
 void TMainForm::ShowWordLabel(std::string_view text) {
@@ -395,13 +397,35 @@ void TMainForm::ShowWordLabel(std::string_view text) {
 }
 
 void TMainForm::ShowHintLabel(std::string_view text, uint32_t colour) {
-    lbHint_->SetText(ShownText(text));
-    lbHint_->SetColour(ToQColor(colour));
-    lbHint_->move(shHint_->x() + (171 - lbHint_->width()) / 2, 347);
+    ShowHintText(ShownText(text), ToQColor(colour));
+}
+
+void TMainForm::ShowHintText(const QString& text, const QColor& colour) {
+    lbHint_->SetColour(colour);
+    lbHint_->SetMaxTextWidth(0);
+    lbHint_->SetText(text);
+    FitHintBox();
+}
+
+void TMainForm::FitHintBox() {
+    // The box spans the field's width; a longer text takes the room under the results table,
+    // up to the clock.
+    constexpr int kNarrow = 170;
+    constexpr int kWide = 332;
+    constexpr int kMargin = 10;
+    const int need = lbHint_->isHidden() ? 0 : lbHint_->width() + kMargin;
+    const int width = std::clamp(need, kNarrow, kWide);
+    shHint_->setGeometry(173, 344, width, 19);
+    if (lbHint_->width() > width - kMargin) {
+        lbHint_->SetMaxTextWidth(width - kMargin);
+        lbHint_->SetText(lbHint_->Text());
+    }
+    lbHint_->move(shHint_->x() + (width + 1 - lbHint_->width()) / 2, 347);
 }
 
 void TMainForm::SetHintVisible(bool visible) {
     lbHint_->setVisible(visible);
+    FitHintBox();
 }
 
 void TMainForm::SetStatusButtonVisible(bool visible) {
@@ -567,6 +591,7 @@ int TMainForm::RunModalAsIs(QDialog& dialog) {
 void TMainForm::CellPressed(int c, int r, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                             Qt::MouseButtons buttons) {
     if (c >= layoutCols_ || r >= layoutRows_) return;
+    if (coach_) coach_->CellPressed();
     flow_->CellClick(Cell{c, r}, ToButton(button), ToShiftState(modifiers, buttons));
 }
 

@@ -109,6 +109,9 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     void ShowCellMark(Cell cell, MarkState state) override;
     void ShowWordLabel(std::string_view text) override;
     void ShowHintLabel(std::string_view text, uint32_t colour) override;
+    // The hint line's text as the window shows it. A text wider than the hint box widens the box
+    // to the right, under the results table, up to the clock.
+    void ShowHintText(const QString& text, const QColor& colour);
     void SetHintVisible(bool visible) override;
     void SetStatusButtonVisible(bool visible) override;
     void ShowClock(std::string_view text, uint32_t colour) override;
@@ -161,6 +164,8 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     void BuildMenu();
     void ColourControls();
     void CentreLetter(int c, int r);
+    // The hint box as wide as its text needs (never narrower than the field), the text centred.
+    void FitHintBox();
     const QImage& PictureFor(MarkState s) const;
     void CellPressed(int c, int r, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                      Qt::MouseButtons buttons);

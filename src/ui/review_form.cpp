@@ -2,15 +2,16 @@
 #include "ui/review_form.h"
 
 #include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
-
 #include <QLabel>
+#include <QPainter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
 #include <algorithm>
 
-#include "base/chain_rules.h"
-#include "core/game_flow.h"
+#include "ui/coach_layer.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 
@@ -18,12 +19,25 @@ namespace tq::ui {
 
 namespace {
 
-std::vector<Cell> CellsOf(const Move& move) {
-    if (move.Word.empty()) return {};
-    auto cells = ParseChain(move.Chain);
-    if (!cells) return {move.NewCell};
-    return *cells;
-}
+// A cell of the key under the table, drawn in a coaching look.
+class LookSwatch : public QWidget {
+  public:
+    LookSwatch(CoachLook look, QWidget* parent) : QWidget(parent), look_(look) {
+        setFixedSize(26, 26);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(246, 240, 222));
+        p.setPen(QColor(160, 150, 130));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        PaintCoachCell(p, rect(), look_, 1);
+    }
+
+  private:
+    CoachLook look_;
+};
 
 }  // namespace
 
@@ -33,28 +47,54 @@ QString ReviewWordText(const Move& move) {
 
 QString SeatTotalText(const SeatReview& seat) {
     const QString text =
-        seat.Hints == 0 ? QCoreApplication::translate("tq::ui::TReviewForm",
-                                                      "%1: you made %2 of %3 possible points")
+        seat.Hints == 0
+            ? QCoreApplication::translate(
+                  "tq::ui::TReviewForm",
+                  "%1: you scored %2 points; your words made %3 of %4 possible word points")
         : seat.Hints == 1
             ? QCoreApplication::translate("tq::ui::TReviewForm",
-                                          "%1: you made %2 of %3 possible points, 1 hint")
+                                          "%1: you scored %2 points; your words made %3 "
+                                          "of %4 possible word points, 1 hint")
             : QCoreApplication::translate("tq::ui::TReviewForm",
-                                          "%1: you made %2 of %3 possible points, %n hints",
+                                          "%1: you scored %2 points; your words made %3 of %4 "
+                                          "possible word points, %n hints",
                                           nullptr, seat.Hints);
     return text.arg(ToQString(seat.Name), QString::number(seat.Points),
-                    QString::number(seat.BestPoints));
+                    QString::number(seat.WordPoints), QString::number(seat.BestPoints));
 }
 
-TReviewForm::TReviewForm(GameFlow& flow, QWidget* parent)
+QPoint ReviewPlace(const QRect& screen, const QRect& mainFrame, const QRect& field,
+                   const QSize& size) {
+    constexpr int kGap = 8;
+    const int rightRoom = screen.right() - mainFrame.right() - kGap;
+    const int leftRoom = mainFrame.left() - screen.left() - kGap;
+    int x = 0;
+    if (rightRoom >= size.width())
+        x = mainFrame.right() + 1 + kGap;
+    else if (leftRoom >= size.width())
+        x = mainFrame.left() - kGap - size.width();
+    else
+        x = std::max(screen.right() + 1 - size.width(), field.right() + 1 + kGap);
+    const int lowest = std::max(screen.top(), screen.bottom() + 1 - size.height());
+    const int y = std::clamp(mainFrame.top(), screen.top(), lowest);
+    return {x, y};
+}
+
+TReviewForm::TReviewForm(std::function<void(const ReviewRow&)> showRow, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      flow_(flow) {
+      showRow_(std::move(showRow)) {
     setWindowTitle(tr("Review"));
     setFont(SansSerif(11));
     auto* layout = new QVBoxLayout(this);
     table_ = new QTableWidget(0, kColumns, this);
     table_->setHorizontalHeaderLabels(
-        {tr("Seat"), tr("Word"), tr("Points"), tr("Best word"), tr("Points"), tr("Hint")});
+        {tr("Seat"), tr("Word"), tr("Points"), tr("Best word"), tr("Word points"), tr("Hint")});
+    table_->horizontalHeaderItem(kPoints)->setToolTip(
+        tr("The move's points as the results table shows them, the clock's bonus and fine "
+           "included."));
+    table_->horizontalHeaderItem(kBestPoints)
+        ->setToolTip(tr("The best word's points: 10 a letter, without bonus or fine."));
     table_->verticalHeader()->setVisible(false);
     table_->verticalHeader()->setDefaultSectionSize(20);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -63,15 +103,36 @@ TReviewForm::TReviewForm(GameFlow& flow, QWidget* parent)
     layout->addWidget(table_);
     totals_ = new QLabel(this);
     layout->addWidget(totals_);
-    auto* legend = new QLabel(
-        tr("Click a move: its word is marked on the field, the best word golden."), this);
+
+    // The key of the field's looks.
+    auto* key = new QHBoxLayout;
+    key->addWidget(new LookSwatch(CoachLook::Played, this));
+    key->addWidget(new QLabel(tr("Played word"), this));
+    key->addSpacing(12);
+    key->addWidget(new LookSwatch(CoachLook::Best, this));
+    key->addWidget(new QLabel(tr("Best word"), this));
+    key->addStretch();
+    layout->addLayout(key);
+    auto* legend =
+        new QLabel(tr("Select a move: the field shows it as it was before that move."), this);
     layout->addWidget(legend);
     connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { RowClicked(row); });
+    connect(table_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int previous, int) {
+                if (row != previous) RowClicked(row);
+            });
     resize(440, 400);
 }
 
-void TReviewForm::Fill(const Review& review, const GameSettings& settings) {
+void TReviewForm::hideEvent(QHideEvent* e) {
+    QDialog::hideEvent(e);
+    emit hidden();
+}
+
+void TReviewForm::Fill(const Review& review, const GameSettings& settings, bool playerMayMove) {
     review_ = review;
+    // Refilling selects nothing: a row is shown on the field when the player picks it.
+    const QSignalBlocker quiet(table_);
     table_->clearContents();
     table_->setRowCount(static_cast<int>(review.Rows.size()));
     for (int i = 0; i < table_->rowCount(); ++i) {
@@ -94,9 +155,12 @@ void TReviewForm::Fill(const Review& review, const GameSettings& settings) {
             table_->setItem(i, c, item);
         }
     }
+    table_->setCurrentCell(-1, -1);
     QStringList lines;
     for (const SeatReview& seat : review.Seats) lines << SeatTotalText(seat);
-    if (lines.isEmpty()) lines << tr("No move of a player at this computer yet.");
+    if (lines.isEmpty())
+        lines << (playerMayMove ? tr("No move of a player at this computer yet.")
+                                : tr("No player at this computer moved in this game."));
     totals_->setText(lines.join('\n'));
     // As wide as the columns need, the words' columns wide enough for a ten-letter word.
     table_->resizeColumnsToContents();
@@ -106,14 +170,13 @@ void TReviewForm::Fill(const Review& review, const GameSettings& settings) {
         if (table_->columnWidth(c) < least) table_->setColumnWidth(c, least);
         width += table_->columnWidth(c);
     }
-    resize(std::max(width + 60, totals_->sizeHint().width() + 30), height());
+    resize(std::max({width + 60, totals_->sizeHint().width() + 30, sizeHint().width()}), height());
     if (table_->rowCount() > 0) table_->scrollToBottom();
 }
 
 void TReviewForm::RowClicked(int row) {
     if (row < 0 || row >= static_cast<int>(review_.Rows.size())) return;
-    const ReviewRow& r = review_.Rows[row];
-    flow_.ShowCoachMarks(CellsOf(r.Played), CellsOf(r.Best));
+    if (showRow_) showRow_(review_.Rows[row]);
 }
 
 }  // namespace tq::ui

@@ -135,6 +135,7 @@ struct PositionWatcher : GameEvents {
     void GameStarted(const GameStartedEvent&) override { Take(); }
     void MovePlayed(const MovePlayedEvent& e) override {
         seats.push_back(e.Seat);
+        points.push_back(e.Points);
         Take();
     }
     void Take() {
@@ -145,6 +146,7 @@ struct PositionWatcher : GameEvents {
     std::vector<Field> boards;
     std::vector<GameState> states;
     std::vector<int> seats;
+    std::vector<int32_t> points;
 };
 
 struct GameCase {
@@ -213,20 +215,29 @@ TEST(Review, NamesTheBestMoveOfTheLivePositionBeforeEachMove) {
             EXPECT_EQ(row.Best.Word, expected.Word) << "move " << i + 1;
             EXPECT_EQ(row.Best.Chain, expected.Chain) << "move " << i + 1;
             EXPECT_EQ(row.BestPoints, WordPointsOf(expected.Word));
-            EXPECT_LE(row.Points, row.BestPoints) << "move " << i + 1 << " " << row.Played.Word;
+            EXPECT_EQ(row.Points, watcher.points[i]) << "move " << i + 1;
+            EXPECT_EQ(row.WordPoints, WordPointsOf(row.Played.Word));
+            EXPECT_LE(row.WordPoints, row.BestPoints) << "move " << i + 1 << " " << row.Played.Word;
             if (s.Seat(row.Seat).Skill == 7) {
-                EXPECT_EQ(row.Points, row.BestPoints);
+                EXPECT_EQ(row.WordPoints, row.BestPoints);
             }
+            // The row's field is the one the move was made on, not a later one.
+            for (int col = 0; col < c.side; ++col)
+                for (int r = 0; r < c.side; ++r)
+                    ASSERT_EQ(row.Before.At(col, r), watcher.boards[i].At(col, r))
+                        << "move " << i + 1 << " cell " << col << "," << r;
         }
         // Per seat: the sums of its rows, and its word points as the game counted them.
         ASSERT_EQ(review.Seats.size(), c.skills.size());
         for (const SeatReview& seat : review.Seats) {
-            int32_t made = 0, possible = 0;
+            int32_t made = 0, words = 0, possible = 0;
             for (const ReviewRow& row : review.Rows)
-                if (row.Seat == seat.Seat) made += row.Points, possible += row.BestPoints;
+                if (row.Seat == seat.Seat)
+                    made += row.Points, words += row.WordPoints, possible += row.BestPoints;
             EXPECT_EQ(seat.Points, made);
+            EXPECT_EQ(seat.WordPoints, words);
             EXPECT_EQ(seat.BestPoints, possible);
-            EXPECT_EQ(seat.Points, s.Seat(seat.Seat).WordPoints);
+            EXPECT_EQ(seat.WordPoints, s.Seat(seat.Seat).WordPoints);
         }
     }
 }
@@ -251,18 +262,74 @@ TEST(Review, PicksSeatsMarksHintsAndStopsAtAMoveThatDoesNotFit) {
                   move(1, "X", 'X', {4, 3}, "43"),  // the cell is taken
                   move(2, "Y", 'Y', {0, 0}, "00")};
     game.Moves[0].Hint = true;
+    game.Moves[0].Points = 63;  // a bonus of 3
     const Review review =
         ReviewOf(Player("General_eng"), model.Dict, game, [](int seat) { return seat == 1; });
     EXPECT_EQ(review.Replayed, 2u);
+    EXPECT_EQ(review.Misfit, "its cell 43 is taken");
     ASSERT_EQ(review.Rows.size(), 1u);
     EXPECT_EQ(review.Rows[0].Seat, 1);
     EXPECT_TRUE(review.Rows[0].Hint);
-    EXPECT_EQ(review.Rows[0].Points, 60);
+    EXPECT_EQ(review.Rows[0].Points, 63);
+    EXPECT_EQ(review.Rows[0].WordPoints, 60);
     ASSERT_EQ(review.Seats.size(), 1u);
     EXPECT_EQ(review.Seats[0].Hints, 1);
-    EXPECT_EQ(review.Seats[0].Points, 60);
-    EXPECT_EQ(MadeOfText(review.Seats[0]),
-              "you made 60 of " + std::to_string(review.Seats[0].BestPoints) + " possible points");
+    EXPECT_EQ(review.Seats[0].Points, 63);
+    EXPECT_EQ(
+        MadeOfText(review.Seats[0]),
+        "words made 60 of " + std::to_string(review.Seats[0].BestPoints) + " possible word points");
+}
+
+// A played word its chain or the field does not hold ends the replay before it, with the reason.
+TEST(Review, StopsAtAWordTheFieldDoesNotHold) {
+    struct Case {
+        const char* word;
+        char letter;
+        Cell cell;
+        const char* chain;
+        const char* misfit;
+    };
+    const Case cases[] = {
+        {"STONES", 'S', {4, 1}, "02:12:22:32:42:41", ""},
+        {"STONES",
+         'S',
+         {4, 1},
+         "02:12:22:32:42",
+         "its chain 02:12:22:32:42: does not pass its "
+         "new cell 41"},
+        {"STONES", 'S', {4, 1}, "0x:12", "its chain \"0x:12\" is not a chain of cell codes"},
+        {"STONES",
+         'S',
+         {4, 1},
+         "02:12:22:32:42:41:40",
+         "its chain 02:12:22:32:42:41:40: is not a chain of the field"},
+        {"STONER",
+         'S',
+         {4, 1},
+         "02:12:22:32:42:41",
+         "its chain 02:12:22:32:42:41: reads STONES, "
+         "not STONER"},
+        {"NOTES",
+         'S',
+         {4, 1},
+         "32:22:12:42:41",
+         "its chain 32:22:12:42:41: is not a chain of "
+         "the field"},
+        {"STONES", 'S', {5, 1}, "02:12:22:32:42:51", "its cell (column 5, row 1) is off the field"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chain);
+        ReviewGame game;
+        game.Settings.Count = 1;
+        game.DrawnWord = game.PlacedWord = "STONE";
+        ReviewGame::PlayedMove m;
+        m.Seat = 1;
+        m.Made = Move{c.word, c.letter, c.cell, c.chain};
+        game.Moves = {m};
+        const Review review = ReviewOf(Player("General_eng"), Shipped("General_eng").info, game);
+        EXPECT_EQ(review.Misfit, c.misfit);
+        EXPECT_EQ(review.Replayed, c.misfit[0] ? 0u : 1u);
+    }
 }
 
 }  // namespace

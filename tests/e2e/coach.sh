@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of the hint and the review under Xvfb: a paced game of a human against the
 # computer on the shipped 5 x 5 settings; F7 shows a hint (status line and field change, nothing
-# is played), the game is played to its end with the mouse, then F8 opens the review window and a
-# click on one of its moves marks the field. Screenshots go to $TESSAROON_E2E_SCREENS (default
+# is played), the game is played to its end with the mouse, then F8 opens the review window beside
+# the main window; a click on one of its moves, and the Down key, show that move on the field. Screenshots go to $TESSAROON_E2E_SCREENS (default
 # <build-dir>/e2e-screens), named coach-*.png. Exits non-zero on any failure.
 #
 #   tests/e2e/coach.sh <build-dir>
@@ -82,11 +82,11 @@ rev_x=$gx rev_y=$gy rev_w=$gw rev_h=$gh
 sleep 0.5
 import -window root -crop "${rev_w}x${rev_h}+${rev_x}+${rev_y}" +repage "$screens/coach-02-review.png"
 step "screenshot $screens/coach-02-review.png"
-# Move the review off the field, then click its first move: the field's marks change.
-xdotool windowmove "$review_id" $((win_x + win_w + 10)) "$win_y"
-sleep 0.5
-geometry "$review_id"
-rev_x=$gx rev_y=$gy
+# The review stands beside the main window, off the field (the client area's left 344 pixels).
+[ "$rev_x" -ge $((client_x + 344)) ] || [ $((rev_x + rev_w)) -le "$client_x" ] ||
+    fail "the review window ($rev_x+$rev_w) covers the field (from $client_x)"
+step "the review stands beside the main window"
+# A click on its first move shows that move on the field; the Down key shows the next one.
 grab 2 1 340 340 field-unmarked
 xdotool mousemove $((rev_x + 60)) $((rev_y + 45))
 sleep 0.2
@@ -94,6 +94,10 @@ xdotool click 1
 sleep 0.8
 grab 2 1 340 340 field-marked
 [ "$(differs field-unmarked field-marked)" -gt 0 ] || fail "a click on a move of the review marked nothing"
+xdotool key Down
+sleep 0.8
+grab 2 1 340 340 field-next
+[ "$(differs field-marked field-next)" -gt 0 ] || fail "the Down key in the review changed nothing on the field"
 import -window root -crop "$((rev_x + rev_w - win_x))x${win_h}+${win_x}+${win_y}" +repage \
     "$screens/coach-03-review-marks.png"
 step "screenshot $screens/coach-03-review-marks.png"

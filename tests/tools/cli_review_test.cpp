@@ -87,14 +87,17 @@ TEST(CliReview, MatchesTheWindowsReviewOfTheSameGames) {
             EXPECT_EQ(moves[i]["seat"], e.Seat);
             EXPECT_EQ(moves[i]["word"], e.Played.FormsWord() ? words[i] : "");
             EXPECT_EQ(moves[i]["points"], e.Points);
+            EXPECT_EQ(moves[i]["points"], played[g]["moves"][i]["points"]);
+            EXPECT_EQ(moves[i]["wordPoints"], e.WordPoints);
             EXPECT_EQ(moves[i]["bestWord"], tq::Cp1251ToUtf8(e.Best.Word));
             EXPECT_EQ(moves[i]["bestPoints"], e.BestPoints);
-            EXPECT_LE(e.Points, e.BestPoints);
+            EXPECT_LE(e.WordPoints, e.BestPoints);
         }
         const json& seats = reviews[g]["seats"];
         ASSERT_EQ(seats.size(), expected.Seats.size());
         for (std::size_t i = 0; i < seats.size(); ++i) {
             EXPECT_EQ(seats[i]["points"], expected.Seats[i].Points);
+            EXPECT_EQ(seats[i]["wordPoints"], expected.Seats[i].WordPoints);
             EXPECT_EQ(seats[i]["bestPoints"], expected.Seats[i].BestPoints);
         }
     }
@@ -105,11 +108,12 @@ TEST(CliReview, MatchesTheWindowsReviewOfTheSameGames) {
     ASSERT_EQ(text.status, 0) << text.out;
     for (const json& review : reviews)
         for (const json& seat : review["seats"])
-            EXPECT_NE(
-                text.out.find("(seat " + std::to_string(seat["seat"].get<int>()) + "): you made " +
-                              std::to_string(seat["points"].get<int>()) + " of " +
-                              std::to_string(seat["bestPoints"].get<int>()) + " possible points"),
-                std::string::npos)
+            EXPECT_NE(text.out.find(
+                          "(seat " + std::to_string(seat["seat"].get<int>()) + "): " +
+                          std::to_string(seat["points"].get<int>()) + " points; words made " +
+                          std::to_string(seat["wordPoints"].get<int>()) + " of " +
+                          std::to_string(seat["bestPoints"].get<int>()) + " possible word points"),
+                      std::string::npos)
                 << text.out;
 }
 
@@ -131,8 +135,10 @@ TEST(CliReview, RefusesWhatIsNotAGame) {
         std::string message;
     };
     const Case cases[] = {
-        {"not json", "not a game of selfplay --json"},
-        {"{\"game\":1}", "not a game of selfplay --json"},
+        {"not json", "not a line of JSON: it goes wrong at character 2"},
+        {"{\"game\":1}", "not a game of selfplay --json: the game has no \"settings\""},
+        {with([](json& g) { g["moves"][0].erase("chain"); }), "move 1 has no \"chain\""},
+        {with([](json& g) { g["settings"]["useJoker"] = 1; }), "useJoker is not true or false"},
         {with([](json& g) { g["settings"]["cols"] = 11; }), "cols is not a whole number"},
         {with([](json& g) { g["settings"]["directions"] = "1111"; }), "directions"},
         {with([](json& g) { g["moves"][0]["column"] = -1; }), "a move's column"},
@@ -142,7 +148,24 @@ TEST(CliReview, RefusesWhatIsNotAGame) {
          }),
          "move 2 does not fit the field"},
         {with([](json& g) { g["settings"]["dictionary"] = "../Tessaroon"; }), "is not a file name"},
-        {with([](json& g) { g["settings"]["dictionary"] = "Missing"; }), "dictionary \"Missing\""},
+        {with([](json& g) { g["settings"]["dictionary"] = "Missing"; }), "/Dicts/Missing.tqd or "},
+        // A word its chain does not read, and a chain that misses the move's cell.
+        {with([](json& g) {
+             for (json& m : g["moves"])
+                 if (m["word"].get<std::string>().size() > 1) {
+                     m["word"] = m["word"].get<std::string>() + m["word"].get<std::string>();
+                     break;
+                 }
+         }),
+         "does not fit the field: its chain "},
+        {with([](json& g) {
+             for (json& m : g["moves"])
+                 if (m["word"].get<std::string>().size() > 1) {
+                     m["chain"] = "00";
+                     break;
+                 }
+         }),
+         "does not fit the field: its chain "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line.substr(0, 60));
@@ -160,6 +183,24 @@ TEST(CliReview, RefusesWhatIsNotAGame) {
     const tq::test::CliRun missing = RunCli(TESSAROON_START_FOLDER, "review no-such-file");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find("cannot open no-such-file"), std::string::npos);
+
+    // A folder, an empty file and empty input are refused, each by name.
+    std::ofstream(dir / "empty.json") << "\n  \n";
+    struct Refused {
+        std::string args;
+        std::string message;
+    };
+    const Refused refused[] = {
+        {"review '" + dir.path().string() + "'", dir.path().string() + " is a folder"},
+        {"review '" + (dir / "empty.json").string() + "'",
+         (dir / "empty.json").string() + " holds no game"},
+        {"review < /dev/null", "standard input holds no game"},
+    };
+    for (const Refused& c : refused) {
+        const tq::test::CliRun r = RunCli(TESSAROON_START_FOLDER, c.args);
+        EXPECT_EQ(r.status, 1) << c.args;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+    }
 }
 
 }  // namespace

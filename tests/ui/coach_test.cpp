@@ -15,6 +15,7 @@
 #include "net/seat_bot.h"
 #include "ui/app.h"
 #include "ui/coach.h"
+#include "ui/coach_layer.h"
 #include "ui/main_form.h"
 #include "ui/results_grid.h"
 #include "ui/review_form.h"
@@ -72,6 +73,14 @@ struct Window : test::GameWindow {
         }
     }
 
+    // The field's own marks, cell by cell.
+    std::vector<MarkState> Marks() const {
+        std::vector<MarkState> marks;
+        for (int c = 0; c < kMaxFieldSide; ++c)
+            for (int r = 0; r < kMaxFieldSide; ++r) marks.push_back(form->CellState(c, r));
+        return marks;
+    }
+
     // The results table, row by row.
     QStringList Rows() const {
         QStringList rows;
@@ -102,8 +111,9 @@ class CoachTest : public QObject {
     }
 
     // Before every move of Ann the hint is the best move of the position, shown as its text in
-    // the hint line and its cells marked, and nothing of the game changes: the game goes on move
-    // for move as the same game without hints.
+    // the hint line and over the field in its own look (its chain in order, the letter it puts),
+    // the field's own marks untouched; nothing of the game changes: the game goes on move for
+    // move as the same game without hints.
     void hintIsTheBestMoveAndChangesNothing() {
         Window hinted;
         hinted.Key(Qt::Key_F2);
@@ -113,19 +123,28 @@ class CoachTest : public QObject {
             const Move best =
                 BestMove(hinted.Flow().Computer(), m.Board, m.Settings, m.State, m.Dict);
             const GameState before = m.State;
+            const auto marks = hinted.Marks();
             QVERIFY(hinted.Hint());
             ++hints;
             withWord += best.FormsWord() ? 1 : 0;
             QCOMPARE(hinted.form->HintLabel()->Text(), ToQString(Coach::HintText(best)));
-            if (best.FormsWord())
-                for (const Cell c : Cells(best))
-                    QCOMPARE(hinted.form->CellState(c.col, c.row), MarkState::Marked);
+            const CoachLayer& layer = hinted.C().Layer();
+            QCOMPARE(layer.Shows(),
+                     best.FormsWord() ? CoachLayer::Showing::Hint : CoachLayer::Showing::Nothing);
+            if (best.FormsWord()) {
+                const std::vector<Cell> chain = Cells(best);
+                for (std::size_t i = 0; i < chain.size(); ++i)
+                    QCOMPARE(layer.OrderIn(CoachLook::Hint, chain[i]), static_cast<int>(i) + 1);
+                QCOMPARE(layer.LetterAt(best.NewCell), best.Letter);
+            }
+            QVERIFY(hinted.Marks() == marks);
             QCOMPARE(m.State.Phase, before.Phase);
             QCOMPARE(m.State.FieldLetters, before.FieldLetters);
             QCOMPARE(m.State.UsedWords.Words(), before.UsedWords.Words());
             QCOMPARE(m.State.MarkedPath, before.MarkedPath);
             QCOMPARE(m.State.PlayedPaths, before.PlayedPaths);
             hinted.PlayLetterAlone();
+            QCOMPARE(hinted.C().Layer().Shows(), CoachLayer::Showing::Nothing);
         }
         QCOMPARE(hinted.model.State.Phase, GamePhase::GameOver);
         QCOMPARE(hints, 10);
@@ -159,39 +178,82 @@ class CoachTest : public QObject {
         QVERIFY(w.C().Recorder().Game().Moves.front().Hint);
     }
 
-    // No hint in a rated game, for a seat played at another computer, before a game or after it.
-    void hintRefused() {
+    // No hint in a rated game, for a seat played at another computer or by the computer, before
+    // a game or after it; no review of a rated game under way nor before a game. The hint line
+    // says why, and a few seconds later shows again what it showed.
+    void hintAndReviewRefused() {
+        using R = Coach::Refusal;
         struct Case {
             const char* name;
             bool rated;
             PlayerType first;
             bool start;
             bool playToEnd;
+            Qt::Key key;
+            R refusal;
         };
         const Case cases[] = {
-            {"rated", true, PlayerType::Human, true, false},
-            {"seat at another computer", false, PlayerType::Client, true, false},
-            {"before a game", false, PlayerType::Human, false, false},
-            {"after the game", false, PlayerType::Human, true, true},
+            {"rated", true, PlayerType::Human, true, false, Qt::Key_F7, R::Rated},
+            {"seat at another computer", false, PlayerType::Client, true, false, Qt::Key_F7,
+             R::AnotherComputer},
+            {"before a game", false, PlayerType::Human, false, false, Qt::Key_F7, R::NoGame},
+            {"after the game", false, PlayerType::Human, true, true, Qt::Key_F7, R::GameOver},
+            {"computer's move", false, PlayerType::Computer, true, false, Qt::Key_F7,
+             R::ComputerMoves},
+            {"review of a rated game", true, PlayerType::Human, true, false, Qt::Key_F8,
+             R::RatedUnderWay},
+            {"review before a game", false, PlayerType::Human, false, false, Qt::Key_F8,
+             R::NoReviewYet},
         };
         for (const Case& c : cases) {
             Window w(c.rated);
-            w.model.Settings.Seat(1).Type = c.first;
+            const PlayerType first = c.first == PlayerType::Computer ? PlayerType::Human : c.first;
+            w.model.Settings.Seat(1).Type = first;
             if (c.playToEnd)
                 w.PlayGame([](int) { return false; });
             else if (c.start)
                 w.Key(Qt::Key_F2);
-            const GamePhase expected = !c.start                       ? GamePhase::Idle
-                                       : c.playToEnd                  ? GamePhase::GameOver
-                                       : c.first == PlayerType::Human ? GamePhase::PutLetter
-                                                                      : GamePhase::AwaitRemote;
+            const GamePhase expected = !c.start                     ? GamePhase::Idle
+                                       : c.playToEnd                ? GamePhase::GameOver
+                                       : first == PlayerType::Human ? GamePhase::PutLetter
+                                                                    : GamePhase::AwaitRemote;
             QCOMPARE(w.model.State.Phase, expected);
+            // The computer's turn as the hint sees it: the seat to move is the computer's.
+            if (c.first == PlayerType::Computer) w.model.Settings.Seat(1).Type = c.first;
             const QString hintLine = w.form->HintLabel()->Text();
-            QVERIFY2(!w.Hint(), c.name);
-            QVERIFY2(!w.C().HintSearching(), c.name);
-            QCOMPARE(w.form->HintLabel()->Text(), hintLine);
+            const bool hintVisible = w.form->HintLabel()->isVisible();
+            if (c.key == Qt::Key_F7) {
+                QVERIFY2(!w.Hint(), c.name);
+                QVERIFY2(!w.C().HintSearching(), c.name);
+            } else {
+                w.Key(c.key);
+                QVERIFY2(!w.C().ReviewForm().isVisible(), c.name);
+            }
+            QVERIFY2(w.form->HintLabel()->isVisible(), c.name);
+            QCOMPARE(w.form->HintLabel()->Text(), Coach::RefusalText(c.refusal));
             for (const auto& m : w.C().Recorder().Game().Moves) QVERIFY(!m.Hint);
+            if (c.playToEnd) {
+                // The outcome comes back to the line.
+                QTRY_COMPARE_WITH_TIMEOUT(w.form->HintLabel()->Text(), hintLine, 6000);
+                QCOMPARE(w.form->HintLabel()->isVisible(), hintVisible);
+            }
         }
+    }
+
+    // The hint over the field goes once the player puts a letter, or marks a cell after a
+    // letter was put; the field's own marks are the player's alone.
+    void hintGoesWithThePlayersMove() {
+        Window w;
+        w.Key(Qt::Key_F2);
+        QVERIFY(w.Hint());
+        QCOMPARE(w.C().Layer().Shows(), CoachLayer::Showing::Hint);
+        w.letters.push_back('A');
+        QTest::mouseClick(w.form->CellAt(0, 1), Qt::LeftButton);
+        QCOMPARE(w.model.State.Phase, GamePhase::LetterPut);
+        QCOMPARE(w.C().Layer().Shows(), CoachLayer::Showing::Nothing);
+        // Asked again with the letter put, the hint speaks and draws nothing.
+        QVERIFY(w.Hint());
+        QCOMPARE(w.C().Layer().Shows(), CoachLayer::Showing::Nothing);
     }
 
     // A hint found after the move went on is not shown.
@@ -224,28 +286,100 @@ class CoachTest : public QObject {
             const ReviewRow& e = expected.Rows[r];
             QCOMPARE(t->item(r, TReviewForm::kSeat)->text(), QString("Ann"));
             QCOMPARE(t->item(r, TReviewForm::kWord)->text(), QString("----"));
-            QCOMPARE(t->item(r, TReviewForm::kPoints)->text(), QString("0"));
+            // The points of the results table's row of the move.
+            QCOMPARE(t->item(r, TReviewForm::kPoints)->text(), w.form->Results()->Text(2, e.Index));
             QCOMPARE(t->item(r, TReviewForm::kBestWord)->text(),
                      e.Best.Word.empty() ? QString("----") : ToQString(e.Best.Word));
             QCOMPARE(t->item(r, TReviewForm::kBestPoints)->text(), QString::number(e.BestPoints));
             QCOMPARE(t->item(r, TReviewForm::kHint)->text().isEmpty(), !(r == 1 || r == 4));
         }
         QCOMPARE(expected.Seats.size(), std::size_t{1});
-        QVERIFY(form.Totals()->text().startsWith("Ann: you made 0 of " +
-                                                 QString::number(expected.Seats[0].BestPoints) +
-                                                 " possible points, 2 hints"));
+        QCOMPARE(form.Totals()->text(), "Ann: you scored 0 points; your words made 0 of " +
+                                            QString::number(expected.Seats[0].BestPoints) +
+                                            " possible word points, 2 hints");
+        // Beside the main window, never over the field.
+        const QWidget* field = w.form->Background();
+        QVERIFY(!form.frameGeometry().intersects(
+            QRect(field->mapToGlobal(QPoint(0, 0)), field->size())));
 
-        // The first move with a best word: its cell marked, the best word's cells golden.
+        // The first move with a best word, by click, then the next one by the arrow key: the
+        // field as it was before the move, the played and the best word each in its look; the
+        // field's own marks stay.
         int row = 0;
-        while (row < 10 && expected.Rows[row].Best.Word.empty()) ++row;
-        QVERIFY(row < 10);
-        const ReviewRow& e = expected.Rows[row];
+        while (row < 9 && expected.Rows[row].Best.Word.empty()) ++row;
+        QVERIFY(row < 9);
+        const auto marks = w.Marks();
         QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
                           t->visualItemRect(t->item(row, TReviewForm::kWord)).center());
-        const Cell played = e.Played.NewCell;
-        QCOMPARE(w.form->CellState(played.col, played.row), MarkState::Marked);
-        for (const Cell c : Cells(e.Best))
-            if (!(c == played)) QCOMPARE(w.form->CellState(c.col, c.row), MarkState::Golden);
+        for (const int shown : {row, row + 1}) {
+            if (shown != row) QTest::keyClick(t, Qt::Key_Down);
+            const ReviewRow& e = expected.Rows[shown];
+            const CoachLayer& layer = w.C().Layer();
+            QCOMPARE(layer.Shows(), CoachLayer::Showing::Review);
+            QCOMPARE(layer.OrderIn(CoachLook::Played, e.Played.NewCell), 1);
+            const std::vector<Cell> best = Cells(e.Best);
+            for (std::size_t i = 0; i < best.size(); ++i)
+                QCOMPARE(layer.OrderIn(CoachLook::Best, best[i]), static_cast<int>(i) + 1);
+            for (int c = 0; c < 5; ++c)
+                for (int r = 0; r < 5; ++r) {
+                    const Cell at{c, r};
+                    const char want = at == e.Played.NewCell ? e.Played.Letter
+                                      : at == e.Best.NewCell ? e.Best.Letter
+                                                             : e.Before.At(at);
+                    QCOMPARE(layer.LetterAt(at), want);
+                }
+            QVERIFY(w.Marks() == marks);
+        }
+        // Closed, the review leaves the field of now.
+        form.close();
+        QCOMPARE(w.C().Layer().Shows(), CoachLayer::Showing::Nothing);
+    }
+
+    // A game of computer seats alone: the review says no player here moved in it.
+    void reviewOfAComputerGame() {
+        Window w;
+        w.model.Settings.Seat(1).Type = PlayerType::Computer;
+        w.model.Settings.ComputerPace = 0;
+        w.Key(Qt::Key_F2);
+        QTRY_COMPARE_WITH_TIMEOUT(w.model.State.Phase, GamePhase::GameOver, 20000);
+        w.C().ShowReview();
+        QVERIFY(w.C().ReviewForm().isVisible());
+        QCOMPARE(w.C().ReviewForm().Table()->rowCount(), 0);
+        QCOMPARE(w.C().ReviewForm().Totals()->text(),
+                 QString("No player at this computer moved in this game."));
+    }
+
+    // The review goes beside the main window on the side with room, level with it and on the
+    // screen; with no room on either side it may cover the results table, never the field.
+    void reviewPlace() {
+        struct Case {
+            const char* name;
+            QRect main;
+            QSize review;
+            QPoint place;
+        };
+        const QRect screen(0, 0, 1600, 900);
+        const Case cases[] = {
+            {"room on the right", {100, 100, 627, 382}, {480, 400}, {735, 100}},
+            {"room on the left only", {900, 100, 627, 382}, {480, 400}, {412, 100}},
+            {"no room: as far right as the screen lets",
+             {500, 50, 627, 382},
+             {600, 400},
+             {1000, 50}},
+            {"no room and a wide review: off the field",
+             {300, 50, 1254, 764},
+             {968, 800},
+             {991, 50}},
+            {"lower than the screen allows", {100, 700, 627, 382}, {480, 400}, {735, 500}},
+        };
+        for (const Case& c : cases) {
+            const QRect field(c.main.left() + 3, c.main.top() + 20, c.main.width() * 340 / 627,
+                              c.main.width() * 340 / 627);
+            const QPoint at = ReviewPlace(screen, c.main, field, c.review);
+            QVERIFY2(at == c.place,
+                     qPrintable(QString("%1: %2,%3").arg(c.name).arg(at.x()).arg(at.y())));
+            QVERIFY2(!QRect(at, c.review).intersects(field), c.name);
+        }
     }
 
     // A rated game is reviewed only once it has ended; an unrated one also while under way, up to

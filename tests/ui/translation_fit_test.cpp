@@ -22,6 +22,7 @@
 #include "base/messages.h"
 #include "ui/about_form.h"
 #include "ui/app.h"
+#include "ui/coach.h"
 #include "ui/fonts.h"
 #include "ui/info_form.h"
 #include "ui/language.h"
@@ -29,6 +30,7 @@
 #include "ui/options_form.h"
 #include "ui/rec_form.h"
 #include "ui/style_form.h"
+#include "ui/text.h"
 #include "ui_support.h"
 
 using namespace tq;
@@ -384,6 +386,42 @@ class TranslationFitTest : public QObject {
         // A winner with a name of ordinary width.
         const QString wins = ShownText(msg::Fill(msg::Wins, {"Computer 2"}));
         if (fm.horizontalAdvance(wins) > 160) misfits << wins;
+        QVERIFY2(misfits.isEmpty(), qPrintable("\n" + misfits.join("\n")));
+    }
+
+    // The coach's lines show whole in the hint box of the window, which widens for them under
+    // the results table but never reaches the clock: the hint of a ten-letter word of 100 points
+    // and more, and every reason F7 or F8 gives for doing nothing.
+    void coachLinesFit_data() { hintsFit_data(); }
+
+    void coachLinesFit() {
+        QFETCH(InterfaceLanguage, language);
+        QCOMPARE(InstallTranslations(language), language);
+        GameModel model;
+        test::FillEnglishModel(model);
+        TMainForm main(model);
+        main.show();
+        QStringList lines;
+        for (const char* word : {"SCRAMBLERS", "НАПОЛНЕНИЕ"})
+            for (const int points : {100, 1000}) {
+                Move best;
+                best.Word = FromQString(QString::fromUtf8(word));
+                const std::string text = Coach::HintText(best);
+                lines << ToQString(text).replace(QString::number(WordPointsOf(best.Word)),
+                                                 QString::number(points));
+            }
+        for (int r = 0; r < Coach::kRefusals; ++r)
+            lines << Coach::RefusalText(static_cast<Coach::Refusal>(r));
+        QStringList misfits;
+        for (const QString& line : lines) {
+            main.ShowHintText(line, Qt::black);
+            main.SetHintVisible(true);
+            QApplication::processEvents();
+            for (const QString& m : Misfits(&main))
+                if (m.contains(line)) misfits << m;
+            if (main.HintFrame()->geometry().right() >= main.ClockLabel()->geometry().left())
+                misfits << line + " widens the hint box into the clock";
+        }
         QVERIFY2(misfits.isEmpty(), qPrintable("\n" + misfits.join("\n")));
     }
 };
