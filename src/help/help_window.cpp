@@ -60,6 +60,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({240, 760});
+    tree_->setAccessibleName(tr("Topics"));
+    browser_->setAccessibleName(tr("Help page"));
     setCentralWidget(splitter);
 
     QToolBar* bar = addToolBar(tr("Navigation"));

@@ -53,6 +53,7 @@ TReviewForm::TReviewForm(GameFlow& flow, QWidget* parent)
     setFont(SansSerif(11));
     auto* layout = new QVBoxLayout(this);
     table_ = new QTableWidget(0, kColumns, this);
+    table_->setAccessibleName(tr("Moves"));
     table_->setHorizontalHeaderLabels(
         {tr("Seat"), tr("Word"), tr("Points"), tr("Best word"), tr("Points"), tr("Hint")});
     table_->verticalHeader()->setVisible(false);
