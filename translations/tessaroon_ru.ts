@@ -153,6 +153,65 @@
         <source>Contents</source>
         <translation>Содержание</translation>
     </message>
+    <message>
+        <source>Topics</source>
+        <translation>Разделы</translation>
+    </message>
+    <message>
+        <source>Help page</source>
+        <translation>Страница справки</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::Access</name>
+    <message>
+        <source>%1, column %2, row %3</source>
+        <translation>%1, столбец %2, строка %3</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>пусто</translation>
+    </message>
+    <message>
+        <source>%1, marked</source>
+        <translation>%1, отмечена</translation>
+    </message>
+    <message>
+        <source>%1, hinted</source>
+        <translation>%1, подсказана</translation>
+    </message>
+    <message>
+        <source>%1, cursor</source>
+        <translation>%1, курсор</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Столбец %1</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Игрок</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>Слово</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Очки</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>Буква</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Announcements</source>
+        <translation>Объявления</translation>
+    </message>
 </context>
 <context>
     <name>tq::ui::Coach</name>
@@ -250,6 +309,17 @@ WordNet and SCOWL licences</source>
     </message>
 </context>
 <context>
+    <name>tq::ui::TInputForm</name>
+    <message>
+        <source>Letter window</source>
+        <translation>Окно букв</translation>
+    </message>
+    <message>
+        <source>Type a letter, or press Esc to put none.</source>
+        <translation>Наберите букву или нажмите Esc, чтобы не ставить никакой.</translation>
+    </message>
+</context>
+<context>
     <name>tq::ui::TMainForm</name>
     <message>
         <source>Status</source>
@@ -310,6 +380,58 @@ WordNet and SCOWL licences</source>
     <message>
         <source>%1 has left the game. The computer plays seats %2 now.</source>
         <translation>Игрок %1 покинул игру. Теперь за места %2 играет компьютер.</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>The arrow keys move the cursor, a letter key puts a letter, Space marks a cell, Enter offers the marked word.</source>
+        <translation>Стрелки двигают курсор, клавиша буквы ставит букву, пробел отмечает клетку, Enter предлагает отмеченное слово.</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Результаты</translation>
+    </message>
+    <message>
+        <source>Page up</source>
+        <translation>Страница вверх</translation>
+    </message>
+    <message>
+        <source>Page down</source>
+        <translation>Страница вниз</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Подсказка</translation>
+    </message>
+    <message>
+        <source>Time left for the move</source>
+        <translation>Время, оставшееся на ход</translation>
+    </message>
+    <message>
+        <source>A new game on a field of %1 by %2 cells.</source>
+        <translation>Новая игра на поле %1 на %2 клеток.</translation>
+    </message>
+    <message>
+        <source>The game is over. %1</source>
+        <translation>Игра окончена. %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: no word, letter %2, %n points</source>
+        <translation>
+            <numerusform>%1: без слова, буква %2, %n очко</numerusform>
+            <numerusform>%1: без слова, буква %2, %n очка</numerusform>
+            <numerusform>%1: без слова, буква %2, %n очков</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2, %n points</source>
+        <translation>
+            <numerusform>%1: %2, %n очко</numerusform>
+            <numerusform>%1: %2, %n очка</numerusform>
+            <numerusform>%1: %2, %n очков</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -484,6 +606,66 @@ The server listens on port %2.</source>
         <translation>Другие игроки выбирают «Клиент» и подключаются к одному из адресов этого компьютера: %1.
 Сервер ждёт подключений на порту %2.</translation>
     </message>
+    <message>
+        <source>Up and left</source>
+        <translation>Вверх и влево</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Вверх</translation>
+    </message>
+    <message>
+        <source>Up and right</source>
+        <translation>Вверх и вправо</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Влево</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Вправо</translation>
+    </message>
+    <message>
+        <source>Down and left</source>
+        <translation>Вниз и влево</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Вниз</translation>
+    </message>
+    <message>
+        <source>Down and right</source>
+        <translation>Вниз и вправо</translation>
+    </message>
+    <message>
+        <source>Player %1 name</source>
+        <translation>Имя игрока %1</translation>
+    </message>
+    <message>
+        <source>Player %1 type</source>
+        <translation>Тип игрока %1</translation>
+    </message>
+    <message>
+        <source>Player %1 skill</source>
+        <translation>Уровень игрока %1</translation>
+    </message>
+    <message>
+        <source>Field columns</source>
+        <translation>Столбцы поля</translation>
+    </message>
+    <message>
+        <source>Field rows</source>
+        <translation>Строки поля</translation>
+    </message>
+    <message>
+        <source>Bonus for remained time: one point for every so many seconds</source>
+        <translation>Бонус за оставшееся время: одно очко за каждые столько секунд</translation>
+    </message>
+    <message>
+        <source>Fine for additional time: one point for every so many seconds</source>
+        <translation>Штраф за дополнительное время: одно очко за каждые столько секунд</translation>
+    </message>
 </context>
 <context>
     <name>tq::ui::TRecForm</name>
@@ -586,6 +768,10 @@ The server listens on port %2.</source>
             <numerusform>%1: набрано очков: %2; ваши слова дали %3 из %4 возможных очков за слова, %n советов</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Moves</source>
+        <translation>Ходы</translation>
+    </message>
 </context>
 <context>
     <name>tq::ui::TStyleForm</name>
@@ -668,6 +854,10 @@ The server listens on port %2.</source>
     <message>
         <source>Marble</source>
         <translation>Мрамор</translation>
+    </message>
+    <message>
+        <source>Style name</source>
+        <translation>Название стиля</translation>
     </message>
 </context>
 </TS>

@@ -63,6 +63,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({kContentsWidth, 1000 - kContentsWidth});
+    tree_->setAccessibleName(tr("Topics"));
+    browser_->setAccessibleName(tr("Help page"));
     setCentralWidget(splitter);
 
     QToolBar* bar = addToolBar(tr("Navigation"));

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/access.h"
 #include "ui/input_form.h"
 #include "ui/main_form.h"
 #include "ui/style.h"
@@ -67,6 +68,13 @@ void FieldKeys::Place() {
         cursor_->update();
     }
     cursor_->setVisible(shown);
+    // The cursor's cell is the screen reader's focus while the field has the keyboard; the cell
+    // it left no longer says it holds the cursor.
+    if (readAt_.col != pos_.col || readAt_.row != pos_.row)
+        NotifyFieldCell(form_.Background(), readAt_.col, readAt_.row);
+    readAt_ = pos_;
+    NotifyFieldCell(form_.Background(), pos_.col, pos_.row);
+    NotifyFieldFocus(form_.Background(), pos_.col, pos_.row);
 }
 
 void FieldKeys::PhaseChanged(GamePhase) {
@@ -151,6 +159,7 @@ void FieldKeys::MouseUsed(const QObject* watched) {
     if (const auto* cell = qobject_cast<const CellView*>(watched)) {
         if (cell->Col() < cols_ && cell->Row() < rows_) pos_ = Cell{cell->Col(), cell->Row()};
     }
+
     if (!wanted_) return;
     wanted_ = false;
     Place();
@@ -158,9 +167,16 @@ void FieldKeys::MouseUsed(const QObject* watched) {
 
 bool FieldKeys::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::FocusIn:
+            if (watched == form_.Background())
+                NotifyFieldFocus(form_.Background(), pos_.col, pos_.row);
+            break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::ContextMenu:
+            // A press on the field gives it the keyboard back (from the results, after Tab).
+            if (QWidget* field = form_.Background(); !field->hasFocus())
+                field->setFocus(Qt::MouseFocusReason);
             MouseUsed(watched);
             break;
         case QEvent::MouseMove:

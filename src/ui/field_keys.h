@@ -76,6 +76,7 @@ class FieldKeys : public QObject {
     int rows_ = 0;
     bool wanted_ = false;  // the player moves with the keys (until the mouse is used)
     QPoint pointerAtShow_;
+    Cell readAt_{0, 0};  // the cell a screen reader last heard as the cursor's
 };
 
 }  // namespace tq::ui

@@ -79,6 +79,9 @@ TInputForm::TInputForm(const TDictInfo& dict, Style& style, QWidget* parent)
     setModal(true);
     const bool english = dict.Language != 1;
     setFixedSize(english ? 170 : 194, 98);
+    // A popup has no title: the screen reader reads this name when it opens.
+    setAccessibleName(tr("Letter window"));
+    setAccessibleDescription(tr("Type a letter, or press Esc to put none."));
 
     imInput_ = new PictureView(true, this);
     imInput_->setGeometry(0, 0, width(), height());

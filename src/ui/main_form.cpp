@@ -13,11 +13,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShortcut>
 #include <QThread>
 
 #include "base/messages.h"
 #include "base/version.h"
 #include "ui/about_form.h"
+#include "ui/access.h"
 #include "ui/coach.h"
 #include "ui/field_keys.h"
 #include "ui/fonts.h"
@@ -98,6 +100,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     setWindowTitle(ToQString(kProgramTitle));
     setFont(SansSerif(11));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    InstallAccessibility();
 
     // FormCreate, in its order: the style, the cell views with the emblem, the phase, the
     // clock thread and tick (inside the turn flow), the results table.
@@ -128,6 +131,8 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     styleForm_ = std::make_unique<TStyleForm>(style_, *this);
     fieldKeys_ = new FieldKeys(*this);
     coach_ = std::make_unique<Coach>(*this);
+
+    NameControls();
 
     setCentralWidget(central_);
     central_->setFixedSize(kClientWidth, kClientHeight);
@@ -253,6 +258,44 @@ void TMainForm::BuildControls() {
     sbDn_->setGeometry(608, 173, 17, 168);
     connect(sbUp_, &FlatButton::pressed, sgRes_, &ResultsGrid::PageUp);
     connect(sbDn_, &FlatButton::pressed, sgRes_, &ResultsGrid::PageDown);
+
+    announcer_ = new Announcer(central_);
+}
+
+void TMainForm::NameControls() {
+    central_->setObjectName(kClientObjectName);
+    imSquare_->setObjectName(kFieldObjectName);
+    imSquare_->setAccessibleName(tr("Field"));
+    imSquare_->setAccessibleDescription(
+        tr("The arrow keys move the cursor, a letter key puts a letter, Space marks a cell, "
+           "Enter offers the marked word."));
+    sgRes_->setAccessibleName(tr("Results"));
+    sbUp_->setAccessibleName(tr("Page up"));
+    sbDn_->setAccessibleName(tr("Page down"));
+    lbWord_->setAccessibleName(tr("Word"));
+    lbHint_->setAccessibleName(tr("Hint"));
+    led_->setAccessibleDescription(tr("Time left for the move"));
+
+    // Tab and Shift+Tab go round the field, the results and the buttons; the keys that the
+    // window handles itself (Enter, Esc, the function keys) work wherever the focus is.
+    imSquare_->setFocusPolicy(Qt::StrongFocus);
+    for (QWidget* w : std::initializer_list<QWidget*>{sgRes_, sbUp_, sbDn_, btStatus_})
+        w->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(imSquare_, sgRes_);
+    setTabOrder(sgRes_, sbUp_);
+    setTabOrder(sbUp_, sbDn_);
+    setTabOrder(sbDn_, btStatus_);
+    imSquare_->setFocus();
+
+    // F10 opens the menu bar for the keyboard, as Alt does.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        QWidget* target = focusWidget() ? focusWidget() : this;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &press);
+        QCoreApplication::sendEvent(target, &release);
+    });
 }
 
 void TMainForm::BuildMenu() {
@@ -367,6 +410,8 @@ void TMainForm::LayoutField(int cols, int rows) {
     layoutRows_ = rows;
     if (fieldKeys_) fieldKeys_->FieldLaidOut(cols, rows);
     if (coach_) coach_->FieldChanged();
+    NotifyTableReset(imSquare_);
+    announcer_->Say(tr("A new game on a field of %1 by %2 cells.").arg(cols).arg(rows));
 }
 
 void TMainForm::CentreLetter(int c, int r) {
@@ -381,6 +426,7 @@ void TMainForm::ShowCellLetter(Cell cell, std::string_view letter) {
     letters_[cell.col][cell.row]->SetText(ToQString(letter));
     CentreLetter(cell.col, cell.row);
     if (coach_) coach_->FieldChanged();
+    NotifyFieldCell(imSquare_, cell.col, cell.row);
 }
 
 void TMainForm::ShowCellMark(Cell cell, MarkState state) {
@@ -389,6 +435,7 @@ void TMainForm::ShowCellMark(Cell cell, MarkState state) {
     marks_[cell.col][cell.row] = state;
     cells_[cell.col][cell.row]->SetImage(PictureFor(state));
     if (coach_) coach_->FieldChanged();
+    NotifyFieldCell(imSquare_, cell.col, cell.row);
 }
 
 void TMainForm::ShowWordLabel(std::string_view text) {
@@ -398,6 +445,14 @@ void TMainForm::ShowWordLabel(std::string_view text) {
 
 void TMainForm::ShowHintLabel(std::string_view text, uint32_t colour) {
     ShowHintText(ShownText(text), ToQColor(colour));
+    // Refusals, hints, waits and the outcome are spoken; the turn's prompts follow from the
+    // moves that are.
+    if (!flow_ || text.empty()) return;
+    const QString shown = lbHint_->Text();
+    if (colour != kRefusalColor && flow_->Phase() == GamePhase::GameOver)
+        announcer_->Say(tr("The game is over. %1").arg(shown));
+    else if (colour == kRefusalColor || (text != msg::PutLetter && text != msg::MarkWord))
+        announcer_->Say(shown);
 }
 
 void TMainForm::ShowHintText(const QString& text, const QColor& colour) {
@@ -458,7 +513,15 @@ void TMainForm::ResetResults() {
 
 void TMainForm::ShowResultRow(int row, std::string_view word, std::string_view points,
                               std::string_view letter, uint32_t colour) {
+    const QString player = ToQString(model_.Settings.Seat(flow_->SeatOfRow(row)).Name);
+    sgRes_->SetRowPlayer(row, player);
     sgRes_->SetRow(row, ToQString(word), ToQString(points), ToQString(letter), ToQColor(colour));
+    const int n = std::atoi(std::string(points).c_str());
+    const QString said =
+        word == msg::NoWord
+            ? tr("%1: no word, letter %2, %n points", nullptr, n).arg(player, ToQString(letter))
+            : tr("%1: %2, %n points", nullptr, n).arg(player, ToQString(word));
+    announcer_->Say(said);
 }
 
 char TMainForm::PickLetter() {

@@ -30,6 +30,7 @@ class QMenu;
 
 namespace tq::ui {
 
+class Announcer;
 class Coach;
 class FieldKeys;
 class ResultsGrid;
@@ -101,6 +102,11 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     QMenu* GameMenu() const { return miGame_; }
     QMenu* HelpMenu() const { return miHelp_; }
     bool StatusShown() const { return statusShown_; }
+    // The laid-out field (0 x 0 while the emblem shows).
+    int FieldCols() const { return layoutCols_; }
+    int FieldRows() const { return layoutRows_; }
+    // What a screen reader is told of moves, the start and end of a game, hints and refusals.
+    Announcer* Announcements() const { return announcer_; }
     bool ClockTimerActive() const { return timer_.isActive(); }
 
     // GameView.
@@ -170,6 +176,8 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     void CellPressed(int c, int r, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                      Qt::MouseButtons buttons);
     void CellHovered(int c, int r, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+    // The names assistive technology reads for the window's controls, and their Tab order.
+    void NameControls();
 
     // NetObserver: a server line that replaces what the user looks at closes the open dialog.
     void CloseDialogs() override;
@@ -210,6 +218,7 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     ShapeView* shDn_ = nullptr;
     FlatButton* sbUp_ = nullptr;
     FlatButton* sbDn_ = nullptr;
+    Announcer* announcer_ = nullptr;
     QTimer timer_;
     bool statusShown_ = false;
 

@@ -196,6 +196,27 @@ QImage DirectionArrowPicture(int k, const QColor& colour, int side) {
     return image;
 }
 
+// What a direction box is called: the way a word's chain may go from a letter to the next.
+QString DirectionName(int k) {
+    const Direction d = kDirections[k];
+    const char* const names[3][3] = {{"Up and left", "Up", "Up and right"},
+                                     {"Left", "", "Right"},
+                                     {"Down and left", "Down", "Down and right"}};
+    return QCoreApplication::translate(
+        "tq::ui::TOptionsForm", names[std::clamp(d.dr, -1, 1) + 1][std::clamp(d.dc, -1, 1) + 1]);
+}
+
+// The names of the eight direction boxes, for the translation list.
+[[maybe_unused]] constexpr const char* kDirectionNames[] = {
+    QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Up and left"),
+    QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Up"),
+    QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Up and right"),
+    QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Left"),
+    QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Right"),
+    QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Down and left"),
+    QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Down"),
+    QT_TRANSLATE_NOOP("tq::ui::TOptionsForm", "Down and right")};
+
 TOptionsForm::TOptionsForm(GameModel& model, Style& gameStyle, TMainForm& main)
     : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -213,6 +234,9 @@ TOptionsForm::TOptionsForm(GameModel& model, Style& gameStyle, TMainForm& main)
     pcOptions_->addTab(BuildFieldPage(), TabCaption(tr("Game Field")));
     pcOptions_->addTab(BuildRulesPage(), TabCaption(tr("Rules")));
     pcOptions_->addTab(BuildAdditionalPage(), TabCaption(tr("Additional")));
+    // The captions are padded for their look; a screen reader reads the words alone.
+    for (int i = 0; i < pcOptions_->count(); ++i)
+        pcOptions_->tabBar()->setAccessibleTabName(i, pcOptions_->tabText(i).trimmed());
     // Five pages side by side, as the captions fit the dialog's width without scrolling.
     pcOptions_->tabBar()->setExpanding(false);
     auto* tabStyle = new CompactTabs;
@@ -276,13 +300,15 @@ QWidget* TOptionsForm::BuildGeneralPage() {
 
     pnCon_ = new QWidget(page);
     pnCon_->setGeometry(8, 92, 298, 84);
-    Caption(tr("Your name:"), pnCon_, 4, 6);
+    QLabel* yourName = Caption(tr("Your name:"), pnCon_, 4, 6);
     edClient_ = new QLineEdit(pnCon_);
+    yourName->setBuddy(edClient_);
     edClient_->setGeometry(150, 2, 140, 22);
     edClient_->setValidator(new NameValidator(int(kSeatNameLimit), true, edClient_));
     edClient_->installEventFilter(this);
-    Caption(tr("Server name (IP-address):"), pnCon_, 4, 32);
+    QLabel* serverName = Caption(tr("Server name (IP-address):"), pnCon_, 4, 32);
     edServer_ = new QLineEdit(pnCon_);
+    serverName->setBuddy(edServer_);
     edServer_->setGeometry(150, 28, 140, 22);
     edServer_->setValidator(new NameValidator(int(kServerNameLimit), false, edServer_));
     edServer_->installEventFilter(this);
@@ -302,11 +328,13 @@ QWidget* TOptionsForm::BuildGeneralPage() {
 
     pnMsg_ = new QWidget(page);
     pnMsg_->setGeometry(8, 178, 298, 84);
-    Caption(tr("Recipient:"), pnMsg_, 4, 6);
+    QLabel* recipient = Caption(tr("Recipient:"), pnMsg_, 4, 6);
     cbRecip_ = new QComboBox(pnMsg_);
+    recipient->setBuddy(cbRecip_);
     cbRecip_->setGeometry(150, 2, 140, 22);
-    Caption(tr("Message:"), pnMsg_, 4, 32);
+    QLabel* message = Caption(tr("Message:"), pnMsg_, 4, 32);
     edMsg_ = new QLineEdit(pnMsg_);
+    message->setBuddy(edMsg_);
     edMsg_->setGeometry(150, 28, 140, 22);  // in line with the fields above
     bbSendMsg_ = new QPushButton(tr("Send"), pnMsg_);
     bbSendMsg_->setGeometry(190, 55, 100, 25);
@@ -318,8 +346,9 @@ QWidget* TOptionsForm::BuildGeneralPage() {
 
 QWidget* TOptionsForm::BuildPlayersPage() {
     auto* page = new QWidget;
-    Caption(tr("Player count:"), page, kRowLeft, 14);
+    QLabel* count = Caption(tr("Player count:"), page, kRowLeft, 14);
     auto* plc = new UpDown(2, kMaxSeats, 1, page);
+    count->setBuddy(plc);
     plc->SetTextReadOnly(true);
     plc->setGeometry(110, 10, 48, 22);
     udPlc_ = plc;
@@ -358,6 +387,10 @@ QWidget* TOptionsForm::BuildPlayersPage() {
         r.skill = new QComboBox(r.row);
         r.skill->setGeometry(267, 1, 35, 22);
         for (int s = 1; s <= 7; ++s) r.skill->addItem(QString::number(s));
+        r.name->setAccessibleName(tr("Player %1 name").arg(n));
+        r.name->lineEdit()->setAccessibleName(r.name->accessibleName());
+        r.type->setAccessibleName(tr("Player %1 type").arg(n));
+        r.skill->setAccessibleName(tr("Player %1 skill").arg(n));
         r.colour = kDefaultSeatColors[n - 1];
         ShowSeatColour(n);
     }
@@ -372,6 +405,8 @@ QWidget* TOptionsForm::BuildFieldPage() {
     Caption(QString::fromUtf8("\u00D7"), page, 184, 14);
     udn_ = new UpDown(kMinFieldSide, kMaxFieldSide, 1, page);
     udn_->setGeometry(196, 10, 48, 22);
+    udm_->setAccessibleName(tr("Field columns"));
+    udn_->setAccessibleName(tr("Field rows"));
     connect(udm_, &QSpinBox::valueChanged, this, [this] { edmChange(); });
     connect(udn_, &QSpinBox::valueChanged, this, [this] { edmChange(); });
 
@@ -392,17 +427,20 @@ QWidget* TOptionsForm::BuildFieldPage() {
 
 QWidget* TOptionsForm::BuildRulesPage() {
     auto* page = new QWidget;
-    Caption(tr("Word count per one move:"), page, 12, 12);
+    QLabel* perMove = Caption(tr("Word count per one move:"), page, 12, 12);
     udwpm_ = new UpDown(1, 5, 1, page);
+    perMove->setBuddy(udwpm_);
     udwpm_->setGeometry(240, 8, 48, 22);
-    Caption(tr("Minimum word length:"), page, 12, 38);
+    QLabel* minimum = Caption(tr("Minimum word length:"), page, 12, 38);
     const int shortest = std::max<int>(model_.Dict.ShortestLen, 2);
     udMinwl_ = new UpDown(std::min(shortest, 6), 6, 1, page);
     udMinwl_->setGeometry(240, 34, 48, 22);
-    Caption(tr("Maximum word length:"), page, 12, 64);
+    minimum->setBuddy(udMinwl_);
+    QLabel* maximum = Caption(tr("Maximum word length:"), page, 12, 64);
     const int longest = std::max<int>(model_.Dict.LongestLen, 3);
     udMaxwl_ = new UpDown(3, longest, 1, page);
     udMaxwl_->setGeometry(240, 60, 48, 22);
+    maximum->setBuddy(udMaxwl_);
     connect(udMinwl_, &QSpinBox::valueChanged, this, [this] { edMinwlChange(); });
     connect(udMaxwl_, &QSpinBox::valueChanged, this, [this] { edMaxwlChange(); });
 
@@ -414,6 +452,7 @@ QWidget* TOptionsForm::BuildRulesPage() {
         const int y = 24 + 28 * (k / 4);
         cbDirs_[k] = new QCheckBox(gbDir);
         cbDirs_[k]->setGeometry(x, y, 20, 22);
+        cbDirs_[k]->setAccessibleName(DirectionName(k));
         imDirs_[k] = new QLabel(gbDir);
         imDirs_[k]->setGeometry(x + 20, y + 3, 16, 16);
         imDirs_[k]->setPixmap(QPixmap::fromImage(DirectionArrowPicture(k, arrow)));
@@ -430,8 +469,10 @@ QWidget* TOptionsForm::BuildRulesPage() {
 
 QWidget* TOptionsForm::BuildAdditionalPage() {
     auto* page = new QWidget;
-    Caption(tr("Time limit for one word:"), page, 12, 14);
+    QLabel* limit = Caption(tr("Time limit for one word:"), page, 12, 14);
     udTpm_ = new UpDown(0, 3600, 30, page);
+    limit->setBuddy(udTpm_);
+    udTpm_->setAccessibleDescription(tr("seconds"));
     udTpm_->setGeometry(160, 10, 60, 22);
     Caption(tr("seconds"), page, 226, 14);
     connect(udTpm_, &QSpinBox::valueChanged, this, [this] { edTpmChange(); });
@@ -440,12 +481,14 @@ QWidget* TOptionsForm::BuildAdditionalPage() {
     Caption(tr("one point for every"), page, 24, 70);
     udBonus_ = new UpDown(0, 900, 10, page);
     udBonus_->setGeometry(160, 66, 60, 22);
+    udBonus_->setAccessibleName(tr("Bonus for remained time: one point for every so many seconds"));
     Caption(tr("seconds"), page, 226, 70);
 
     Caption(tr("Fine for additional time:"), page, 12, 104);
     Caption(tr("one point for every"), page, 24, 126);
     udFine_ = new UpDown(0, 900, 10, page);
     udFine_->setGeometry(160, 122, 60, 22);
+    udFine_->setAccessibleName(tr("Fine for additional time: one point for every so many seconds"));
     Caption(tr("seconds"), page, 226, 126);
 
     cbAllw_ = new QCheckBox(tr("Accept unknown words"), page);

@@ -2,12 +2,15 @@
 #include "ui/results_grid.h"
 
 #include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
 #include <algorithm>
 
+#include "ui/access.h"
 #include "ui/fonts.h"
 
 namespace tq::ui {
@@ -24,6 +27,7 @@ void ResultsGrid::Reset() {
     selected_ = 0;
     topRow_ = 0;
     update();
+    NotifyTableReset(this);
 }
 
 void ResultsGrid::SetRow(int row, const QString& word, const QString& points, const QString& letter,
@@ -38,11 +42,76 @@ void ResultsGrid::SetRow(int row, const QString& word, const QString& points, co
     selected_ = row;
     ScrollIntoView(row);
     update();
+    NotifyTableReset(this);
 }
 
 QString ResultsGrid::Text(int col, int row) const {
     if (row < 0 || row >= RowCount() || col < 0 || col > 3) return {};
     return rows_[row].text[col];
+}
+
+void ResultsGrid::SetRowPlayer(int row, const QString& player) {
+    if (row < 0 || row >= RowCount()) return;
+    rows_[row].player = player;
+}
+
+QString ResultsGrid::Player(int row) const {
+    if (row < 0 || row >= RowCount()) return {};
+    return rows_[row].player;
+}
+
+int ResultsGrid::FilledRows() const {
+    for (int row = RowCount(); row > 0; --row) {
+        const Row& r = rows_[row - 1];
+        if (!r.text[1].isEmpty() || !r.text[2].isEmpty() || !r.text[3].isEmpty()) return row;
+    }
+    return 0;
+}
+
+void ResultsGrid::keyPressEvent(QKeyEvent* e) {
+    const int filled = FilledRows();
+    int row = selected_;
+    switch (e->key()) {
+        case Qt::Key_Up:
+            --row;
+            break;
+        case Qt::Key_Down:
+            ++row;
+            break;
+        case Qt::Key_PageUp:
+            row -= VisibleRows();
+            break;
+        case Qt::Key_PageDown:
+            row += VisibleRows();
+            break;
+        case Qt::Key_Home:
+            row = 0;
+            break;
+        case Qt::Key_End:
+            row = filled - 1;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (selected_ < filled) {
+                emit cellClicked(1, selected_);
+                return;
+            }
+            QWidget::keyPressEvent(e);
+            return;
+        default:
+            QWidget::keyPressEvent(e);
+            return;
+    }
+    if (filled == 0) return;
+    selected_ = std::clamp(row, 0, filled - 1);
+    ScrollIntoView(selected_);
+    update();
+    NotifyResultsFocus(this, selected_);
+}
+
+void ResultsGrid::focusInEvent(QFocusEvent* e) {
+    QWidget::focusInEvent(e);
+    NotifyResultsFocus(this, selected_);
 }
 
 QColor ResultsGrid::RowColour(int row) const {

@@ -34,6 +34,11 @@ class ResultsGrid : public QWidget {
     int TopRow() const { return topRow_; }
     int SelectedRow() const { return selected_; }
     QString Text(int col, int row) const;
+    // Who made the move of a row (no column of its own: the row's colour shows it).
+    void SetRowPlayer(int row, const QString& player);
+    QString Player(int row) const;
+    // The rows up to the last one written.
+    int FilledRows() const;
     QColor RowColour(int row) const;
     // The number of rows the grid shows whole.
     int VisibleRows() const;
@@ -57,10 +62,16 @@ class ResultsGrid : public QWidget {
     void mousePressEvent(QMouseEvent* e) override;
     // The wheel scrolls the rows, as many per notch as the desktop's wheel setting says.
     void wheelEvent(QWheelEvent* e) override;
+    // With the keyboard focus (reached by Tab), the arrow, page, Home and End keys move the
+    // selected row, which a screen reader reads; Enter shows its word on the field as a click on
+    // the word does.
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
   private:
     struct Row {
         std::array<QString, 4> text;
+        QString player;
         QColor colour = Qt::black;
     };
     void ScrollIntoView(int row);

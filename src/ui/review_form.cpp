@@ -88,6 +88,7 @@ TReviewForm::TReviewForm(std::function<void(const ReviewRow&)> showRow, QWidget*
     setFont(SansSerif(11));
     auto* layout = new QVBoxLayout(this);
     table_ = new QTableWidget(0, kColumns, this);
+    table_->setAccessibleName(tr("Moves"));
     table_->setHorizontalHeaderLabels(
         {tr("Seat"), tr("Word"), tr("Points"), tr("Best word"), tr("Word points"), tr("Hint")});
     table_->horizontalHeaderItem(kPoints)->setToolTip(

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -214,6 +215,9 @@ TStyleForm::TStyleForm(Style& styleInForce, TMainForm& main)
     sbSaveStyle_->setGeometry(172, 26, 24, 22);
     sbSaveStyle_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     sbSaveStyle_->setToolTip(tr("Save"));
+    sbSaveStyle_->setAccessibleName(tr("Save"));
+    nameLabel->setBuddy(cbStyle_);
+    cbStyle_->lineEdit()->setAccessibleName(tr("Style name"));
     connect(sbSaveStyle_, &QToolButton::clicked, this, &TStyleForm::sbSaveStyleClick);
     connect(cbStyle_, &QComboBox::currentTextChanged, this, &TStyleForm::cbStyleChange);
     SwatchRow(general, 64, tr("Fill color:"), StyleColour::FillColor);
@@ -272,6 +276,7 @@ QWidget* TStyleForm::SwatchRow(QWidget* page, int top, const QString& caption, S
     auto* swatch = new ColourSwatch(page);
     swatch->setGeometry(110, top, 76, 20);
     swatches_[static_cast<int>(which)] = swatch;
+    label->setBuddy(swatch);
     connect(swatch, &ColourSwatch::pressed, this, [this, which] { shFillMouseDown(which); });
     return swatch;
 }

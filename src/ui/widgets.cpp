@@ -2,11 +2,14 @@
 #include "ui/widgets.h"
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
+
+#include "ui/access.h"
 
 namespace tq::ui {
 
@@ -114,7 +117,7 @@ void FlatButton::SetGlyph(const QImage& glyph) {
 void FlatButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect r = rect();
-    if (hot_ || down_) {
+    if (hot_ || down_ || tabbedTo_) {
         const QColor light(255, 255, 255, down_ ? 40 : 90);
         p.fillRect(r.adjusted(1, 1, -1, -1), light);
         const QColor top = down_ ? QColor(0, 0, 0, 110) : QColor(255, 255, 255, 220);
@@ -154,6 +157,39 @@ void FlatButton::mouseReleaseEvent(QMouseEvent* e) {
     if (rect().contains(e->position().toPoint())) emit clicked();
 }
 
+void FlatButton::Click() {
+    emit pressed();
+    emit clicked();
+}
+
+void FlatButton::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (e->modifiers() == Qt::NoModifier || e->modifiers() == Qt::KeypadModifier) {
+                Click();
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void FlatButton::focusInEvent(QFocusEvent* e) {
+    tabbedTo_ = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason;
+    update();
+    QWidget::focusInEvent(e);
+}
+
+void FlatButton::focusOutEvent(QFocusEvent* e) {
+    tabbedTo_ = false;
+    update();
+    QWidget::focusOutEvent(e);
+}
+
 void FlatButton::enterEvent(QEnterEvent*) {
     hot_ = true;
     update();
@@ -171,7 +207,9 @@ TextLabel::TextLabel(const QFont& font, QWidget* parent) : QWidget(parent) {
 }
 
 void TextLabel::SetText(const QString& text) {
+    const bool changed = text != text_;
     text_ = text;
+    if (changed) NotifyNameChanged(this);
     int w = text.isEmpty() ? 0 : fontMetrics().horizontalAdvance(text);
     if (maxWidth_ > 0 && w > maxWidth_) w = maxWidth_;
     resize(w, fontMetrics().height());

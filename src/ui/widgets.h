@@ -100,6 +100,8 @@ class FlatButton : public QWidget {
     FlatButton(const QString& caption, QWidget* parent);
     void SetGlyph(const QImage& glyph);
     QString Caption() const { return caption_; }
+    // Presses and releases the button, as Space or Enter does while it has the focus.
+    void Click();
 
   signals:
     void pressed();
@@ -111,12 +113,16 @@ class FlatButton : public QWidget {
     void mouseReleaseEvent(QMouseEvent* e) override;
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
   private:
     QString caption_;
     QImage glyph_;
     bool hot_ = false;
     bool down_ = false;
+    bool tabbedTo_ = false;  // reached with Tab: shown raised, as under the pointer
 };
 
 // A caption label: transparent, no mouse input, sized to its text.

@@ -144,7 +144,7 @@ class HelpTest : public QObject {
                 QVERIFY2(error.isEmpty(), qPrintable(QString::fromStdString(path) + ": " + error));
             }
         }
-        QCOMPARE(pages, 9);
+        QCOMPARE(pages, 10);
         QVERIFY(links > 40);
 
         const std::vector<HelpContentsEntry> contents = file->Contents();
