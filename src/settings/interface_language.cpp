@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace tq {
 
@@ -42,7 +43,7 @@ InterfaceLanguage ChooseInterfaceLanguage(std::string_view key,
 }
 
 std::string ReadLanguageKey(const IniFile& ini) {
-    return ini.ReadString("Additional", "Language", "");
+    return ini.ReadString(SectionOf(Setting::Language), KeyOf(Setting::Language), "");
 }
 
 Status PrepareNewSettings(const std::filesystem::path& newSettings,
@@ -52,7 +53,7 @@ Status PrepareNewSettings(const std::filesystem::path& newSettings,
     if (ChooseInterfaceLanguage(ReadLanguageKey(ini), localeLanguages) ==
         InterfaceLanguage::Russian)
         return Status::Ok();
-    ini.WriteString("General", "Dict", kEnglishDictionary);
+    ini.WriteString(SectionOf(Setting::Dict), KeyOf(Setting::Dict), kEnglishDictionary);
     return ini.Save("the new settings file");
 }
 

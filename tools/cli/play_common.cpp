@@ -8,6 +8,7 @@
 #include "base/messages.h"
 #include "dict/cp1251.h"
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace tq::cli {
 
@@ -43,6 +44,14 @@ const std::vector<OptionSpec> kGameOptions = {
     {"--words-per-move", true}, {"--min-len", true}, {"--max-len", true},  {"--directions", true},
     {"--crossings", true},      {"--joker", true},   {"--ex-words", true}, {"--json", false}};
 
+namespace {
+
+std::string Span(SettingRange range) {
+    return std::to_string(range.min) + ".." + std::to_string(range.max);
+}
+
+}  // namespace
+
 Status TakeGameOption(const std::string& name, const std::string& value, Options& o) {
     if (name == "--json") {
         o.json = true;
@@ -54,6 +63,12 @@ Status TakeGameOption(const std::string& name, const std::string& value, Options
         return Status::Error(name + " must be a whole number from " + std::to_string(lo) + " to " +
                              std::to_string(hi) + ", not \"" + value + "\"");
     };
+    // The settings' own ranges: those of the file, the options dialog and the network.
+    auto numberIn = [&](Setting setting) {
+        return number(RangeOf(setting).min, RangeOf(setting).max);
+    };
+    const SettingRange skill = RangeOf(Setting::Skill), count = RangeOf(Setting::Count);
+    const SettingRange cols = RangeOf(Setting::ColCount), rows = RangeOf(Setting::RowCount);
     auto flag = [&](std::optional<bool>& target) {
         if (value != "0" && value != "1") return Status::Error(name + " must be 0 or 1");
         target = value == "1";
@@ -72,29 +87,32 @@ Status TakeGameOption(const std::string& name, const std::string& value, Options
         while (true) {
             const std::size_t comma = value.find(',', start);
             const std::string part = value.substr(start, comma - start);
-            if (!ParseInt(part, 1, 7, n))
-                return Status::Error("--seats takes skills 1..7 separated by commas");
+            if (!ParseInt(part, skill.min, skill.max, n))
+                return Status::Error("--seats takes skills " + Span(skill) +
+                                     " separated by commas");
             skills.push_back(static_cast<int>(n));
             if (comma == std::string::npos) break;
             start = comma + 1;
         }
-        if (skills.size() < 2 || skills.size() > kMaxSeats)
-            return Status::Error("--seats takes 2 to 5 seats");
+        if (!count.Contains(static_cast<long>(skills.size())))
+            return Status::Error("--seats takes " + std::to_string(count.min) + " to " +
+                                 std::to_string(count.max) + " seats");
         o.skills = skills;
     } else if (name == "--size") {
         const std::size_t x = value.find_first_of("xX");
         long c = 0, r = 0;
-        if (x == std::string::npos || !ParseInt(value.substr(0, x), 3, 10, c) ||
-            !ParseInt(value.substr(x + 1), 3, 10, r))
-            return Status::Error("--size takes CxR with 3..10 columns and rows, for example 5x5");
+        if (x == std::string::npos || !ParseInt(value.substr(0, x), cols.min, cols.max, c) ||
+            !ParseInt(value.substr(x + 1), rows.min, rows.max, r))
+            return Status::Error("--size takes CxR with " + Span(cols) +
+                                 " columns and rows, for example 5x5");
         o.cols = static_cast<int>(c);
         o.rows = static_cast<int>(r);
     } else if (name == "--words-per-move") {
-        if ((status = number(1, 5)).ok()) o.wordsPerMove = static_cast<int>(n);
+        if ((status = numberIn(Setting::WordsPerMove)).ok()) o.wordsPerMove = static_cast<int>(n);
     } else if (name == "--min-len") {
-        if ((status = number(2, 6)).ok()) o.minLen = static_cast<int>(n);
+        if ((status = numberIn(Setting::MinWordLen)).ok()) o.minLen = static_cast<int>(n);
     } else if (name == "--max-len") {
-        if ((status = number(3, kMaxWordLength)).ok()) o.maxLen = static_cast<int>(n);
+        if ((status = numberIn(Setting::MaxWordLen)).ok()) o.maxLen = static_cast<int>(n);
     } else if (name == "--directions") {
         if (value.size() != 8 || value.find_first_not_of("01") != std::string::npos ||
             value == "00000000")
