@@ -37,7 +37,7 @@ bool IsApplicableMove(const GameModel& model, const MoveReport& move) {
     if (!OnField(model, move.Col, move.Row)) return false;
     if (!model.Board.IsEmpty(move.Col, move.Row)) return false;
     if (!model.Dict.IsLetter(static_cast<unsigned char>(move.Letter))) return false;
-    const auto cells = ChainCells(move.Chain);
+    const auto cells = ParseChain(move.Chain);
     if (!cells) return false;
     for (const Cell c : *cells)
         if (!OnField(model, c.col, c.row)) return false;
@@ -51,7 +51,7 @@ bool IsLegalRemoteMove(const GameModel& model, const MoveReport& move) {
     const Cell cell{move.Col, move.Row};
     if (!CanPutLetter(model.Board, s, cell)) return false;
 
-    const auto cells = ChainCells(move.Chain);
+    const auto cells = ParseChain(move.Chain);
     if (!cells || cells->size() != move.Word.size()) return false;
     if (std::find(cells->begin(), cells->end(), cell) == cells->end()) return false;
     if (!IsLegalChain(model.Board, s, *cells, cell)) return false;
