@@ -71,21 +71,20 @@ int Pack(const std::vector<std::string>& files, const std::string* editionText) 
     PackOptions options;
     options.Language = info.Language;
     options.Edition = static_cast<uint8_t>(edition);
-    const PackResult packed = PackDictionary(store, options);
+    const Result<std::vector<uint8_t>> packed = PackDictionary(store, options);
     if (!packed.ok()) {
-        std::cerr << "dict pack: " << files[0] << ": " << packed.error << "\n";
+        std::cerr << "dict pack: " << files[0] << ": " << packed.message() << "\n";
         return 1;
     }
     // Through a temporary file and a rename: a failed write leaves an older .tqd whole.
     const Status written = WriteFileSafely(
-        files[1],
-        std::string_view(reinterpret_cast<const char*>(packed.data.data()), packed.data.size()),
+        files[1], std::string_view(reinterpret_cast<const char*>(packed->data()), packed->size()),
         "the compressed dictionary");
     if (!written.ok()) {
         std::cerr << "dict pack: " << written.message() << "\n";
         return 1;
     }
-    std::cout << files[1] << ": " << store.TotalWords() << " words, " << packed.data.size()
+    std::cout << files[1] << ": " << store.TotalWords() << " words, " << packed->size()
               << " bytes\n";
     return 0;
 }
@@ -114,11 +113,12 @@ bool Decode(const std::string& file, TqdContents& contents) {
         return false;
     }
     const std::vector<uint8_t> data(bytes.begin(), bytes.end());
-    contents = DecodeCompressedDictionary(data);
-    if (!contents.ok()) {
-        std::cout << file << ": fails the game's checks: " << contents.problem << "\n";
+    Result<TqdContents> decoded = DecodeCompressedDictionary(data);
+    if (!decoded.ok()) {
+        std::cout << file << ": fails the game's checks: " << decoded.message() << "\n";
         return false;
     }
+    contents = std::move(decoded).value();
     return true;
 }
 
