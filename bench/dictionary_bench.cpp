@@ -33,7 +33,7 @@ fs::path LargestFile() {
             for (char& c : w) c = static_cast<char>(letter(rng));
             words.push_back(std::move(w));
         }
-        tq::PackResult packed;
+        tq::Result<std::vector<uint8_t>> packed = tq::Status::Error("not packed yet");
         tq::PackOptions options;
         options.Language = 1;
         for (;;) {
@@ -45,8 +45,8 @@ fs::path LargestFile() {
         }
         const fs::path path = fs::temp_directory_path() / "tessaroon_bench_largest.tqd";
         std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(packed.data.data()),
-                   static_cast<std::streamsize>(packed.data.size()));
+            .write(reinterpret_cast<const char*>(packed->data()),
+                   static_cast<std::streamsize>(packed->size()));
         return path;
     }();
     return file;
@@ -58,7 +58,8 @@ void BM_LoadLargestTqd(benchmark::State& state) {
     for (auto _ : state) {
         tq::WordStore store;
         tq::TDictInfo info;
-        if (!tq::ReadCompressedDictionary(file, store, info)) state.SkipWithError("not loaded");
+        if (!tq::ReadCompressedDictionary(file, store, info).ok())
+            state.SkipWithError("not loaded");
         words = store.TotalWords();
         benchmark::DoNotOptimize(store);
     }
@@ -72,7 +73,7 @@ void BM_LoadRussianTqd(benchmark::State& state) {
     for (auto _ : state) {
         tq::WordStore store;
         tq::TDictInfo info;
-        if (!tq::ReadCompressedDictionary(kDicts / "General_rus.tqd", store, info))
+        if (!tq::ReadCompressedDictionary(kDicts / "General_rus.tqd", store, info).ok())
             state.SkipWithError("not loaded");
         words = store.TotalWords();
         benchmark::DoNotOptimize(store);

@@ -59,7 +59,7 @@ void Report(benchmark::State& st, std::size_t entries) {
 void SearchReference(benchmark::State& st, const std::string& name) {
     const auto& positions = Case(name);
     Random rng(1);
-    std::vector<std::string> out;
+    std::vector<Candidate> out;
     std::size_t entries = 0;
     for (auto _ : st) {
         entries = 0;
@@ -79,7 +79,7 @@ void SearchFast(benchmark::State& st, const std::string& name) {
     const auto& positions = Case(name);
     const ComputerPlayer& player = Player();
     Random rng(1);
-    std::vector<std::string> out;
+    std::vector<Candidate> out;
     std::size_t entries = 0;
     for (auto _ : st) {
         entries = 0;

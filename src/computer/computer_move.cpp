@@ -36,7 +36,7 @@ void ComputerPlayer::FindCandidates(const Field& field, const GameSettings& sett
                                     const std::string& fieldLetters,
                                     const SortedWordList& usedWords, int minLen, int maxLen,
                                     bool longestOnly, int filter, Random& rng,
-                                    std::vector<std::string>& out) const {
+                                    std::vector<Candidate>& out) const {
     // Words are only ever added to the store (accepted unknown words); a changed count means the
     // graph misses some.
     if (words_ && words_->TotalWords() != graphWordCount_) RefreshGraph();
@@ -51,26 +51,16 @@ void ComputerPlayer::FindCandidates(const Field& field, const GameSettings& sett
         {field, settings, fieldLetters, usedWords, minLen, maxLen, longestOnly, filter, rng}, out);
 }
 
-bool ParseCandidate(std::string_view entry, Move& move) {
-    const std::size_t open = entry.find('<');
-    if (open == std::string_view::npos || open == 0) return false;
-    const std::size_t close = entry.find('>', open);
-    if (close == std::string_view::npos || close == open + 1 || close > open + 3) return false;
-    int k = 0;
-    for (std::size_t i = open + 1; i < close; ++i) {
-        if (entry[i] < '0' || entry[i] > '9') return false;
-        k = k * 10 + (entry[i] - '0');
-    }
-    const std::string_view word = entry.substr(0, open);
-    std::string_view chain = entry.substr(close + 1);
-    if (!chain.empty() && chain.back() == ':') chain.remove_suffix(1);
-    const auto cells = ParseChain(chain);
-    if (!cells || k < 1 || k > static_cast<int>(word.size()) || k > static_cast<int>(cells->size()))
+bool MoveOfCandidate(const Candidate& candidate, Move& move) {
+    const int k = candidate.newPos;
+    if (k < 1 || k > static_cast<int>(candidate.word.size()) ||
+        k > static_cast<int>(candidate.cells.size()))
         return false;
-    move.Word.assign(word);
-    move.Letter = word[k - 1];
-    move.NewCell = (*cells)[k - 1];
-    move.Chain.assign(chain);
+    move.Word = candidate.word;
+    move.Letter = candidate.word[k - 1];
+    move.NewCell = candidate.cells[k - 1];
+    move.Chain = ChainText(candidate.cells);
+    move.Chain.pop_back();  // a computer's chain has no final ':'
     return true;
 }
 
@@ -80,7 +70,7 @@ Move ComputerPlayer::ChooseMove(const Field& field, const GameSettings& settings
     if (seat < 1 || seat > kMaxSeats) seat = 1;
     const TPlayers& player = settings.Seat(seat);
 
-    std::vector<std::string> candidates;
+    std::vector<Candidate> candidates;
     FindCandidates(field, settings, state.FieldLetters, state.UsedWords, settings.MinWordLen,
                    settings.MaxWordLen, true, player.Skill, rng, candidates);
 
@@ -88,9 +78,9 @@ Move ComputerPlayer::ChooseMove(const Field& field, const GameSettings& settings
     bool formed = false;
     if (!candidates.empty()) {
         // A fixed order makes a seeded game independent of the order the search finds ways in.
-        std::sort(candidates.begin(), candidates.end());
+        std::sort(candidates.begin(), candidates.end(), CandidateBefore);
         const int pick = rng.Int(static_cast<int>(candidates.size()));
-        formed = ParseCandidate(candidates[pick], move) &&
+        formed = MoveOfCandidate(candidates[pick], move) &&
                  field.Inside(move.NewCell.col, move.NewCell.row) &&
                  field.IsEmpty(move.NewCell.col, move.NewCell.row);
     }

@@ -12,6 +12,7 @@
 #include "base/move.h"
 #include "base/random.h"
 #include "base/rules.h"
+#include "computer/candidate.h"
 #include "dict/word_store.h"
 
 namespace tq {
@@ -29,12 +30,11 @@ class ComputerPlayer {
 
     // The search with the contract of FindCandidatesReference (computer/reference_search.h): for
     // skill 7 the same entries; for skills 1 to 6 the same chances (each formable word takes part
-    // with its length's chance, one draw per distinct word). Appends entries "WORD<k>cc:cc:" to
-    // `out`.
+    // with its length's chance, one draw per distinct word). Appends the candidates to `out`.
     void FindCandidates(const Field& field, const GameSettings& settings,
                         const std::string& fieldLetters, const SortedWordList& usedWords,
                         int minLen, int maxLen, bool longestOnly, int filter, Random& rng,
-                        std::vector<std::string>& out) const;
+                        std::vector<Candidate>& out) const;
 
     // Chooses the move of state.CurrentSeat: the longest word its skill lets it see, one way of
     // it drawn uniformly; with none, a random letter into an empty cell next to the letters (the
@@ -61,8 +61,8 @@ class ComputerPlayer {
     mutable std::size_t graphWordCount_ = 0;
 };
 
-// Parses a candidate entry "WORD<k>cc:cc:" into the move it describes. Returns false when the
-// entry is malformed (no "<k>", k outside the word or the chain, a bad cell code).
-bool ParseCandidate(std::string_view entry, Move& move);
+// The move a candidate describes. Returns false when it is not one (k outside the word or the
+// chain).
+bool MoveOfCandidate(const Candidate& candidate, Move& move);
 
 }  // namespace tq

@@ -106,10 +106,10 @@ class FieldWalker {
     }
 
     // The entries found: with longestOnly those of the longest kept length, else all.
-    void Emit(std::vector<std::string>& out) const {
+    void Emit(std::vector<Candidate>& out) const {
         for (int len = kMaxWordLength; len >= kMinWordLength; --len) {
             if (request_.longestOnly && len != best_) continue;
-            for (const Hit& h : hits_[len]) out.push_back(EntryOf(h));
+            for (const Hit& h : hits_[len]) out.push_back(CandidateOf(h));
         }
     }
 
@@ -407,17 +407,14 @@ class FieldWalker {
         return false;
     }
 
-    static std::string EntryOf(const Hit& h) {
-        std::string entry(h.letters, h.length);
-        entry += '<';
-        entry += std::to_string(h.newPos);
-        entry += '>';
-        for (int i = 0; i < h.length; ++i) {
-            entry += static_cast<char>('0' + h.cells[i] / kMaxFieldSide);
-            entry += static_cast<char>('0' + h.cells[i] % kMaxFieldSide);
-            entry += ':';
-        }
-        return entry;
+    static Candidate CandidateOf(const Hit& h) {
+        Candidate c;
+        c.word.assign(h.letters, h.length);
+        c.cells.reserve(h.length);
+        for (int i = 0; i < h.length; ++i)
+            c.cells.push_back(Cell{h.cells[i] / kMaxFieldSide, h.cells[i] % kMaxFieldSide});
+        c.newPos = h.newPos;
+        return c;
     }
 
     const WordGraph& graph_;
@@ -456,7 +453,7 @@ class FieldWalker {
 }  // namespace
 
 void SearchField(const WordGraph& graph, const FieldSearchRequest& request,
-                 std::vector<std::string>& out) {
+                 std::vector<Candidate>& out) {
     auto walker = std::make_unique<FieldWalker>(graph, request);
     walker->Walk();
     walker->Emit(out);

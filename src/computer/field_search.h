@@ -9,6 +9,7 @@
 #include "base/letters.h"
 #include "base/random.h"
 #include "base/rules.h"
+#include "computer/candidate.h"
 #include "computer/word_graph.h"
 
 namespace tq {
@@ -27,9 +28,9 @@ struct FieldSearchRequest {
     Random& rng;
 };
 
-// Appends an entry "WORD<k>cc:cc:" to `out` for every way to form a word of the graph through one
-// empty cell, under the tests and the skill filter of the request.
+// Appends a candidate to `out` for every way to form a word of the graph through one empty cell,
+// under the tests and the skill filter of the request.
 void SearchField(const WordGraph& graph, const FieldSearchRequest& request,
-                 std::vector<std::string>& out);
+                 std::vector<Candidate>& out);
 
 }  // namespace tq

@@ -49,7 +49,7 @@ class Tracer {
     }
 
     // Search mode: every chain that spells the word with its letter k in an empty cell.
-    void FindWays(const std::string& word, std::vector<std::string>& out, int& bestLen) {
+    void FindWays(const std::string& word, std::vector<Candidate>& out, int& bestLen) {
         out_ = &out;
         word_ = word;
         const int len = static_cast<int>(word.size());
@@ -67,6 +67,8 @@ class Tracer {
                                            : (cell == pattern_[0] || cell == kJoker);
                     if (!start) continue;
                     path_ = prefix;
+                    cells_.clear();
+                    newPos_ = k;
                     AppendCode(x, y);
                     bestLen_ = &bestLen;
                     TracePath(x, y, 2);
@@ -81,6 +83,7 @@ class Tracer {
         path_ += static_cast<char>('0' + x);
         path_ += static_cast<char>('0' + y);
         path_ += ':';
+        cells_.push_back(Cell{x, y});
     }
 
     // The path holds d - 1 cells and ends at (x, y); d is the 1-based pattern position to place.
@@ -103,13 +106,14 @@ class Tracer {
                 if (checkMode_) {
                     found_ = true;
                 } else {
-                    out_->push_back(word_ + path_);
+                    out_->push_back(Candidate{word_, cells_, newPos_});
                     *bestLen_ = len;
                 }
             } else {
                 TracePath(nx, ny, d + 1);
             }
             path_.resize(path_.size() - 3);
+            cells_.pop_back();
         }
     }
 
@@ -117,10 +121,12 @@ class Tracer {
     const GameSettings& settings_;
     std::string word_;
     std::string pattern_;
-    std::string path_;
+    std::string path_;         // "<k>" and the chain's codes, as the crossing test reads them
+    std::vector<Cell> cells_;  // the chain's cells
+    int newPos_ = 0;
     bool checkMode_ = false;
     bool found_ = false;
-    std::vector<std::string>* out_ = nullptr;
+    std::vector<Candidate>* out_ = nullptr;
     int* bestLen_ = nullptr;
 };
 
@@ -177,21 +183,10 @@ bool SearchableWord(std::string_view word) {
            word.find(kJoker) == std::string_view::npos;
 }
 
-std::string CandidateEntry(std::string_view word, int newPos, std::string_view chainCodes) {
-    std::string entry;
-    entry.reserve(word.size() + 4 + chainCodes.size());
-    entry += word;
-    entry += '<';
-    entry += std::to_string(newPos);
-    entry += '>';
-    entry += chainCodes;
-    return entry;
-}
-
 void FindCandidatesReference(const Field& field, const GameSettings& settings,
                              const std::string& fieldLetters, const SortedWordList& usedWords,
                              const WordStore& words, int minLen, int maxLen, bool longestOnly,
-                             int filter, Random& rng, std::vector<std::string>& out) {
+                             int filter, Random& rng, std::vector<Candidate>& out) {
     const int letterCount = static_cast<int>(fieldLetters.size());
     if (maxLen > letterCount + 1) maxLen = letterCount + 1;
     int bestLen = 0;

@@ -15,6 +15,7 @@
 #include "base/letters.h"
 #include "base/random.h"
 #include "base/rules.h"
+#include "computer/candidate.h"
 #include "dict/word_store.h"
 
 namespace tq {
@@ -39,19 +40,15 @@ bool WithinLetterBudget(std::string_view word, std::string_view fieldLetters);
 // Words that can never be read off a field: they hold the empty-cell or the joker character.
 bool SearchableWord(std::string_view word);
 
-// One candidate entry: the word, "<", the 1-based position of the new letter, ">", then the chain's
-// cell codes each followed by ':' ("SOUP<2>12:22:32:42:").
-std::string CandidateEntry(std::string_view word, int newPos, std::string_view chainCodes);
-
 // The reference search. For lengths maxLen down to minLen (maxLen lowered to
 // fieldLetters.size() + 1), for each word of that length in the store's order: letter budget,
 // skill filter, not already on the field (unless AllowExWords), not in usedWords (any case); then
 // every chain through exactly one empty cell that spells it, with the joker standing for any
-// letter but never for the new one. Appends one entry per (word, position, chain) to `out`. With
-// `longestOnly`, lengths shorter than the longest one that gave an entry are not examined.
+// letter but never for the new one. Appends one candidate per (word, position, chain) to `out`.
+// With `longestOnly`, lengths shorter than the longest one that gave an entry are not examined.
 void FindCandidatesReference(const Field& field, const GameSettings& settings,
                              const std::string& fieldLetters, const SortedWordList& usedWords,
                              const WordStore& words, int minLen, int maxLen, bool longestOnly,
-                             int filter, Random& rng, std::vector<std::string>& out);
+                             int filter, Random& rng, std::vector<Candidate>& out);
 
 }  // namespace tq

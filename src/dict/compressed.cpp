@@ -17,14 +17,6 @@ uint32_t WordAt(std::span<const uint8_t> data, std::size_t index) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
 
-TqdContents Fail(TqdContents c, TqdStatus status, std::string problem) {
-    c.status = status;
-    c.problem = std::move(problem);
-    c.letters.clear();
-    c.runs.clear();
-    return c;
-}
-
 // For every 12-bit window of the stream, the shortest code (2..12 bits) it begins with: the
 // letter and the code length, or length 0 when no code matches. Trying the lengths 2..12 in turn
 // on the window is exactly what this table answers in one lookup.
@@ -41,23 +33,20 @@ std::size_t TqdContents::WordCount() const {
     return n;
 }
 
-TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
+Result<TqdContents> DecodeCompressedDictionary(std::span<const uint8_t> data) {
     TqdContents c;
     const std::size_t size = data.size();
     if (size > kMaxCompressedSize || size % 16 != 0)
-        return Fail(std::move(c), TqdStatus::BadSize,
-                    "the size is above 640000 bytes or not a multiple of 16");
+        return Status::Error("the size is above 640000 bytes or not a multiple of 16");
     const std::size_t n = size / 4;
-    if (n < kFirstCodeEntry + 3 + 4)
-        return Fail(std::move(c), TqdStatus::Damaged, "the file is too short for its header");
+    if (n < kFirstCodeEntry + 3 + 4) return Status::Error("the file is too short for its header");
 
     std::vector<uint32_t> words(n);
     for (std::size_t i = 0; i < n; ++i) words[i] = WordAt(data, i);
 
     const Digest digest = Digest128(words, n / 4 - 1);
     for (int i = 0; i < 4; ++i)
-        if (digest[i] != words[n - 4 + i])
-            return Fail(std::move(c), TqdStatus::DigestMismatch, "the digest does not match");
+        if (digest[i] != words[n - 4 + i]) return Status::Error("the digest does not match");
 
     const uint32_t header1 = words[kHeaderWord1];
     const uint32_t header2 = words[kHeaderWord2];
@@ -69,8 +58,7 @@ TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
     const std::size_t firstLengthEntry = kFirstCodeEntry + codeCount + 3;
     const std::size_t streamBegin = firstLengthEntry + lengthCount;
     const std::size_t streamEnd = n - 4;
-    if (streamBegin > streamEnd)
-        return Fail(std::move(c), TqdStatus::Damaged, "the code and length tables do not fit");
+    if (streamBegin > streamEnd) return Status::Error("the code and length tables do not fit");
 
     TDictInfo alphabet;
     alphabet.Language = c.Language;
@@ -84,8 +72,7 @@ TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
         const uint32_t entry = words[e];
         const int len = static_cast<int>((entry >> 21) & 31);
         if (len < 1 || len > kMaxCodeLength)
-            return Fail(std::move(c), TqdStatus::Damaged,
-                        "a code entry has a length outside 1..12");
+            return Status::Error("a code entry has a length outside 1..12");
         const uint32_t index = entry >> 26;
         const uint32_t value = entry & ((uint32_t{1} << len) - 1);
         tables[len][value] = static_cast<uint8_t>(alphabet.FirstLetter + index - 1);
@@ -96,8 +83,7 @@ TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
         const uint32_t entry = words[e];
         const uint32_t len = entry >> 26;
         if (len < kMinWordLength || len > kMaxWordLength)
-            return Fail(std::move(c), TqdStatus::Damaged,
-                        "a length entry has a word length outside 2..30");
+            return Status::Error("a length entry has a word length outside 2..30");
         counts[len] = (entry >> 10) & 0xFFFF;
     }
 
@@ -143,8 +129,7 @@ TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
             // Fewer than 12 bits left that hold no whole code: the end of the stream. With 12
             // bits or more, a pattern that matches no code is damage.
             if (left >= kMaxCodeLength)
-                return Fail(std::move(c), TqdStatus::Damaged,
-                            "the code stream holds a pattern that matches no code");
+                return Status::Error("the code stream holds a pattern that matches no code");
             break;
         }
         buf <<= len;
@@ -160,7 +145,6 @@ TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data) {
     c.letters.resize(static_cast<std::size_t>(out - c.letters.data()));
     // An unfinished word at the end is dropped.
     c.letters.resize(c.letters.size() - wordLetters);
-    c.status = TqdStatus::Ok;
     return c;
 }
 
@@ -184,27 +168,27 @@ void AddDecodedWords(const TqdContents& contents, WordStore& store) {
     if (!rest.empty()) store.AddWords(std::move(rest));
 }
 
-bool ReadFileBytes(const std::filesystem::path& file, std::size_t maxSize,
-                   std::vector<uint8_t>& out) {
+Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& file, std::size_t maxSize) {
     // Only a regular file, and never more than maxSize bytes of it.
     std::string data;
-    if (!ReadFileLimited(file, maxSize, data).ok()) return false;
-    out.assign(data.begin(), data.end());
-    return true;
+    const ReadOutcome read = ReadFileLimited(file, maxSize, data);
+    if (!read.ok()) return Status::Error(read.error);
+    return std::vector<uint8_t>(data.begin(), data.end());
 }
 
-bool ReadCompressedDictionary(const std::filesystem::path& file, WordStore& store,
-                              TDictInfo& info) {
-    std::vector<uint8_t> data;
-    if (!ReadFileBytes(file, kMaxCompressedSize, data)) return false;
-    const TqdContents contents = DecodeCompressedDictionary(data);
-    if (!contents.ok()) return false;
+Status ReadCompressedDictionary(const std::filesystem::path& file, WordStore& store,
+                                TDictInfo& info) {
+    const Result<std::vector<uint8_t>> data = ReadFileBytes(file, kMaxCompressedSize);
+    if (!data.ok()) return data.status();
+    const Result<TqdContents> decoded = DecodeCompressedDictionary(*data);
+    if (!decoded.ok()) return Status::Error(file.string() + ": " + decoded.message());
+    const TqdContents& contents = *decoded;
     info.Language = contents.Language;
     info.Edition = contents.Edition;
     info.SecondNumber = contents.SecondNumber;
     info.SetAlphabetFromLanguage();
     AddDecodedWords(contents, store);
-    return true;
+    return Status::Ok();
 }
 
 }  // namespace tq

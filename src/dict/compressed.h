@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "dict/word_store.h"
 
 namespace tq {
@@ -23,18 +24,9 @@ inline constexpr std::size_t kHeaderWord2 = 183;
 inline constexpr std::size_t kFirstCodeEntry = 184;
 inline constexpr int kMaxCodeLength = 12;
 
-enum class TqdStatus {
-    Ok,
-    BadSize,         // above 640000 bytes or not a multiple of 16
-    DigestMismatch,  // the stored digest differs from the digest of the leading part
-    Damaged,         // the digest matches but the tables or the stream cannot be read
-};
-
 // A decoded compressed dictionary. Words of equal length come in runs, so the letters of all
 // words are held back to back and each run records its word length and number of words.
 struct TqdContents {
-    TqdStatus status = TqdStatus::Damaged;
-    std::string problem;  // a readable reason when status is not Ok
     uint8_t Language = 0;
     uint8_t Edition = 0;
     uint8_t SecondNumber = 0;
@@ -45,7 +37,6 @@ struct TqdContents {
     };
     std::vector<Run> runs;
 
-    bool ok() const { return status == TqdStatus::Ok; }
     std::size_t WordCount() const;
     // Calls f(std::string_view word) for every decoded word in stream order.
     template <class F>
@@ -57,23 +48,25 @@ struct TqdContents {
     }
 };
 
-// Checks and decodes a whole file held in memory. Never reads outside `data` and always ends:
-// a fixed part that does not fit, a code length outside 1..12, a word length outside 2..30 or a
-// stream pattern that matches no code gives Damaged. Decoding stops once every length's count is
-// used up, so the zero bits padding the file are never taken for letters.
-TqdContents DecodeCompressedDictionary(std::span<const uint8_t> data);
+// Checks and decodes a whole file held in memory. Never reads outside `data` and always ends. It
+// fails, saying why, on a size above 640000 bytes or not a multiple of 16, on a stored digest that
+// differs from that of the leading part, and on a file damaged behind a good digest: a fixed part
+// that does not fit, a code length outside 1..12, a word length outside 2..30 or a stream pattern
+// that matches no code. Decoding stops once every length's count is used up, so the zero bits
+// padding the file are never taken for letters.
+Result<TqdContents> DecodeCompressedDictionary(std::span<const uint8_t> data);
 
 // Adds the decoded words to the store (cheap for words in the store's order).
 void AddDecodedWords(const TqdContents& contents, WordStore& store);
 
 // Reads a compressed dictionary into the store and sets the alphabet, Edition and the second
 // header number of info. A file that cannot be read or fails any check changes nothing and
-// returns false.
-bool ReadCompressedDictionary(const std::filesystem::path& file, WordStore& store, TDictInfo& info);
+// fails, saying why and naming the file.
+Status ReadCompressedDictionary(const std::filesystem::path& file, WordStore& store,
+                                TDictInfo& info);
 
-// Reads a whole regular file of at most maxSize bytes. Returns false when it is missing, not a
-// regular file (a FIFO is never waited on), larger than maxSize, or cannot be read.
-bool ReadFileBytes(const std::filesystem::path& file, std::size_t maxSize,
-                   std::vector<uint8_t>& out);
+// Reads a whole regular file of at most maxSize bytes. Fails when it is missing, not a regular
+// file (a FIFO is never waited on), larger than maxSize, or cannot be read.
+Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& file, std::size_t maxSize);
 
 }  // namespace tq

@@ -176,15 +176,12 @@ constexpr char kBanner[] = "Tessaroon compressed dictionary\r\n";
 
 }  // namespace
 
-PackResult PackDictionary(const WordStore& store, const PackOptions& options) {
-    PackResult result;
+Result<std::vector<uint8_t>> PackDictionary(const WordStore& store, const PackOptions& options) {
     if (options.Language < 1 || options.Language > 2) {
-        result.error = "The language must be 1 (Russian) or 2 (English).";
-        return result;
+        return Status::Error("The language must be 1 (Russian) or 2 (English).");
     }
     if (options.Edition > 63 || options.SecondNumber > 63) {
-        result.error = "The edition and the second header number must be 0..63.";
-        return result;
+        return Status::Error("The edition and the second header number must be 0..63.");
     }
     TDictInfo alphabet;
     alphabet.Language = options.Language;
@@ -195,16 +192,16 @@ PackResult PackDictionary(const WordStore& store, const PackOptions& options) {
     for (int len = kMinWordLength; len <= kMaxWordLength; ++len) {
         const auto& list = store.WordsOfLength(len);
         if (list.size() > 65535) {
-            result.error = "The list has " + std::to_string(list.size()) + " words of length " +
-                           std::to_string(len) + "; a dictionary file holds at most 65535.";
-            return result;
+            return Status::Error("The list has " + std::to_string(list.size()) +
+                                 " words of length " + std::to_string(len) +
+                                 "; a dictionary file holds at most 65535.");
         }
         for (const std::string& w : list)
             for (char ch : w) {
                 const auto c = static_cast<unsigned char>(ch);
                 if (!alphabet.IsLetter(c)) {
-                    result.error = "The word \"" + w + "\" holds a byte outside the alphabet.";
-                    return result;
+                    return Status::Error("The word \"" + w +
+                                         "\" holds a byte outside the alphabet.");
                 }
                 ++freq[c - alphabet.FirstLetter + 1];
             }
@@ -224,10 +221,9 @@ PackResult PackDictionary(const WordStore& store, const PackOptions& options) {
     const Padding padding =
         PlanPadding(freq, lengths, codeCount, lengthEntries.size(), longestLength);
     if (!padding.ok) {
-        result.error =
+        return Status::Error(
             "The words are too short for a safe end of the packed stream: add a word of three "
-            "or more letters.";
-        return result;
+            "or more letters.");
     }
     lengths = padding.lengths;
     // Length entries for lengths without words (count 0) only move the stream.
@@ -262,18 +258,16 @@ PackResult PackDictionary(const WordStore& store, const PackOptions& options) {
 
     const std::size_t size = (words.size() + 4) * 4;
     if (size > kMaxCompressedSize) {
-        result.error = "The packed dictionary would take " + std::to_string(size) +
-                       " bytes, more than the 640000 a dictionary file may hold.";
-        return result;
+        return Status::Error("The packed dictionary would take " + std::to_string(size) +
+                             " bytes, more than the 640000 a dictionary file may hold.");
     }
     const Digest digest = Digest128(words, (words.size() + 4) / 4 - 1);
     words.insert(words.end(), digest.begin(), digest.end());
 
-    result.data.resize(size);
+    std::vector<uint8_t> data(size);
     for (std::size_t i = 0; i < words.size(); ++i)
-        for (int b = 0; b < 4; ++b)
-            result.data[4 * i + b] = static_cast<uint8_t>(words[i] >> (8 * b));
-    return result;
+        for (int b = 0; b < 4; ++b) data[4 * i + b] = static_cast<uint8_t>(words[i] >> (8 * b));
+    return data;
 }
 
 }  // namespace tq

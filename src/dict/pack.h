@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
 #include "dict/word_store.h"
 
 namespace tq {
@@ -19,17 +20,12 @@ struct PackOptions {
     uint8_t SecondNumber = 0;  // 0..63, kept in the header and read by nothing
 };
 
-struct PackResult {
-    std::vector<uint8_t> data;  // the whole file
-    std::string error;          // non-empty when no file could be built
-    bool ok() const { return error.empty(); }
-};
-
 // Packs every word of the store. Fails with a readable error when a word holds a byte outside the
 // alphabet of options.Language, a length has more than 65535 words, an option is out of range, or
 // the file would exceed 640000 bytes. The bits after the last word decode, for a reader that goes
 // on, to fewer letters than the longest word has, so they never complete a word.
-PackResult PackDictionary(const WordStore& store, const PackOptions& options);
+// On success the whole file.
+Result<std::vector<uint8_t>> PackDictionary(const WordStore& store, const PackOptions& options);
 
 // Code lengths for letter frequencies (index 0..n-1): a prefix code with every used letter's
 // length in 2..maxLength and unused letters (frequency 0) at 0, of least total length among

@@ -193,7 +193,9 @@ LoadResult LoadDictionary(const fs::path& dictsFolder, WordStore& store, TDictIn
 
     std::error_code ec;
     const fs::path compressed = dictsFolder / (info.DictName + ".tqd");
-    if (fs::exists(compressed, ec)) ReadCompressedDictionary(compressed, store, info);
+    // A compressed file that fails its checks counts as missing: the plain list, when there is
+    // one, is read alone, and without either the dictionary is refused below.
+    if (fs::exists(compressed, ec)) (void)ReadCompressedDictionary(compressed, store, info);
 
     const fs::path plain = dictsFolder / (info.DictName + ".txt");
     if (fs::exists(plain, ec)) {

@@ -8,6 +8,7 @@
 #include "base/move.h"
 #include "computer/reference_search.h"
 #include "net/protocol.h"
+#include "settings/settings_schema.h"
 
 namespace tq::net {
 
@@ -36,7 +37,7 @@ bool IsApplicableMove(const GameModel& model, const MoveReport& move) {
     if (!OnField(model, move.Col, move.Row)) return false;
     if (!model.Board.IsEmpty(move.Col, move.Row)) return false;
     if (!model.Dict.IsLetter(static_cast<unsigned char>(move.Letter))) return false;
-    const auto cells = ChainCells(move.Chain);
+    const auto cells = ParseChain(move.Chain);
     if (!cells) return false;
     for (const Cell c : *cells)
         if (!OnField(model, c.col, c.row)) return false;
@@ -50,7 +51,7 @@ bool IsLegalRemoteMove(const GameModel& model, const MoveReport& move) {
     const Cell cell{move.Col, move.Row};
     if (!CanPutLetter(model.Board, s, cell)) return false;
 
-    const auto cells = ChainCells(move.Chain);
+    const auto cells = ParseChain(move.Chain);
     if (!cells || cells->size() != move.Word.size()) return false;
     if (std::find(cells->begin(), cells->end(), cell) == cells->end()) return false;
     if (!IsLegalChain(model.Board, s, *cells, cell)) return false;
@@ -84,28 +85,30 @@ bool IsLegalRemoteMove(const GameModel& model, const MoveReport& move) {
 }
 
 NewGameVerdict CheckNewGame(const NewGameContent& g, const TDictInfo& dict) {
-    if (g.Count < 2 || g.Count > kMaxSeats || g.Seats.size() != g.Count)
+    // Within the widest ranges of the settings file: the server's dictionary may not be ours.
+    auto within = [](Setting setting, long value) { return RangeOf(setting).Contains(value); };
+    if (!within(Setting::Count, g.Count) || g.Seats.size() != g.Count)
         return NewGameVerdict::Malformed;
     for (const NewGameContent::Seat& seat : g.Seats) {
         if (seat.Type != PlayerType::Human && seat.Type != PlayerType::Computer &&
             seat.Type != PlayerType::Client)
             return NewGameVerdict::Malformed;
-        if (seat.Skill < 1 || seat.Skill > 7) return NewGameVerdict::Malformed;
+        if (!within(Setting::Skill, seat.Skill)) return NewGameVerdict::Malformed;
         if (!IsValidName(seat.Name)) return NewGameVerdict::Malformed;
     }
-    if (g.ColCount < kMinFieldSide || g.ColCount > kMaxFieldSide || g.RowCount < kMinFieldSide ||
-        g.RowCount > kMaxFieldSide)
+    if (!within(Setting::ColCount, g.ColCount) || !within(Setting::RowCount, g.RowCount))
         return NewGameVerdict::Malformed;
-    if (g.WordsPerMove < 1 || g.WordsPerMove > 5) return NewGameVerdict::Malformed;
+    if (!within(Setting::WordsPerMove, g.WordsPerMove)) return NewGameVerdict::Malformed;
     if (g.ColCount * (g.RowCount - 1) % (g.Count * g.WordsPerMove) != 0)
         return NewGameVerdict::Malformed;
-    if (g.MinWordLen < 1 || g.MinWordLen > 6 || g.MinWordLen > g.MaxWordLen || g.MaxWordLen > 30)
+    if (!within(Setting::MinWordLen, g.MinWordLen) || !within(Setting::MaxWordLen, g.MaxWordLen) ||
+        g.MinWordLen > g.MaxWordLen)
         return NewGameVerdict::Malformed;
     if (g.Directions.size() != 8 || g.Directions == "00000000" ||
         g.Directions.find_first_not_of("01") != std::string::npos)
         return NewGameVerdict::Malformed;
-    if (g.SecMove < 0 || g.SecMove > 3600 || g.SecBonus < 0 || g.SecBonus > 900 || g.SecFine < 0 ||
-        g.SecFine > 900)
+    if (!within(Setting::SecMove, g.SecMove) || !within(Setting::SecBonus, g.SecBonus) ||
+        !within(Setting::SecFine, g.SecFine))
         return NewGameVerdict::Malformed;
     if (g.InitialWord.size() != g.ColCount) return NewGameVerdict::Malformed;
     const auto jokers = std::count(g.InitialWord.begin(), g.InitialWord.end(), kJoker);

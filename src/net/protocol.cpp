@@ -5,6 +5,8 @@
 #include <charconv>
 #include <limits>
 
+#include "base/chain_rules.h"
+
 namespace tq::net {
 
 namespace {
@@ -104,14 +106,14 @@ std::optional<MoveReport> ReadMove(FieldReader& f) {
         !f.AtEnd())
         return std::nullopt;
     if (text->empty() || letter->empty()) return std::nullopt;
-    const auto cells = ChainCells(*chain);
+    const auto cells = ParseChain(*chain);
     if (!cells) return std::nullopt;
     m.WordPoints = *word;
     m.BonusPoints = *bonus;
     m.FinePoints = *fine;
     m.TimeAward = static_cast<int16_t>(*award);
     m.Word = std::string(*text);
-    for (const Cell c : *cells) m.Chain += CellCode(c) + ":";
+    m.Chain = ChainText(*cells);
     m.Letter = (*letter)[0];  // only the first character counts
     m.Col = *col;
     m.Row = *row;
@@ -199,19 +201,6 @@ std::string MoveLine(std::string_view word, const MoveReport& m) {
 }
 
 }  // namespace
-
-std::optional<std::vector<Cell>> ChainCells(std::string_view chain) {
-    if (chain.empty()) return std::nullopt;
-    std::vector<Cell> cells;
-    for (std::size_t i = 0; i < chain.size(); i += 3) {
-        if (i + 1 >= chain.size()) return std::nullopt;  // a step of one character
-        const char c = chain[i];
-        const char r = chain[i + 1];
-        if (c < '0' || c > '9' || r < '0' || r > '9') return std::nullopt;
-        cells.push_back(Cell{c - '0', r - '0'});
-    }
-    return cells;
-}
 
 std::optional<ClientMessage> ParseClientLine(std::string_view line) {
     std::string_view word, fields;

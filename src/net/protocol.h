@@ -59,7 +59,7 @@ struct ConnectMsg {
 struct DisconnectMsg {
     std::string Name;  // empty from a client that was refused its name
 };
-// "GetMyMove/": the client's own move. Chain holds the cells as "cc:cc:" (see ChainCells).
+// "GetMyMove/": the client's own move. Chain holds the cells as "cc:cc:" (see ParseChain).
 struct MyMoveMsg {
     MoveReport Move;
 };
@@ -97,11 +97,6 @@ using ServerMessage = std::variant<ChangeNameMsg, NewGameMsg, UpdateMoveMsg, You
 // word or with fields that do not read as the command's fields.
 std::optional<ClientMessage> ParseClientLine(std::string_view line);
 std::optional<ServerMessage> ParseServerLine(std::string_view line);
-
-// The cells of a chain as the lines carry it: read in steps of three characters, of which the
-// first two are the column and row digits. "10:11:21:" and "10:11:21" read alike, and a lone
-// "21" is one cell. Nothing when a step is not two digits or the text is empty.
-std::optional<std::vector<Cell>> ChainCells(std::string_view chain);
 
 // ---- Building lines (each ends with its carriage return) ----
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/seat_bot.h"
 
+#include "base/chain_rules.h"
 #include "net/protocol.h"
 
 namespace tq::net {
@@ -12,7 +13,7 @@ bool SeatBot::Play() {
     if (flow_.Phase() != GamePhase::PutLetter) return false;
     const Move move = Choose();
     if (move.Word.empty()) return false;
-    const auto chain = ChainCells(move.Chain);
+    const auto chain = ParseChain(move.Chain);
     if (!chain) return false;
     if (Enter(move, *chain)) return true;
     // A word the entry refused (it should not happen): the letter alone instead.

@@ -5,6 +5,7 @@
 
 #include "dict/cp1251.h"
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace tq {
 
@@ -43,7 +44,7 @@ InterfaceLanguage ChooseInterfaceLanguage(std::string_view key,
 }
 
 std::string ReadLanguageKey(const IniFile& ini) {
-    return ini.ReadString("Additional", "Language", "");
+    return ini.ReadString(SectionOf(Setting::Language), KeyOf(Setting::Language), "");
 }
 
 bool IsRussianFolder(const IniFile& ini, const std::vector<std::string>& localeLanguages) {
@@ -63,7 +64,7 @@ Status PrepareNewSettings(const std::filesystem::path& newSettings,
     IniFile ini(newSettings);
     if (!ini.ReadError().empty()) return Status::Error(ini.ReadError());
     if (!IsRussianFolder(ini, localeLanguages)) {
-        ini.WriteString("General", "Dict", kEnglishDictionary);
+        ini.WriteString(SectionOf(Setting::Dict), KeyOf(Setting::Dict), kEnglishDictionary);
     } else {
         for (int seat = 1; seat <= 5; ++seat) {
             const std::string key = "Name" + std::to_string(seat);

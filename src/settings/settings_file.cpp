@@ -10,6 +10,7 @@
 #include "fileio/read_limited.h"
 #include "fileio/safe_write.h"
 #include "settings/options.h"
+#include "settings/settings_schema.h"
 
 namespace tq {
 
@@ -150,19 +151,35 @@ void ApplyConsistencyRules(GameSettings& s, const TDictInfo& dict) {
 
 namespace {
 
-long InRange(long v, long lo, long hi, long fallback) {
-    return v >= lo && v <= hi ? v : fallback;
+// A whole-number key as read: its value when within its range with this dictionary, its default
+// otherwise.
+long ReadRanged(const IniFile& ini, Setting setting, const TDictInfo& dict, int seat = 0) {
+    const long def = DefaultOf(setting, dict);
+    const long v = ini.ReadInteger(SectionOf(setting), KeyOf(setting, seat), def);
+    return RangeOf(setting, dict).Contains(v) ? v : def;
+}
+
+bool ReadFlag(const IniFile& ini, Setting setting) {
+    return ini.ReadBool(SectionOf(setting), KeyOf(setting), SpecOf(setting).def != 0);
+}
+
+std::string ReadKey(const IniFile& ini, Setting setting) {
+    return ini.ReadString(SectionOf(setting), KeyOf(setting), SpecOf(setting).text);
+}
+
+void WriteNumber(IniFile& ini, Setting setting, long value, int seat = 0) {
+    ini.WriteInteger(SectionOf(setting), KeyOf(setting, seat), value);
 }
 
 }  // namespace
 
 std::string ReadDictName(const IniFile& ini) {
-    std::string name = ini.ReadString("General", "Dict", "General_rus");
-    return name.empty() ? "General_rus" : name;
+    std::string name = ReadKey(ini, Setting::Dict);
+    return name.empty() ? std::string(SpecOf(Setting::Dict).text) : name;
 }
 
 std::string ReadStyleName(const IniFile& ini) {
-    return ini.ReadString("General", "Style", "Marble");
+    return ReadKey(ini, Setting::Style);
 }
 
 std::optional<double> ParseScale(std::string_view text) {
@@ -189,58 +206,49 @@ std::optional<double> ParseScale(std::string_view text) {
 }
 
 double ReadScale(const IniFile& ini) {
-    return ParseScale(ini.ReadString("Additional", "Scale", "1")).value_or(1.0);
+    return ParseScale(ReadKey(ini, Setting::Scale)).value_or(1.0);
 }
 
 GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     GameSettings s;
-    s.RatedGame = ini.ReadBool("General", "RatedGame", false);
+    s.RatedGame = ReadFlag(ini, Setting::RatedGame);
 
-    s.Count = static_cast<uint8_t>(InRange(ini.ReadInteger("Players", "Count", 2), 2, 5, 2));
+    s.Count = static_cast<uint8_t>(ReadRanged(ini, Setting::Count, dict));
     for (int seat = 1; seat <= kMaxSeats; ++seat) {
-        const std::string n = std::to_string(seat);
         TPlayers& p = s.Seat(seat);
-        const std::string def = "Player " + n;
+        const std::string def = std::string(SpecOf(Setting::Name).text) + std::to_string(seat);
         // Read as code page 1251, one byte per character, so 12 bytes are 12 characters.
         // A name typed into the file may hold what no name may: a ',' would break the network
         // line that carries the seats, a control character the lists that show them.
-        p.Name = MendedName(ini.ReadText("Players", "Name" + n, def), def);
-        p.Type = ini.ReadInteger("Players", "Type" + n, 1) == 0 ? PlayerType::Human
-                                                                : PlayerType::Computer;
-        p.Skill =
-            static_cast<uint8_t>(InRange(ini.ReadInteger("Players", "Skill" + n, 2), 1, 7, 2));
-        p.Color = static_cast<uint32_t>(
-            ini.ReadInteger("Players", "Color" + n, kDefaultSeatColors[seat - 1]));
+        p.Name = MendedName(ini.ReadText(SectionOf(Setting::Name), KeyOf(Setting::Name, seat), def),
+                            def);
+        p.Type = ini.ReadInteger(SectionOf(Setting::Type), KeyOf(Setting::Type, seat),
+                                 SpecOf(Setting::Type).def) == 0
+                     ? PlayerType::Human
+                     : PlayerType::Computer;
+        p.Skill = static_cast<uint8_t>(ReadRanged(ini, Setting::Skill, dict, seat));
+        p.Color = static_cast<uint32_t>(ini.ReadInteger(
+            SectionOf(Setting::Color), KeyOf(Setting::Color, seat), kDefaultSeatColors[seat - 1]));
     }
 
-    s.ColCount = static_cast<uint8_t>(InRange(ini.ReadInteger("Field", "ColCount", 5), 3, 10, 5));
-    s.RowCount = static_cast<uint8_t>(InRange(ini.ReadInteger("Field", "RowCount", 5), 3, 10, 5));
+    s.ColCount = static_cast<uint8_t>(ReadRanged(ini, Setting::ColCount, dict));
+    s.RowCount = static_cast<uint8_t>(ReadRanged(ini, Setting::RowCount, dict));
 
-    s.WordsPerMove =
-        static_cast<uint8_t>(InRange(ini.ReadInteger("Rules", "WordsPerMove", 1), 1, 5, 1));
-    const long shortest = dict.ShortestLen;
-    const long longest = dict.LongestLen;
-    s.MinWordLen = static_cast<uint8_t>(
-        InRange(ini.ReadInteger("Rules", "MinWordLen", shortest), shortest, 6, shortest));
-    s.MaxWordLen = static_cast<uint8_t>(
-        InRange(ini.ReadInteger("Rules", "MaxWordLen", longest), 3, longest, longest));
-    s.Directions = ini.HasKey("Rules", "Directions")
-                       ? NormaliseDirections(ini.ReadString("Rules", "Directions", ""))
-                       : std::string("11110000");
-    s.UseJoker = ini.ReadBool("Rules", "UseJoker", false);
-    s.AllowCrossings = ini.ReadBool("Rules", "AllowCrossings", false);
-    s.AllowExWords = ini.ReadBool("Rules", "AllowExWords", false);
+    s.WordsPerMove = static_cast<uint8_t>(ReadRanged(ini, Setting::WordsPerMove, dict));
+    s.MinWordLen = static_cast<uint8_t>(ReadRanged(ini, Setting::MinWordLen, dict));
+    s.MaxWordLen = static_cast<uint8_t>(ReadRanged(ini, Setting::MaxWordLen, dict));
+    s.Directions = ini.HasKey(SectionOf(Setting::Directions), KeyOf(Setting::Directions))
+                       ? NormaliseDirections(ReadKey(ini, Setting::Directions))
+                       : std::string(SpecOf(Setting::Directions).text);
+    s.UseJoker = ReadFlag(ini, Setting::UseJoker);
+    s.AllowCrossings = ReadFlag(ini, Setting::AllowCrossings);
+    s.AllowExWords = ReadFlag(ini, Setting::AllowExWords);
 
-    s.SecMove =
-        static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecMove", 0), 0, 3600, 0));
-    s.SecBonus =
-        static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecBonus", 0), 0, 900, 0));
-    s.SecFine =
-        static_cast<int32_t>(InRange(ini.ReadInteger("Additional", "SecFine", 0), 0, 900, 0));
-    s.AcceptAllWords = ini.ReadBool("Additional", "AcceptAllWords", false);
-    s.ComputerPace = static_cast<int32_t>(
-        InRange(ini.ReadInteger("Additional", "ComputerPace", kDefaultComputerPace), 0,
-                kMaxComputerPace, kDefaultComputerPace));
+    s.SecMove = static_cast<int32_t>(ReadRanged(ini, Setting::SecMove, dict));
+    s.SecBonus = static_cast<int32_t>(ReadRanged(ini, Setting::SecBonus, dict));
+    s.SecFine = static_cast<int32_t>(ReadRanged(ini, Setting::SecFine, dict));
+    s.AcceptAllWords = ReadFlag(ini, Setting::AcceptAllWords);
+    s.ComputerPace = static_cast<int32_t>(ReadRanged(ini, Setting::ComputerPace, dict));
 
     s.InitialWord.clear();
     ApplyConsistencyRules(s, dict);
@@ -248,31 +256,30 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
 }
 
 Status SaveSettings(IniFile& ini, const GameSettings& s) {
-    ini.WriteInteger("General", "RatedGame", s.RatedGame ? 1 : 0);
-    ini.WriteInteger("Players", "Count", s.Count);
+    WriteNumber(ini, Setting::RatedGame, s.RatedGame ? 1 : 0);
+    WriteNumber(ini, Setting::Count, s.Count);
     for (int seat = 1; seat <= s.Count; ++seat)
-        ini.WriteText("Players", "Name" + std::to_string(seat), s.Seat(seat).Name);
+        ini.WriteText(SectionOf(Setting::Name), KeyOf(Setting::Name, seat), s.Seat(seat).Name);
     for (int seat = 1; seat <= s.Count; ++seat)
-        ini.WriteInteger("Players", "Color" + std::to_string(seat),
-                         static_cast<long>(static_cast<int32_t>(s.Seat(seat).Color)));
+        WriteNumber(ini, Setting::Color,
+                    static_cast<long>(static_cast<int32_t>(s.Seat(seat).Color)), seat);
     for (int seat = 1; seat <= s.Count; ++seat)
-        ini.WriteInteger("Players", "Type" + std::to_string(seat),
-                         s.Seat(seat).Type == PlayerType::Human ? 0 : 1);
+        WriteNumber(ini, Setting::Type, s.Seat(seat).Type == PlayerType::Human ? 0 : 1, seat);
     for (int seat = 1; seat <= s.Count; ++seat)
-        ini.WriteInteger("Players", "Skill" + std::to_string(seat), s.Seat(seat).Skill);
-    ini.WriteInteger("Field", "ColCount", s.ColCount);
-    ini.WriteInteger("Field", "RowCount", s.RowCount);
-    ini.WriteInteger("Rules", "WordsPerMove", s.WordsPerMove);
-    ini.WriteInteger("Rules", "MinWordLen", s.MinWordLen);
-    ini.WriteInteger("Rules", "MaxWordLen", s.MaxWordLen);
-    ini.WriteString("Rules", "Directions", s.Directions);
-    ini.WriteInteger("Rules", "UseJoker", s.UseJoker ? 1 : 0);
-    ini.WriteInteger("Rules", "AllowCrossings", s.AllowCrossings ? 1 : 0);
-    ini.WriteInteger("Rules", "AllowExWords", s.AllowExWords ? 1 : 0);
-    ini.WriteInteger("Additional", "SecMove", s.SecMove);
-    ini.WriteInteger("Additional", "SecBonus", s.SecBonus);
-    ini.WriteInteger("Additional", "SecFine", s.SecFine);
-    ini.WriteInteger("Additional", "AcceptAllWords", s.AcceptAllWords ? 1 : 0);
+        WriteNumber(ini, Setting::Skill, s.Seat(seat).Skill, seat);
+    WriteNumber(ini, Setting::ColCount, s.ColCount);
+    WriteNumber(ini, Setting::RowCount, s.RowCount);
+    WriteNumber(ini, Setting::WordsPerMove, s.WordsPerMove);
+    WriteNumber(ini, Setting::MinWordLen, s.MinWordLen);
+    WriteNumber(ini, Setting::MaxWordLen, s.MaxWordLen);
+    ini.WriteString(SectionOf(Setting::Directions), KeyOf(Setting::Directions), s.Directions);
+    WriteNumber(ini, Setting::UseJoker, s.UseJoker ? 1 : 0);
+    WriteNumber(ini, Setting::AllowCrossings, s.AllowCrossings ? 1 : 0);
+    WriteNumber(ini, Setting::AllowExWords, s.AllowExWords ? 1 : 0);
+    WriteNumber(ini, Setting::SecMove, s.SecMove);
+    WriteNumber(ini, Setting::SecBonus, s.SecBonus);
+    WriteNumber(ini, Setting::SecFine, s.SecFine);
+    WriteNumber(ini, Setting::AcceptAllWords, s.AcceptAllWords ? 1 : 0);
     return ini.Save();
 }
 

@@ -28,6 +28,7 @@
 
 #include "base/messages.h"
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 #include "ui/fonts.h"
 #include "ui/language.h"
 #include "ui/main_form.h"
@@ -64,6 +65,9 @@ class UpDown : public QSpinBox {
         setGroupSeparatorShown(false);
         setAlignment(Qt::AlignRight);
     }
+    // The range of a key of the settings file.
+    UpDown(Setting setting, int step, QWidget* parent)
+        : UpDown(RangeOf(setting).min, RangeOf(setting).max, step, parent) {}
     void SetTextReadOnly(bool readOnly) { lineEdit()->setReadOnly(readOnly); }
 };
 
@@ -347,7 +351,7 @@ QWidget* TOptionsForm::BuildGeneralPage() {
 QWidget* TOptionsForm::BuildPlayersPage() {
     auto* page = new QWidget;
     QLabel* count = Caption(tr("Player count:"), page, kRowLeft, 14);
-    auto* plc = new UpDown(2, kMaxSeats, 1, page);
+    auto* plc = new UpDown(Setting::Count, 1, page);
     count->setBuddy(plc);
     plc->SetTextReadOnly(true);
     plc->setGeometry(110, 10, 48, 22);
@@ -386,7 +390,7 @@ QWidget* TOptionsForm::BuildPlayersPage() {
         connect(r.type, &QComboBox::activated, this, [this, n] { cbTypeChange(n); });
         r.skill = new QComboBox(r.row);
         r.skill->setGeometry(267, 1, 35, 22);
-        for (int s = 1; s <= 7; ++s) r.skill->addItem(QString::number(s));
+        for (int s = 1; s <= RangeOf(Setting::Skill).max; ++s) r.skill->addItem(QString::number(s));
         r.name->setAccessibleName(tr("Player %1 name").arg(n));
         r.name->lineEdit()->setAccessibleName(r.name->accessibleName());
         r.type->setAccessibleName(tr("Player %1 type").arg(n));
@@ -400,10 +404,10 @@ QWidget* TOptionsForm::BuildPlayersPage() {
 QWidget* TOptionsForm::BuildFieldPage() {
     auto* page = new QWidget;
     Caption(tr("Field dimensions:"), page, 16, 14);
-    udm_ = new UpDown(kMinFieldSide, kMaxFieldSide, 1, page);
+    udm_ = new UpDown(Setting::ColCount, 1, page);
     udm_->setGeometry(130, 10, 48, 22);
     Caption(QString::fromUtf8("\u00D7"), page, 184, 14);
-    udn_ = new UpDown(kMinFieldSide, kMaxFieldSide, 1, page);
+    udn_ = new UpDown(Setting::RowCount, 1, page);
     udn_->setGeometry(196, 10, 48, 22);
     udm_->setAccessibleName(tr("Field columns"));
     udn_->setAccessibleName(tr("Field rows"));
@@ -428,17 +432,19 @@ QWidget* TOptionsForm::BuildFieldPage() {
 QWidget* TOptionsForm::BuildRulesPage() {
     auto* page = new QWidget;
     QLabel* perMove = Caption(tr("Word count per one move:"), page, 12, 12);
-    udwpm_ = new UpDown(1, 5, 1, page);
+    udwpm_ = new UpDown(Setting::WordsPerMove, 1, page);
     perMove->setBuddy(udwpm_);
     udwpm_->setGeometry(240, 8, 48, 22);
     QLabel* minimum = Caption(tr("Minimum word length:"), page, 12, 38);
-    const int shortest = std::max<int>(model_.Dict.ShortestLen, 2);
-    udMinwl_ = new UpDown(std::min(shortest, 6), 6, 1, page);
+    const SettingRange minLen = RangeOf(Setting::MinWordLen, model_.Dict);
+    const long shortest = std::max(minLen.min, RangeOf(Setting::MinWordLen).min);
+    udMinwl_ = new UpDown(std::min(shortest, minLen.max), minLen.max, 1, page);
     udMinwl_->setGeometry(240, 34, 48, 22);
     minimum->setBuddy(udMinwl_);
     QLabel* maximum = Caption(tr("Maximum word length:"), page, 12, 64);
-    const int longest = std::max<int>(model_.Dict.LongestLen, 3);
-    udMaxwl_ = new UpDown(3, longest, 1, page);
+    const SettingRange maxLen = RangeOf(Setting::MaxWordLen, model_.Dict);
+    const long longest = std::max(maxLen.max, maxLen.min);
+    udMaxwl_ = new UpDown(maxLen.min, longest, 1, page);
     udMaxwl_->setGeometry(240, 60, 48, 22);
     maximum->setBuddy(udMaxwl_);
     connect(udMinwl_, &QSpinBox::valueChanged, this, [this] { edMinwlChange(); });
@@ -470,7 +476,7 @@ QWidget* TOptionsForm::BuildRulesPage() {
 QWidget* TOptionsForm::BuildAdditionalPage() {
     auto* page = new QWidget;
     QLabel* limit = Caption(tr("Time limit for one word:"), page, 12, 14);
-    udTpm_ = new UpDown(0, 3600, 30, page);
+    udTpm_ = new UpDown(Setting::SecMove, 30, page);
     limit->setBuddy(udTpm_);
     udTpm_->setAccessibleDescription(tr("seconds"));
     udTpm_->setGeometry(160, 10, 60, 22);
@@ -479,14 +485,14 @@ QWidget* TOptionsForm::BuildAdditionalPage() {
 
     Caption(tr("Bonus for remained time:"), page, 12, 48);
     Caption(tr("one point for every"), page, 24, 70);
-    udBonus_ = new UpDown(0, 900, 10, page);
+    udBonus_ = new UpDown(Setting::SecBonus, 10, page);
     udBonus_->setGeometry(160, 66, 60, 22);
     udBonus_->setAccessibleName(tr("Bonus for remained time: one point for every so many seconds"));
     Caption(tr("seconds"), page, 226, 70);
 
     Caption(tr("Fine for additional time:"), page, 12, 104);
     Caption(tr("one point for every"), page, 24, 126);
-    udFine_ = new UpDown(0, 900, 10, page);
+    udFine_ = new UpDown(Setting::SecFine, 10, page);
     udFine_->setGeometry(160, 122, 60, 22);
     udFine_->setAccessibleName(tr("Fine for additional time: one point for every so many seconds"));
     Caption(tr("seconds"), page, 226, 126);

@@ -168,15 +168,15 @@ TEST(ComputerPlayerTest, FindsWordsAddedToTheStoreLater) {
     const Field f = CatsuField();
     const GameSettings s = test::MakeSettings("11110000");
     Random rng(1);
-    std::vector<std::string> out;
+    std::vector<Candidate> out;
     player.FindCandidates(f, s, LettersOf(f), {}, 2, 30, true, 7, rng, out);
     ASSERT_FALSE(out.empty());
-    EXPECT_EQ(out[0].substr(0, 4), "TSUQ");
+    EXPECT_EQ(out[0].word, "TSUQ");
     store.AddWord("CATSUP");  // an accepted unknown word
     out.clear();
     player.FindCandidates(f, s, LettersOf(f), {}, 2, 30, true, 7, rng, out);
     ASSERT_FALSE(out.empty());
-    EXPECT_EQ(out[0].substr(0, 6), "CATSUP");
+    EXPECT_EQ(out[0].word, "CATSUP");
 }
 
 // A frozen player (the hint's, on another thread) takes the words accepted before it was made and
@@ -190,26 +190,47 @@ TEST(ComputerPlayerTest, AFrozenPlayerKeepsTheGraphItWasMadeWith) {
     const Field f = CatsuField();
     const GameSettings s = test::MakeSettings("11110000");
     Random rng(1);
-    std::vector<std::string> out;
+    std::vector<Candidate> out;
     frozen->FindCandidates(f, s, LettersOf(f), {}, 2, 30, true, 7, rng, out);
     ASSERT_FALSE(out.empty());
-    EXPECT_EQ(out[0].substr(0, 6), "ATSUP<");
+    EXPECT_EQ(out[0].word, "ATSUP");
     out.clear();
     player.FindCandidates(f, s, LettersOf(f), {}, 2, 30, true, 7, rng, out);
     ASSERT_FALSE(out.empty());
-    EXPECT_EQ(out[0].substr(0, 6), "CATSUP");
+    EXPECT_EQ(out[0].word, "CATSUP");
 }
 
-TEST(ParseCandidateTest, SplitsWordPositionAndChain) {
+TEST(MoveOfCandidateTest, TakesWordPlaceAndChain) {
+    const std::vector<Cell> soup = {{1, 2}, {2, 2}, {3, 2}, {4, 2}};
     Move move;
-    ASSERT_TRUE(ParseCandidate("SOUP<2>12:22:32:42:", move));
+    ASSERT_TRUE(MoveOfCandidate({"SOUP", soup, 2}, move));
     EXPECT_EQ(move.Word, "SOUP");
     EXPECT_EQ(move.Letter, 'O');
     EXPECT_EQ(move.NewCell, (Cell{2, 2}));
     EXPECT_EQ(move.Chain, "12:22:32:42");
-    for (const char* bad : {"SOUP", "<2>12:22:", "SOUP<5>12:22:32:42:", "SOUP<0>12:", "SO<2>12:",
-                            "SOUP<x>12:", "SOUP<2>12:2"})
-        EXPECT_FALSE(ParseCandidate(bad, move)) << bad;
+    for (const Candidate& bad :
+         {Candidate{"SOUP", soup, 5}, Candidate{"SOUP", soup, 0}, Candidate{"SOUP", {{1, 2}}, 2}})
+        EXPECT_FALSE(MoveOfCandidate(bad, move)) << test::CandidateText(bad);
+}
+
+// The chooser draws from the candidates in the byte order of their texts "WORD<k>cc:cc:", so a
+// seed gives the game it always gave: a word before the longer words it begins, the place as
+// text ("10" before "2"), then the cells.
+TEST(CandidateOrderTest, IsTheByteOrderOfTheTexts) {
+    std::vector<Candidate> all;
+    const std::vector<std::string> words = {"CAT", "CATS", "CA\xC0", "\xC0\xC1", "CAB", "CA"};
+    Random rng(3);
+    for (int n = 0; n < 400; ++n) {
+        const std::string& word = words[rng.Int(static_cast<int>(words.size()))];
+        Candidate c{word, {}, 1 + rng.Int(12)};
+        for (std::size_t i = 0; i < word.size(); ++i)
+            c.cells.push_back({rng.Int(kMaxFieldSide), rng.Int(3)});
+        all.push_back(c);
+    }
+    for (const Candidate& a : all)
+        for (const Candidate& b : all)
+            ASSERT_EQ(CandidateBefore(a, b), test::CandidateText(a) < test::CandidateText(b))
+                << test::CandidateText(a) << " " << test::CandidateText(b);
 }
 
 }  // namespace

@@ -90,8 +90,8 @@ void CompareOnRandomFields(const char* dictName, int fields, uint64_t seed) {
         const int minLen = 2 + rng.Int(3);
         const int maxLen = minLen + rng.Int(6);
         for (bool longestOnly : {false, true}) {
-            std::vector<std::string> reference;
-            std::vector<std::string> fast;
+            std::vector<Candidate> reference;
+            std::vector<Candidate> fast;
             Random r1(1);
             Random r2(1);
             FindCandidatesReference(model.Board, s, model.State.FieldLetters, model.State.UsedWords,
@@ -99,7 +99,8 @@ void CompareOnRandomFields(const char* dictName, int fields, uint64_t seed) {
             player.FindCandidates(model.Board, s, model.State.FieldLetters, model.State.UsedWords,
                                   minLen, maxLen, longestOnly, 7, r2, fast);
             entries += reference.size();
-            ASSERT_EQ(test::Sorted(reference), test::Sorted(fast))
+            ASSERT_EQ(test::Sorted(test::CandidateTexts(reference)),
+                      test::Sorted(test::CandidateTexts(fast)))
                 << dictName << " field " << n << " directions " << s.Directions << " crossings "
                 << s.AllowCrossings << " exwords " << s.AllowExWords << " letters "
                 << model.State.FieldLetters << " lengths " << minLen << ".." << maxLen
@@ -146,14 +147,16 @@ TEST(SearchPropertyTest, FastMatchesReferenceWithALargeAlphabet) {
         }
         GameSettings s = test::MakeSettings("11111111", rng.Int(2) == 1, rng.Int(2) == 1);
         for (bool longestOnly : {false, true}) {
-            std::vector<std::string> reference;
-            std::vector<std::string> fast;
+            std::vector<Candidate> reference;
+            std::vector<Candidate> fast;
             Random r1(1);
             Random r2(1);
             FindCandidatesReference(f, s, letters, {}, store, 2, 5, longestOnly, 7, r1, reference);
             player.FindCandidates(f, s, letters, {}, 2, 5, longestOnly, 7, r2, fast);
             entries += reference.size();
-            ASSERT_EQ(test::Sorted(reference), test::Sorted(fast)) << "field " << n;
+            ASSERT_EQ(test::Sorted(test::CandidateTexts(reference)),
+                      test::Sorted(test::CandidateTexts(fast)))
+                << "field " << n;
         }
     }
     EXPECT_GT(entries, 150u);
@@ -208,15 +211,16 @@ TEST(SearchPropertyTest, FastMatchesReferenceWhenFirstLettersShareTheirContinuat
             SortedWordList used;
             if (rng.Int(2) == 0) used.Add(list[rng.Int(static_cast<int>(list.size()))]);
             for (bool longestOnly : {false, true}) {
-                std::vector<std::string> reference;
-                std::vector<std::string> fast;
+                std::vector<Candidate> reference;
+                std::vector<Candidate> fast;
                 Random r1(1);
                 Random r2(1);
                 FindCandidatesReference(f, s, letters, used, store, 2, 6, longestOnly, 7, r1,
                                         reference);
                 player.FindCandidates(f, s, letters, used, 2, 6, longestOnly, 7, r2, fast);
                 entries += reference.size();
-                ASSERT_EQ(test::Sorted(reference), test::Sorted(fast))
+                ASSERT_EQ(test::Sorted(test::CandidateTexts(reference)),
+                          test::Sorted(test::CandidateTexts(fast)))
                     << "dictionary " << dict << " field " << n << " directions " << directions;
             }
         }

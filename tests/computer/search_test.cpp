@@ -78,19 +78,20 @@ TEST(LetterBudgetTest, AllowsOneNewLetterAndOneMorePerJoker) {
 // Every entry names a legal chain through exactly one empty cell, at the new letter's place,
 // that spells the word (jokers standing for the word's letters).
 void ExpectValidEntries(const Field& f, const GameSettings& s,
-                        const std::vector<std::string>& entries) {
-    for (const std::string& e : entries) {
+                        const std::vector<Candidate>& entries) {
+    for (const Candidate& e : entries) {
+        const std::string text = test::CandidateText(e);
         Move move;
-        ASSERT_TRUE(ParseCandidate(e, move)) << e;
-        const auto cells = ParseChain(move.Chain);
-        ASSERT_TRUE(cells.has_value()) << e;
-        ASSERT_EQ(cells->size(), move.Word.size()) << e;
-        EXPECT_TRUE(f.IsEmpty(move.NewCell.col, move.NewCell.row)) << e;
-        EXPECT_TRUE(IsLegalChain(f, s, *cells, move.NewCell)) << e;
-        for (std::size_t i = 0; i < cells->size(); ++i) {
-            const char c = f.At((*cells)[i]);
-            if ((*cells)[i] == move.NewCell) continue;
-            EXPECT_TRUE(c == move.Word[i] || c == kJoker) << e;
+        ASSERT_TRUE(MoveOfCandidate(e, move)) << text;
+        const std::vector<Cell>& cells = e.cells;
+        ASSERT_EQ(cells.size(), move.Word.size()) << text;
+        EXPECT_EQ(ParseChain(move.Chain), cells) << text;
+        EXPECT_TRUE(f.IsEmpty(move.NewCell.col, move.NewCell.row)) << text;
+        EXPECT_TRUE(IsLegalChain(f, s, cells, move.NewCell)) << text;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const char c = f.At(cells[i]);
+            if (cells[i] == move.NewCell) continue;
+            EXPECT_TRUE(c == move.Word[i] || c == kJoker) << text;
         }
     }
 }
@@ -110,7 +111,7 @@ class FindCandidatesTest : public ::testing::TestWithParam<Impl> {
                                              bool longestOnly = false, int minLen = 2,
                                              int maxLen = 30, const SortedWordList& used = {},
                                              int filter = 7) {
-        std::vector<std::string> out;
+        std::vector<Candidate> out;
         Random rng(7);
         if (GetParam() == Impl::Reference) {
             FindCandidatesReference(f, s, letters, used, store, minLen, maxLen, longestOnly, filter,
@@ -121,7 +122,7 @@ class FindCandidatesTest : public ::testing::TestWithParam<Impl> {
                                   out);
         }
         ExpectValidEntries(f, s, out);
-        return Sorted(out);
+        return Sorted(test::CandidateTexts(out));
     }
 };
 

@@ -37,7 +37,7 @@ class SkillStatsTest : public ::testing::TestWithParam<bool> {
 
     // The distinct words of one search.
     std::set<std::string> Words(bool longestOnly, int skill, Random& rng) {
-        std::vector<std::string> out;
+        std::vector<Candidate> out;
         const std::string letters = LettersOf(field_);
         if (GetParam()) {
             player_.FindCandidates(field_, settings_, letters, {}, 2, 30, longestOnly, skill, rng,
@@ -47,7 +47,7 @@ class SkillStatsTest : public ::testing::TestWithParam<bool> {
                                     skill, rng, out);
         }
         std::set<std::string> words;
-        for (const std::string& e : out) words.insert(e.substr(0, e.find('<')));
+        for (const Candidate& e : out) words.insert(e.word);
         return words;
     }
 

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/chain_rules.h"
 #include "base/game_state.h"
 #include "base/rules.h"
+#include "computer/candidate.h"
 #include "dict/word_store.h"
 
 namespace tq::test {
@@ -47,6 +49,18 @@ inline GameSettings MakeSettings(std::string directions, bool crossings = false,
     s.AllowCrossings = crossings;
     s.AllowExWords = exWords;
     return s;
+}
+
+// A candidate as the tests write it: "WORD<k>cc:cc:", the word, the new letter's place and the
+// chain's codes; texts sort in the order the move chooser draws from.
+inline std::string CandidateText(const Candidate& c) {
+    return c.word + "<" + std::to_string(c.newPos) + ">" + ChainText(c.cells);
+}
+
+inline std::vector<std::string> CandidateTexts(const std::vector<Candidate>& candidates) {
+    std::vector<std::string> texts;
+    for (const Candidate& c : candidates) texts.push_back(CandidateText(c));
+    return texts;
 }
 
 inline std::vector<std::string> Sorted(std::vector<std::string> v) {

@@ -92,8 +92,9 @@ TqdBuilder ThreeWords() {
 
 TEST(CompressedDictionary, DecodesLengthsInOrderAndSetsTheHeaderFacts) {
     // Length entries for 3 and 5 only: the stream holds the 3-letter words, then the 5-letter.
-    const TqdContents c = DecodeCompressedDictionary(ThreeWords().Bytes());
-    ASSERT_TRUE(c.ok()) << c.problem;
+    const Result<TqdContents> decoded = DecodeCompressedDictionary(ThreeWords().Bytes());
+    ASSERT_TRUE(decoded.ok()) << decoded.message();
+    const TqdContents& c = *decoded;
     EXPECT_EQ(c.Language, 2);
     EXPECT_EQ(c.Edition, 5);
     EXPECT_EQ(c.SecondNumber, 9);
@@ -115,8 +116,9 @@ TEST(CompressedDictionary, CodeSplitAcrossStreamWordsDecodesLikeAnUnsplitOne) {
     b.Length(14, 3);
     b.streamBits = Encode(codes, first) + Encode(codes, second) + Encode(codes, plain);
     ASSERT_EQ(b.streamBits.substr(27, 9), "101000001");
-    const TqdContents c = DecodeCompressedDictionary(b.Bytes());
-    ASSERT_TRUE(c.ok()) << c.problem;
+    const Result<TqdContents> decoded = DecodeCompressedDictionary(b.Bytes());
+    ASSERT_TRUE(decoded.ok()) << decoded.message();
+    const TqdContents& c = *decoded;
     WordStore store;
     AddDecodedWords(c, store);
     EXPECT_EQ(AllWords(store),
@@ -131,8 +133,9 @@ TEST(CompressedDictionary, PaddingZerosNeverBecomeWords) {
     b.Length(2, 2);
     b.streamBits = Encode(kCodes, "BC") + Encode(kCodes, "DB");
     b.minBytes = 8192;
-    const TqdContents c = DecodeCompressedDictionary(b.Bytes());
-    ASSERT_TRUE(c.ok()) << c.problem;
+    const Result<TqdContents> decoded = DecodeCompressedDictionary(b.Bytes());
+    ASSERT_TRUE(decoded.ok()) << decoded.message();
+    const TqdContents& c = *decoded;
     EXPECT_EQ(c.WordCount(), 2u);
 }
 
@@ -143,8 +146,9 @@ TEST(CompressedDictionary, LaterLengthEntryOverwritesAndLengthOneCodesAreNeverMa
     b.Length(2, 5);
     b.Length(2, 1);
     b.streamBits = Encode(kCodes, "AB") + Encode(kCodes, "CD");
-    const TqdContents c = DecodeCompressedDictionary(b.Bytes());
-    ASSERT_TRUE(c.ok()) << c.problem;
+    const Result<TqdContents> decoded = DecodeCompressedDictionary(b.Bytes());
+    ASSERT_TRUE(decoded.ok()) << decoded.message();
+    const TqdContents& c = *decoded;
     WordStore store;
     AddDecodedWords(c, store);
     EXPECT_EQ(AllWords(store), std::vector<std::string>{"AB"});
@@ -155,21 +159,22 @@ TEST(CompressedDictionary, RejectsWrongSizesAndDigests) {
     ASSERT_TRUE(DecodeCompressedDictionary(good).ok());
 
     std::vector<uint8_t> notMultiple(good.begin(), good.begin() + 1000);
-    EXPECT_EQ(DecodeCompressedDictionary(notMultiple).status, TqdStatus::BadSize);
+    const char* const kBadSize = "the size is above 640000 bytes or not a multiple of 16";
+    EXPECT_EQ(DecodeCompressedDictionary(notMultiple).message(), kBadSize);
 
     TqdBuilder atLimit = ThreeWords();
     atLimit.minBytes = kMaxCompressedSize;
     EXPECT_TRUE(DecodeCompressedDictionary(atLimit.Bytes()).ok());
     TqdBuilder overLimit = ThreeWords();
     overLimit.minBytes = kMaxCompressedSize + 16;
-    EXPECT_EQ(DecodeCompressedDictionary(overLimit.Bytes()).status, TqdStatus::BadSize);
+    EXPECT_EQ(DecodeCompressedDictionary(overLimit.Bytes()).message(), kBadSize);
 
     // A changed byte of the header, of the first stream word or of the stored digest.
     for (std::size_t offset :
          {std::size_t{182 * 4 + 3}, std::size_t{193 * 4 + 3}, good.size() - 1}) {
         std::vector<uint8_t> bad = good;
         bad[offset] ^= 0x40;
-        EXPECT_EQ(DecodeCompressedDictionary(bad).status, TqdStatus::DigestMismatch) << offset;
+        EXPECT_EQ(DecodeCompressedDictionary(bad).message(), "the digest does not match") << offset;
     }
 }
 
@@ -180,8 +185,9 @@ TEST(CompressedDictionary, ByteChangedAfterTheDigestedPartIsAccepted) {
     std::vector<uint8_t> bytes = TqdBuilder::ToBytes(words);
     bytes[digestedBytes] ^= 0xFF;
     bytes[bytes.size() - 17] ^= 0xFF;
-    const TqdContents c = DecodeCompressedDictionary(bytes);
-    ASSERT_TRUE(c.ok()) << c.problem;
+    const Result<TqdContents> decoded = DecodeCompressedDictionary(bytes);
+    ASSERT_TRUE(decoded.ok()) << decoded.message();
+    const TqdContents& c = *decoded;
     EXPECT_EQ(c.WordCount(), 3u);
 }
 
@@ -234,10 +240,9 @@ TEST(CompressedDictionary, DamagedFilesAddNothing) {
         {"pattern matching no code", noCode.Bytes(), "matches no code"},
     };
     for (const Case& c : cases) {
-        const TqdContents r = DecodeCompressedDictionary(c.bytes);
-        EXPECT_EQ(r.status, TqdStatus::Damaged) << c.what;
-        EXPECT_NE(r.problem.find(c.problem), std::string::npos) << c.what << ": " << r.problem;
-        EXPECT_EQ(r.WordCount(), 0u) << c.what;
+        const Result<TqdContents> r = DecodeCompressedDictionary(c.bytes);
+        ASSERT_FALSE(r.ok()) << c.what;
+        EXPECT_NE(r.message().find(c.problem), std::string::npos) << c.what << ": " << r.message();
     }
 }
 
@@ -275,7 +280,8 @@ TEST_F(CompressedFileTest, FailedFileChangesNothingAndThePlainListDecides) {
     Write("D.tqd", bad);
     WordStore store;
     TDictInfo info;
-    EXPECT_FALSE(ReadCompressedDictionary(dir_ / "D.tqd", store, info));
+    const Status read = ReadCompressedDictionary(dir_ / "D.tqd", store, info);
+    EXPECT_EQ(read.message(), (dir_ / "D.tqd").string() + ": the digest does not match");
     EXPECT_EQ(store.TotalWords(), 0u);
     EXPECT_EQ(info.Language, 0);
 
@@ -312,7 +318,7 @@ TEST_P(ShippedDictionary, MatchesItsPlainList) {
     const std::string name = GetParam().first;
     WordStore fromTqd;
     TDictInfo tqdInfo;
-    ASSERT_TRUE(ReadCompressedDictionary(dicts / (name + ".tqd"), fromTqd, tqdInfo));
+    ASSERT_TRUE(ReadCompressedDictionary(dicts / (name + ".tqd"), fromTqd, tqdInfo).ok());
     EXPECT_EQ(tqdInfo.Language, GetParam().second);
     // Edition 0, as without a compressed file: record tables keep their check lines valid.
     EXPECT_EQ(tqdInfo.Edition, 0);
@@ -326,9 +332,10 @@ TEST_P(ShippedDictionary, MatchesItsPlainList) {
     EXPECT_LE(fs::file_size(dicts / (name + ".tqd")), kMaxCompressedSize);
 
     // Read to its last bit, the padding completes no word.
-    std::vector<uint8_t> file;
-    ASSERT_TRUE(ReadFileBytes(dicts / (name + ".tqd"), kMaxCompressedSize, file));
-    const test::StreamReading whole = test::ReadWholeStream(file, tqdInfo.FirstLetter);
+    const Result<std::vector<uint8_t>> file =
+        ReadFileBytes(dicts / (name + ".tqd"), kMaxCompressedSize);
+    ASSERT_TRUE(file.ok()) << file.message();
+    const test::StreamReading whole = test::ReadWholeStream(*file, tqdInfo.FirstLetter);
     EXPECT_FALSE(whole.unmatched);
     std::size_t letters = 0;
     for (int len = kMinWordLength; len <= kMaxWordLength; ++len)
@@ -346,7 +353,7 @@ TEST(ShippedEnglishDictionary, HoldsNoWordOfTheReviewedOffensiveList) {
     WordStore tqd, txt;
     TDictInfo info;
     const fs::path dicts = fs::path(TESSAROON_START_FOLDER) / "Dicts";
-    ASSERT_TRUE(ReadCompressedDictionary(dicts / "General_eng.tqd", tqd, info));
+    ASSERT_TRUE(ReadCompressedDictionary(dicts / "General_eng.tqd", tqd, info).ok());
     ASSERT_TRUE(ReadPlainWordList(dicts / "General_eng.txt", txt, info).ok());
     int checked = 0;
     for (std::string word; std::getline(reviewed, word);) {

@@ -102,11 +102,12 @@ TEST(PackDictionary, RoundTripsThroughTheDecoder) {
         options.Language = c.language;
         options.Edition = 63;
         options.SecondNumber = 17;
-        const PackResult packed = PackDictionary(c.store, options);
-        ASSERT_TRUE(packed.ok()) << packed.error;
-        EXPECT_EQ(packed.data.size() % 16, 0u);
-        const TqdContents decoded = DecodeCompressedDictionary(packed.data);
-        ASSERT_TRUE(decoded.ok()) << decoded.problem;
+        const Result<std::vector<uint8_t>> packed = PackDictionary(c.store, options);
+        ASSERT_TRUE(packed.ok()) << packed.message();
+        EXPECT_EQ(packed->size() % 16, 0u);
+        const Result<TqdContents> read = DecodeCompressedDictionary(*packed);
+        ASSERT_TRUE(read.ok()) << read.message();
+        const TqdContents& decoded = *read;
         EXPECT_EQ(decoded.Language, c.language);
         EXPECT_EQ(decoded.Edition, 63);
         EXPECT_EQ(decoded.SecondNumber, 17);
@@ -119,7 +120,7 @@ TEST(PackDictionary, RoundTripsThroughTheDecoder) {
         // Read to the end, the padding decodes to fewer letters than the longest word, so it
         // completes no word whatever length a reader expects after the last one.
         const test::StreamReading whole =
-            test::ReadWholeStream(packed.data, c.language == 1 ? 192 : 65);
+            test::ReadWholeStream(*packed, c.language == 1 ? 192 : 65);
         ASSERT_FALSE(whole.unmatched);
         EXPECT_LT(whole.leftBits, 12);
         ASSERT_GE(whole.letters.size(), decoded.letters.size());
@@ -135,16 +136,17 @@ TEST(PackDictionary, RefusesWhatNoFileCanHold) {
     PackOptions english;
     english.Language = 2;
     // About 40000 random 30-letter words need more than 640000 bytes.
-    const PackResult big = PackDictionary(RandomWords(40000, 30, 30, 65, 26, false, 4), english);
+    const auto big = PackDictionary(RandomWords(40000, 30, 30, 65, 26, false, 4), english);
     EXPECT_FALSE(big.ok());
-    EXPECT_NE(big.error.find("640000"), std::string::npos) << big.error;
+    EXPECT_NE(big.message().find("640000"), std::string::npos) << big.message();
 
-    const PackResult crowded = PackDictionary(RandomWords(70000, 6, 6, 65, 26, false, 5), english);
-    EXPECT_NE(crowded.error.find("65535"), std::string::npos) << crowded.error;
+    const auto crowded = PackDictionary(RandomWords(70000, 6, 6, 65, 26, false, 5), english);
+    EXPECT_FALSE(crowded.ok());
+    EXPECT_NE(crowded.message().find("65535"), std::string::npos) << crowded.message();
 
     WordStore foreign;
     foreign.AddWord("AB1");
-    EXPECT_NE(PackDictionary(foreign, english).error.find("AB1"), std::string::npos);
+    EXPECT_NE(PackDictionary(foreign, english).message().find("AB1"), std::string::npos);
 }
 
 TEST(PackDictionary, WritesNoLetterAfterTheLastWord) {
@@ -154,14 +156,14 @@ TEST(PackDictionary, WritesNoLetterAfterTheLastWord) {
     store.AddWord("AB");
     PackOptions english;
     english.Language = 2;
-    const PackResult packed = PackDictionary(store, english);
+    const Result<std::vector<uint8_t>> packed = PackDictionary(store, english);
     ASSERT_TRUE(packed.ok());
     // 184 fixed words, 2 codes, 3 spare, 1 length entry, 1 stream word, 4 digest, and one
     // length entry for a length without words, so that the padding fits in the stream word.
-    EXPECT_EQ(packed.data.size(), 196u * 4);
-    const TqdContents decoded = DecodeCompressedDictionary(packed.data);
+    EXPECT_EQ(packed->size(), 196u * 4);
+    const Result<TqdContents> decoded = DecodeCompressedDictionary(*packed);
     ASSERT_TRUE(decoded.ok());
-    EXPECT_EQ(decoded.letters, "AB");
+    EXPECT_EQ(decoded->letters, "AB");
 }
 
 }  // namespace

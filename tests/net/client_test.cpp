@@ -277,6 +277,12 @@ TEST_F(ClientTest, HostileServerLinesAreDropped) {
         broken([](NewGameContent& b) { b.SecMove = 3601; }),
         broken([](NewGameContent& b) { b.WordsPerMove = 0; }),
         broken([](NewGameContent& b) { b.MinWordLen = 9; }),
+        // Each just beyond the range the settings file allows.
+        broken([](NewGameContent& b) { b.Seats[1].Skill = 0; }),
+        broken([](NewGameContent& b) { b.MinWordLen = 1; }),
+        broken([](NewGameContent& b) { b.MaxWordLen = 31; }),
+        broken([](NewGameContent& b) { b.SecBonus = 901; }),
+        broken([](NewGameContent& b) { b.SecFine = -1; }),
         broken([](NewGameContent& b) { b.Seats[2].Name = "Cid "; }),
         broken([](NewGameContent& b) { b.Seats[0].Name = "\x1B[2J"; }),
     };

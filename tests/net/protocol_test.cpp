@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/chain_rules.h"
+
 namespace tq::net {
 namespace {
 
@@ -119,11 +121,13 @@ TEST(ProtocolTest, ChainsReadInStepsOfThree) {
         {"10:1", {}},
         {"1a:", {}},
         {"10::11", {}},
+        {"10;11;21", {}},  // a step of two digits, but not parted by ':'
+
         {"-1:", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chain);
-        const auto cells = ChainCells(c.chain);
+        const auto cells = ParseChain(c.chain);
         if (c.cells.empty()) {
             EXPECT_FALSE(cells);
         } else {

@@ -29,6 +29,10 @@ struct CommandRegistrar {
 // filled as the game makes it). File arguments stay relative to the current directory.
 std::filesystem::path StartFolder();
 
+// True when args is empty; otherwise writes that the command takes none, naming the first
+// argument, with the command's usage to standard error.
+bool TakesNoArguments(const char* command, const std::vector<std::string>& args);
+
 // Starts model in StartFolder() as the game starts: the settings file, the dictionary it names
 // and the settings. On failure writes why (the dictionary message, or an I/O error) to out and
 // returns false.

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <string>
 
+#include "arguments.h"
 #include "commands.h"
 #include "dict/compressed.h"
 #include "dict/pack.h"
@@ -48,19 +49,11 @@ bool ParseSmall(const std::string& text, int& value) {
     return value <= 63;
 }
 
-int Pack(const std::vector<std::string>& args) {
-    std::vector<std::string> files;
+int Pack(const std::vector<std::string>& files, const std::string* editionText) {
     int edition = 0;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--edition") {
-            if (i + 1 >= args.size() || !ParseSmall(args[i + 1], edition)) {
-                std::cerr << "dict pack: --edition needs a number 0..63\n";
-                return 2;
-            }
-            ++i;
-        } else {
-            files.push_back(args[i]);
-        }
+    if (editionText && !ParseSmall(*editionText, edition)) {
+        std::cerr << "dict pack: --edition needs a number 0..63\n";
+        return 2;
     }
     if (files.size() != 2) return Usage();
 
@@ -78,21 +71,20 @@ int Pack(const std::vector<std::string>& args) {
     PackOptions options;
     options.Language = info.Language;
     options.Edition = static_cast<uint8_t>(edition);
-    const PackResult packed = PackDictionary(store, options);
+    const Result<std::vector<uint8_t>> packed = PackDictionary(store, options);
     if (!packed.ok()) {
-        std::cerr << "dict pack: " << files[0] << ": " << packed.error << "\n";
+        std::cerr << "dict pack: " << files[0] << ": " << packed.message() << "\n";
         return 1;
     }
     // Through a temporary file and a rename: a failed write leaves an older .tqd whole.
     const Status written = WriteFileSafely(
-        files[1],
-        std::string_view(reinterpret_cast<const char*>(packed.data.data()), packed.data.size()),
+        files[1], std::string_view(reinterpret_cast<const char*>(packed->data()), packed->size()),
         "the compressed dictionary");
     if (!written.ok()) {
         std::cerr << "dict pack: " << written.message() << "\n";
         return 1;
     }
-    std::cout << files[1] << ": " << store.TotalWords() << " words, " << packed.data.size()
+    std::cout << files[1] << ": " << store.TotalWords() << " words, " << packed->size()
               << " bytes\n";
     return 0;
 }
@@ -121,18 +113,19 @@ bool Decode(const std::string& file, TqdContents& contents) {
         return false;
     }
     const std::vector<uint8_t> data(bytes.begin(), bytes.end());
-    contents = DecodeCompressedDictionary(data);
-    if (!contents.ok()) {
-        std::cout << file << ": fails the game's checks: " << contents.problem << "\n";
+    Result<TqdContents> decoded = DecodeCompressedDictionary(data);
+    if (!decoded.ok()) {
+        std::cout << file << ": fails the game's checks: " << decoded.message() << "\n";
         return false;
     }
+    contents = std::move(decoded).value();
     return true;
 }
 
 int Unpack(const std::vector<std::string>& args) {
-    if (args.size() != 2) return Usage();
+    if (args.size() != 1) return Usage();
     TqdContents contents;
-    if (!Decode(args[1], contents)) return 1;
+    if (!Decode(args[0], contents)) return 1;
     WordStore store;
     AddDecodedWords(contents, store);
     std::string out = contents.Language == 1 ? "{rus}\r\n" : "{eng}\r\n";
@@ -143,15 +136,15 @@ int Unpack(const std::vector<std::string>& args) {
 }
 
 int Verify(const std::vector<std::string>& args) {
-    if (args.size() != 2) return Usage();
+    if (args.size() != 1) return Usage();
     TqdContents contents;
-    if (!Decode(args[1], contents)) return 1;
+    if (!Decode(args[0], contents)) return 1;
     WordStore store;
     AddDecodedWords(contents, store);
     const char* name = contents.Language == 1   ? " (Russian)"
                        : contents.Language == 2 ? " (English)"
                                                 : " (unknown; the English alphabet)";
-    std::cout << args[1] << ": passes the game's checks\n"
+    std::cout << args[0] << ": passes the game's checks\n"
               << "Language=" << int(contents.Language) << name << "\n"
               << "Edition=" << int(contents.Edition) << "\n"
               << "Words=" << store.TotalWords() << "\n";
@@ -162,10 +155,24 @@ int Verify(const std::vector<std::string>& args) {
 }
 
 int Dict(const std::vector<std::string>& args) {
-    if (args.empty()) return Usage();
-    if (args[0] == "pack") return Pack(args);
-    if (args[0] == "unpack") return Unpack(args);
-    if (args[0] == "verify") return Verify(args);
+    const Result<Arguments> parsed = ParseArguments(args, {{"--edition", true}});
+    if (!parsed.ok()) {
+        // The one option's own message, as before it was parsed for the whole command.
+        if (parsed.message() == "--edition needs a value")
+            std::cerr << "dict pack: --edition needs a number 0..63\n";
+        else
+            std::cerr << "tessaroon-cli dict: " << parsed.message() << "\n" << kUsage;
+        return 2;
+    }
+    const std::vector<std::string>& words = parsed->positional;
+    if (words.empty()) return Usage();
+    const std::vector<std::string> files(words.begin() + 1, words.end());
+    const std::string* edition = nullptr;
+    for (const auto& [name, value] : parsed->options) edition = &value;  // the last one counts
+    if (words[0] == "pack") return Pack(files, edition);
+    if (edition) return Usage();  // only pack takes an edition
+    if (words[0] == "unpack") return Unpack(files);
+    if (words[0] == "verify") return Verify(files);
     return Usage();
 }
 

@@ -13,7 +13,8 @@ namespace tq::cli {
 
 namespace {
 
-int Info(const std::vector<std::string>&) {
+int Info(const std::vector<std::string>& args) {
+    if (!TakesNoArguments("info", args)) return 2;
     GameModel model;
     if (!StartModel(model, std::cout)) return 1;
     const GameSettings& s = model.Settings;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "arguments.h"
 #include "base/messages.h"
 #include "commands.h"
 #include "core/headless_view.h"
@@ -98,37 +99,23 @@ class Bot : public net::NetObserver {
 int Join(const std::vector<std::string>& args) {
     std::string host, name;
     long skill = 2, port = net::kGamePort;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string option = args[i], value;
-        if (option == "--help" || option == "-h") {
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h") {
             std::cout << kUsage;
             return 0;
         }
-        bool hasValue = false;
-        if (const auto eq = option.find('='); option.starts_with("--") && eq != std::string::npos) {
-            value = option.substr(eq + 1);
-            option = option.substr(0, eq);
-            hasValue = true;
-        }
-        if (!option.starts_with("--")) {
-            if (!host.empty()) {
-                std::cerr << "tessaroon-cli join: one server, not \"" << option << "\"\n";
-                return 2;
-            }
-            host = option;
-            continue;
-        }
-        if (option != "--name" && option != "--skill" && option != "--port") {
-            std::cerr << "tessaroon-cli join: unknown option \"" << option << "\"\n" << kUsage;
-            return 2;
-        }
-        if (!hasValue) {
-            if (i + 1 >= args.size()) {
-                std::cerr << "tessaroon-cli join: " << option << " needs a value\n";
-                return 2;
-            }
-            value = args[++i];
-        }
+    const Result<Arguments> parsed =
+        ParseArguments(args, {{"--name", true}, {"--skill", true}, {"--port", true}});
+    if (!parsed.ok()) {
+        std::cerr << "tessaroon-cli join: " << parsed.message() << "\n" << kUsage;
+        return 2;
+    }
+    if (parsed->positional.size() > 1) {
+        std::cerr << "tessaroon-cli join: one server, not \"" << parsed->positional[1] << "\"\n";
+        return 2;
+    }
+    if (!parsed->positional.empty()) host = parsed->positional.front();
+    for (const auto& [option, value] : parsed->options) {
         if (option == "--name") {
             name = value;
         } else if (option == "--skill" ? !ParseInt(value, 1, 7, skill)

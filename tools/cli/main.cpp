@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "arguments.h"
 #include "base/version.h"
 #include "commands.h"
 #include "core/game_model.h"
@@ -84,6 +85,17 @@ bool StartModel(GameModel& model, std::ostream& out) {
     return false;
 }
 
+bool TakesNoArguments(const char* command, const std::vector<std::string>& args) {
+    const Result<Arguments> parsed = ParseArguments(args, {});
+    if (parsed.ok() && parsed->positional.empty()) return true;
+    std::fprintf(stderr, "tessaroon-cli %s: %s\n", command,
+                 parsed.ok()
+                     ? ("unexpected argument \"" + parsed->positional.front() + "\"").c_str()
+                     : parsed.message().c_str());
+    std::fputs(Registry()[command].help.c_str(), stderr);
+    return false;
+}
+
 CommandRegistrar::CommandRegistrar(const char* name, const char* summary, CommandFn fn,
                                    const char* help) {
     std::string text = help ? help : summary;
@@ -106,10 +118,13 @@ int main(int argc, char** argv) {
     if (name == "help" || AsksForHelp(name)) {
         if (name == "help" && argc > 2) {  // help COMMAND
             auto it = Registry().find(argv[2]);
-            if (it != Registry().end()) {
-                std::fputs(it->second.help.c_str(), stdout);
-                return std::fflush(stdout) == 0 ? 0 : 1;
+            if (it == Registry().end()) {
+                std::fprintf(stderr, "tessaroon-cli: unknown command \"%s\"\n", argv[2]);
+                PrintUsage(stderr);
+                return 2;
             }
+            std::fputs(it->second.help.c_str(), stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
         }
         PrintUsage(stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;

@@ -8,6 +8,7 @@
 #include "base/messages.h"
 #include "dict/cp1251.h"
 #include "settings/settings_file.h"
+#include "settings/settings_schema.h"
 
 namespace tq::cli {
 
@@ -38,97 +39,109 @@ bool ParseInt(const std::string& text, long lo, long hi, long& out) {
     return true;
 }
 
-// Returns an error text, or nothing when the options are good.
-std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Options& o) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::string value;
-        bool hasValue = false;
-        if (const auto eq = name.find('='); eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name = name.substr(0, eq);
-            hasValue = true;
-        }
-        if (name == "--json") {
-            if (hasValue) return "--json takes no value";
-            o.json = true;
-            continue;
-        }
-        static const char* const kValued[] = {
-            "--games",   "--seed",       "--seats",     "--size",  "--words-per-move", "--min-len",
-            "--max-len", "--directions", "--crossings", "--joker", "--ex-words"};
-        if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued))
-            return "unknown option \"" + name + "\"";
-        if (!hasValue) {
-            if (i + 1 >= args.size()) return name + " needs a value";
-            value = args[++i];
-        }
-        long n = 0;
-        auto number = [&](long lo, long hi) -> std::optional<std::string> {
-            if (ParseInt(value, lo, hi, n)) return std::nullopt;
-            return name + " must be a whole number from " + std::to_string(lo) + " to " +
-                   std::to_string(hi) + ", not \"" + value + "\"";
-        };
-        auto flag = [&](std::optional<bool>& target) -> std::optional<std::string> {
-            if (value != "0" && value != "1") return name + " must be 0 or 1";
-            target = value == "1";
-            return std::nullopt;
-        };
-        std::optional<std::string> error;
-        if (name == "--games") {
-            if (!(error = number(1, 10000000))) o.games = static_cast<int>(n);
-        } else if (name == "--seed") {
-            if (!ParseInt(value, 0, 0x7FFFFFFFFFFFFFFFL, n)) return "--seed must be a whole number";
-            o.seed = static_cast<uint64_t>(n);
-        } else if (name == "--seats") {
-            std::vector<int> skills;
-            std::size_t start = 0;
-            while (true) {
-                const std::size_t comma = value.find(',', start);
-                const std::string part = value.substr(start, comma - start);
-                if (!ParseInt(part, 1, 7, n))
-                    return "--seats takes skills 1..7 separated by commas";
-                skills.push_back(static_cast<int>(n));
-                if (comma == std::string::npos) break;
-                start = comma + 1;
-            }
-            if (skills.size() < 2 || skills.size() > kMaxSeats) return "--seats takes 2 to 5 seats";
-            o.skills = skills;
-        } else if (name == "--size") {
-            const std::size_t x = value.find_first_of("xX");
-            long c = 0, r = 0;
-            if (x == std::string::npos || !ParseInt(value.substr(0, x), 3, 10, c) ||
-                !ParseInt(value.substr(x + 1), 3, 10, r))
-                return "--size takes CxR with 3..10 columns and rows, for example 5x5";
-            o.cols = static_cast<int>(c);
-            o.rows = static_cast<int>(r);
-        } else if (name == "--words-per-move") {
-            if (!(error = number(1, 5))) o.wordsPerMove = static_cast<int>(n);
-        } else if (name == "--min-len") {
-            if (!(error = number(2, 6))) o.minLen = static_cast<int>(n);
-        } else if (name == "--max-len") {
-            if (!(error = number(3, kMaxWordLength))) o.maxLen = static_cast<int>(n);
-        } else if (name == "--directions") {
-            if (value.size() != 8 || value.find_first_not_of("01") != std::string::npos ||
-                value == "00000000")
-                return "--directions takes eight 0/1 flags with at least one 1";
-            o.directions = value;
-        } else if (name == "--crossings") {
-            error = flag(o.crossings);
-        } else if (name == "--joker") {
-            error = flag(o.joker);
-        } else if (name == "--ex-words") {
-            error = flag(o.exWords);
-        } else {
-            return "unknown option \"" + name + "\"";
-        }
-        if (error) return error;
+const std::vector<OptionSpec> kGameOptions = {
+    {"--games", true},          {"--seed", true},    {"--seats", true},    {"--size", true},
+    {"--words-per-move", true}, {"--min-len", true}, {"--max-len", true},  {"--directions", true},
+    {"--crossings", true},      {"--joker", true},   {"--ex-words", true}, {"--json", false}};
+
+namespace {
+
+std::string Span(SettingRange range) {
+    return std::to_string(range.min) + ".." + std::to_string(range.max);
+}
+
+}  // namespace
+
+Status TakeGameOption(const std::string& name, const std::string& value, Options& o) {
+    if (name == "--json") {
+        o.json = true;
+        return Status::Ok();
     }
-    return std::nullopt;
+    long n = 0;
+    auto number = [&](long lo, long hi) {
+        if (ParseInt(value, lo, hi, n)) return Status::Ok();
+        return Status::Error(name + " must be a whole number from " + std::to_string(lo) + " to " +
+                             std::to_string(hi) + ", not \"" + value + "\"");
+    };
+    // The settings' own ranges: those of the file, the options dialog and the network.
+    auto numberIn = [&](Setting setting) {
+        return number(RangeOf(setting).min, RangeOf(setting).max);
+    };
+    const SettingRange skill = RangeOf(Setting::Skill), count = RangeOf(Setting::Count);
+    const SettingRange cols = RangeOf(Setting::ColCount), rows = RangeOf(Setting::RowCount);
+    auto flag = [&](std::optional<bool>& target) {
+        if (value != "0" && value != "1") return Status::Error(name + " must be 0 or 1");
+        target = value == "1";
+        return Status::Ok();
+    };
+    Status status;
+    if (name == "--games") {
+        if ((status = number(1, 10000000)).ok()) o.games = static_cast<int>(n);
+    } else if (name == "--seed") {
+        if (!ParseInt(value, 0, 0x7FFFFFFFFFFFFFFFL, n))
+            return Status::Error("--seed must be a whole number");
+        o.seed = static_cast<uint64_t>(n);
+    } else if (name == "--seats") {
+        std::vector<int> skills;
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t comma = value.find(',', start);
+            const std::string part = value.substr(start, comma - start);
+            if (!ParseInt(part, skill.min, skill.max, n))
+                return Status::Error("--seats takes skills " + Span(skill) +
+                                     " separated by commas");
+            skills.push_back(static_cast<int>(n));
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+        if (!count.Contains(static_cast<long>(skills.size())))
+            return Status::Error("--seats takes " + std::to_string(count.min) + " to " +
+                                 std::to_string(count.max) + " seats");
+        o.skills = skills;
+    } else if (name == "--size") {
+        const std::size_t x = value.find_first_of("xX");
+        long c = 0, r = 0;
+        if (x == std::string::npos || !ParseInt(value.substr(0, x), cols.min, cols.max, c) ||
+            !ParseInt(value.substr(x + 1), rows.min, rows.max, r))
+            return Status::Error("--size takes CxR with " + Span(cols) +
+                                 " columns and rows, for example 5x5");
+        o.cols = static_cast<int>(c);
+        o.rows = static_cast<int>(r);
+    } else if (name == "--words-per-move") {
+        if ((status = numberIn(Setting::WordsPerMove)).ok()) o.wordsPerMove = static_cast<int>(n);
+    } else if (name == "--min-len") {
+        if ((status = numberIn(Setting::MinWordLen)).ok()) o.minLen = static_cast<int>(n);
+    } else if (name == "--max-len") {
+        if ((status = numberIn(Setting::MaxWordLen)).ok()) o.maxLen = static_cast<int>(n);
+    } else if (name == "--directions") {
+        if (value.size() != 8 || value.find_first_not_of("01") != std::string::npos ||
+            value == "00000000")
+            return Status::Error("--directions takes eight 0/1 flags with at least one 1");
+        o.directions = value;
+    } else if (name == "--crossings") {
+        status = flag(o.crossings);
+    } else if (name == "--joker") {
+        status = flag(o.joker);
+    } else if (name == "--ex-words") {
+        status = flag(o.exWords);
+    } else {
+        return Status::Error("unknown option \"" + name + "\"");
+    }
+    return status;
+}
+
+Status ParseOptions(const std::vector<std::string>& args, Options& o) {
+    const Result<Arguments> parsed = ParseArguments(args, kGameOptions);
+    if (!parsed.ok()) return parsed.status();
+    if (!parsed->positional.empty())
+        return Status::Error("unexpected argument \"" + parsed->positional.front() + "\"");
+    for (const auto& [name, value] : parsed->options)
+        if (Status taken = TakeGameOption(name, value, o); !taken.ok()) return taken;
+    return Status::Ok();
 }
 
 // Settings from the file, options over them; every seat a computer seat, no rating.
-std::optional<std::string> ApplyOptions(const Options& o, const TDictInfo& dict, GameSettings& s) {
+Status ApplyOptions(const Options& o, const TDictInfo& dict, GameSettings& s) {
     s.Mode = GameMode::General;
     s.RatedGame = false;
     s.InitialWord.clear();
@@ -149,18 +162,19 @@ std::optional<std::string> ApplyOptions(const Options& o, const TDictInfo& dict,
     if (o.exWords) s.AllowExWords = *o.exWords;
 
     if (s.MinWordLen < dict.ShortestLen)
-        return "the shortest word length is " + std::to_string(dict.ShortestLen) +
-               " with this dictionary";
+        return Status::Error("the shortest word length is " + std::to_string(dict.ShortestLen) +
+                             " with this dictionary");
     if (s.MaxWordLen > dict.LongestLen)
-        return "the longest word length is " + std::to_string(dict.LongestLen) +
-               " with this dictionary";
-    if (s.MinWordLen > s.MaxWordLen) return "--min-len is above --max-len";
+        return Status::Error("the longest word length is " + std::to_string(dict.LongestLen) +
+                             " with this dictionary");
+    if (s.MinWordLen > s.MaxWordLen) return Status::Error("--min-len is above --max-len");
     if (!FairTurn(s.ColCount, s.RowCount, s.Count, s.WordsPerMove))
-        return "a " + std::to_string(s.ColCount) + "x" + std::to_string(s.RowCount) +
-               " field has " + std::to_string(s.ColCount * (s.RowCount - 1)) +
-               " free cells, which do not divide into turns of " + std::to_string(s.Count) +
-               " seats x " + std::to_string(s.WordsPerMove) + " words";
-    return std::nullopt;
+        return Status::Error("a " + std::to_string(s.ColCount) + "x" + std::to_string(s.RowCount) +
+                             " field has " + std::to_string(s.ColCount * (s.RowCount - 1)) +
+                             " free cells, which do not divide into turns of " +
+                             std::to_string(s.Count) + " seats x " +
+                             std::to_string(s.WordsPerMove) + " words");
+    return Status::Ok();
 }
 
 void GameRecorder::GameStarted(const GameStartedEvent& e) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "arguments.h"
+#include "base/status.h"
 #include "core/game_events.h"
 #include "core/game_model.h"
 
@@ -31,11 +33,17 @@ extern const char* const kGameOptionsUsage;
 // A whole number within lo..hi, nothing else.
 bool ParseInt(const std::string& text, long lo, long hi, long& out);
 
-// Returns an error text, or nothing when the options are good.
-std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Options& o);
+// The options above, for a command's ParseArguments.
+extern const std::vector<OptionSpec> kGameOptions;
+
+// Takes one option of kGameOptions with its value into o; fails with the reason.
+Status TakeGameOption(const std::string& name, const std::string& value, Options& o);
+
+// Parses arguments that are game options and nothing else.
+Status ParseOptions(const std::vector<std::string>& args, Options& o);
 
 // Settings from the file, options over them; every seat a computer seat, no rating.
-std::optional<std::string> ApplyOptions(const Options& o, const TDictInfo& dict, GameSettings& s);
+Status ApplyOptions(const Options& o, const TDictInfo& dict, GameSettings& s);
 
 struct PlayedMove {
     int round = 0, seat = 0, moveWord = 0;

@@ -14,7 +14,8 @@ namespace tq::cli {
 
 namespace {
 
-int Records(const std::vector<std::string>&) {
+int Records(const std::vector<std::string>& args) {
+    if (!TakesNoArguments("records", args)) return 2;
     GameModel model;
     if (!StartModel(model, std::cout)) return 1;
     std::cout << "Rating\tPlayer Name\tRecord\n";

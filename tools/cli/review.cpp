@@ -226,15 +226,13 @@ void PrintReview(const json& g, const Review& review) {
 int ReviewGames(const std::vector<std::string>& args) {
     bool asJson = false;
     std::vector<std::string> files;
-    for (const std::string& a : args) {
-        if (a == "--json")
-            asJson = true;
-        else if (a.size() > 1 && a[0] == '-') {
-            std::cerr << "tessaroon-cli review: unknown option " << Printable(a) << "\n" << kUsage;
-            return 2;
-        } else
-            files.push_back(a);
+    const Result<Arguments> parsed = ParseArguments(args, {{"--json", false}});
+    if (!parsed.ok()) {
+        std::cerr << "tessaroon-cli review: " << parsed.message() << "\n" << kUsage;
+        return 2;
     }
+    asJson = !parsed->options.empty();
+    files = parsed->positional;
     if (files.empty()) {
         files.push_back("-");
         if (::isatty(STDIN_FILENO))

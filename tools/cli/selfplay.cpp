@@ -38,15 +38,15 @@ const std::string kUsage =
 
 int SelfPlay(const std::vector<std::string>& args) {
     Options options;
-    if (const auto error = ParseOptions(args, options)) {
-        std::cerr << "tessaroon-cli selfplay: " << *error << "\n" << kUsage;
+    if (const Status parsed = ParseOptions(args, options); !parsed.ok()) {
+        std::cerr << "tessaroon-cli selfplay: " << parsed.message() << "\n" << kUsage;
         return 2;
     }
 
     GameModel model;
     if (!StartModel(model, std::cerr)) return 1;
-    if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
-        std::cerr << "tessaroon-cli selfplay: " << *error << "\n";
+    if (const Status applied = ApplyOptions(options, model.Dict, model.Settings); !applied.ok()) {
+        std::cerr << "tessaroon-cli selfplay: " << applied.message() << "\n";
         return 2;
     }
 

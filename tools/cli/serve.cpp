@@ -92,27 +92,27 @@ int Serve(const std::vector<std::string>& args) {
             std::cout << kUsage;
             return 0;
         }
-    // Its own options first; the rest are the game options selfplay takes.
+    // Its own options and the game options selfplay takes.
     long clients = 0, port = net::kGamePort, moveLimit = 600;
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i], value;
-        bool hasValue = false;
-        if (const auto eq = name.find('='); eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name = name.substr(0, eq);
-            hasValue = true;
-        }
+    Options options;
+    std::vector<OptionSpec> specs = {{"--clients", true}, {"--port", true}, {"--move-limit", true}};
+    specs.insert(specs.end(), kGameOptions.begin(), kGameOptions.end());
+    const Result<Arguments> parsed = ParseArguments(args, specs);
+    if (!parsed.ok() || !parsed->positional.empty()) {
+        std::cerr << "tessaroon-cli serve: "
+                  << (parsed.ok() ? "unexpected argument \"" + parsed->positional.front() + "\""
+                                  : parsed.message())
+                  << "\n"
+                  << kUsage;
+        return 2;
+    }
+    for (const auto& [name, value] : parsed->options) {
         if (name != "--clients" && name != "--port" && name != "--move-limit") {
-            rest.push_back(args[i]);
-            continue;
-        }
-        if (!hasValue) {
-            if (i + 1 >= args.size()) {
-                std::cerr << "tessaroon-cli serve: " << name << " needs a value\n";
+            if (const Status taken = TakeGameOption(name, value, options); !taken.ok()) {
+                std::cerr << "tessaroon-cli serve: " << taken.message() << "\n" << kUsage;
                 return 2;
             }
-            value = args[++i];
+            continue;
         }
         const bool ok = name == "--clients" ? ParseInt(value, 1, kMaxSeats, clients)
                         : name == "--port"  ? ParseInt(value, 0, 65535, port)
@@ -130,17 +130,12 @@ int Serve(const std::vector<std::string>& args) {
         std::cerr << "tessaroon-cli serve: --clients N is needed\n" << kUsage;
         return 2;
     }
-    Options options;
-    if (const auto error = ParseOptions(rest, options)) {
-        std::cerr << "tessaroon-cli serve: " << *error << "\n" << kUsage;
-        return 2;
-    }
 
     EventLoop loop;
     GameModel model;
     if (!StartModel(model, std::cerr)) return 1;
-    if (const auto error = ApplyOptions(options, model.Dict, model.Settings)) {
-        std::cerr << "tessaroon-cli serve: " << *error << "\n";
+    if (const Status applied = ApplyOptions(options, model.Dict, model.Settings); !applied.ok()) {
+        std::cerr << "tessaroon-cli serve: " << applied.message() << "\n";
         return 2;
     }
     GameSettings& s = model.Settings;
