@@ -52,7 +52,7 @@ class MainFormTest : public QObject {
         QCOMPARE(w.form->Background()->geometry(), QRect(3, 2, 338, 338));
         QCOMPARE(w.form->WordFrame()->geometry(), QRect(1, 344, 170, 19));
         QCOMPARE(w.form->HintFrame()->geometry(), QRect(173, 344, 170, 19));
-        QCOMPARE(w.form->ClockLabel()->geometry(), QRect(512, 345, 36, 16));
+        QCOMPARE(w.form->ClockLabel()->geometry(), QRect(507, 345, 46, 16));
         QCOMPARE(w.form->ClockLabel()->text(), QString("00:00"));
         QCOMPARE(w.form->StatusButton()->geometry(), QRect(557, 345, 68, 17));
         QCOMPARE(w.form->PageUpButton()->geometry(), QRect(608, 1, 17, 168));
