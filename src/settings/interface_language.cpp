@@ -55,7 +55,10 @@ bool IsRussianFolder(const IniFile& ini, const std::vector<std::string>& localeL
 std::string RussianSeatName(int seat) {
     std::string name;
     (void)Utf8ToCp1251(seat == 2 ? "Компьютер" : "Игрок", name);
-    if (seat > 2) name += " " + std::to_string(seat);
+    if (seat > 2) {
+        name += ' ';
+        name += std::to_string(seat);
+    }
     return name;
 }
 
