@@ -35,7 +35,8 @@ const std::string kUsage =
         "  --clients N           clients to wait for, 1..5 (at most the seat count)\n"
         "  --port P              port to listen on (default 16282; 0 picks a free one)\n"
         "  --move-limit S        seconds a client seat may take for a move before the computer\n"
-        "                        takes its seat over (default 600; 0: no limit)\n") +
+        "                        takes its seat over (default 600; 0: no limit)\n"
+        "  --per-address N       connections one peer address may hold, 1..40 (default 5)\n") +
     kGameOptionsUsage;
 
 // The headless view of a served game: lets network events run between computer moves, and
@@ -93,7 +94,8 @@ int Serve(const std::vector<std::string>& args) {
             return 0;
         }
     // Its own options first; the rest are the game options selfplay takes.
-    long clients = 0, port = net::kGamePort, moveLimit = 600;
+    long clients = 0, port = net::kGamePort, moveLimit = 600,
+         perAddress = static_cast<long>(net::kMaxPerAddress);
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i], value;
@@ -103,7 +105,8 @@ int Serve(const std::vector<std::string>& args) {
             name = name.substr(0, eq);
             hasValue = true;
         }
-        if (name != "--clients" && name != "--port" && name != "--move-limit") {
+        if (name != "--clients" && name != "--port" && name != "--move-limit" &&
+            name != "--per-address") {
             rest.push_back(args[i]);
             continue;
         }
@@ -114,14 +117,17 @@ int Serve(const std::vector<std::string>& args) {
             }
             value = args[++i];
         }
-        const bool ok = name == "--clients" ? ParseInt(value, 1, kMaxSeats, clients)
-                        : name == "--port"  ? ParseInt(value, 0, 65535, port)
-                                            : ParseInt(value, 0, 86400, moveLimit);
+        const long maxPerAddress = static_cast<long>(net::kMaxConnections);
+        const bool ok = name == "--clients"       ? ParseInt(value, 1, kMaxSeats, clients)
+                        : name == "--port"        ? ParseInt(value, 0, 65535, port)
+                        : name == "--per-address" ? ParseInt(value, 1, maxPerAddress, perAddress)
+                                                  : ParseInt(value, 0, 86400, moveLimit);
         if (!ok) {
             std::cerr << "tessaroon-cli serve: " << name << " must be "
-                      << (name == "--clients" ? "1..5"
-                          : name == "--port"  ? "a port 0..65535"
-                                              : "0..86400 seconds")
+                      << (name == "--clients"       ? "1..5"
+                          : name == "--port"        ? "a port 0..65535"
+                          : name == "--per-address" ? "1..40"
+                                                    : "0..86400 seconds")
                       << ", not \"" << value << "\"\n";
             return 2;
         }
@@ -158,6 +164,7 @@ int Serve(const std::vector<std::string>& args) {
     net.play.AddObserver(&observer);
 
     net.play.Server().SetMoveLimit(std::chrono::seconds(moveLimit));
+    net.play.Server().SetAddressLimit(static_cast<std::size_t>(perAddress));
     if (!net.play.Server().StartListening(static_cast<uint16_t>(port))) {
         std::cerr << Utf8(msg::ServerUnavailable) << "\n";
         return 1;
