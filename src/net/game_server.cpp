@@ -170,6 +170,7 @@ void GameServer::KeepWithinCapacity(ConnectionId newcomer) {
         const auto yielding = YieldingPeer(nullptr, true, newcomer);
         if (!yielding) return;
         const auto it = peers_.find(*yielding);
+        if (it == peers_.end()) continue;
         if (it->second.name.empty())
             DropClient(*yielding,
                        "the server holds all the connections it can, and it had announced no "

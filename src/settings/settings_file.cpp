@@ -241,6 +241,8 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     s.ComputerPace = static_cast<int32_t>(
         InRange(ini.ReadInteger("Additional", "ComputerPace", kDefaultComputerPace), 0,
                 kMaxComputerPace, kDefaultComputerPace));
+    s.ClientMoveLimit = static_cast<int32_t>(
+        InRange(ini.ReadInteger("Additional", "ClientMoveLimit", 0), 0, kMaxClientMoveLimit, 0));
 
     s.InitialWord.clear();
     ApplyConsistencyRules(s, dict);
@@ -273,6 +275,9 @@ Status SaveSettings(IniFile& ini, const GameSettings& s) {
     ini.WriteInteger("Additional", "SecBonus", s.SecBonus);
     ini.WriteInteger("Additional", "SecFine", s.SecFine);
     ini.WriteInteger("Additional", "AcceptAllWords", s.AcceptAllWords ? 1 : 0);
+    // Off unless set: a file that never had a limit does not get the key.
+    if (s.ClientMoveLimit != 0 || ini.HasKey("Additional", "ClientMoveLimit"))
+        ini.WriteInteger("Additional", "ClientMoveLimit", s.ClientMoveLimit);
     return ini.Save();
 }
 
