@@ -123,12 +123,36 @@
         <source>The records folder %1 does not exist.</source>
         <translation>Папка рекордов %1 не существует.</translation>
     </message>
+    <message>
+        <source>%1, port %2: the server refused the connection.</source>
+        <translation>%1, порт %2: сервер отказал в соединении.</translation>
+    </message>
+    <message>
+        <source>%1, port %2: the network has no route to the server.</source>
+        <translation>%1, порт %2: сеть не знает пути к серверу.</translation>
+    </message>
+    <message>
+        <source>%1, port %2: the server did not answer in time.</source>
+        <translation>%1, порт %2: сервер не ответил вовремя.</translation>
+    </message>
+    <message>
+        <source>%1, port %2: no computer of this name was found.</source>
+        <translation>%1, порт %2: компьютер с таким именем не найден.</translation>
+    </message>
+    <message>
+        <source>%1, port %2: the server cannot be reached.</source>
+        <translation>%1, порт %2: до сервера не удаётся добраться.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
     <message>
         <source>Cannot open the folder %1: %2</source>
         <translation>Не удаётся открыть папку %1: %2</translation>
+    </message>
+    <message>
+        <source>Tessaroon looked for the dictionary %1 (the file %1.tqd or %1.txt) in the folder %2. Start the game in its own folder, the one that holds Tessaroon.ini and Dicts, or name a dictionary found there by the key Dict in Tessaroon.ini.</source>
+        <translation>Tessaroon искал словарь %1 (файл %1.tqd или %1.txt) в папке %2. Запустите игру в её собственной папке, где лежат Tessaroon.ini и Dicts, или назовите ключом Dict в Tessaroon.ini словарь, который там есть.</translation>
     </message>
 </context>
 <context>
@@ -665,6 +689,34 @@ The server listens on port %2.</source>
     <message>
         <source>Fine for additional time: one point for every so many seconds</source>
         <translation>Штраф за дополнительное время: одно очко за каждые столько секунд</translation>
+    </message>
+    <message>
+        <source>Move limit:</source>
+        <translation>Предел хода:</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source>Seconds a player at another computer may take for a move; then the computer plays that seat.</source>
+        <translation>Сколько секунд игрок за другим компьютером может думать над ходом; потом его место играет компьютер.</translation>
+    </message>
+    <message>
+        <source>Seat to computer</source>
+        <translation>Место компьютеру</translation>
+    </message>
+    <message>
+        <source>Closes the connection of the chosen player; the computer plays the player&apos;s seats.</source>
+        <translation>Закрывает соединение выбранного игрока; его места играет компьютер.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a server: give a host name or an IP address, with &quot;:port&quot; after it for a port other than %2 (an IPv6 address then in brackets).</source>
+        <translation>«%1» — не имя сервера: укажите имя компьютера или IP-адрес, а для порта, отличного от %2, — «:порт» после него (адрес IPv6 тогда в квадратных скобках).</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,17 @@ inline constexpr std::string_view NetworkError = TQ_MESSAGE("Messages", "Network
 inline constexpr std::string_view EnterName = TQ_MESSAGE("Messages", "You should enter your name.");
 inline constexpr std::string_view CannotConnect =
     TQ_MESSAGE("Messages", "It is unable to establish the connection with the server.");
+// The second line of a failed connection's message: %1 the server as named, %2 the port.
+inline constexpr std::string_view ConnectRefused =
+    TQ_MESSAGE("Messages", "%1, port %2: the server refused the connection.");
+inline constexpr std::string_view ConnectNoRoute =
+    TQ_MESSAGE("Messages", "%1, port %2: the network has no route to the server.");
+inline constexpr std::string_view ConnectTimedOut =
+    TQ_MESSAGE("Messages", "%1, port %2: the server did not answer in time.");
+inline constexpr std::string_view ConnectHostNotFound =
+    TQ_MESSAGE("Messages", "%1, port %2: no computer of this name was found.");
+inline constexpr std::string_view ConnectFailed =
+    TQ_MESSAGE("Messages", "%1, port %2: the server cannot be reached.");
 inline constexpr std::string_view ServerUnavailable =
     TQ_MESSAGE("Messages", "It is unable to establish the server for network game.");
 // A server whose dictionary has another alphabet: its letters would corrupt this field.

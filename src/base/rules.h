@@ -15,6 +15,8 @@ enum class PlayerType : uint8_t { Human = 0, Computer = 1, Client = 2 };
 constexpr int kMaxSeats = 5;
 constexpr int32_t kDefaultComputerPace = 500;
 constexpr int32_t kMaxComputerPace = 10000;
+// The longest move limit for players at other computers: a day, in seconds.
+constexpr int32_t kMaxClientMoveLimit = 86400;
 
 // Colours are 0x00BBGGRR (red in the low byte).
 constexpr std::array<uint32_t, kMaxSeats> kDefaultSeatColors = {0x000080, 0x008000, 0x008080,
@@ -65,6 +67,9 @@ struct GameSettings : GameRules {
     // of the game, so that a person can follow a game between computer seats; 0 for no pause.
     // Only the game window paces; the companion and headless games never wait.
     int32_t ComputerPace = kDefaultComputerPace;
+    // Seconds a player at another computer may take for a move when this computer is the
+    // server; past them the computer plays that seat. 0 for no limit.
+    int32_t ClientMoveLimit = 0;
 
     GameSettings();
     TPlayers& Seat(int seat) { return Players[seat - 1]; }  // 1-based

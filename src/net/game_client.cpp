@@ -25,6 +25,8 @@ ConnectResult GameClient::Connect(std::string_view serverName, std::string_view 
     if (!IsValidName(ownName)) return ConnectResult::InvalidName;
     if (!transport_.Connect(std::string(serverName), port)) return ConnectResult::CannotStart;
     ownName_ = std::string(ownName);
+    serverName_ = std::string(serverName);
+    port_ = port;
     buffer_.Clear();
     state_ = ClientState::Connecting;
     notices_.Notify([](NetObserver& o) { o.ConnectionChanged(); });
@@ -82,23 +84,25 @@ void GameClient::OnClosed() {
 }
 
 void GameClient::OnError(ClientError error) {
-    switch (error) {
-        case ClientError::HostNotFound:
-        case ClientError::Unreachable:
-            // The attempt is over; the own name stays for the next one.
-            if (state_ == ClientState::Connecting) {
-                state_ = ClientState::Closed;
-                notices_.Notify([](NetObserver& o) { o.ConnectionChanged(); });
-            }
-            if (error == ClientError::HostNotFound)
-                notices_.Show(std::string(msg::CannotConnect), MessageIcon::Error);
-            else
-                notices_.Show(std::string(msg::ServerInaccessible), MessageIcon::Warning);
-            return;
-        case ClientError::Broken:
-            notices_.Show(std::string(msg::NetworkError), MessageIcon::Error);
-            return;
+    if (error == ClientError::Broken) {
+        notices_.Show(std::string(msg::NetworkError), MessageIcon::Error);
+        return;
     }
+    // The attempt is over; the own name stays for the next one.
+    if (state_ == ClientState::Connecting) {
+        state_ = ClientState::Closed;
+        notices_.Notify([](NetObserver& o) { o.ConnectionChanged(); });
+    }
+    const std::string_view why = error == ClientError::HostNotFound ? msg::ConnectHostNotFound
+                                 : error == ClientError::Refused    ? msg::ConnectRefused
+                                 : error == ClientError::NoRoute    ? msg::ConnectNoRoute
+                                 : error == ClientError::TimedOut   ? msg::ConnectTimedOut
+                                                                    : msg::ConnectFailed;
+    const std::string where = msg::Fill(why, {serverName_, std::to_string(port_)});
+    if (error == ClientError::HostNotFound)
+        notices_.Show(std::string(msg::CannotConnect) + "\r" + where, MessageIcon::Error);
+    else
+        notices_.Show(std::string(msg::ServerInaccessible) + "\r" + where, MessageIcon::Warning);
 }
 
 void GameClient::Closed() {

@@ -34,9 +34,10 @@ class GameClient : private ClientEvents {
     GameClient& operator=(const GameClient&) = delete;
 
     // Connects to the server under the own name. A server name of digits and exactly three dots
-    // is an IPv4 address, anything else a host name. An open connection is closed first. The
-    // caller shows the message of a result other than Started; failures after the start show
-    // their own boxes ("The server is inaccessible.", "Network error.").
+    // is an IPv4 address, one with ':' an IPv6 address, anything else a host name. An open
+    // connection is closed first. The caller shows the message of a result other than Started;
+    // failures after the start show their own boxes ("The server is inaccessible.", "Network
+    // error."), a failed attempt with a second line that names the server, the port and why.
     ConnectResult Connect(std::string_view serverName, std::string_view ownName,
                           uint16_t port = kGamePort);
     // Closes the connection (saying "Disconnect" first while it is open) or stops an attempt.
@@ -80,6 +81,8 @@ class GameClient : private ClientEvents {
     LineBuffer buffer_;
     ClientState state_ = ClientState::Closed;
     std::string ownName_;
+    std::string serverName_;  // of the attempt or connection, for its messages
+    uint16_t port_ = 0;
     std::vector<std::string> recipients_;
     bool otherAlphabetShown_ = false;  // one box per connection, not one per game
 };

@@ -56,6 +56,13 @@ void GameServer::DropClient(ConnectionId id, std::string_view reason) {
     Gone(id);
 }
 
+bool GameServer::HandToComputer(std::string_view name) {
+    const auto id = ConnectionOf(name);
+    if (!id) return false;
+    DropClient(*id, "the host handed its seats to the computer");
+    return true;
+}
+
 bool GameServer::HasClient(std::string_view name) const {
     return ConnectionOf(name).has_value();
 }
@@ -127,29 +134,108 @@ bool GameServer::SendChat(std::string_view recipient, std::string_view text) {
 }
 
 void GameServer::OnAccepted(ConnectionId id) {
-    peers_.try_emplace(id).first->second.since = transport_.Now();
-    KeepWithinCapacity();
+    Peer& peer = peers_.try_emplace(id).first->second;
+    peer.since = peer.heard = peer.chatEarned = transport_.Now();
+    peer.address = transport_.PeerAddress(id);
+    KeepWithinAddressLimit(id);
+    KeepWithinCapacity(id);
     UpdateAccepting();
     ScheduleWake();
 }
 
-void GameServer::KeepWithinCapacity() {
-    while (peers_.size() > std::max<std::size_t>(transport_.Capacity(), 1)) {
-        // Connection numbers grow with acceptance: the first without a name is the oldest. When
-        // all others have names, that is the newest, which then finds no room.
-        const auto oldest = std::find_if(peers_.begin(), peers_.end(),
-                                         [](const auto& p) { return p.second.name.empty(); });
-        if (oldest == peers_.end()) return;
-        DropClient(oldest->first,
-                   "the server holds all the connections it can, and it had "
-                   "announced no name");
+void GameServer::KeepWithinAddressLimit(ConnectionId id) {
+    const auto it = peers_.find(id);
+    if (it == peers_.end() || it->second.address.empty()) return;
+    const std::string address = it->second.address;
+    const auto held = [&] {
+        return static_cast<std::size_t>(
+            std::count_if(peers_.begin(), peers_.end(),
+                          [&](const auto& p) { return p.second.address == address; }));
+    };
+    while (held() > addressLimit_) {
+        if (const auto yielding = YieldingPeer(&address, false, id)) {
+            DropClient(*yielding,
+                       "its address holds all the connections one address may, and it had "
+                       "announced no name");
+            continue;
+        }
+        DropClient(id, "its address holds " + std::to_string(addressLimit_) +
+                           (addressLimit_ == 1 ? " connection" : " connections") + " already");
+        return;
     }
 }
 
+void GameServer::KeepWithinCapacity(ConnectionId newcomer) {
+    while (peers_.size() > std::max<std::size_t>(transport_.Capacity(), 1)) {
+        const auto yielding = YieldingPeer(nullptr, true, newcomer);
+        if (!yielding) return;
+        const auto it = peers_.find(*yielding);
+        if (it == peers_.end()) continue;
+        if (it->second.name.empty())
+            DropClient(*yielding,
+                       "the server holds all the connections it can, and it had announced no "
+                       "name");
+        else
+            DropClient(*yielding,
+                       "the server holds all the connections it can, and it had no seat and had "
+                       "sent nothing for " +
+                           std::to_string(kIdleWait.count()) + " minutes");
+    }
+}
+
+std::optional<ConnectionId> GameServer::YieldingPeer(const std::string* address, bool idleToo,
+                                                     ConnectionId newcomer) {
+    const auto counts = [&](const Peer& peer) { return !address || peer.address == *address; };
+    // Whether the connection is still there without a name once what has arrived on it is read:
+    // a name line already there must not be passed over (several connections come in at once
+    // when a place frees, and the event loop has read none of them yet).
+    const auto namelessAfterReading = [&](ConnectionId id) {
+        auto it = peers_.find(id);
+        if (it == peers_.end() || !it->second.name.empty()) return false;
+        transport_.ReadArrived(id);
+        it = peers_.find(id);
+        return it != peers_.end() && it->second.name.empty();
+    };
+    // Connection numbers grow with acceptance: the first without a name is the oldest.
+    std::vector<ConnectionId> nameless;
+    for (const auto& [id, peer] : peers_)
+        if (id != newcomer && peer.name.empty() && counts(peer)) nameless.push_back(id);
+    for (const ConnectionId id : nameless)
+        if (namelessAfterReading(id)) return id;
+    if (idleToo) {
+        const Clock::time_point now = transport_.Now();
+        std::optional<ConnectionId> quietest;
+        for (const auto& [id, peer] : peers_)
+            if (counts(peer) && Idle(peer, now) &&
+                (!quietest || peer.heard < peers_.at(*quietest).heard))
+                quietest = id;
+        if (quietest) return quietest;
+    }
+    // The newcomer finds no room, unless its name is there already.
+    if (newcomer != 0 && namelessAfterReading(newcomer)) return newcomer;
+    return std::nullopt;
+}
+
+bool GameServer::Idle(const Peer& peer, Clock::time_point now) const {
+    return !peer.name.empty() && now - peer.heard >= kIdleWait && !Seated(peer.name);
+}
+
+bool GameServer::Seated(const std::string& name) const {
+    const GameSettings& s = flow_.Model().Settings;
+    for (int seat = 1; seat <= s.Count; ++seat) {
+        const TPlayers& p = s.Seat(seat);
+        if (p.Type == PlayerType::Client && SameText(p.Name, name)) return true;
+    }
+    return false;
+}
+
 void GameServer::UpdateAccepting() {
-    const bool allNamed = std::all_of(peers_.begin(), peers_.end(),
-                                      [](const auto& p) { return !p.second.name.empty(); });
-    transport_.SetAccepting(!allNamed || peers_.size() < transport_.Capacity());
+    const Clock::time_point now = transport_.Now();
+    const bool room = peers_.size() < transport_.Capacity() ||
+                      std::any_of(peers_.begin(), peers_.end(), [&](const auto& p) {
+                          return p.second.name.empty() || Idle(p.second, now);
+                      });
+    transport_.SetAccepting(room);
 }
 
 void GameServer::ScheduleWake() {
@@ -160,6 +246,13 @@ void GameServer::ScheduleWake() {
     for (const auto& [id, peer] : peers_)
         if (peer.name.empty()) consider(peer.since + kNameWait);
     if (awaited_) consider(awaited_->due);
+    // At the cap, a named client that falls idle lets taking resume.
+    if (peers_.size() >= transport_.Capacity()) {
+        const Clock::time_point now = transport_.Now();
+        for (const auto& [id, peer] : peers_)
+            if (!peer.name.empty() && peer.heard + kIdleWait > now)
+                consider(peer.heard + kIdleWait);
+    }
     if (next) transport_.WakeAt(*next);
 }
 
@@ -184,12 +277,14 @@ void GameServer::OnWake() {
             DropClient(id, "it did not move within " + std::to_string(moveLimit_.count()) +
                                (moveLimit_.count() == 1 ? " second" : " seconds"));
     }
+    UpdateAccepting();
     ScheduleWake();
 }
 
 void GameServer::OnData(ConnectionId id, std::string_view bytes) {
     auto it = peers_.find(id);
     if (it == peers_.end()) it = peers_.try_emplace(id).first;
+    it->second.heard = transport_.Now();
     const bool ok = it->second.buffer.Append(bytes);
     // Every complete line, in order. A handler may run the turn loop, which lets events run and
     // can end this connection meanwhile: look the peer up again for every line.
@@ -205,6 +300,16 @@ void GameServer::OnData(ConnectionId id, std::string_view bytes) {
 }
 
 void GameServer::OnClosed(ConnectionId id) {
+    Gone(id);
+}
+
+void GameServer::OnCutOff(ConnectionId id) {
+    const auto it = peers_.find(id);
+    if (it == peers_.end()) return;
+    const std::string name = it->second.name;
+    notices_.Notify([&](NetObserver& o) {
+        o.ClientDropped(name, "it did not read what it was sent, and too much waited for it");
+    });
     Gone(id);
 }
 
@@ -275,12 +380,33 @@ void GameServer::HandleMove(ConnectionId id, const MoveReport& move) {
     if (!flow_.CommitReceivedMove(move).ok()) DropClient(id, "its move was refused");
 }
 
+bool GameServer::TakeChatShare(Peer& peer) {
+    const Clock::time_point now = transport_.Now();
+    if (peer.chatLeft >= kChatBurst) {
+        peer.chatEarned = now;
+    } else if (now > peer.chatEarned) {
+        const auto earned = (now - peer.chatEarned) / kChatInterval;
+        if (earned > 0) {
+            peer.chatLeft =
+                static_cast<int>(std::min<decltype(earned)>(kChatBurst, peer.chatLeft + earned));
+            peer.chatEarned += earned * kChatInterval;
+        }
+    }
+    if (peer.chatLeft <= 0) return false;
+    --peer.chatLeft;
+    return true;
+}
+
 void GameServer::HandleChat(ConnectionId id, const ChatToServerMsg& chat) {
-    // A client speaks under its own name only.
-    const std::string& name = peers_[id].name;
-    if (name.empty() || !SameText(chat.Sender, name)) return;
+    // A client speaks under its own name only, and no faster than its share allows: a flood
+    // would fill the server's log or the queue of the client it is sent to.
+    Peer& peer = peers_[id];
+    if (peer.name.empty() || !SameText(chat.Sender, peer.name) || !TakeChatShare(peer)) return;
     if (SameText(chat.Recipient, kServerName)) {
-        notices_.ShowChat(chat.Sender, chat.Text);
+        if (chat.Text.size() <= kMaxChatShown)
+            notices_.ShowChat(chat.Sender, chat.Text);
+        else
+            notices_.ShowChat(chat.Sender, chat.Text.substr(0, kMaxChatShown) + "...");
         return;
     }
     if (const auto to = ConnectionOf(chat.Recipient))

@@ -9,10 +9,17 @@
 // without regard to letter case, as the options dialog's lists do.
 //
 // No peer can hold the server: it keeps at most the transport's Capacity() connections, and at
-// the cap a new connection takes the place of the oldest one without a name; only when all have
-// names does it stop taking new ones until one closes. A connection without a name after
-// kNameWait is closed, and so, with a move limit set, is a client that does not move in time.
+// the cap a new connection takes the place of the oldest one without a name (what has arrived on
+// a connection is read first: one whose name line is there keeps its place); failing that, of
+// the named client without a seat that has been silent longest, once it has been silent for
+// kIdleWait. Only when none may give way does it stop taking new ones until one closes. One peer
+// address holds at most AddressLimit() connections: beyond it, the address's own oldest
+// connection without a name gives way, or else the new one is closed. A connection without a
+// name after kNameWait is closed, and so, with a move limit set, is a client that does not move
+// in time. Chat is bounded per connection: kChatBurst messages at once, then one every
+// kChatInterval; the rest is dropped, and the server shows at most kMaxChatShown bytes of one.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -30,6 +37,14 @@ namespace tq::net {
 
 // How long a connection may stay without announcing a name.
 constexpr std::chrono::seconds kNameWait{60};
+// How long a named client without a seat must have sent nothing before a newcomer may take its
+// place at the cap.
+constexpr std::chrono::minutes kIdleWait{5};
+// Chat messages one connection may send at once, and the time that earns it one more.
+constexpr int kChatBurst = 10;
+constexpr std::chrono::seconds kChatInterval{2};
+// The longest chat text the server shows or logs; a longer one is cut there and marked so.
+constexpr std::size_t kMaxChatShown = 500;
 
 class GameServer : private ServerEvents {
   public:
@@ -54,11 +69,17 @@ class GameServer : private ServerEvents {
     // the server asked for, so every connection the server ends goes through here. Nothing for a
     // connection that is gone.
     void DropClient(ConnectionId id, std::string_view reason);
+    // The host hands the seats of the client of that name to the computer: its connection is
+    // closed as by DropClient. False when no client has the name.
+    bool HandToComputer(std::string_view name);
 
     // How long a client seat may take for a move after its "YourMove//"; past it the client is
     // dropped and the computer plays its seat. Zero (the default) sets no limit.
     void SetMoveLimit(std::chrono::seconds limit) { moveLimit_ = limit; }
     std::chrono::seconds MoveLimit() const { return moveLimit_; }
+    // Connections one peer address may hold (kMaxPerAddress unless set; at least 1).
+    void SetAddressLimit(std::size_t limit) { addressLimit_ = std::max<std::size_t>(limit, 1); }
+    std::size_t AddressLimit() const { return addressLimit_; }
     bool Listening() const { return transport_.Listening(); }
     uint16_t Port() const { return transport_.Port(); }
 
@@ -81,8 +102,12 @@ class GameServer : private ServerEvents {
   private:
     struct Peer {
         LineBuffer buffer;
-        std::string name;           // empty until it announced itself
-        Clock::time_point since{};  // accepted then
+        std::string name;                // empty until it announced itself
+        std::string address;             // the peer's, empty when unknown
+        Clock::time_point since{};       // accepted then
+        Clock::time_point heard{};       // last bytes from it then
+        int chatLeft = kChatBurst;       // chat messages it may send now
+        Clock::time_point chatEarned{};  // chatLeft last grew then
     };
     // The client told "YourMove//" last, and when its move is due.
     struct Awaited {
@@ -93,11 +118,28 @@ class GameServer : private ServerEvents {
     void OnAccepted(ConnectionId id) override;
     void OnData(ConnectionId id, std::string_view bytes) override;
     void OnClosed(ConnectionId id) override;
+    void OnCutOff(ConnectionId id) override;
     void OnWake() override;
 
-    // Over the capacity, the oldest connections without a name give way.
-    void KeepWithinCapacity();
-    // New connections are taken unless the capacity is reached by named clients alone.
+    // Over its address's limit, the new connection or one of its address gives way.
+    void KeepWithinAddressLimit(ConnectionId id);
+    // Over the capacity, connections without a name give way, then idle ones without a seat,
+    // then the newcomer.
+    void KeepWithinCapacity(ConnectionId newcomer);
+    // The connection that gives way first among those of the address (all when null): the
+    // oldest without a name, the newcomer left out, once what arrived on it is read; else, when
+    // `idleToo`, the named client without a seat that has been silent longest, if for kIdleWait;
+    // else the newcomer, if it still has no name. Nothing when none may give way.
+    std::optional<ConnectionId> YieldingPeer(const std::string* address, bool idleToo,
+                                             ConnectionId newcomer);
+    // Whether a named client of the connection may give way to a newcomer now.
+    bool Idle(const Peer& peer, Clock::time_point now) const;
+    // Whether a seat of the game is the client's.
+    bool Seated(const std::string& name) const;
+    // Whether a chat message of the connection may pass now; takes its share if so.
+    bool TakeChatShare(Peer& peer);
+    // New connections are taken unless the capacity is reached by clients none of which may give
+    // way.
     void UpdateAccepting();
     // Asks the transport to wake the server at the next deadline.
     void ScheduleWake();
@@ -129,6 +171,7 @@ class GameServer : private ServerEvents {
     std::map<ConnectionId, Peer> peers_;  // in the order of acceptance
     std::vector<std::string> names_;
     std::chrono::seconds moveLimit_{0};
+    std::size_t addressLimit_ = kMaxPerAddress;
     std::optional<Awaited> awaited_;
 };
 

@@ -28,6 +28,9 @@ constexpr std::size_t kMaxLingering = 8;
 constexpr std::size_t kDescriptorReserve = 32;
 // After a failed accept (out of descriptors), the pause before the listener tries again.
 constexpr int kAcceptRetryMs = 1000;
+// How long a client waits for the server to answer its connection; the system's own wait is
+// minutes.
+constexpr int kConnectTimeoutMs = 10000;
 
 // Descriptors the process has open now.
 std::size_t OpenDescriptors() {
@@ -82,6 +85,13 @@ void RelaySocket(QTcpSocket* socket, Read read, Lost lost, Failed failed) {
     QObject::connect(socket, &QIODevice::readyRead, socket, read, Qt::QueuedConnection);
     QObject::connect(socket, &QAbstractSocket::disconnected, socket, lost, Qt::QueuedConnection);
     QObject::connect(socket, &QAbstractSocket::errorOccurred, socket, failed, Qt::QueuedConnection);
+}
+
+// The address as a peer is told apart by: an IPv4 peer of an IPv6 socket as its IPv4 address.
+std::string AddressText(const QHostAddress& address) {
+    bool v4 = false;
+    const quint32 ip = address.toIPv4Address(&v4);
+    return (v4 ? QHostAddress(ip) : address).toString().toStdString();
 }
 
 std::string_view View(const QByteArray& bytes) {
@@ -232,6 +242,22 @@ void QtServerTransport::Lost(ConnectionId id, QTcpSocket* socket) {
     if (events_) events_->OnClosed(id);
 }
 
+std::string QtServerTransport::PeerAddress(ConnectionId id) const {
+    const auto it = sockets_.find(id);
+    return it == sockets_.end() ? std::string() : AddressText(it->second->peerAddress());
+}
+
+void QtServerTransport::ReadArrived(ConnectionId id) {
+    const auto it = sockets_.find(id);
+    if (it == sockets_.end()) return;
+    QTcpSocket* socket = it->second;
+    // Qt reads from the system only when the event loop tells it to; a wait of no time reads
+    // what the system holds now. Its readyRead is relayed queued and finds nothing left then.
+    if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesAvailable() < kReadAhead)
+        socket->waitForReadyRead(0);
+    Read(id, socket);
+}
+
 void QtServerTransport::Freed() {
     // A descriptor is free again: a failed accept may succeed now.
     if (backingOff_) {
@@ -259,7 +285,7 @@ void QtServerTransport::Send(ConnectionId id, std::string_view bytes) {
     QMetaObject::invokeMethod(
         &owner_,
         [this, id] {
-            if (events_) events_->OnClosed(id);
+            if (events_) events_->OnCutOff(id);
         },
         Qt::QueuedConnection);
 }
@@ -294,6 +320,10 @@ bool QtClientTransport::Connect(const std::string& serverName, uint16_t port) {
     if (IsDottedAddress(serverName) &&
         (!address.setAddress(name) || address.protocol() != QAbstractSocket::IPv4Protocol))
         return false;
+    // A ':' belongs to an IPv6 address only; a host name has none.
+    if (serverName.find(':') != std::string::npos &&
+        (!address.setAddress(name) || address.protocol() != QAbstractSocket::IPv6Protocol))
+        return false;
 
     QTcpSocket* socket = new QTcpSocket(&owner_);
     socket_ = socket;
@@ -310,6 +340,11 @@ bool QtClientTransport::Connect(const std::string& serverName, uint16_t port) {
     RelaySocket(
         socket, [this, socket] { Read(socket); }, [this, socket] { Lost(socket); },
         [this, socket](QAbstractSocket::SocketError error) { Failed(socket, error); });
+    QTimer::singleShot(kConnectTimeoutMs, socket, [this, socket] {
+        if (socket != socket_ || connected_) return;
+        Release();
+        if (events_) events_->OnError(ClientError::TimedOut);
+    });
     if (address.isNull())
         socket->connectToHost(name, port);
     else
@@ -381,11 +416,24 @@ void QtClientTransport::Failed(QTcpSocket* socket, int error) {
     if (!connected_) {
         // The attempt is over.
         Release();
-        if (events_)
-            events_->OnError(error == QAbstractSocket::HostNotFoundError
-                                 ? ClientError::HostNotFound
-                                 : ClientError::Unreachable);
-        return;
+        if (!events_) return;
+        switch (error) {
+            case QAbstractSocket::HostNotFoundError:
+                events_->OnError(ClientError::HostNotFound);
+                return;
+            case QAbstractSocket::ConnectionRefusedError:
+                events_->OnError(ClientError::Refused);
+                return;
+            case QAbstractSocket::SocketTimeoutError:
+                events_->OnError(ClientError::TimedOut);
+                return;
+            case QAbstractSocket::NetworkError:  // no route to the host or its network
+                events_->OnError(ClientError::NoRoute);
+                return;
+            default:
+                events_->OnError(ClientError::Unreachable);
+                return;
+        }
     }
     // The server closing is a close, not a failure; OnClosed follows from the disconnect.
     if (error == QAbstractSocket::RemoteHostClosedError) return;

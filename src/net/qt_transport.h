@@ -37,6 +37,8 @@ class QtServerTransport final : public ServerTransport {
     void WakeAt(Clock::time_point when) override;
     std::size_t Capacity() const override { return capacity_; }
     void SetAccepting(bool accepting) override;
+    std::string PeerAddress(ConnectionId id) const override;
+    void ReadArrived(ConnectionId id) override;
 
     // The number of open connections.
     std::size_t ConnectionCount() const { return sockets_.size(); }

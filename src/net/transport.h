@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ constexpr std::size_t kMaxQueuedBytes = 256 * 1024;
 // Connections a listening endpoint holds at most: a game has five seats, a LAN a few players more
 // waiting or chatting.
 constexpr std::size_t kMaxConnections = 40;
+// Connections one peer address may hold at once by default: the five seats of a game played from
+// one computer, so that one machine cannot take the places of the others.
+constexpr std::size_t kMaxPerAddress = 5;
 
 class ServerEvents {
   public:
@@ -35,9 +39,11 @@ class ServerEvents {
     virtual void OnAccepted(ConnectionId id) = 0;
     // The bytes of one read, in arrival order; a read may hold several lines or part of one.
     virtual void OnData(ConnectionId id, std::string_view bytes) = 0;
-    // The peer closed the connection, or it broke, or the endpoint closed it itself because more
-    // than kMaxQueuedBytes waited to be sent to it.
+    // The peer closed the connection, or it broke.
     virtual void OnClosed(ConnectionId id) = 0;
+    // The endpoint closed the connection itself because more than kMaxQueuedBytes waited to be
+    // sent to it (a peer that does not read). Comes instead of OnClosed.
+    virtual void OnCutOff(ConnectionId id) { OnClosed(id); }
     // The time asked for with WakeAt has come.
     virtual void OnWake() {}
 };
@@ -70,12 +76,21 @@ class ServerTransport {
     // Whether new connections are taken. While not, they wait in the system's queue of the
     // listening socket until taking resumes.
     virtual void SetAccepting(bool /*accepting*/) {}
+    // The peer's address as text (an IPv4 address for an IPv4 peer, also over an IPv6 socket);
+    // empty when unknown or the connection is gone.
+    virtual std::string PeerAddress(ConnectionId /*id*/) const { return {}; }
+    // Hands over, through OnData and before it returns, what has arrived on the connection and
+    // not been reported yet: the logic looks at it before it decides to let the connection go.
+    virtual void ReadArrived(ConnectionId /*id*/) {}
 };
 
 // How a client connection failed.
 enum class ClientError : uint8_t {
     HostNotFound,  // the server name could not be resolved
-    Unreachable,   // connecting failed: refused, timed out, no route
+    Refused,       // nothing listens on the port there
+    NoRoute,       // the network does not reach the server
+    TimedOut,      // the server did not answer in time
+    Unreachable,   // connecting failed otherwise
     Broken,        // a connection that was up failed
 };
 
@@ -93,6 +108,16 @@ class ClientEvents {
 // Whether the server name is used as a dotted IPv4 address: digits and '.' only, with exactly
 // three '.'. Anything else is a host name to resolve.
 bool IsDottedAddress(std::string_view serverName);
+
+// The server field of the options dialog as a host and a port: "host", "host:port",
+// "[IPv6 address]:port", "[IPv6 address]" or a bare IPv6 address (more than one ':'); the port is
+// defaultPort unless given. Blanks around it are ignored. Nothing when the host is empty or the
+// port is not a number 1..65535.
+struct ServerAddress {
+    std::string host;
+    uint16_t port = 0;
+};
+std::optional<ServerAddress> ParseServerAddress(std::string_view text, uint16_t defaultPort);
 
 class ClientTransport {
   public:

@@ -111,6 +111,7 @@ void ApplyOptions(GameSettings& target, const GameSettings& values, const TDictI
     target.SecBonus = values.SecBonus;
     target.SecFine = values.SecFine;
     target.AcceptAllWords = values.AcceptAllWords;
+    target.ClientMoveLimit = values.ClientMoveLimit;
     if (target.Mode == GameMode::General && target.RatedGame) ImposeRatedRuleValues(target, dict);
 }
 

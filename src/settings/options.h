@@ -58,11 +58,12 @@ struct WordLengths {
 WordLengths MinLengthChanged(int newMin, int max);
 WordLengths MaxLengthChanged(int min, int newMax);
 
-// Typed names: a seat's name and the own name of network play take 12 characters, the server
-// name 15. At the limit only Backspace ('\b') is taken; a comma never goes into a name, since
-// names travel in comma-separated network lines.
+// Typed names: a seat's name and the own name of network play take 12 characters; the server
+// field takes a whole host name (up to 253 characters) with ":port" after it. At the limit only
+// Backspace ('\b') is taken; a comma never goes into a name, since names travel in
+// comma-separated network lines.
 constexpr std::size_t kSeatNameLimit = 12;
-constexpr std::size_t kServerNameLimit = 15;
+constexpr std::size_t kServerNameLimit = 259;
 enum class TypedText : uint8_t { SeatName, OwnName, ServerName };
 bool KeyAccepted(TypedText field, std::size_t length, char key);
 

@@ -249,6 +249,7 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     s.SecFine = static_cast<int32_t>(ReadRanged(ini, Setting::SecFine, dict));
     s.AcceptAllWords = ReadFlag(ini, Setting::AcceptAllWords);
     s.ComputerPace = static_cast<int32_t>(ReadRanged(ini, Setting::ComputerPace, dict));
+    s.ClientMoveLimit = static_cast<int32_t>(ReadRanged(ini, Setting::ClientMoveLimit, dict));
 
     s.InitialWord.clear();
     ApplyConsistencyRules(s, dict);
@@ -280,6 +281,10 @@ Status SaveSettings(IniFile& ini, const GameSettings& s) {
     WriteNumber(ini, Setting::SecBonus, s.SecBonus);
     WriteNumber(ini, Setting::SecFine, s.SecFine);
     WriteNumber(ini, Setting::AcceptAllWords, s.AcceptAllWords ? 1 : 0);
+    // Off unless set: a file that never had a limit does not get the key.
+    if (s.ClientMoveLimit != 0 ||
+        ini.HasKey(SectionOf(Setting::ClientMoveLimit), KeyOf(Setting::ClientMoveLimit)))
+        WriteNumber(ini, Setting::ClientMoveLimit, s.ClientMoveLimit);
     return ini.Save();
 }
 

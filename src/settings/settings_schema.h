@@ -39,6 +39,7 @@ enum class Setting : uint8_t {
     SecFine,
     AcceptAllWords,
     ComputerPace,
+    ClientMoveLimit,
     Language,
     Scale,
 };
@@ -64,7 +65,7 @@ struct SettingSpec {
     std::string_view text = {};
 };
 
-inline constexpr std::array<SettingSpec, 24> kSettingsSchema = {{
+inline constexpr std::array<SettingSpec, 25> kSettingsSchema = {{
     {Setting::Dict, "General", "Dict", false, SettingKind::Own, 0, 0, 0, {}, {}, {}, "General_rus"},
     {Setting::Style, "General", "Style", false, SettingKind::Own, 0, 0, 0, {}, {}, {}, "Marble"},
     {Setting::RatedGame, "General", "RatedGame", false, SettingKind::Flag, 0, 0, 1},
@@ -103,6 +104,9 @@ inline constexpr std::array<SettingSpec, 24> kSettingsSchema = {{
     {Setting::AcceptAllWords, "Additional", "AcceptAllWords", false, SettingKind::Flag, 0, 0, 1},
     {Setting::ComputerPace, "Additional", "ComputerPace", false, SettingKind::Ranged,
      kDefaultComputerPace, 0, kMaxComputerPace},
+    // Seconds a player at another computer may take for a move in the window's server; 0: none.
+    {Setting::ClientMoveLimit, "Additional", "ClientMoveLimit", false, SettingKind::Ranged, 0, 0,
+     kMaxClientMoveLimit},
     {Setting::Language, "Additional", "Language", false, SettingKind::Own, 0, 0, 0},
     {Setting::Scale, "Additional", "Scale", false, SettingKind::Own, 0, 0, 0, {}, {}, {}, "1"},
 }};

@@ -3,7 +3,10 @@
 
 #include <QApplication>
 
+#include "core/game_model.h"
 #include "ui/fonts.h"
+#include "ui/language.h"
+#include "ui/text.h"
 
 // The resources live in a static library: they are registered explicitly, at global scope as
 // the registration function is declared there.
@@ -31,6 +34,18 @@ void InitialiseApplication() {
     // The game draws its menu bar itself as part of its window: a desktop's global menu gets
     // none, not even for a moment while the window is built.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+}
+
+QString DictionaryErrorText(const GameModel& model, std::string_view message) {
+    const QString name = ToQString(model.Dict.DictName);
+    const QString folder = QString::fromLocal8Bit(model.DictsFolder().string());
+    return ShownText(message) + QStringLiteral("\n\n") +
+           QCoreApplication::translate(
+               "main",
+               "Tessaroon looked for the dictionary %1 (the file %1.tqd or %1.txt) in the folder "
+               "%2. Start the game in its own folder, the one that holds Tessaroon.ini and Dicts, "
+               "or name a dictionary found there by the key Dict in Tessaroon.ini.")
+               .arg(name, folder);
 }
 
 }  // namespace tq::ui

@@ -4,6 +4,12 @@
 // and the built-in pictures (compiled into the static UI library).
 
 #include <QIcon>
+#include <QString>
+#include <string_view>
+
+namespace tq {
+struct GameModel;
+}
 
 namespace tq::ui {
 
@@ -13,5 +19,9 @@ void InitialiseApplication();
 
 // The program icon in all its sizes.
 QIcon ProgramIcon();
+
+// The message of a start-up that found no dictionary (StartUp's message, shown in the interface's
+// language), followed by the files it looked for, where, and what to do.
+QString DictionaryErrorText(const GameModel& model, std::string_view message);
 
 }  // namespace tq::ui

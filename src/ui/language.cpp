@@ -40,8 +40,9 @@ void Remove(std::unique_ptr<QTranslator>& t) {
 }
 
 // Messages with numbered places, matched against a shown text to find what fills them.
-constexpr std::array<std::string_view, 3> kPatterns = {msg::Wins, msg::MessageFrom,
-                                                       msg::RecordsFolderMissing};
+constexpr std::array<std::string_view, 8> kPatterns = {
+    msg::Wins,           msg::MessageFrom,     msg::RecordsFolderMissing, msg::ConnectRefused,
+    msg::ConnectNoRoute, msg::ConnectTimedOut, msg::ConnectHostNotFound,  msg::ConnectFailed};
 
 // The texts filling the places of pattern in text, when text is the pattern filled in; the
 // places are taken in order, each ending where the literal text after it first occurs (the last
@@ -132,7 +133,11 @@ InterfaceLanguage CurrentLanguage() {
 QString ShownText(std::string_view text) {
     if (const auto message = TranslatedMessage(text)) return *message;
     const QString shown = ToQString(text);
+    const bool severalLines = text.find_first_of("\r\n") != std::string_view::npos;
     for (std::string_view pattern : kPatterns) {
+        // A pattern of one line is no match for a text of several: its place would swallow the
+        // lines before it.
+        if (severalLines && pattern.find_first_of("\r\n") == std::string_view::npos) continue;
         QStringList args;
         if (!MatchPattern(QString::fromLatin1(pattern.data(), qsizetype(pattern.size())), shown,
                           args))
@@ -141,11 +146,15 @@ QString ShownText(std::string_view text) {
         if (args.size() == 1) return out.arg(args[0]);
         if (args.size() == 2) return out.arg(args[0], args[1]);
     }
-    // A message followed by more lines (the dictionary error with the system's reason).
-    const std::size_t lineEnd = text.find('\n');
-    if (lineEnd != std::string_view::npos) {
-        if (const auto first = TranslatedMessage(text.substr(0, lineEnd)))
-            return QStringLiteral("%1%2").arg(*first, ToQString(text.substr(lineEnd)));
+    // A message followed by more lines (the dictionary error with the system's reason, a failed
+    // connection with its server and cause): each line on its own, a line that is no message as
+    // it is.
+    const std::size_t lineEnd = text.find_first_of("\r\n");
+    if (lineEnd != std::string_view::npos && lineEnd > 0) {
+        const QString first = ShownText(text.substr(0, lineEnd));
+        const std::string_view rest = text.substr(lineEnd + 1);
+        return first + QChar::fromLatin1(text[lineEnd]) +
+               (rest.empty() ? QString() : ShownText(rest));
     }
     return shown;
 }

@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     tq::GameModel model;
     const tq::Status started = tq::StartUp(model, std::filesystem::current_path());
     if (!started.ok()) {
-        ShowError(tq::ui::ShownText(started.message()));
+        ShowError(tq::ui::DictionaryErrorText(model, started.message()));
         return 1;
     }
 

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QThread>
+#include <chrono>
 
 #include "base/messages.h"
 #include "base/version.h"
@@ -112,6 +113,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     // Both network endpoints exist from the start, inactive.
     net_ = std::make_unique<net::NetPlay>(*flow_, *this, serverSockets_, clientSockets_);
     net_->AddObserver(this);
+    ApplyClientMoveLimit();
     ColourControls();
 
     timer_.setInterval(50);
@@ -718,10 +720,15 @@ void TMainForm::miNewGameClick() {
     if (flow_->CanStartNewGame()) flow_->StartNewGame();
 }
 
+void TMainForm::ApplyClientMoveLimit() {
+    net_->Server().SetMoveLimit(std::chrono::seconds(model_.Settings.ClientMoveLimit));
+}
+
 void TMainForm::miOptionsClick() {
     if (flow_->Phase() == GamePhase::ComputerThinking) return;
     if (RunModal(*optionsForm_) != QDialog::Accepted) return;
     central_->update();
+    ApplyClientMoveLimit();
     flow_->StartNewGame();
 }
 

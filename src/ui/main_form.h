@@ -138,6 +138,8 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
 
     // Menu commands and handlers.
     void miNewGameClick();
+    // The server's move limit for players at other computers, from the settings.
+    void ApplyClientMoveLimit();
     void miOptionsClick();
     void miRecordsClick();
     void miStyleClick();

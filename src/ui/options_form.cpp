@@ -27,6 +27,7 @@
 #include <cmath>
 
 #include "base/messages.h"
+#include "net/protocol.h"
 #include "settings/settings_file.h"
 #include "settings/settings_schema.h"
 #include "ui/fonts.h"
@@ -330,6 +331,20 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     lbAddress_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lbAddress_->hide();
 
+    // Beside "Server": the server's limit for a move of a player at another computer; none by
+    // default.
+    pnLimit_ = new QWidget(rgGameModeBox_);
+    pnLimit_->setGeometry(96, 54, 198, 26);
+    Caption(tr("Move limit:"), pnLimit_, 4, 6);
+    udClientLimit_ = new UpDown(Setting::ClientMoveLimit, 30, pnLimit_);
+    udClientLimit_->setGeometry(92, 2, 102, 22);
+    udClientLimit_->setSpecialValueText(tr("none"));
+    udClientLimit_->setSuffix(tr(" s"));
+    udClientLimit_->setToolTip(
+        tr("Seconds a player at another computer may take for a move; then the computer plays "
+           "that seat."));
+    pnLimit_->hide();
+
     pnMsg_ = new QWidget(page);
     pnMsg_->setGeometry(8, 178, 298, 84);
     QLabel* recipient = Caption(tr("Recipient:"), pnMsg_, 4, 6);
@@ -344,6 +359,15 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     bbSendMsg_->setGeometry(190, 55, 100, 25);
     bbSendMsg_->setAutoDefault(false);
     connect(bbSendMsg_, &QPushButton::clicked, this, &TOptionsForm::bbSendMsgClick);
+    // Server mode: a player who has fallen silent gives the seat to the computer.
+    bbHandOver_ = new QPushButton(tr("Seat to computer"), pnMsg_);
+    bbHandOver_->setGeometry(4, 55, 150, 25);
+    bbHandOver_->setAutoDefault(false);
+    bbHandOver_->setToolTip(
+        tr("Closes the connection of the chosen player; the computer plays "
+           "the player's seats."));
+    bbHandOver_->hide();
+    connect(bbHandOver_, &QPushButton::clicked, this, &TOptionsForm::bbHandOverClick);
     pnMsg_->hide();
     return page;
 }
@@ -599,6 +623,7 @@ GameSettings TOptionsForm::ControlValues() const {
     v.SecBonus = udBonus_->value();
     v.SecFine = udFine_->value();
     v.AcceptAllWords = cbAllw_->isChecked();
+    v.ClientMoveLimit = udClientLimit_->value();
     return v;
 }
 
@@ -638,6 +663,7 @@ void TOptionsForm::FormShow() {
     udBonus_->setValue(s.SecBonus);
     udFine_->setValue(s.SecFine);
     cbAllw_->setChecked(s.AcceptAllWords);
+    udClientLimit_->setValue(s.ClientMoveLimit);
     ConnectionChanged();
     pcOptions_->setFocus();
 }
@@ -668,6 +694,8 @@ void TOptionsForm::rgGameModeClick(GameMode mode) {
     pnCon_->setVisible(view.connectionPanel);
     if (mode == GameMode::Server) ShowServerAddress();
     lbAddress_->setVisible(mode == GameMode::Server);
+    pnLimit_->setVisible(mode == GameMode::Server);
+    bbHandOver_->setVisible(mode == GameMode::Server);
     pnMsg_->setVisible(view.messagePanel);
     cbRatedGame_->setVisible(view.ratedGame);
     SetPageEnabled(OptionsPage::Players, view.seatsAndField);
@@ -849,9 +877,19 @@ void TOptionsForm::bbConClick() {
         Inform(msg::EnterName, QMessageBox::Information);
         edClient_->setFocus();
     } else if (outcome == Outcome::CannotStart) {
-        Inform(msg::CannotConnect, QMessageBox::Critical);
+        Inform(ShownText(msg::CannotConnect) + QLatin1Char('\n') +
+                   tr("\"%1\" is not a server: give a host name or an IP address, with \":port\" "
+                      "after it for a port other than %2 (an IPv6 address then in brackets).")
+                       .arg(edServer_->text())
+                       .arg(net::kGamePort),
+               QMessageBox::Critical);
         edServer_->setFocus();
     }
+}
+
+void TOptionsForm::bbHandOverClick() {
+    if (cbRecip_->currentIndex() < 0) return;
+    network_->HandToComputer(FromQString(cbRecip_->currentText()));
 }
 
 void TOptionsForm::bbSendMsgClick() {
@@ -891,6 +929,7 @@ void TOptionsForm::RecipientsChanged() {
     for (const std::string& n : network_->Recipients()) cbRecip_->addItem(ToQString(n));
     const int at = cbRecip_->findText(chosen, Qt::MatchExactly);
     if (at >= 0) cbRecip_->setCurrentIndex(at);
+    bbHandOver_->setEnabled(cbRecip_->count() > 0);
 }
 
 // Keys and the mouse --------------------------------------------------------------------------

@@ -69,6 +69,9 @@ class OptionsNetwork {
     // the port it listens on (0 when it does not listen).
     virtual std::vector<std::string> LocalAddresses() const { return {}; }
     virtual uint16_t ListeningPort() const { return 0; }
+    // Server: closes the connection of the client of that name and lets the computer play its
+    // seats, as when it leaves. False when no client has the name.
+    virtual bool HandToComputer(const std::string& /*name*/) { return false; }
 };
 
 class TOptionsForm : public QDialog {
@@ -115,6 +118,11 @@ class TOptionsForm : public QDialog {
     QComboBox* RecipientList() const { return cbRecip_; }
     QLineEdit* MessageEdit() const { return edMsg_; }
     QPushButton* SendButton() const { return bbSendMsg_; }
+    // Server mode: the move limit of players at other computers, and the button that hands the
+    // chosen recipient's seat to the computer.
+    QWidget* MoveLimitPanel() const { return pnLimit_; }
+    QSpinBox* ClientMoveLimit() const { return udClientLimit_; }
+    QPushButton* HandOverButton() const { return bbHandOver_; }
     QCheckBox* RatedGameBox() const { return cbRatedGame_; }
     QSpinBox* PlayerCount() const { return udPlc_; }
     const SeatRow& Row(int n) const { return rows_[n - 1]; }  // 1-based
@@ -159,6 +167,8 @@ class TOptionsForm : public QDialog {
     // seats are Computer seats now (server); the connection opened or closed (client); the
     // recipients changed.
     void ClientNamesChanged();
+    // Server mode: the chosen recipient's seat goes to the computer.
+    void bbHandOverClick();
     void SeatsTakenOver(const std::vector<int>& seats);
     void ConnectionChanged();
     void RecipientsChanged();
@@ -210,6 +220,9 @@ class TOptionsForm : public QDialog {
     QComboBox* cbRecip_ = nullptr;
     QLineEdit* edMsg_ = nullptr;
     QPushButton* bbSendMsg_ = nullptr;
+    QWidget* pnLimit_ = nullptr;
+    QSpinBox* udClientLimit_ = nullptr;
+    QPushButton* bbHandOver_ = nullptr;
     QCheckBox* cbRatedGame_ = nullptr;
     QSpinBox* udPlc_ = nullptr;
     std::array<SeatRow, kMaxSeats> rows_{};

@@ -35,7 +35,10 @@ OptionsNetwork::ConnectOutcome OptionsNetPlay::ConnectClick(const std::string& o
         net_.Client().Disconnect();
         return ConnectOutcome::Closed;
     }
-    switch (net_.Client().Connect(server, ownName, port_)) {
+    // The field may name a port; a bare host is on the window's port.
+    const auto address = net::ParseServerAddress(server, port_);
+    if (!address) return ownName.empty() ? ConnectOutcome::EmptyName : ConnectOutcome::CannotStart;
+    switch (net_.Client().Connect(address->host, ownName, address->port)) {
         case net::ConnectResult::Started:
             return ConnectOutcome::Started;
         case net::ConnectResult::EmptyName:
@@ -87,6 +90,10 @@ std::vector<std::string> OptionsNetPlay::LocalAddresses() const {
 
 uint16_t OptionsNetPlay::ListeningPort() const {
     return net_.Server().Listening() ? net_.Server().Port() : 0;
+}
+
+bool OptionsNetPlay::HandToComputer(const std::string& name) {
+    return net_.Server().Listening() && net_.Server().HandToComputer(name);
 }
 
 void OptionsNetPlay::ClientNamesChanged() {

@@ -30,6 +30,7 @@ class OptionsNetPlay final : public OptionsNetwork, public net::NetObserver {
     void SendChat(const std::string& recipient, const std::string& text) override;
     std::vector<std::string> LocalAddresses() const override;
     uint16_t ListeningPort() const override;
+    bool HandToComputer(const std::string& name) override;
 
     // NetObserver.
     void ClientNamesChanged() override;

@@ -67,21 +67,40 @@ TEST_F(ClientTest, ConnectingAnnouncesTheNameAndOffersTheServerForChat) {
 }
 
 TEST_F(ClientTest, FailuresShowTheirMessages) {
-    ASSERT_EQ(Client().Connect("10.0.0", "Bob", 0), ConnectResult::Started);
-    clientSockets.events->OnError(net::ClientError::Unreachable);
-    EXPECT_EQ(Client().State(), ClientState::Closed);
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0],
-              std::make_pair(std::string(msg::ServerInaccessible), MessageIcon::Warning));
+    // A failed attempt: the sentence, then a line with the server, the port and why.
+    struct Case {
+        net::ClientError error;
+        std::string_view first;
+        MessageIcon icon;
+        std::string_view why;
+    };
+    const Case cases[] = {
+        {net::ClientError::HostNotFound, msg::CannotConnect, MessageIcon::Error,
+         "no computer of this name was found."},
+        {net::ClientError::Refused, msg::ServerInaccessible, MessageIcon::Warning,
+         "the server refused the connection."},
+        {net::ClientError::NoRoute, msg::ServerInaccessible, MessageIcon::Warning,
+         "the network has no route to the server."},
+        {net::ClientError::TimedOut, msg::ServerInaccessible, MessageIcon::Warning,
+         "the server did not answer in time."},
+        {net::ClientError::Unreachable, msg::ServerInaccessible, MessageIcon::Warning,
+         "the server cannot be reached."},
+    };
+    for (const Case& c : cases) {
+        view.messages.clear();
+        ASSERT_EQ(Client().Connect("host5", "Bob", 40000), ConnectResult::Started);
+        clientSockets.events->OnError(c.error);
+        EXPECT_EQ(Client().State(), ClientState::Closed);
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0],
+                  std::make_pair(
+                      std::string(c.first) + "\rhost5, port 40000: " + std::string(c.why), c.icon));
+    }
 
-    ASSERT_EQ(Client().Connect("nowhere", "Bob", 0), ConnectResult::Started);
-    clientSockets.events->OnError(net::ClientError::HostNotFound);
-    EXPECT_EQ(view.messages[1],
-              std::make_pair(std::string(msg::CannotConnect), MessageIcon::Error));
-
+    view.messages.clear();
     Connect();
     clientSockets.events->OnError(net::ClientError::Broken);
-    EXPECT_EQ(view.messages[2], std::make_pair(std::string(msg::NetworkError), MessageIcon::Error));
+    EXPECT_EQ(view.messages[0], std::make_pair(std::string(msg::NetworkError), MessageIcon::Error));
     clientSockets.ServerCloses();
     EXPECT_EQ(Client().State(), ClientState::Closed);
 }

@@ -46,6 +46,17 @@ class FakeServerTransport : public net::ServerTransport {
     void WakeAt(net::Clock::time_point when) override { wakeAt = when; }
     std::size_t Capacity() const override { return capacity; }
     void SetAccepting(bool a) override { accepting = a; }
+    std::string PeerAddress(net::ConnectionId id) const override {
+        const auto it = addresses.find(id);
+        return it != addresses.end() && open.count(id) ? it->second : std::string();
+    }
+    void ReadArrived(net::ConnectionId id) override {
+        const auto it = arrived.find(id);
+        if (it == arrived.end()) return;
+        const std::string bytes = std::move(it->second);
+        arrived.erase(it);
+        if (open.count(id)) events->OnData(id, bytes);
+    }
 
     // Time passes; the server wakes when it asked to within it.
     void Advance(std::chrono::milliseconds by) {
@@ -56,12 +67,25 @@ class FakeServerTransport : public net::ServerTransport {
         }
     }
 
-    // The peer's side.
-    net::ConnectionId Accept() {
+    // The peer's side: a connection from the address (one of its own when empty), with bytes
+    // that arrived on it already and are handed over only when the logic reads them
+    // (ReadArrived) or at Deliver.
+    net::ConnectionId Accept(std::string address = {}, std::string arrivedBytes = {}) {
         const net::ConnectionId id = next++;
         open.insert({id, true});
+        addresses[id] = address.empty()
+                            ? "10.0." + std::to_string(id / 256) + "." + std::to_string(id % 256)
+                            : std::move(address);
+        if (!arrivedBytes.empty()) arrived[id] = std::move(arrivedBytes);
         events->OnAccepted(id);
         return id;
+    }
+    // The event loop comes to what arrived on the connection.
+    void Deliver(net::ConnectionId id) { ReadArrived(id); }
+    // The endpoint cuts the connection off: too much waited to be sent to it.
+    void CutOff(net::ConnectionId id) {
+        open.erase(id);
+        events->OnCutOff(id);
     }
     void Feed(net::ConnectionId id, std::string_view bytes) { events->OnData(id, bytes); }
     void PeerCloses(net::ConnectionId id) {
@@ -80,6 +104,7 @@ class FakeServerTransport : public net::ServerTransport {
     bool refuse = false;
     uint16_t port = 0;
     std::map<net::ConnectionId, bool> open;
+    std::map<net::ConnectionId, std::string> addresses, arrived;
     std::map<net::ConnectionId, std::string> sent;
     std::vector<net::ConnectionId> closedByServer;
     net::ConnectionId next = 1;

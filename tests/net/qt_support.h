@@ -32,16 +32,21 @@ inline void Settle(int ms = 100) {
 }
 
 struct RecordingServerEvents : net::ServerEvents {
-    std::vector<net::ConnectionId> accepted, closed;
+    std::vector<net::ConnectionId> accepted, closed, cutOff;
     std::vector<std::pair<net::ConnectionId, std::string>> data;
     std::function<void(net::ConnectionId, std::string_view)> onData;
+    std::function<void(net::ConnectionId)> onAccepted;
 
-    void OnAccepted(net::ConnectionId id) override { accepted.push_back(id); }
+    void OnAccepted(net::ConnectionId id) override {
+        accepted.push_back(id);
+        if (onAccepted) onAccepted(id);
+    }
     void OnData(net::ConnectionId id, std::string_view bytes) override {
         data.emplace_back(id, std::string(bytes));
         if (onData) onData(id, bytes);
     }
     void OnClosed(net::ConnectionId id) override { closed.push_back(id); }
+    void OnCutOff(net::ConnectionId id) override { cutOff.push_back(id); }
 
     std::string DataOf(net::ConnectionId id) const {
         std::string all;

@@ -3,8 +3,11 @@
 
 #include "net/qt_transport.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include "net/loopback.h"
 #include "qt_support.h"
 
 namespace tq::net {
@@ -102,18 +105,40 @@ TEST_F(QtTransportTest, AHandlerMayCloseItsOwnConnection) {
     server.Send(serverEvents.accepted.back(), "EndGame///\r");
 }
 
+TEST_F(QtTransportTest, WhatHasArrivedIsHandedOverWhenAskedBeforeTheEventLoopReadsIt) {
+    std::string seen, address;
+    serverEvents.onAccepted = [&](ConnectionId id) {
+        address = server.PeerAddress(id);
+        server.ReadArrived(id);
+        seen = serverEvents.DataOf(id);
+    };
+    // The peer connects and speaks before the server's event loop runs at all.
+    const int peer = test::ConnectLoopback(server.Port());
+    ASSERT_GE(peer, 0);
+    const std::string line = "Connect///Ann\r";
+    ASSERT_EQ(::write(peer, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    ASSERT_TRUE(WaitFor([&] { return serverEvents.accepted.size() == 1; }));
+    EXPECT_EQ(seen, line);
+    EXPECT_EQ(address, "127.0.0.1");  // as IPv4, though the listener takes IPv6 too
+    // Nothing comes twice when the event loop gets to the socket.
+    Settle();
+    EXPECT_EQ(serverEvents.DataOf(serverEvents.accepted[0]), line);
+    ::close(peer);
+}
+
 TEST_F(QtTransportTest, FailedAttemptsAreReportedAndTheNextOneWorks) {
     QtClientTransport client;
     RecordingClientEvents events;
     client.SetEvents(&events);
     EXPECT_FALSE(client.Connect("", server.Port()));
     EXPECT_FALSE(client.Connect("999.1.1.1", server.Port()));  // dotted, but no address
+    EXPECT_FALSE(client.Connect("host:1", server.Port()));     // a ':' is IPv6 only
 
     const uint16_t port = server.Port();
     server.StopListening();
     ASSERT_TRUE(client.Connect("127.0.0.1", port));
     ASSERT_TRUE(WaitFor([&] { return !events.errors.empty(); }));
-    EXPECT_EQ(events.errors[0], ClientError::Unreachable);
+    EXPECT_EQ(events.errors[0], ClientError::Refused);
     EXPECT_FALSE(client.Connected());
     EXPECT_EQ(events.closed, 0);
 
@@ -130,6 +155,44 @@ TEST(ServerNameTest, DottedAddressesNeedExactlyThreeDots) {
     EXPECT_FALSE(IsDottedAddress("1.2.3.4.5"));
     EXPECT_FALSE(IsDottedAddress("a.b.c.d"));
     EXPECT_FALSE(IsDottedAddress(""));
+}
+
+TEST(ServerNameTest, TheServerFieldMayNameAPort) {
+    struct Case {
+        const char* text;
+        const char* host;  // null: refused
+        uint16_t port;
+    };
+    const Case cases[] = {
+        {"192.168.0.5", "192.168.0.5", 16282},
+        {" host5 ", "host5", 16282},
+        {"127.0.0.1:40000", "127.0.0.1", 40000},
+        {"example.org:1", "example.org", 1},
+        {"[::1]:40000", "::1", 40000},
+        {"[fe80::1]", "fe80::1", 16282},
+        {"fe80::1", "fe80::1", 16282},  // a bare IPv6 address has no port
+        {"", nullptr, 0},
+        {":40000", nullptr, 0},
+        {"host:", nullptr, 0},
+        {"host:0", nullptr, 0},
+        {"host:65536", nullptr, 0},
+        {"host:12x", nullptr, 0},
+        {"host:99999999999999999999", nullptr, 0},
+        {"[::1", nullptr, 0},
+        {"[::1]x", nullptr, 0},
+        {"[::1]:", nullptr, 0},
+        {"[]:1", nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        const auto got = ParseServerAddress(c.text, 16282);
+        if (!c.host) {
+            EXPECT_FALSE(got) << c.text;
+            continue;
+        }
+        ASSERT_TRUE(got) << c.text;
+        EXPECT_EQ(got->host, c.host) << c.text;
+        EXPECT_EQ(got->port, c.port) << c.text;
+    }
 }
 
 }  // namespace

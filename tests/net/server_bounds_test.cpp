@@ -81,6 +81,116 @@ TEST_F(ServerBoundsTest, AConnectionWithoutANameIsClosedAfterAMinute) {
     static_cast<void>(ann);
 }
 
+TEST_F(ServerBoundsTest, ConnectionsLetInAtOnceAreReadBeforeAnyGivesWay) {
+    serverSockets.capacity = 3;
+    Join("Ann");
+    const ConnectionId bob = Join("Bob");
+    Join("Cid");
+    EXPECT_FALSE(serverSockets.accepting);
+    // Bob's place frees, and the connections that waited come in together, their lines
+    // arrived but not yet read by the event loop.
+    serverSockets.PeerCloses(bob);
+    serverSockets.Accept({}, net::ConnectLine("Dan"));
+    serverSockets.Accept({}, net::ConnectLine("Eve"));
+    EXPECT_TRUE(observer.dropped.empty());
+    // Only connections without a whole name line give way.
+    const ConnectionId silent = serverSockets.Accept();
+    const ConnectionId halfName = serverSockets.Accept({}, "Connect///Fa");
+    EXPECT_EQ(Closed(), (std::vector<ConnectionId>{silent, halfName}));
+    EXPECT_EQ(Server().ClientNames(), (std::vector<std::string>{"Ann", "Cid", "Dan", "Eve"}));
+    EXPECT_FALSE(serverSockets.accepting);
+}
+
+TEST_F(ServerBoundsTest, OneAddressHoldsNoMoreThanItsLimit) {
+    Server().SetAddressLimit(2);
+    const std::string flooder = "198.51.100.7";
+    const ConnectionId first = serverSockets.Accept(flooder);
+    const ConnectionId ann = serverSockets.Accept(flooder, net::ConnectLine("Ann"));
+    serverSockets.Deliver(ann);
+    // A third from the address: its own oldest without a name gives way.
+    const ConnectionId bob = serverSockets.Accept(flooder, net::ConnectLine("Bob"));
+    EXPECT_EQ(Closed(), std::vector<ConnectionId>{first});
+    serverSockets.Deliver(bob);
+    // All its connections named: a fourth is closed, named or not, and says why.
+    const ConnectionId named = serverSockets.Accept(flooder, net::ConnectLine("Cid"));
+    const ConnectionId bare = serverSockets.Accept(flooder);
+    EXPECT_EQ(Closed(), (std::vector<ConnectionId>{first, named, bare}));
+    ASSERT_EQ(observer.dropped.size(), 3u);
+    EXPECT_NE(observer.dropped[1].second.find("holds 2 connections already"), std::string::npos);
+    // Another address is not held back, and a freed place is the address's again.
+    Join("Dan");
+    serverSockets.PeerCloses(bob);
+    serverSockets.Deliver(serverSockets.Accept(flooder, net::ConnectLine("Eve")));
+    EXPECT_EQ(Server().ClientNames(), (std::vector<std::string>{"Ann", "Dan", "Eve"}));
+}
+
+TEST_F(ServerBoundsTest, AtTheCapAnIdleClientWithoutASeatGivesWay) {
+    using std::chrono::minutes;
+    serverSockets.capacity = 2;
+    Seats({{PlayerType::Human, "Sam"}, {PlayerType::Client, "Ann"}});
+    const ConnectionId ann = Join("Ann");
+    const ConnectionId bob = Join("Bob");
+    EXPECT_FALSE(serverSockets.accepting);
+    serverSockets.Advance(minutes(3));
+    serverSockets.Feed(bob, net::ChatToServerLine("Bob", "Server", "hello"));
+    serverSockets.Advance(minutes(3));
+    // Ann has been silent for six minutes but holds a seat; Bob spoke three minutes ago.
+    EXPECT_FALSE(serverSockets.accepting);
+    const ConnectionId early = serverSockets.Accept();
+    EXPECT_EQ(Closed(), std::vector<ConnectionId>{early});
+
+    // Five minutes after Bob spoke, taking resumes, and a newcomer takes his place.
+    serverSockets.Advance(minutes(2));
+    EXPECT_TRUE(serverSockets.accepting);
+    const ConnectionId cid = serverSockets.Accept({}, net::ConnectLine("Cid"));
+    EXPECT_EQ(Closed(), (std::vector<ConnectionId>{early, bob}));
+    ASSERT_EQ(observer.dropped.size(), 2u);
+    EXPECT_EQ(observer.dropped[1].first, "Bob");
+    EXPECT_NE(observer.dropped[1].second.find("sent nothing for 5 minutes"), std::string::npos);
+    serverSockets.Deliver(cid);
+    EXPECT_EQ(Server().ClientNames(), (std::vector<std::string>{"Ann", "Cid"}));
+    EXPECT_FALSE(serverSockets.accepting);
+    static_cast<void>(ann);
+}
+
+TEST_F(ServerBoundsTest, ChatIsBoundedInRateAndInWhatTheServerShows) {
+    const ConnectionId ann = Join("Ann");
+    const ConnectionId bob = Join("Bob");
+    serverSockets.Take(bob);
+    const std::string longText(net::kMaxChatShown + 100, 'x');
+    serverSockets.Feed(ann, net::ChatToServerLine("Ann", "Server", longText));
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].first,
+              "Message from: Ann\r>" + std::string(net::kMaxChatShown, 'x') + "...");
+    // A flood, to the server and to Bob, passes only the burst, then one message per interval.
+    for (int i = 0; i < 100; ++i) {
+        serverSockets.Feed(ann, net::ChatToServerLine("Ann", "Server", "spam"));
+        serverSockets.Feed(ann, net::ChatToServerLine("Ann", "Bob", "spam"));
+    }
+    const auto toBob = [&] {
+        const std::string got = serverSockets.Take(bob);
+        return std::count(got.begin(), got.end(), '\r');
+    };
+    EXPECT_EQ(view.messages.size() - 1 + toBob(), std::size_t(net::kChatBurst - 1));
+    serverSockets.Advance(net::kChatInterval * 3);
+    for (int i = 0; i < 10; ++i) serverSockets.Feed(ann, net::ChatToServerLine("Ann", "Bob", "hi"));
+    EXPECT_EQ(toBob(), 3);
+    // Bob's share is his own.
+    serverSockets.Feed(bob, net::ChatToServerLine("Bob", "Server", "hello"));
+    EXPECT_EQ(view.messages.back().first, "Message from: Bob\r>hello");
+}
+
+TEST_F(ServerBoundsTest, AConnectionCutOffForAFullQueueIsReportedWithItsReason) {
+    Seats({{PlayerType::Human, "Sam"}, {PlayerType::Client, "Ann"}});
+    const ConnectionId ann = Join("Ann");
+    serverSockets.CutOff(ann);
+    ASSERT_EQ(observer.dropped.size(), 1u);
+    EXPECT_EQ(observer.dropped[0].first, "Ann");
+    EXPECT_NE(observer.dropped[0].second.find("did not read"), std::string::npos);
+    EXPECT_TRUE(Server().ClientNames().empty());
+    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+}
+
 // Sam here, clients Ann and Bob, a computer seat; Sam has moved and Ann is to move.
 class MoveLimitTest : public ServerBoundsTest {
   public:
@@ -132,6 +242,20 @@ TEST_F(MoveLimitTest, ASeatThatDoesNotMoveInTimeIsHandledAsItsDisconnect) {
     // Ann is not held to a turn that is over.
     serverSockets.Advance(seconds(3600));
     EXPECT_EQ(Closed(), std::vector<ConnectionId>{bob});
+}
+
+TEST_F(MoveLimitTest, TheHostHandsASilentSeatToTheComputer) {
+    AnnToMove();
+    EXPECT_FALSE(Server().HandToComputer("Nobody"));
+    EXPECT_TRUE(Server().HandToComputer("ann"));
+    EXPECT_EQ(Closed(), std::vector<ConnectionId>{ann});
+    ASSERT_EQ(observer.dropped.size(), 1u);
+    EXPECT_EQ(observer.dropped[0].first, "Ann");
+    EXPECT_NE(observer.dropped[0].second.find("the host handed"), std::string::npos);
+    // Her seat is the computer's, this turn included: the game goes on to Bob.
+    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(State().CurrentSeat, 3);
+    EXPECT_EQ(flow->Phase(), GamePhase::AwaitRemote);
 }
 
 TEST_F(ServerBoundsTest, TheMoveLimitEndsAGameWhoseClientsAllFallSilent) {

@@ -189,12 +189,20 @@ TEST(OptionsKeys, LimitsAndCommas) {
         bool accepted;
     };
     const Case cases[] = {
-        {TypedText::SeatName, 11, 'A', true},    {TypedText::SeatName, 12, 'A', false},
-        {TypedText::SeatName, 12, '\b', true},   {TypedText::SeatName, 0, ',', false},
-        {TypedText::OwnName, 11, 'z', true},     {TypedText::OwnName, 12, 'z', false},
-        {TypedText::OwnName, 12, '\b', true},    {TypedText::OwnName, 3, ',', false},
-        {TypedText::ServerName, 14, '.', true},  {TypedText::ServerName, 15, '1', false},
-        {TypedText::ServerName, 15, '\b', true},
+        {TypedText::SeatName, 11, 'A', true},
+        {TypedText::SeatName, 12, 'A', false},
+        {TypedText::SeatName, 12, '\b', true},
+        {TypedText::SeatName, 0, ',', false},
+        {TypedText::OwnName, 11, 'z', true},
+        {TypedText::OwnName, 12, 'z', false},
+        {TypedText::OwnName, 12, '\b', true},
+        {TypedText::OwnName, 3, ',', false},
+        {TypedText::ServerName, 14, '.', true},
+        // "192.168.100.200:16282" and longer host names with a port fit.
+        {TypedText::ServerName, 15, ':', true},
+        {TypedText::ServerName, 258, '1', true},
+        {TypedText::ServerName, 259, '1', false},
+        {TypedText::ServerName, 259, '\b', true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(KeyAccepted(c.field, c.length, c.key), c.accepted)
@@ -243,6 +251,7 @@ TEST(OptionsApply, CopiesTheSeatsInPlayAndImposesRatedValues) {
     values.Directions = "11111111";
     values.SecMove = 30;
     values.SecBonus = 10;
+    values.ClientMoveLimit = 90;
     values.MinWordLen = 4;
     values.UseJoker = true;
 
@@ -260,6 +269,7 @@ TEST(OptionsApply, CopiesTheSeatsInPlayAndImposesRatedValues) {
     EXPECT_EQ(plain.MinWordLen, 4);
     EXPECT_TRUE(plain.UseJoker);
     EXPECT_EQ(plain.SecMove, 30);
+    EXPECT_EQ(plain.ClientMoveLimit, 90);
 
     values.RatedGame = true;
     GameSettings rated = target;

@@ -148,6 +148,12 @@ TEST(Settings, RulesAndFallbacks) {
         {"[Additional]\nComputerPace=250", [](auto& s) { return Num(s.ComputerPace); }, "250"},
         {"[Additional]\nComputerPace=10000", [](auto& s) { return Num(s.ComputerPace); }, "10000"},
         {"[Additional]\nComputerPace=10001", [](auto& s) { return Num(s.ComputerPace); }, "500"},
+        {"[Additional]\nSecMove=1", [](auto& s) { return Num(s.ClientMoveLimit); }, "0"},
+        {"[Additional]\nClientMoveLimit=300", [](auto& s) { return Num(s.ClientMoveLimit); },
+         "300"},
+        {"[Additional]\nClientMoveLimit=86401", [](auto& s) { return Num(s.ClientMoveLimit); },
+         "0"},
+        {"[Additional]\nClientMoveLimit=-5", [](auto& s) { return Num(s.ClientMoveLimit); }, "0"},
         {"[Additional]\nComputerPace=-1", [](auto& s) { return Num(s.ComputerPace); }, "500"},
         {"[Additional]\nComputerPace=fast", [](auto& s) { return Num(s.ComputerPace); }, "500"},
     };
@@ -261,6 +267,7 @@ TEST(Settings, SaveWritesItsKeysInOrderAndKeepsTheRest) {
     s.Seat(3).Color = 0xFF000018;
     s.Directions = "10100000";
     s.SecMove = 90;
+    s.ClientMoveLimit = 120;
     ASSERT_EQ(SaveSettings(ini, s).message(), "");
 
     const std::string text = test::ReadFile(dir / "Tessaroon.ini");
@@ -272,12 +279,12 @@ TEST(Settings, SaveWritesItsKeysInOrderAndKeepsTheRest) {
     EXPECT_EQ(text.find(" = "), std::string::npos) << "values are written key=value";
     // Names, then colours, then types, then skills, each for seats 1..Count.
     const char* order[] = {
-        "RatedGame=0",    "Count=4",          "Name1=",          "Name4=",
-        "Color1=",        "Color4=",          "Type1=",          "Type4=",
-        "Skill1=",        "Skill4=",          "ColCount=5",      "RowCount=5",
-        "WordsPerMove=1", "MinWordLen=",      "MaxWordLen=",     "Directions=10100000",
-        "UseJoker=0",     "AllowCrossings=0", "AllowExWords=0",  "SecMove=90",
-        "SecBonus=0",     "SecFine=0",        "AcceptAllWords=0"};
+        "RatedGame=0",    "Count=4",          "Name1=",           "Name4=",
+        "Color1=",        "Color4=",          "Type1=",           "Type4=",
+        "Skill1=",        "Skill4=",          "ColCount=5",       "RowCount=5",
+        "WordsPerMove=1", "MinWordLen=",      "MaxWordLen=",      "Directions=10100000",
+        "UseJoker=0",     "AllowCrossings=0", "AllowExWords=0",   "SecMove=90",
+        "SecBonus=0",     "SecFine=0",        "AcceptAllWords=0", "ClientMoveLimit=120"};
     std::size_t at = 0;
     for (const char* key : order) {
         std::size_t found = text.find(key, at);
@@ -296,6 +303,7 @@ TEST(Settings, SaveWritesItsKeysInOrderAndKeepsTheRest) {
     EXPECT_EQ(back.Seat(5).Skill, 7);
     EXPECT_EQ(back.Directions, "10100000");
     EXPECT_EQ(back.SecMove, 90);
+    EXPECT_EQ(back.ClientMoveLimit, 120);
 }
 
 // The file is read again just before it is written: what was edited meanwhile stays, and only

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "test_support.h"
 
 namespace {
@@ -14,8 +17,26 @@ TEST(CliInfo, PrintsTheShippedStartFolder) {
     EXPECT_EQ(r.status, 0) << r.out;
     for (const char* line : {"Count=2\n", "Type1=0\n", "Type2=1\n", "ColCount=5\n", "RowCount=5\n",
                              "Directions=11110000\n", "Dict=General_rus\n", "Style=Marble\n",
-                             "Language=1\n", "ShortestLen=2\n"})
+                             "Language=\n", "DictLanguage=1\n", "ShortestLen=2\n"})
         EXPECT_NE(r.out.find(line), std::string::npos) << line << " not in\n" << r.out;
+}
+
+// The window's language as the settings file takes it, not a number.
+TEST(CliInfo, PrintsTheLanguageAsTheSettingsFileTakesIt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ru", "ru"}, {" EN ", "en"}, {"de", ""}, {"", ""}};
+    for (const auto& [key, shown] : cases) {
+        tq::test::TempDir dir;
+        std::filesystem::copy(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts",
+                              dir.path() / "Dicts", std::filesystem::copy_options::recursive);
+        std::ofstream(dir.path() / "Tessaroon.ini")
+            << "[General]\nDict=General_eng\n[Additional]\nLanguage=" << key << "\n";
+        const tq::test::CliRun r = RunCli(dir.path(), "info");
+        ASSERT_EQ(r.status, 0) << r.out;
+        EXPECT_NE(r.out.find("\nLanguage=" + std::string(shown) + "\n"), std::string::npos)
+            << key << "\n"
+            << r.out;
+    }
 }
 
 // Run outside a start folder, it says the window's message, then where it looked and what to do.

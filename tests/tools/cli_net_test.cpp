@@ -120,6 +120,8 @@ TEST(CliNetwork, BadOptionsAreRefusedClearly) {
         {"serve --clients 3 --seats 2,2", "3 clients do not fit 2 seats"},
         {"serve --clients 1 --port 70000", "--port must be a port"},
         {"serve --clients 1 --move-limit -1", "--move-limit must be 0..86400 seconds"},
+        {"serve --clients 1 --per-address 0", "--per-address must be 1..40"},
+        {"join host5:0 --name Ann", "is not a server"},
         {"join", "a server and --name are needed"},
         {"join host5 --name Al,Bo", "no ','"},
         {"join host5 --name Ann --skill 8", "--skill must be 1..7"},
@@ -162,9 +164,12 @@ TEST(CliNetwork, JoinSaysWhichServerFailed) {
     closer.join();
     ::close(listener);
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("127.0.0.1 port " + std::to_string(port) + " closed the connection"),
+    const std::string server = "127.0.0.1 port " + std::to_string(port);
+    // It said when it was in, before the server closed.
+    EXPECT_NE(r.out.find("connected to " + server + " as Ann; waiting for a game\n"),
               std::string::npos)
         << r.out;
+    EXPECT_NE(r.out.find(server + " closed the connection"), std::string::npos) << r.out;
 }
 
 TEST(CliNetwork, ServeTellsChangesEscapesChatAndLimitsASilentSeat) {
@@ -174,8 +179,11 @@ TEST(CliNetwork, ServeTellsChangesEscapesChatAndLimitsASilentSeat) {
     std::thread eve([port] {
         const int fd = ConnectWithin(port, std::chrono::seconds(60));
         if (fd < 0) return;
-        const std::string lines = "Connect///Eve\rGetMessageEve,Server,\x1b[2Jboom\r";
-        static_cast<void>(!::write(fd, lines.data(), lines.size()));
+        // Then a flood of long chat, which the server's log must not take in whole.
+        std::string lines = "Connect///Eve\rGetMessageEve,Server,\x1b[2Jboom\r";
+        for (int i = 0; i < 500; ++i)
+            lines += "GetMessageEve,Server," + std::string(4000, 'x') + "\r";
+        static_cast<void>(!::send(fd, lines.data(), lines.size(), MSG_NOSIGNAL));
         char sink[4096];
         while (::read(fd, sink, sizeof sink) > 0) {
         }
@@ -189,6 +197,11 @@ TEST(CliNetwork, ServeTellsChangesEscapesChatAndLimitsASilentSeat) {
     EXPECT_NE(r.out.find("client joined: Eve\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Message from: Eve >\\x1B[2Jboom"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+    std::size_t chats = 0;
+    for (std::size_t at = 0; (at = r.out.find("Message from: Eve", at)) != std::string::npos; ++at)
+        ++chats;
+    EXPECT_LE(chats, 20u);
+    EXPECT_EQ(r.out.find(std::string(600, 'x')), std::string::npos);
     EXPECT_NE(r.out.find("connection of Eve closed: it did not move within 1 second\n"),
               std::string::npos)
         << r.out;

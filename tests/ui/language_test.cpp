@@ -16,6 +16,8 @@
 #include <set>
 
 #include "base/messages.h"
+#include "core/game_model.h"
+#include "ui/app.h"
 #include "ui/help.h"
 #include "ui/language.h"
 #include "ui/main_form.h"
@@ -104,6 +106,13 @@ class LanguageTest : public QObject {
             << (QByteArray(msg::DictionaryError.data()) + "\nDicts/X.tqd: Permission denied")
             << "Error when opening the dictionary file.\nDicts/X.tqd: Permission denied"
             << "Ошибка при открытии файла словаря.\nDicts/X.tqd: Permission denied";
+        QTest::newRow("failed connection with its cause")
+            << QByteArray((std::string(msg::ServerInaccessible) + "\r" +
+                           msg::Fill(msg::ConnectRefused, {"10.0.0.5", "16282"}))
+                              .c_str())
+            << "The server is inaccessible.\r10.0.0.5, port 16282: the server refused the "
+               "connection."
+            << "Сервер недоступен.\r10.0.0.5, порт 16282: сервер отказал в соединении.";
         QTest::newRow("records folder")
             << QByteArray(msg::Fill(msg::RecordsFolderMissing, {"/home/ann/Records"}).c_str())
             << "The records folder /home/ann/Records does not exist."
@@ -169,6 +178,28 @@ class LanguageTest : public QObject {
 
     // Qt's own texts (the standard buttons, the colour dialog) come in Russian when the
     // system has Qt's translations.
+    // Without a dictionary the window says which files it looked for, where, and what to do,
+    // in the interface's language, after the message itself.
+    void dictionaryErrorSaysWhereAndWhat() {
+        GameModel model;
+        model.StartFolder = "/home/ann/game";
+        model.Dict.DictName = "General_rus";
+        const std::string message = std::string(msg::DictionaryError) + "\nreason";
+        QString text = DictionaryErrorText(model, message);
+        QVERIFY2(text.startsWith("Error when opening the dictionary file.\nreason\n\n"),
+                 qPrintable(text));
+        for (const char* part :
+             {"General_rus.tqd or General_rus.txt", "/home/ann/game/Dicts", "Tessaroon.ini"})
+            QVERIFY2(text.contains(part), qPrintable(text));
+        QCOMPARE(InstallTranslations(InterfaceLanguage::Russian), InterfaceLanguage::Russian);
+        text = DictionaryErrorText(model, message);
+        InstallTranslations(InterfaceLanguage::English);
+        QVERIFY2(text.startsWith("Ошибка при открытии файла словаря."), qPrintable(text));
+        QVERIFY2(text.contains("General_rus.tqd") && text.contains("/home/ann/game/Dicts") &&
+                     !text.contains("looked for"),
+                 qPrintable(text));
+    }
+
     void qtTextsFollow() {
         QCOMPARE(InstallTranslations(InterfaceLanguage::Russian), InterfaceLanguage::Russian);
         QDialogButtonBox box(QDialogButtonBox::Cancel);

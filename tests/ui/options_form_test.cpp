@@ -71,6 +71,11 @@ struct FakeNetwork : OptionsNetwork {
     void SendChat(const std::string& to, const std::string& text) override {
         chats.emplace_back(to, text);
     }
+    std::vector<std::string> handed;
+    bool HandToComputer(const std::string& name) override {
+        handed.push_back(name);
+        return true;
+    }
     ConnectOutcome outcome = ConnectOutcome::Started;
     std::vector<std::pair<std::string, std::string>> connects;  // own name, server
     ConnectOutcome ConnectClick(const std::string& own, const std::string& server) override {
@@ -373,8 +378,12 @@ class OptionsFormTest : public QObject {
         QLineEdit* own = f.OwnNameEdit();
         QTest::keyClicks(own, "Al,ice");
         QCOMPARE(own->text(), QString("Alice"));
-        QTest::keyClicks(f.ServerEdit(), "192.168.100.2001");
-        QCOMPARE(f.ServerEdit()->text(), QString("192.168.100.200"));
+        // The server field takes a host name with its port, up to its own limit.
+        QTest::keyClicks(f.ServerEdit(), "192.168.100.200:16282");
+        QCOMPARE(f.ServerEdit()->text(), QString("192.168.100.200:16282"));
+        f.ServerEdit()->setText(QString(int(kServerNameLimit) - 1, 'a'));
+        QTest::keyClicks(f.ServerEdit(), "bc");
+        QCOMPARE(f.ServerEdit()->text().size(), int(kServerNameLimit));
         f.hide();
     }
 
@@ -495,6 +504,42 @@ class OptionsFormTest : public QObject {
         QVERIFY(f.AddressPanel()->isHidden());
         f.ModeButton(GameMode::General)->setChecked(true);
         QVERIFY(f.AddressPanel()->isHidden());
+        f.hide();
+    }
+
+    // Server mode: the move limit for players at other computers (none unless set) goes with
+    // the settings, and "Seat to computer" hands the chosen client's seat over.
+    void serverMoveLimitAndHandOver() {
+        Dialog d;
+        TOptionsForm& f = d.Form();
+        f.Pages()->setCurrentIndex(0);
+        f.show();
+        QVERIFY(f.MoveLimitPanel()->isHidden());
+        QVERIFY(f.HandOverButton()->isHidden());
+        f.ModeButton(GameMode::Server)->setChecked(true);
+        QVERIFY(f.MoveLimitPanel()->isVisible());
+        QVERIFY(f.HandOverButton()->isVisible());
+        QCOMPARE(f.ClientMoveLimit()->value(), 0);
+        QCOMPARE(f.ClientMoveLimit()->text(), QString("none"));
+        // Within the mode group, clear of the radio buttons' texts.
+        const QRect limit = f.MoveLimitPanel()->geometry();
+        QVERIFY(limit.right() < f.MoveLimitPanel()->parentWidget()->width());
+        QVERIFY(!f.HandOverButton()->isEnabled());  // nobody to hand over yet
+
+        d.net.clients = {"Ann", "Bob"};
+        f.RecipientsChanged();
+        QVERIFY(f.HandOverButton()->isEnabled());
+        f.RecipientList()->setCurrentIndex(1);
+        QTest::mouseClick(f.HandOverButton(), Qt::LeftButton);
+        QCOMPARE(d.net.handed, std::vector<std::string>{"Bob"});
+        if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS"); !dir.isEmpty())
+            f.grab().save(dir + "/options-server-limit.png");
+
+        f.ClientMoveLimit()->setValue(300);
+        QCOMPARE(f.ControlValues().ClientMoveLimit, 300);
+        f.ModeButton(GameMode::General)->setChecked(true);
+        QVERIFY(f.MoveLimitPanel()->isHidden());
+        QVERIFY(f.HandOverButton()->isHidden());
         f.hide();
     }
 
@@ -650,7 +695,12 @@ class OptionsFormTest : public QObject {
         d.net.outcome = OptionsNetwork::ConnectOutcome::CannotStart;
         d.messages.clear();
         QTest::mouseClick(f.ConnectButton(), Qt::LeftButton);
-        QCOMPARE(d.messages, QStringList{Q(msg::CannotConnect)});
+        // The sentence, then what the field should hold, with what it held.
+        QCOMPARE(d.messages.size(), 1);
+        QVERIFY2(
+            d.messages[0].startsWith(Q(msg::CannotConnect) + "\n\"127.0.0.1\" is not a server"),
+            qPrintable(d.messages[0]));
+        QVERIFY2(d.messages[0].contains(":port"), qPrintable(d.messages[0]));
         QCOMPARE(d.modals.Count("QMessageBox"), 2);
 
         d.net.outcome = OptionsNetwork::ConnectOutcome::Started;
@@ -786,8 +836,10 @@ class OptionsFormTest : public QObject {
             f->FieldRows()->setValue(6);
             f->PlayerCount()->setValue(3);
             d.SetName(3, "Cid");
+            f->ClientMoveLimit()->setValue(90);
             f->bbOptOkClick(false);
         };
+        QCOMPARE(d.main->Net().Server().MoveLimit(), std::chrono::seconds(0));
         d.main->miOptionsClick();
         QCOMPARE(d.modals.Count("tq::ui::TOptionsForm"), 1);
         QCOMPARE(d.model.Settings.ColCount, 6);
@@ -796,6 +848,9 @@ class OptionsFormTest : public QObject {
         QCOMPARE(d.model.Board.Cols(), 6);
         QVERIFY(d.main->CellAt(5, 5)->isVisibleTo(d.main.get()));
         QVERIFY(!d.main->CellAt(6, 5)->isVisibleTo(d.main.get()));
+        // The window's server holds players at other computers to the limit set.
+        QCOMPARE(d.model.Settings.ClientMoveLimit, 90);
+        QCOMPARE(d.main->Net().Server().MoveLimit(), std::chrono::seconds(90));
 
         const auto phase = d.model.State.Phase;
         d.modals.answer = QDialog::Rejected;

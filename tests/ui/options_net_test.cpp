@@ -124,6 +124,30 @@ class OptionsNetTest : public QObject {
         QVERIFY(server.model.State.Phase != GamePhase::GameOver);
     }
 
+    // The server field may name the port: a window on another port reaches the server by
+    // "host:port", and a bare host that finds nobody says where it tried and why.
+    void theServerFieldNamesAPort() {
+        const QByteArray serverPort = qgetenv("TESSAROON_PORT");
+        Window server;
+        server.Form().ModeButton(GameMode::Server)->setChecked(true);
+        QVERIFY(server.main->Net().Server().Listening());
+        qputenv("TESSAROON_PORT", "1");  // nothing listens there
+        Window client;
+        qputenv("TESSAROON_PORT", serverPort);
+        TOptionsForm& co = client.Form();
+        co.ModeButton(GameMode::Client)->setChecked(true);
+        co.OwnNameEdit()->setText("Cid");
+        co.ServerEdit()->setText("127.0.0.1");
+        co.bbConClick();
+        QTRY_COMPARE(client.messages.size(), 1);
+        QVERIFY2(
+            client.messages[0].contains("127.0.0.1, port 1: the server refused the connection."),
+            qPrintable(client.messages[0]));
+        co.ServerEdit()->setText("127.0.0.1:" + QString::fromLatin1(serverPort));
+        co.bbConClick();
+        QTRY_COMPARE(server.main->Net().Server().ClientNames(), std::vector<std::string>{"Cid"});
+    }
+
     void cancelClosesAClientThatHasNotJoined() {
         Window server;
         Window client;

@@ -300,6 +300,16 @@ class TranslationFitTest : public QObject {
                     l->setText(ServerAddressText(addresses, 16282));
                     l->show();
                 }
+                // The move limit beside "Server" and the button that hands a seat over.
+                for (QGroupBox* box : general->findChildren<QGroupBox*>())
+                    for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                        if (child->metaObject() == &QWidget::staticMetaObject) child->show();
+                for (QPushButton* b : general->findChildren<QPushButton*>()) b->show();
+                if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS");
+                    !dir.isEmpty())
+                    options.grab().save(dir + "/options-server-" +
+                                        (language == InterfaceLanguage::Russian ? "ru" : "en") +
+                                        ".png");
             }
             shown = &options;
         } else if (window == "style") {

@@ -8,10 +8,20 @@
 #include "commands.h"
 #include "core/game_model.h"
 #include "printable.h"
+#include "settings/interface_language.h"
 
 namespace tq::cli {
 
 namespace {
+
+// The window's language as the settings file forces it: "ru", "en", or empty when the locale
+// decides (an empty key or any other value).
+std::string ForcedLanguage(const IniFile& ini) {
+    const std::string key = ReadLanguageKey(ini);
+    const InterfaceLanguage underRussian = ChooseInterfaceLanguage(key, {"ru"});
+    if (underRussian != ChooseInterfaceLanguage(key, {"en"})) return "";
+    return underRussian == InterfaceLanguage::Russian ? "ru" : "en";
+}
 
 int Info(const std::vector<std::string>& args) {
     if (!TakesNoArguments("info", args)) return 2;
@@ -43,7 +53,8 @@ int Info(const std::vector<std::string>& args) {
         << "RatedGame=" << int(s.RatedGame) << "\n"
         << "Dict=" << Printable(model.Dict.DictName) << "\n"
         << "Style=" << Printable(model.StyleName) << "\n"
-        << "Language=" << int(model.Dict.Language) << "\n"
+        << "Language=" << ForcedLanguage(*model.SettingsFile) << "\n"
+        << "DictLanguage=" << int(model.Dict.Language) << "\n"
         << "Edition=" << int(model.Dict.Edition) << "\n"
         << "ShortestLen=" << int(model.Dict.ShortestLen) << "\n"
         << "LongestLen=" << int(model.Dict.LongestLen) << "\n"
@@ -55,7 +66,9 @@ const CommandRegistrar kInfo(
     "info", "info                 print the effective settings and dictionary facts", Info,
     "usage: tessaroon-cli info\n"
     "Starts up as the game does and prints the settings in force (after their fallbacks and\n"
-    "consistency rules) and the facts of the loaded dictionary, one Key=value a line.\n");
+    "consistency rules) and the facts of the loaded dictionary, one Key=value a line.\n"
+    "Language is the window's language as the settings force it (ru, en, or empty: the\n"
+    "locale's); DictLanguage is the dictionary's language number.\n");
 
 }  // namespace
 

@@ -27,13 +27,14 @@ namespace tq::cli {
 namespace {
 
 const char* const kUsage =
-    "usage: tessaroon-cli join HOST --name NAME [--skill S] [--port P]\n"
-    "Joins the network game of the server HOST (a host name or an IPv4 address) under NAME\n"
-    "and lets the computer play its seat; prints each move it sees. Runs in the start folder\n"
-    "for the dictionary, which must have the server's alphabet. Ends when the server closes.\n"
+    "usage: tessaroon-cli join HOST[:PORT] --name NAME [--skill S] [--port P]\n"
+    "Joins the network game of the server HOST (a host name, an IPv4 address, or an IPv6\n"
+    "address, in brackets when a port follows) under NAME and lets the computer play its seat;\n"
+    "prints each move it sees. Runs in the start folder for the dictionary, which must have\n"
+    "the server's alphabet. Ends when the server closes.\n"
     "  --name NAME   the client's name: 1 to 12 characters, no ','\n"
     "  --skill S     the computer's skill 1..7 (default 2)\n"
-    "  --port P      the server's port (default 16282)\n";
+    "  --port P      the server's port when HOST names none (default 16282)\n";
 
 class JoinView : public HeadlessView {
   public:
@@ -63,13 +64,12 @@ class JoinView : public HeadlessView {
     }
     void ShowMessage(std::string_view text, MessageIcon) override {
         // A failure of the connection says which server failed; a chat text is escaped.
-        const bool connection = text == msg::ServerInaccessible || text == msg::CannotConnect ||
-                                text == msg::NetworkError;
+        const std::string_view first = text.substr(0, text.find('\r'));
+        const bool failed = first == msg::ServerInaccessible || first == msg::CannotConnect;
+        const bool connection = failed || text == msg::NetworkError;
         if (connection) std::cerr << "tessaroon-cli join: " << server << ": ";
         std::cerr << PrintableMessage(text) << "\n";
-        if (text == msg::NameTaken || text == msg::OtherAlphabet ||
-            text == msg::ServerInaccessible || text == msg::CannotConnect)
-            refused = true;
+        if (text == msg::NameTaken || text == msg::OtherAlphabet || failed) refused = true;
         told = told || connection || refused;
     }
 
@@ -83,17 +83,27 @@ class JoinView : public HeadlessView {
     const GameModel& model_;
 };
 
-// Plays the own seat when the server says so.
+// Plays the own seat when the server says so, and says when the connection is up.
 class Bot : public net::NetObserver {
   public:
-    Bot(GameFlow& flow, JoinView& view, int skill) : bot_(flow, view.letters, skill) {}
+    Bot(GameFlow& flow, JoinView& view, int skill, const net::GameClient& client)
+        : bot_(flow, view.letters, skill), view_(view), client_(client) {}
     void OwnTurn() override {
         // From the event loop, as a click would come.
         QTimer::singleShot(0, [this] { bot_.Play(); });
     }
+    void ConnectionChanged() override {
+        if (said_ || !client_.IsConnected()) return;
+        said_ = true;
+        std::cerr << "connected to " << view_.server << " as " << Printable(client_.OwnName())
+                  << "; waiting for a game" << std::endl;
+    }
 
   private:
     net::SeatBot bot_;
+    const JoinView& view_;
+    const net::GameClient& client_;
+    bool said_ = false;
 };
 
 int Join(const std::vector<std::string>& args) {
@@ -135,17 +145,24 @@ int Join(const std::vector<std::string>& args) {
         return 2;
     }
 
+    const auto server = net::ParseServerAddress(host, static_cast<uint16_t>(port));
+    if (!server) {
+        std::cerr << "tessaroon-cli join: \"" << Printable(host)
+                  << "\" is not a server: HOST, HOST:PORT or [IPv6 address]:PORT\n";
+        return 2;
+    }
+
     EventLoop loop;
     GameModel model;
     if (!StartModel(model, std::cerr)) return 1;
 
     JoinView view(model);
-    view.server = Printable(host) + " port " + std::to_string(port);
+    view.server = Printable(server->host) + " port " + std::to_string(server->port);
     NetGame net(model, view);
-    Bot bot(net.flow, view, static_cast<int>(skill));
+    Bot bot(net.flow, view, static_cast<int>(skill), net.play.Client());
     net.play.AddObserver(&bot);
 
-    switch (net.play.Client().Connect(host, name, static_cast<uint16_t>(port))) {
+    switch (net.play.Client().Connect(server->host, name, server->port)) {
         case net::ConnectResult::Started:
             break;
         case net::ConnectResult::CannotStart:

@@ -35,7 +35,8 @@ const std::string kUsage =
         "  --clients N           clients to wait for, 1..5 (at most the seat count)\n"
         "  --port P              port to listen on (default 16282; 0 picks a free one)\n"
         "  --move-limit S        seconds a client seat may take for a move before the computer\n"
-        "                        takes its seat over (default 600; 0: no limit)\n") +
+        "                        takes its seat over (default 600; 0: no limit)\n"
+        "  --per-address N       connections one peer address may hold, 1..40 (default 5)\n") +
     kGameOptionsUsage;
 
 // The headless view of a served game: lets network events run between computer moves, and
@@ -93,9 +94,11 @@ int Serve(const std::vector<std::string>& args) {
             return 0;
         }
     // Its own options and the game options selfplay takes.
-    long clients = 0, port = net::kGamePort, moveLimit = 600;
+    long clients = 0, port = net::kGamePort, moveLimit = 600,
+         perAddress = static_cast<long>(net::kMaxPerAddress);
     Options options;
-    std::vector<OptionSpec> specs = {{"--clients", true}, {"--port", true}, {"--move-limit", true}};
+    std::vector<OptionSpec> specs = {
+        {"--clients", true}, {"--port", true}, {"--move-limit", true}, {"--per-address", true}};
     specs.insert(specs.end(), kGameOptions.begin(), kGameOptions.end());
     const Result<Arguments> parsed = ParseArguments(args, specs);
     if (!parsed.ok() || !parsed->positional.empty()) {
@@ -107,21 +110,25 @@ int Serve(const std::vector<std::string>& args) {
         return 2;
     }
     for (const auto& [name, value] : parsed->options) {
-        if (name != "--clients" && name != "--port" && name != "--move-limit") {
+        if (name != "--clients" && name != "--port" && name != "--move-limit" &&
+            name != "--per-address") {
             if (const Status taken = TakeGameOption(name, value, options); !taken.ok()) {
                 std::cerr << "tessaroon-cli serve: " << taken.message() << "\n" << kUsage;
                 return 2;
             }
             continue;
         }
-        const bool ok = name == "--clients" ? ParseInt(value, 1, kMaxSeats, clients)
-                        : name == "--port"  ? ParseInt(value, 0, 65535, port)
-                                            : ParseInt(value, 0, 86400, moveLimit);
+        const long maxPerAddress = static_cast<long>(net::kMaxConnections);
+        const bool ok = name == "--clients"       ? ParseInt(value, 1, kMaxSeats, clients)
+                        : name == "--port"        ? ParseInt(value, 0, 65535, port)
+                        : name == "--per-address" ? ParseInt(value, 1, maxPerAddress, perAddress)
+                                                  : ParseInt(value, 0, 86400, moveLimit);
         if (!ok) {
             std::cerr << "tessaroon-cli serve: " << name << " must be "
-                      << (name == "--clients" ? "1..5"
-                          : name == "--port"  ? "a port 0..65535"
-                                              : "0..86400 seconds")
+                      << (name == "--clients"       ? "1..5"
+                          : name == "--port"        ? "a port 0..65535"
+                          : name == "--per-address" ? "1..40"
+                                                    : "0..86400 seconds")
                       << ", not \"" << value << "\"\n";
             return 2;
         }
@@ -153,6 +160,7 @@ int Serve(const std::vector<std::string>& args) {
     net.play.AddObserver(&observer);
 
     net.play.Server().SetMoveLimit(std::chrono::seconds(moveLimit));
+    net.play.Server().SetAddressLimit(static_cast<std::size_t>(perAddress));
     if (!net.play.Server().StartListening(static_cast<uint16_t>(port))) {
         std::cerr << Utf8(msg::ServerUnavailable) << "\n";
         return 1;
