@@ -79,6 +79,8 @@ test)
     ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --output-on-failure -j "$jobs" --timeout 3000
+    # A short libFuzzer run of every fuzz target in a clang build beside the build folder.
+    "$top/tests/fuzz/run.sh" "$build"
     ;;
 package)
     cd "$build"

@@ -88,8 +88,13 @@ class BitWriter {
     }
     // Fills the stream up to `words` whole words with copies of the code and returns them. The
     // copy that does not fit is cut short: its leading bits begin no other code (the code is a
-    // prefix code), so a reader holds them back as unfinished and drops them at the end.
+    // prefix code), so a reader holds them back as unfinished and drops them at the end. A code
+    // of no bits (a dictionary without letters has none) would fill nothing: zero bits pad then.
     std::vector<uint32_t> Finish(std::size_t words, uint32_t code, int length) {
+        if (length <= 0) {
+            code = 0;
+            length = 1;
+        }
         while (words_.size() < words) Put(code, length);
         words_.resize(words);
         return std::move(words_);

@@ -23,8 +23,8 @@ struct PackOptions {
 // Packs every word of the store. Fails with a readable error when a word holds a byte outside the
 // alphabet of options.Language, a length has more than 65535 words, an option is out of range, or
 // the file would exceed 640000 bytes. The bits after the last word decode, for a reader that goes
-// on, to fewer letters than the longest word has, so they never complete a word.
-// On success the whole file.
+// on, to fewer letters than the longest word has, so they never complete a word. An empty store
+// gives a valid file without letters or words.
 Result<std::vector<uint8_t>> PackDictionary(const WordStore& store, const PackOptions& options);
 
 // Code lengths for letter frequencies (index 0..n-1): a prefix code with every used letter's

@@ -154,8 +154,16 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     } else {
         at = text_.size();
     }
-    // A last line without its line end gets one before the new line.
-    if (at == text_.size() && !text_.empty() && text_.back() != '\n') insert += eol;
+    // A last line without its line end gets one before the new line. A CR that ends it is no
+    // part of its text: it goes, or the next read would take it as a blank inside the line and
+    // the next save would drop it, so that saving twice would not write the same bytes.
+    if (at == text_.size() && !text_.empty() && text_.back() != '\n') {
+        if (text_.back() == '\r' && !lines_.empty() && lines_.back().end < text_.size()) {
+            text_.pop_back();
+            --at;
+        }
+        insert += eol;
+    }
     if (header < 0) {
         if (!lines_.empty()) insert += eol;  // a blank line before the new section
         insert.append("[").append(section).append("]").append(eol);

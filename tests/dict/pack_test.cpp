@@ -10,6 +10,7 @@
 
 #include "dict/compressed.h"
 #include "dict/stream_reading.h"
+#include "test_support.h"
 
 namespace tq {
 namespace {
@@ -164,6 +165,42 @@ TEST(PackDictionary, WritesNoLetterAfterTheLastWord) {
     const Result<TqdContents> decoded = DecodeCompressedDictionary(*packed);
     ASSERT_TRUE(decoded.ok());
     EXPECT_EQ(decoded->letters, "AB");
+}
+
+// Lists with few words or none pack at once: no words give a valid file that reads back empty.
+TEST(PackDictionary, EndsOnListsWithFewWordsOrNone) {
+    struct Case {
+        const char* list;
+        std::vector<std::string> words;
+    };
+    const std::vector<Case> cases = {
+        {"{eng}", {}},
+        {"{eng}\r\n", {}},
+        {"{rus}\r\n", {}},
+        {"{eng}\r\nA1\r\nab\r\nX\r\n{eng}\r\n", {}},  // every line dropped
+        {"{eng}\r\nQUIZ\r\n", {"QUIZ"}},
+        {"{eng}\r\nAAAAAAAAAA\r\n", {"AAAAAAAAAA"}},
+        {"{eng}\r\nAAA\r\n", {"AAA"}},
+        {"{rus}\r\n\xC0\xC0\xC0\xC0\r\n", {"\xC0\xC0\xC0\xC0"}},
+        {"{eng}\r\nZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZ\r\n", {std::string(30, 'Z')}},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        test::WriteFile(dir / "list.txt", c.list);
+        WordStore store;
+        TDictInfo info;
+        ASSERT_TRUE(ReadPlainWordList(dir / "list.txt", store, info).ok()) << c.list;
+        PackOptions options;
+        options.Language = info.Language;
+        const Result<std::vector<uint8_t>> packed = PackDictionary(store, options);
+        ASSERT_TRUE(packed.ok()) << c.list << ": " << packed.message();
+        const Result<TqdContents> decoded = DecodeCompressedDictionary(*packed);
+        ASSERT_TRUE(decoded.ok()) << c.list << ": " << decoded.message();
+        EXPECT_EQ(decoded->Language, info.Language);
+        WordStore back;
+        AddDecodedWords(*decoded, back);
+        EXPECT_EQ(AllWords(back), c.words) << c.list;
+    }
 }
 
 }  // namespace

@@ -62,6 +62,9 @@ TEST(IniDocument, SetChangesOnlyTheKeysLine) {
          "[A]\r\nx=1\r\nk=v\r\n\r\n[B]\r\ny=2\r\n"},
         {"[A]", "A", "k", "v", "[A]\nk=v\n"},
         {"[A]\nx=1", "A", "k", "v", "[A]\nx=1\nk=v\n"},
+        // A CR that ends the last line is its line end, not text: it is not kept before a new one.
+        {"[A]\r\nx=1\r", "A", "k", "v", "[A]\r\nx=1\r\nk=v\r\n"},
+        {"[A]\r", "B", "k", "v", "[A]\n\n[B]\nk=v\n"},
         // A new section ends the text.
         {"[A]\nx=1\n", "B", "k", "v", "[A]\nx=1\n\n[B]\nk=v\n"},
         {"", "B", "k", "v", "[B]\nk=v\n"},

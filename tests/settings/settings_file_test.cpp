@@ -382,6 +382,41 @@ TEST(Settings, NamesThatLookLikeUtf8ReadBackAsThemselves) {
     EXPECT_EQ(ReadSettings(again, Dict()).Seat(1).Name, "\xD0\xA8");
 }
 
+// Saving settings that did not change writes the same bytes again, whatever line ends the file
+// came with; the first save adds the missing keys in the file's own line ends.
+TEST(Settings, ASecondSaveChangesNoByte) {
+    struct Case {
+        const char* text;
+        const char* firstSaveHolds;
+    };
+    const std::vector<Case> cases = {
+        {"[Players]\nCount=4\n", "[Players]\nCount=4\nName1="},
+        {"[Players]\r\nCount=4\r\n", "[Players]\r\nCount=4\r\nName1="},
+        {"[Players]\r\nCount=4", "[Players]\r\nCount=4\r\nName1="},  // no final line end
+        // A last line ended by a lone CR: the CR ends the line, it is no blank within it.
+        {"[Players]\r\nCount=\r", "[Players]\r\nCount=2\r\nName1="},
+        {"[Players]\nCount=4\r", "[Players]\nCount=4\nName1="},
+        {"[Players]\r", "[Players]\nCount=2\nName1="},
+        {"\r", "\n[General]\nRatedGame=0\n"},
+        {"[Players]\r\r\nCount=4\r\r\n", "[Players]\r\r\nCount=4\r\nName1="},
+        {"[Players]\nCount=x\ry\n", "[Players]\nCount=2\nName1="},  // a CR within a line
+        {"", "[General]\nRatedGame=0\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto file = dir / "Tessaroon.ini";
+        WriteFile(file, c.text);
+        IniFile ini(file);
+        const GameSettings s = ReadSettings(ini, Dict());
+        ASSERT_EQ(SaveSettings(ini, s).message(), "");
+        const std::string first = test::ReadFile(file);
+        EXPECT_NE(first.find(c.firstSaveHolds), std::string::npos) << c.text << " gave\n" << first;
+        IniFile again(file);
+        ASSERT_EQ(SaveSettings(again, ReadSettings(again, Dict())).message(), "");
+        EXPECT_EQ(test::ReadFile(file), first) << c.text;
+    }
+}
+
 TEST(Settings, SaveReportsAFileItCannotWrite) {
     TempDir dir;
     std::filesystem::create_directories(dir / "Tessaroon.ini");  // a folder in the file's place

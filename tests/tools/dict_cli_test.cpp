@@ -2,6 +2,7 @@
 // The companion's dict and records commands, run as the user runs them.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -128,6 +129,33 @@ TEST_F(CliTest, RefusesBadInputWithAMessage) {
     r = Cli(dir_, "dict verify bad.tqd");
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.out.find("fails the game's checks"), std::string::npos) << r.out;
+}
+
+// A list without a word left after the list's rules is refused at once, naming the file, and no
+// file is written; a list too small for the game packs, with a note saying so.
+TEST_F(CliTest, PackRefusesAListWithoutWords) {
+    const struct {
+        const char* list;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"{eng}", 1, "Dicts/in.txt: holds no words"},
+        {"{rus}\r\n\r\n", 1, "Dicts/in.txt: holds no words"},
+        {"{eng}\r\nA1\r\nab\r\nX\r\n", 1, "Dicts/in.txt: holds no words"},
+        {"", 1, "Dicts/in.txt: the first line must be {rus} or {eng}"},
+        {"{eng}\r\nAAAA\r\n", 0, "the game starts only with 100 words or more"},
+    };
+    for (const auto& c : cases) {
+        Write("Dicts/in.txt", c.list);
+        fs::remove(dir_ / "out.tqd");
+        // A packer that loops is stopped, and fails the case, after a minute.
+        const CliRun r = CliShell(
+            dir_, "timeout 60 '" + std::string(TESSAROON_CLI) + "' dict pack Dicts/in.txt out.tqd");
+        EXPECT_EQ(WEXITSTATUS(r.status), c.status) << c.list << "\n" << r.out;
+        EXPECT_NE(r.out.find(c.says), std::string::npos) << c.says << " not in\n" << r.out;
+        EXPECT_EQ(fs::exists(dir_ / "out.tqd"), c.status == 0) << c.list;
+    }
+    EXPECT_NE(Cli(dir_, "dict verify out.tqd").out.find("Words=1\n"), std::string::npos);
 }
 
 // Given what is not a .tqd, verify and unpack name the file and say what to pass instead.

@@ -68,6 +68,14 @@ int Pack(const std::vector<std::string>& files, const std::string* editionText) 
         std::cerr << "dict pack: " << files[0] << ": the first line must be {rus} or {eng}\n";
         return 1;
     }
+    // The game starts with no fewer than 100 words; a file without any is a mistake, not a
+    // dictionary, so none is written.
+    if (store.TotalWords() == 0) {
+        std::cerr << "dict pack: " << files[0]
+                  << ": holds no words: after the marker line, each line is one word of 2 to 30 "
+                     "capital letters of the list's alphabet\n";
+        return 1;
+    }
     PackOptions options;
     options.Language = info.Language;
     options.Edition = static_cast<uint8_t>(edition);
@@ -86,6 +94,9 @@ int Pack(const std::vector<std::string>& files, const std::string* editionText) 
     }
     std::cout << files[1] << ": " << store.TotalWords() << " words, " << packed->size()
               << " bytes\n";
+    if (store.TotalWords() < kMinDictionaryWords)
+        std::cerr << "dict pack: note: the game starts only with " << kMinDictionaryWords
+                  << " words or more, this file and the plain list beside it together\n";
     return 0;
 }
 
