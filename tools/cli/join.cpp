@@ -38,13 +38,7 @@ class JoinView : public HeadlessView {
   public:
     explicit JoinView(const GameModel& model) : model_(model) {}
 
-    char PickLetter() override {
-        if (letters.empty()) return kJoker;
-        const char c = letters.front();
-        letters.pop_front();
-        return c;
-    }
-    void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
+    void WakeAfter(int ms) override { waker.After(ms); }
     void ShowResultRow(int row, std::string_view word, std::string_view points,
                        std::string_view letter, uint32_t) override {
         const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
@@ -60,7 +54,7 @@ class JoinView : public HeadlessView {
                       << "\n";
         std::cout.flush();
     }
-    void ShowMessage(std::string_view text, MessageIcon) override {
+    void ShowMessage(std::string_view text, MessageIcon, std::function<void()> answered) override {
         // A failure of the connection says which server failed; a chat text is escaped.
         const bool connection = text == msg::ServerInaccessible || text == msg::CannotConnect ||
                                 text == msg::NetworkError;
@@ -70,9 +64,10 @@ class JoinView : public HeadlessView {
             text == msg::ServerInaccessible || text == msg::CannotConnect)
             refused = true;
         told = told || connection || refused;
+        if (answered) answered();
     }
 
-    std::deque<char> letters;  // the answers the letter picker gives, in order
+    LoopWaker waker;
     int gamesEnded = 0;
     bool refused = false;
     bool told = false;   // why the connection ended was printed
@@ -85,7 +80,7 @@ class JoinView : public HeadlessView {
 // Plays the own seat when the server says so.
 class Bot : public net::NetObserver {
   public:
-    Bot(GameFlow& flow, JoinView& view, int skill) : bot_(flow, view.letters, skill) {}
+    Bot(GameFlow& flow, int skill) : bot_(flow, skill) {}
     void OwnTurn() override {
         // From the event loop, as a click would come.
         QTimer::singleShot(0, [this] { bot_.Play(); });
@@ -155,7 +150,8 @@ int Join(const std::vector<std::string>& args) {
     JoinView view(model);
     view.server = Printable(host) + " port " + std::to_string(port);
     NetGame net(model, view);
-    Bot bot(net.flow, view, static_cast<int>(skill));
+    view.waker.SetFlow(net.flow);
+    Bot bot(net.flow, static_cast<int>(skill));
     net.play.AddObserver(&bot);
 
     switch (net.play.Client().Connect(host, name, static_cast<uint16_t>(port))) {
