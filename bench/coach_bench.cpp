@@ -97,6 +97,7 @@ const std::vector<ReviewGame>& Games() {
         for (uint64_t seed = 1; seed <= 4; ++seed) {
             model.Rng.Seed(seed);
             flow.StartNewGame();
+            view.RunWakes(flow);
             out.push_back(recorder.Game());
         }
         flow.Unsubscribe(recorder);

@@ -94,20 +94,16 @@ class Script {
 
 class Hub;
 
-// A view that lets the hub's events run where the window would let pending events run, and
-// answers the letter picker from a queue (the seat bot's).
+// A view whose wake-ups are events of the hub, as the window's are events of its loop.
 class HubView : public tq::HeadlessView {
   public:
     explicit HubView(Hub& hub) : hub_(hub) {}
-    void ProcessPendingEvents() override;
-    char PickLetter() override {
-        if (picks.empty()) return tq::kJoker;
-        const char c = picks.front();
-        picks.pop_front();
-        return c;
+    void WakeAfter(int) override;
+    void ShowMessage(std::string_view, tq::MessageIcon, std::function<void()> answered) override {
+        ++messages;
+        if (answered) answered();
     }
-    void ShowMessage(std::string_view, tq::MessageIcon) override { ++messages; }
-    std::deque<char> picks;
+    tq::GameFlow* flow = nullptr;
     int messages = 0;
 
   private:
@@ -164,6 +160,7 @@ struct Computer {
         model.Rng.Seed(seed);
         model.Settings.ComputerPace = 0;
         flow = std::make_unique<tq::GameFlow>(model, view, unused);
+        view.flow = flow.get();
         play = std::make_unique<tq::net::NetPlay>(*flow, view, server, client);
     }
     ~Computer() {
@@ -206,10 +203,19 @@ class DropWatch : public tq::net::NetObserver {
 class Hub {
   public:
     struct Event {
-        enum Kind { Connected, ToServer, ToClient, ServerSeesClose, ClientSeesClose, Play } kind;
+        enum Kind {
+            Connected,
+            ToServer,
+            ToClient,
+            ServerSeesClose,
+            ClientSeesClose,
+            Play,
+            Wake
+        } kind;
         int client = 0;  // index of the honest client; -1 the lone client
         ConnectionId id = 0;
         std::string bytes;
+        tq::GameFlow* flow = nullptr;  // the game a wake-up is for
     };
 
     void Post(Event e) { events_.push_back(std::move(e)); }
@@ -241,8 +247,8 @@ class Hub {
     int depth_ = 0;
 };
 
-void HubView::ProcessPendingEvents() {
-    hub_.Pump();
+void HubView::WakeAfter(int) {
+    hub_.Post({Hub::Event::Wake, 0, 0, {}, flow});
 }
 
 void PipeServer::StopListening() {
@@ -325,6 +331,9 @@ void Hub::Run(const Event& e) {
             bots[bot]->Play();
             return;
         }
+        case Event::Wake:
+            e.flow->Wake();
+            return;
     }
 }
 
@@ -363,14 +372,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (int i = 0; i < honestCount; ++i) {
         clients.push_back(std::make_unique<Computer>(hub, true, i, seed + 1 + i));
         hub.clients.push_back(clients.back().get());
-        hub.bots.push_back(std::make_unique<tq::net::SeatBot>(
-            *clients.back()->flow, clients.back()->view.picks, 1 + (seed + i) % 7));
+        hub.bots.push_back(
+            std::make_unique<tq::net::SeatBot>(*clients.back()->flow, 1 + (seed + i) % 7));
         turns.push_back(std::make_unique<TurnObserver>(hub, i));
         clients.back()->play->AddObserver(turns.back().get());
     }
     Computer lone(hub, true, -1, seed + 7);
     hub.lone = &lone;
-    hub.bots.push_back(std::make_unique<tq::net::SeatBot>(*lone.flow, lone.view.picks, 2));
+    hub.bots.push_back(std::make_unique<tq::net::SeatBot>(*lone.flow, 2));
     TurnObserver loneTurn(hub, -1);
     lone.play->AddObserver(&loneTurn);
 

@@ -59,8 +59,7 @@ void GameFlow::ShowHint(std::string_view text, uint32_t colour) {
 }
 
 bool GameFlow::CanStartNewGame() const {
-    return model_.Settings.Mode != GameMode::Client && !busy_ &&
-           Phase() != GamePhase::ComputerThinking;
+    return model_.Settings.Mode != GameMode::Client && Phase() != GamePhase::ComputerThinking;
 }
 
 bool GameFlow::CloseRequest() {
@@ -96,6 +95,10 @@ NewGameContent GameFlow::NewGameLine(const std::string& placedWord) const {
 
 void GameFlow::StartNewGame() {
     ++gameSerial_;
+    // Answers to the old game's questions and wake-ups find nobody waiting.
+    asked_ = LetterAsk::None;
+    wake_ = WakeFor::None;
+    pendingWord_.clear();
     GameSettings& s = model_.Settings;
     GameState& st = model_.State;
 

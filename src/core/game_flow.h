@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The game's dialogue: new game, move entry, scoring, the turn loop and the move clock. It owns
+// The game's dialogue: new game, move entry, scoring, the turns and the move clock. It owns
 // nothing of the model; it reads and changes the one GameModel and talks to the window through
 // GameView and to the network through NetSender. Everything runs on the user-interface thread.
+//
+// It never waits inside itself. The window hands it commands (a click, a key, a letter chosen, a
+// received move, a wake-up, a clock tick, a close request); each one changes the game a step and
+// returns. What the game wants of the window is an output through GameView: show this, ask for a
+// letter at this cell, wake me in n milliseconds, show this message and tell me when it is closed.
+// The answers come back as commands. So several games may run side by side in one thread.
 
 #include <array>
 #include <chrono>
@@ -36,8 +42,8 @@ struct ShiftState {
     bool OnlyCtrl() const { return ctrl && !shift && !alt && !anyButton; }
 };
 
-// The game and its phase at one moment, to tell afterwards whether they changed while events ran
-// (a modal dialog, the pending events of the turn loop).
+// The game and its phase at one moment, for work that ends later elsewhere (a hint searched on
+// another thread) to tell whether its game is still the one on the field.
 struct FlowMoment {
     uint64_t Game = 0;
     GamePhase Phase = GamePhase::Idle;
@@ -62,11 +68,9 @@ class GameFlow {
     void Subscribe(GameEvents& observer);
     void Unsubscribe(GameEvents& observer);
 
-    // Whether the game was replaced by a new one, or the game or its phase changed, since the
-    // moment. Take the moment before anything that lets events run.
+    // Whether the game was replaced by a new one since the moment.
     FlowMoment Moment() const { return {gameSerial_, Phase()}; }
     bool GameReplacedSince(FlowMoment m) const { return m.Game != gameSerial_; }
-    bool ChangedSince(FlowMoment m) const { return GameReplacedSince(m) || m.Phase != Phase(); }
 
     // Sets the phase and updates the status widgets.
     void SetPhase(GamePhase phase);
@@ -75,8 +79,8 @@ class GameFlow {
     // New game from the current settings (the "New Game" command, Apply, a received new game).
     // Throws away the game in progress whatever its phase.
     void StartNewGame();
-    // Whether the "New Game" command may start a game now (not a client, not busy letting
-    // pending events run, no computer move under way).
+    // Whether the "New Game" command may start a game now (not a client, no computer move under
+    // way).
     bool CanStartNewGame() const;
     // A random word of n letters from the store, or n random letters when it has none.
     std::string PickInitialWord(int n);
@@ -94,6 +98,17 @@ class GameFlow {
     void TypeLetter(Cell cell, char letter);
     // Whether TypeLetter would put a letter into the cell now.
     bool LetterMayGo(Cell cell) const;
+    // The answer to GameView::AskLetter: the letter chosen, or the letter window closed without
+    // one. An answer nobody waits for any more (the move moved on meanwhile) changes nothing.
+    void LetterChosen(char letter);
+    void PickerCancelled();
+    // Whether a letter was asked for and not answered yet.
+    bool AwaitsLetter() const { return asked_ != LetterAsk::None; }
+    // The answer to GameView::WakeAfter: the pace of a computer move is over, or the events that
+    // waited have run and the computer may move. A wake-up nobody waits for changes nothing.
+    void Wake();
+    // Whether the game waits for a wake-up.
+    bool AwaitsWake() const { return wake_ != WakeFor::None; }
     // Backspace: unmarks the last marked cell of the chain (after the first one the letter stands
     // put and unmarked, phase 12); with nothing marked, takes the put letter back.
     void UnmarkLast();
@@ -111,7 +126,7 @@ class GameFlow {
     // kept (a network game is never rated).
     void EndReceivedGame();
 
-    // Turn flow and scoring.
+    // Turn flow and scoring. EndOfMove opens the next turn (or ends the game after the last one).
     void EndOfMove();
     void StartClock();
     void StopClock();
@@ -146,8 +161,6 @@ class GameFlow {
     // The text of the word label and of the hint label.
     const std::string& WordLabel() const { return wordLabel_; }
     const std::string& Hint() const { return hint_; }
-    // Whether the turn loop is letting pending events run.
-    bool Busy() const { return busy_; }
     TTimeCounter& Clock() { return clock_; }
 
     // Coaching (the hint and the review window). The computer player; a search on another
@@ -163,11 +176,19 @@ class GameFlow {
     bool ShowCoachMarks(const std::vector<Cell>& marked, const std::vector<Cell>& golden);
 
   private:
+    // What a letter was asked for.
+    enum class LetterAsk : uint8_t { None, NewLetter, ChainStart, ChainExtend };
+    // What a wake-up is for: the computer's move, or the end of the pace after it.
+    enum class WakeFor : uint8_t { None, ComputerMove, Pace };
+
     void ClearMarks();
-    void StartChain(Cell cell);
-    void ExtendChain(Cell cell);
-    // Asks the picker for the letter a joker cell stands for; '?' when the move changed meanwhile.
-    char LetterForChain(Cell cell);
+    // Marks the cell, asking first which letter a joker cell stands for.
+    void MarkOrAsk(Cell cell, bool extend);
+    void AskLetter(LetterAsk what, Cell cell);
+    // The checks of AcceptWord after the dictionary's: the move is committed when they pass.
+    void AcceptChecked(const std::string& word);
+    // The message about the word list has been closed.
+    void MessageAnswered();
     void MarkCell(Cell cell, char letter, bool extend);
     void TakeBack();
     // The new letter stands in the cell: shown, remembered, phase 12.
@@ -189,10 +210,7 @@ class GameFlow {
     bool InField(Cell c) const;
     void SetMark(Cell c, MarkState s);
     void ComputerTurn();
-    // Keeps the computer move just shown on the field for the pace of the settings, letting
-    // window events run meanwhile (the game is busy, as in EndOfMove's step 1). Ends early when
-    // the game is stopped or replaced.
-    void PaceComputerMove(FlowMoment game);
+    void RequestWake(WakeFor what, int ms);
     // Whether the turn after the current one is a computer seat's, or the game ends with it.
     bool ComputerMovesNextOrGameEnds() const;
     void GameOver();
@@ -213,11 +231,13 @@ class GameFlow {
     char putLetter_ = kEmptyCell;  // the letter being put in NewLetterCell
     std::string wordLabel_;        // the word label's text: the letters of the marked chain
     std::string hint_;             // the hint label's text
-    bool busy_ = false;
+    LetterAsk asked_ = LetterAsk::None;
+    Cell askedCell_;
+    GamePhase askedPhase_ = GamePhase::Idle;
+    WakeFor wake_ = WakeFor::None;
+    std::string pendingWord_;  // the word whose message about the word list is open
     std::vector<GameEvents*> observers_;
-    // Counts new games, so that a loop or a modal dialog can tell that the game it served was
-    // replaced while events ran.
-    uint64_t gameSerial_ = 0;
+    uint64_t gameSerial_ = 0;  // counts new games
 };
 
 }  // namespace tq

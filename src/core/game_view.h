@@ -49,26 +49,27 @@ class GameView {
     virtual void ShowResultRow(int row, std::string_view word, std::string_view points,
                                std::string_view letter, uint32_t colour) = 0;
 
-    // The modal letter picker at the pointer: a capital of the alphabet, or '?' for none.
-    virtual char PickLetter() = 0;
+    // Asks for the letter a cell takes (the new letter, or the letter a joker stands for) and
+    // returns at once. The answer comes later as GameFlow::LetterChosen, or PickerCancelled when
+    // the player closes the letter window without one; a view may also answer from inside this
+    // call.
+    virtual void AskLetter(Cell at) = 0;
     // Whether the Shift key is held down now.
     virtual bool ShiftHeld() const = 0;
-    // Lets pending window events (clicks, keys, network) run.
-    virtual void ProcessPendingEvents() = 0;
-    // Repaints what changed and pauses the thread for ms milliseconds.
-    virtual void Pause(int ms) = 0;
-    // Lets window events (clicks, keys, close requests, repaints, network) run for ms
-    // milliseconds while the game waits, or until stop() says so; stop() is asked again after
-    // every few events. A view without a window returns at once.
-    virtual void LetEventsRun(int ms, const std::function<bool()>& stop) = 0;
+    // Wakes the game after ms milliseconds (0: as soon as the events waiting now have run) with
+    // GameFlow::Wake. A new request replaces the one still waiting.
+    virtual void WakeAfter(int ms) = 0;
 
     // The game entered a phase (after the status widgets were updated for it).
     virtual void PhaseChanged(GamePhase) {}
 
-    // End of game and errors: modal dialogs centred on the main window.
+    // End of game and errors: dialogs centred on the main window. Each opens and returns at once;
+    // nothing in the game waits for them to close.
     virtual void ShowGameStatus() = 0;
     virtual void ShowRecordTable() = 0;
-    virtual void ShowMessage(std::string_view text, MessageIcon icon) = 0;
+    // A message box; `answered`, when given, runs once the player has closed it.
+    virtual void ShowMessage(std::string_view text, MessageIcon icon,
+                             std::function<void()> answered = nullptr) = 0;
 };
 
 }  // namespace tq

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Move entry: putting the new letter, marking the chain, and the checks of the marked word.
 
+#include <utility>
+
 #include "base/chain_rules.h"
 #include "computer/reference_search.h"
 #include "core/game_flow.h"
@@ -11,7 +13,6 @@ void GameFlow::ClearMarks() {
     for (int c = 0; c < model_.Settings.ColCount; ++c)
         for (int r = 0; r < model_.Settings.RowCount; ++r)
             if (marks_[c][r] != MarkState::Normal) SetMark(Cell{c, r}, MarkState::Normal);
-    view_.Pause(20);
 }
 
 void GameFlow::TakeBack() {
@@ -51,20 +52,14 @@ void GameFlow::CellClick(Cell cell, MouseButton button, ShiftState shift) {
     switch (phase) {
         case GamePhase::PutLetter: {
             if (!CanPutLetter(model_.Board, model_.Settings, cell)) return;
-            const FlowMoment before = Moment();
-            const char letter = view_.PickLetter();
-            // The picker is modal: network events may have replaced the game meanwhile.
-            if (ChangedSince(before)) return;
-            if (letter == kJoker || !model_.Dict.IsLetter(static_cast<unsigned char>(letter)))
-                return;
-            PlaceNewLetter(cell, letter);
+            AskLetter(LetterAsk::NewLetter, cell);
             return;
         }
         case GamePhase::LetterPut:
             if (!Occupied(cell))
                 TakeBack();
             else
-                StartChain(cell);
+                MarkOrAsk(cell, false);
             return;
         case GamePhase::Marking:
             if (!Occupied(cell)) return;
@@ -75,9 +70,9 @@ void GameFlow::CellClick(Cell cell, MouseButton button, ShiftState shift) {
             if (IsStep(model_.Settings, st.LastMarkedCell, cell) &&
                 (model_.Settings.AllowCrossings ||
                  !CrossesChain(st.LastMarkedCell, cell, st.MarkedPath)))
-                ExtendChain(cell);
+                MarkOrAsk(cell, true);
             else
-                StartChain(cell);
+                MarkOrAsk(cell, false);
             return;
         default:
             return;
@@ -132,26 +127,35 @@ void GameFlow::UnmarkLast() {
     SetPhase(GamePhase::Marking);
 }
 
-char GameFlow::LetterForChain(Cell cell) {
+void GameFlow::MarkOrAsk(Cell cell, bool extend) {
     const char letter = CellLetter(cell);
-    if (letter != kJoker) return letter;
-    const FlowMoment before = Moment();
-    const char picked = view_.PickLetter();
-    if (ChangedSince(before)) return kJoker;
-    if (!model_.Dict.IsLetter(static_cast<unsigned char>(picked))) return kJoker;
-    return picked;
+    if (letter == kJoker)
+        AskLetter(extend ? LetterAsk::ChainExtend : LetterAsk::ChainStart, cell);
+    else
+        MarkCell(cell, letter, extend);
 }
 
-void GameFlow::StartChain(Cell cell) {
-    const char letter = LetterForChain(cell);
-    if (letter == kJoker) return;
-    MarkCell(cell, letter, false);
+void GameFlow::AskLetter(LetterAsk what, Cell cell) {
+    // Set before asking: the view may answer from inside the call.
+    asked_ = what;
+    askedCell_ = cell;
+    askedPhase_ = Phase();
+    view_.AskLetter(cell);
 }
 
-void GameFlow::ExtendChain(Cell cell) {
-    const char letter = LetterForChain(cell);
-    if (letter == kJoker) return;
-    MarkCell(cell, letter, true);
+void GameFlow::LetterChosen(char letter) {
+    const LetterAsk what = std::exchange(asked_, LetterAsk::None);
+    // The answer belongs to the step of the move it was asked in.
+    if (what == LetterAsk::None || Phase() != askedPhase_) return;
+    if (letter == kJoker || !model_.Dict.IsLetter(static_cast<unsigned char>(letter))) return;
+    if (what == LetterAsk::NewLetter)
+        PlaceNewLetter(askedCell_, letter);
+    else
+        MarkCell(askedCell_, letter, what == LetterAsk::ChainExtend);
+}
+
+void GameFlow::PickerCancelled() {
+    asked_ = LetterAsk::None;
 }
 
 void GameFlow::MarkCell(Cell cell, char letter, bool extend) {
@@ -197,13 +201,26 @@ void GameFlow::AcceptWord() {
         if (view_.ShiftHeld()) {
             const Status added = AppendToWordList(model_.DictsFolder(), model_.Dict, word);
             if (!added.ok()) {
-                const FlowMoment before = Moment();
-                view_.ShowMessage(added.message(), MessageIcon::Warning);
-                // The message box is modal: events may have changed the move meanwhile.
-                if (ChangedSince(before) || wordLabel_ != word) return;
+                // The move goes on once the player has read why the word was not kept.
+                pendingWord_ = word;
+                view_.ShowMessage(added.message(), MessageIcon::Warning,
+                                  [this] { MessageAnswered(); });
+                return;
             }
         }
     }
+    AcceptChecked(word);
+}
+
+void GameFlow::MessageAnswered() {
+    const std::string word = std::exchange(pendingWord_, std::string());
+    // The move it was about may have changed meanwhile (a network line, a new game).
+    if (word.empty() || Phase() != GamePhase::Marking || wordLabel_ != word) return;
+    AcceptChecked(word);
+}
+
+void GameFlow::AcceptChecked(const std::string& word) {
+    const GameSettings& s = model_.Settings;
     if (!s.AllowExWords && WordOnField(model_.Board, s, word)) return Refuse(msg::AlreadyFormed);
     CommitHumanMove(word);
 }

@@ -1,100 +1,80 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The turn loop, scoring and the move clock.
+// The turns, scoring and the move clock.
 
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "computer/computer_move.h"
 #include "core/game_flow.h"
+#include "core/turn_order.h"
 #include "records/records.h"
 
 namespace tq {
 
 void GameFlow::EndOfMove() {
-    const FlowMoment start = Moment();
     GameState& st = model_.State;
     const GameSettings& s = model_.Settings;
-    bool afterComputerMove = false;  // this loop has just shown a computer move
-    for (;;) {
-        const bool wasBusy = busy_;  // a loop may run inside another one's pending events
-        busy_ = true;
-        view_.ProcessPendingEvents();
-        busy_ = wasBusy;
-        // A new game started from a pending event (the options dialog's Apply, a received new
-        // game) has opened its own first turn; this loop served the old game and ends.
-        if (GameReplacedSince(start)) return;
-        if (Phase() == GamePhase::GameOver) return;
+    wake_ = WakeFor::None;
+    if (Phase() == GamePhase::GameOver) return;
+    const std::optional<Turn> next = TurnOrder(s, st).Next(TurnOrder::Of(st));
+    if (!next) {
+        GameOver();
+        return;
+    }
+    TurnOrder::Set(st, *next);
 
+    if (s.Mode == GameMode::Server) sender_->SendUpdateMove(st.Round, st.CurrentSeat, st.MoveWord);
+
+    const TPlayers& seat = s.Seat(st.CurrentSeat);
+    switch (seat.Type) {
+        case PlayerType::Human:
+            SetPhase(GamePhase::PutLetter);
+            if (s.SecMove != 0) StartClock();
+            return;
+        case PlayerType::Computer:
+            // The window's events run before the computer moves: a click, a key or a line that
+            // came meanwhile is handled first, as it would be during a long game between
+            // computer seats.
+            SetPhase(GamePhase::ComputerThinking);
+            RequestWake(WakeFor::ComputerMove, 0);
+            return;
+        default:
+            SetPhase(GamePhase::AwaitRemote);
+            if (s.Mode == GameMode::Server) sender_->SendYourMove(seat.Name);
+            return;
+    }
+}
+
+void GameFlow::RequestWake(WakeFor what, int ms) {
+    wake_ = what;
+    view_.WakeAfter(ms);
+}
+
+void GameFlow::Wake() {
+    const WakeFor what = std::exchange(wake_, WakeFor::None);
+    // Esc or a close request during a computer move ends the game after that move.
+    if (what == WakeFor::None || Phase() != GamePhase::ComputerThinking) return;
+    if (what == WakeFor::ComputerMove) {
+        ComputerTurn();
         // A computer move stays on the field a moment before the next computer move or the end
         // of the game; a human's turn needs no pause, the move stays in view anyway.
-        if (afterComputerMove && ComputerMovesNextOrGameEnds()) {
-            PaceComputerMove(start);
-            if (GameReplacedSince(start) || Phase() == GamePhase::GameOver) return;
-        }
-
-        if (st.MoveWord >= s.WordsPerMove) {
-            if (st.CurrentSeat >= s.Count) {
-                if (st.Round >= st.RoundCount) {
-                    GameOver();
-                    return;
-                }
-                ++st.Round;
-                st.CurrentSeat = 1;
-            } else {
-                ++st.CurrentSeat;
-            }
-            st.MoveWord = 1;
-        } else {
-            ++st.MoveWord;
-        }
-
-        if (s.Mode == GameMode::Server)
-            sender_->SendUpdateMove(st.Round, st.CurrentSeat, st.MoveWord);
-
-        const TPlayers& seat = s.Seat(st.CurrentSeat);
-        switch (seat.Type) {
-            case PlayerType::Human:
-                SetPhase(GamePhase::PutLetter);
-                if (s.SecMove != 0) StartClock();
-                return;
-            case PlayerType::Computer:
-                SetPhase(GamePhase::ComputerThinking);
-                ComputerTurn();
-                afterComputerMove = true;
-                continue;
-            default:
-                SetPhase(GamePhase::AwaitRemote);
-                if (s.Mode == GameMode::Server) sender_->SendYourMove(seat.Name);
-                return;
+        const int pace = model_.Settings.ComputerPace;
+        if (pace > 0 && ComputerMovesNextOrGameEnds()) {
+            RequestWake(WakeFor::Pace, pace);
+            return;
         }
     }
+    EndOfMove();
 }
 
 bool GameFlow::ComputerMovesNextOrGameEnds() const {
     const GameSettings& s = model_.Settings;
     const GameState& st = model_.State;
-    int seat = st.CurrentSeat;
-    if (st.MoveWord >= s.WordsPerMove) {
-        if (st.CurrentSeat < s.Count)
-            ++seat;
-        else if (st.Round < st.RoundCount)
-            seat = 1;
-        else
-            return true;
-    }
-    return s.Seat(seat).Type == PlayerType::Computer;
-}
-
-void GameFlow::PaceComputerMove(FlowMoment game) {
-    const int pace = model_.Settings.ComputerPace;
-    if (pace <= 0) return;
-    const bool wasBusy = busy_;
-    busy_ = true;
-    view_.LetEventsRun(pace, [this, game] {
-        return GameReplacedSince(game) || Phase() != GamePhase::ComputerThinking;
-    });
-    busy_ = wasBusy;
+    const std::optional<Turn> next = TurnOrder(s, st).Next(TurnOrder::Of(st));
+    return !next || s.Seat(next->Seat).Type == PlayerType::Computer;
 }
 
 void GameFlow::ComputerTurn() {
@@ -148,8 +128,11 @@ void GameFlow::GameOver() {
     NotifyGameEnded(outcome.entered ? model_.State.NewRecordPlace : 0);
 
     if (!outcome.error.empty()) {
-        view_.ShowMessage(outcome.error, MessageIcon::Warning);
-    } else if (outcome.entered) {
+        // The status follows once the warning is read.
+        view_.ShowMessage(outcome.error, MessageIcon::Warning, [this] { view_.ShowGameStatus(); });
+        return;
+    }
+    if (outcome.entered) {
         view_.ShowRecordTable();
         return;
     }

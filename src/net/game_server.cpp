@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "base/letters.h"
+#include "core/turn_order.h"
 #include "net/move_check.h"
 
 namespace tq::net {
@@ -286,8 +287,8 @@ void GameServer::OnData(ConnectionId id, std::string_view bytes) {
     if (it == peers_.end()) it = peers_.try_emplace(id).first;
     it->second.heard = transport_.Now();
     const bool ok = it->second.buffer.Append(bytes);
-    // Every complete line, in order. A handler may run the turn loop, which lets events run and
-    // can end this connection meanwhile: look the peer up again for every line.
+    // Every complete line, in order. A handler may drop this connection (a refused move): look
+    // the peer up again for every line.
     for (;;) {
         it = peers_.find(id);
         if (it == peers_.end()) return;
@@ -446,24 +447,9 @@ void GameServer::HandOver(const std::vector<std::string>& names) {
     // by the computer (with the same "UpdateMove" once more).
     const bool awaited = std::find(seats.begin(), seats.end(), st.CurrentSeat) != seats.end();
     if (!awaited || flow_.Phase() != GamePhase::AwaitRemote) return;
-    if (st.MoveWord == 1) {
-        st.MoveWord = s.WordsPerMove;
-        if (st.CurrentSeat == 1) {
-            if (st.Round == 1) {
-                st.MoveWord = 0;
-            } else {
-                --st.Round;
-                st.CurrentSeat = s.Count;
-            }
-        } else {
-            --st.CurrentSeat;
-        }
-    } else if (st.MoveWord > 1) {
-        --st.MoveWord;
-    }
-    // The turn loop lets pending events run before it advances. The game must not await a remote
-    // move meanwhile: the turn now stands at the previous seat, perhaps another client's, whose
-    // move would be taken out of turn.
+    TurnOrder::Set(st, TurnOrder(s, st).Previous(TurnOrder::Of(st)));
+    // The turn now stands at the previous seat, perhaps another client's, whose move must not be
+    // taken out of turn: the game awaits no remote move any more.
     flow_.SetPhase(GamePhase::MoveDone);
     flow_.EndOfMove();
 }

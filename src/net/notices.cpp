@@ -22,13 +22,17 @@ void NetNotices::Show(std::string text, MessageIcon icon) {
         return;
     }
     showing_ = true;
-    view_.ShowMessage(text, icon);
-    while (!queue_.empty()) {
-        auto [next, nextIcon] = std::move(queue_.front());
-        queue_.pop_front();
-        view_.ShowMessage(next, nextIcon);
+    view_.ShowMessage(text, icon, [this] { ShowNext(); });
+}
+
+void NetNotices::ShowNext() {
+    if (queue_.empty()) {
+        showing_ = false;
+        return;
     }
-    showing_ = false;
+    auto [next, icon] = std::move(queue_.front());
+    queue_.pop_front();
+    view_.ShowMessage(next, icon, [this] { ShowNext(); });
 }
 
 void NetNotices::ShowChat(const std::string& sender, const std::string& text) {

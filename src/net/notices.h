@@ -57,8 +57,8 @@ class NetNotices {
         for (NetObserver* o : observers) f(*o);
     }
 
-    // Shows a message box (modal, centred on the main window). While one is open, the text
-    // waits its turn and the call returns at once; the box open now shows it next.
+    // Shows a message box (centred on the main window) and returns at once. While one is open,
+    // the text waits its turn; it shows when the boxes before it are closed.
     void Show(std::string text, MessageIcon icon);
     // "Message from: " sender, a carriage return, ">" and the text.
     void ShowChat(const std::string& sender, const std::string& text);
@@ -66,6 +66,9 @@ class NetNotices {
     GameView& View() { return view_; }
 
   private:
+    // The box open now was closed: the next text waiting, if any.
+    void ShowNext();
+
     GameView& view_;
     std::vector<NetObserver*> observers_;
     std::deque<std::pair<std::string, MessageIcon>> queue_;

@@ -6,8 +6,8 @@
 
 namespace tq::net {
 
-SeatBot::SeatBot(GameFlow& flow, std::deque<char>& picks, int skill)
-    : flow_(flow), picks_(picks), skill_(skill), computer_(flow.Model().Words) {}
+SeatBot::SeatBot(GameFlow& flow, int skill)
+    : flow_(flow), skill_(skill), computer_(flow.Model().Words) {}
 
 bool SeatBot::Play() {
     if (flow_.Phase() != GamePhase::PutLetter) return false;
@@ -32,16 +32,23 @@ Move SeatBot::Choose() {
 
 bool SeatBot::Enter(const Move& move, const std::vector<Cell>& chain) {
     const Field& board = flow_.Model().Board;
-    picks_.clear();
-    picks_.push_back(move.Letter);
+    Click(move.NewCell, move.Letter);
     // A joker cell asks which letter it stands for.
-    for (std::size_t i = 0; i < chain.size() && i < move.Word.size(); ++i)
-        if (!(chain[i] == move.NewCell) && board.At(chain[i]) == kJoker)
-            picks_.push_back(move.Word[i]);
-    flow_.CellClick(move.NewCell, MouseButton::Left, {});
-    for (const Cell c : chain) flow_.CellClick(c, MouseButton::Left, {});
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        const bool joker = !(chain[i] == move.NewCell) && board.At(chain[i]) == kJoker;
+        Click(chain[i], joker && i < move.Word.size() ? move.Word[i] : kJoker);
+    }
     flow_.AcceptWord();
     return flow_.Phase() == GamePhase::MoveDone;
+}
+
+void SeatBot::Click(Cell cell, char letter) {
+    flow_.CellClick(cell, MouseButton::Left, {});
+    if (!flow_.AwaitsLetter()) return;
+    if (letter == kJoker)
+        flow_.PickerCancelled();
+    else
+        flow_.LetterChosen(letter);
 }
 
 }  // namespace tq::net

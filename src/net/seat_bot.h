@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The computer at the keyboard: it chooses a move for the seat to move with the computer player
-// and enters it the way a player does (the letter into its cell, the chain cell by cell, Enter),
+// and enters it the way a player does (the letter into its cell, the chain cell by cell, the
+// letter window answered where a joker asks, Enter),
 // so the move takes the game's own path, on a client as "GetMyMove/" to the server. The
 // companion's network bot and the network tests play client seats with it.
 
-#include <deque>
 #include <vector>
 
 #include "computer/computer_move.h"
@@ -15,8 +15,7 @@ namespace tq::net {
 
 class SeatBot {
   public:
-    // `picks` is the queue the view's letter picker answers from.
-    SeatBot(GameFlow& flow, std::deque<char>& picks, int skill);
+    SeatBot(GameFlow& flow, int skill);
 
     // Plays the current seat's move when a local move is awaited (phase PutLetter). Returns
     // whether a move was entered.
@@ -26,9 +25,10 @@ class SeatBot {
     // The computer's choice for the current seat, at the bot's skill; the game is left as it was.
     Move Choose();
     bool Enter(const Move& move, const std::vector<Cell>& chain);
+    // A click on the cell, answering the letter window with the letter when it asks.
+    void Click(Cell cell, char letter);
 
     GameFlow& flow_;
-    std::deque<char>& picks_;
     int skill_;
     ComputerPlayer computer_;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/input_form.h"
 
+#include <utility>
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -77,6 +79,11 @@ QPoint PopupPosition(QPoint pointer, QSize size, const QRect& area) {
 TInputForm::TInputForm(const TDictInfo& dict, Style& style, QWidget* parent)
     : QDialog(parent, Qt::Popup | Qt::FramelessWindowHint), dict_(dict), style_(style) {
     setModal(true);
+    // Every way of closing (a letter, a right click, Esc, a click outside, a server line that
+    // closes the open dialog) answers the question once.
+    connect(this, &QDialog::finished, this, [this] {
+        if (auto answer = std::exchange(answer_, nullptr)) answer(chosen_);
+    });
     const bool english = dict.Language != 1;
     setFixedSize(english ? 170 : 194, 98);
     // A popup has no title: the screen reader reads this name when it opens.
@@ -174,10 +181,12 @@ void TInputForm::Open(std::optional<QPoint> at) {
     timer_.start();
 }
 
-char TInputForm::PickLetter(std::optional<QPoint> at) {
+void TInputForm::Ask(std::optional<QPoint> at, std::function<void(char)> answer) {
+    // A question still open is answered "none" first: one answer per question.
+    if (auto open = std::exchange(answer_, nullptr)) open('?');
     Open(at);
-    exec();
-    return chosen_;
+    answer_ = std::move(answer);
+    QDialog::open();
 }
 
 void TInputForm::Choose(char letter) {

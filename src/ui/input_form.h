@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TInputForm, the letter window: a frameless pop-up at the pointer with the whole alphabet as a
-// grid of picture cells. PickLetter shows it modally and returns the chosen capital, or '?'.
+// grid of picture cells. Ask shows it over the main window and returns at once; the chosen capital,
+// or '?', follows when it closes.
 
 #include <QDialog>
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "dict/word_store.h"
@@ -25,11 +27,11 @@ class TInputForm : public QDialog {
 
     TInputForm(const TDictInfo& dict, Style& style, QWidget* parent);
 
-    // Shows the window modally at the pointer (or with its top-left corner at `at`, global) and
-    // returns its letter: a capital of the alphabet, or '?' when the player closed it without
-    // choosing.
-    char PickLetter(std::optional<QPoint> at = std::nullopt);
-    // The showing without the modal loop: '?' chosen, the window at the pointer or `at` (moved
+    // Shows the window at the pointer (or with its top-left corner at `at`, global), blocking
+    // the main window's input, and returns at once. When it closes, `answer` gets its letter: a
+    // capital of the alphabet, or '?' when the player closed it without choosing.
+    void Ask(std::optional<QPoint> at, std::function<void(char)> answer);
+    // The showing without opening the window: '?' chosen, the window at the pointer or `at` (moved
     // left or up as far as needed to lie inside the screen's available area), the timer on.
     void Open(std::optional<QPoint> at = std::nullopt);
     char Chosen() const { return chosen_; }
@@ -64,6 +66,7 @@ class TInputForm : public QDialog {
     const TDictInfo& dict_;
     Style& style_;
     char chosen_ = '?';
+    std::function<void(char)> answer_;
     int hoverCol_ = kNoCell;
     int hoverRow_ = 0;
     PictureView* imInput_;

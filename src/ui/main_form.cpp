@@ -6,15 +6,12 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
-#include <QThread>
 #include <chrono>
 
 #include "base/messages.h"
@@ -118,6 +115,8 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
 
     timer_.setInterval(50);
     connect(&timer_, &QTimer::timeout, this, [this] { flow_->ClockTick(); });
+    wakeTimer_.setSingleShot(true);
+    connect(&wakeTimer_, &QTimer::timeout, this, [this] { flow_->Wake(); });
 
     // The other windows, in their fixed order.
     optionsForm_ = std::make_unique<TOptionsForm>(model_, style_, *this);
@@ -526,47 +525,38 @@ void TMainForm::ShowResultRow(int row, std::string_view word, std::string_view p
     announcer_->Say(said);
 }
 
-char TMainForm::PickLetter() {
-    if (letterSource_) return letterSource_();
-    return inputForm_->PickLetter(letterWindowAt_);
+void TMainForm::AskLetter(Cell) {
+    const auto answer = [this](char letter) {
+        if (letter == kJoker)
+            flow_->PickerCancelled();
+        else
+            flow_->LetterChosen(letter);
+    };
+    if (letterSource_) {
+        if (const char letter = letterSource_()) answer(letter);
+        return;
+    }
+    inputForm_->Ask(letterWindowAt_, answer);
 }
 
 bool TMainForm::ShiftHeld() const {
     return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
 }
 
-void TMainForm::ProcessPendingEvents() {
-    QCoreApplication::processEvents();
-}
-
-void TMainForm::Pause(int ms) {
-    if (isVisible()) central_->repaint();
-    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
-}
-
-void TMainForm::LetEventsRun(int ms, const std::function<bool()>& stop) {
-    // Short slices of the event loop, so that a stop (a close request, Esc) ends the wait within
-    // a few milliseconds.
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!stop()) {
-        const qint64 left = ms - elapsed.elapsed();
-        if (left <= 0) break;
-        QEventLoop loop;
-        QTimer::singleShot(static_cast<int>(std::min<qint64>(left, 20)), &loop, &QEventLoop::quit);
-        loop.exec();
-    }
+void TMainForm::WakeAfter(int ms) {
+    wakeTimer_.start(std::max(0, ms));
 }
 
 void TMainForm::ShowGameStatus() {
-    RunModal(*infoForm_);
+    OpenModal(*infoForm_);
 }
 
 void TMainForm::ShowRecordTable() {
-    RunModal(*recForm_);
+    OpenModal(*recForm_);
 }
 
-void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
+void TMainForm::ShowMessage(std::string_view text, MessageIcon icon,
+                            std::function<void()> answered) {
     QMessageBox::Icon i = QMessageBox::Information;
     switch (icon) {
         case MessageIcon::Information:
@@ -585,7 +575,7 @@ void TMainForm::ShowMessage(std::string_view text, MessageIcon icon) {
     // A carriage return in a text breaks its line (the chat boxes use one).
     QString shown = ShownText(text);
     shown.replace("\r\n", "\n").replace('\r', '\n');
-    RunMessageBox(this, i, shown);
+    OpenMessageBox(this, i, shown, std::move(answered));
 }
 
 void TMainForm::PhaseChanged(GamePhase phase) {
@@ -622,6 +612,43 @@ int TMainForm::RunModal(QDialog& dialog) {
     return RunModalAsIs(dialog);
 }
 
+void TMainForm::OpenModal(QDialog& dialog, std::function<void(int)> done) {
+    if (!qobject_cast<QMessageBox*>(&dialog)) {
+        dialog.adjustSize();
+        dialog.move(CentredOn(*this, dialog.frameGeometry().size()));
+    }
+    OpenModalAsIs(dialog, std::move(done));
+}
+
+void TMainForm::OpenModalAsIs(QDialog& dialog, std::function<void(int)> done) {
+    if (modalRunner_) {
+        const int result = modalRunner_(dialog);
+        if (done) done(result);
+        return;
+    }
+    // One answer for this opening; the connection goes with it.
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(&dialog, &QDialog::finished, this, [this, connection, done](int result) {
+        disconnect(*connection);
+        // Give the keyboard back to the main window (a window manager would; without one the
+        // function keys would go nowhere).
+        if (isVisible()) activateWindow();
+        if (done) done(result);
+    });
+    dialog.open();
+}
+
+void TMainForm::OpenMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                               std::function<void()> answered) {
+    auto* box = new QMessageBox(icon, ToQString(msg::Caption), text, QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
+    PrepareMessageBox(*box, this);
+    OpenModalAsIs(*box, [box, answered = std::move(answered)](int) {
+        box->deleteLater();
+        if (answered) answered();
+    });
+}
+
 int TMainForm::RunMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                              QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, ToQString(msg::Caption), text, buttons, parent);
@@ -644,7 +671,7 @@ std::optional<uint32_t> TMainForm::PickColour(QWidget& over, uint32_t initial) {
 
 int TMainForm::RunModalAsIs(QDialog& dialog) {
     if (modalRunner_) return modalRunner_(dialog);
-    const int result = dialog.exec();
+    const int result = dialog.exec();  // menu dialogs only
     // Give the keyboard back to the main window (a window manager would; without one the
     // function keys would go nowhere).
     if (isVisible()) activateWindow();

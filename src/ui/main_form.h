@@ -70,8 +70,10 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     // The hint (F7) and the review window (F8).
     Coach& Coaching() { return *coach_; }
 
-    // Test seams: where PickLetter takes its answer (the letter window when unset), and how a
-    // modal dialog or message box runs (exec() when unset).
+    // Test seams: where AskLetter takes its answer (the letter window when unset; the source
+    // answers at once, and its '\0' leaves the question open for a test to answer), and how a
+    // dialog or message box runs (opened over the window when unset; the runner returns its result
+    // at once).
     void SetLetterSource(std::function<char()> source) { letterSource_ = std::move(source); }
     void SetModalRunner(std::function<int(QDialog&)> runner) { modalRunner_ = std::move(runner); }
     // Where the letter window opens next (its top-left corner, global): at the pointer when
@@ -126,14 +128,14 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     void ResetResults() override;
     void ShowResultRow(int row, std::string_view word, std::string_view points,
                        std::string_view letter, uint32_t colour) override;
-    char PickLetter() override;
+    void AskLetter(Cell at) override;
     bool ShiftHeld() const override;
-    void ProcessPendingEvents() override;
-    void Pause(int ms) override;
-    void LetEventsRun(int ms, const std::function<bool()>& stop) override;
+    void WakeAfter(int ms) override;
     void ShowGameStatus() override;
     void ShowRecordTable() override;
-    void ShowMessage(std::string_view text, MessageIcon icon) override;
+    void ShowMessage(std::string_view text, MessageIcon icon,
+                     std::function<void()> answered = nullptr) override;
+    bool WakePending() const { return wakeTimer_.isActive(); }
     void PhaseChanged(GamePhase phase) override;
 
     // Menu commands and handlers.
@@ -151,7 +153,16 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     void imSquareDblClick();
     void sgResSelectCell(int col, int row);
 
-    // Runs a dialog modally, centred on the main window.
+    // Opens a dialog over the main window, centred on it, and returns at once; `done` gets its
+    // result when it closes. The game's own dialogs open so.
+    void OpenModal(QDialog& dialog, std::function<void(int)> done = nullptr);
+    // Opens a dialog where it stands (message boxes place themselves), likewise.
+    void OpenModalAsIs(QDialog& dialog, std::function<void(int)> done = nullptr);
+    // A message box as RunMessageBox would show it, opened likewise; it deletes itself.
+    void OpenMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                        std::function<void()> answered = nullptr);
+    // Runs a dialog modally, centred on the main window: the menu's own dialogs (options, style,
+    // about), which no game step waits for.
     int RunModal(QDialog& dialog);
     // Runs a dialog modally where it stands (message boxes place themselves).
     int RunModalAsIs(QDialog& dialog);
@@ -222,6 +233,7 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     FlatButton* sbDn_ = nullptr;
     Announcer* announcer_ = nullptr;
     QTimer timer_;
+    QTimer wakeTimer_;  // the game's wake-up
     bool statusShown_ = false;
 
     MenuLook* menuLook_ = nullptr;

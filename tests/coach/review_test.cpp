@@ -203,6 +203,7 @@ TEST(Review, NamesTheBestMoveOfTheLivePositionBeforeEachMove) {
         flow.Subscribe(recorder);
         flow.Subscribe(watcher);
         flow.StartNewGame();
+        view.RunWakes(flow);
         ASSERT_EQ(flow.Phase(), GamePhase::GameOver);
         ASSERT_TRUE(recorder.Ended());
 

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A view that records what the game shows, answers the letter picker from a queue and can run
-// code where the window would let pending events run.
+// A view that records what the game shows, answers the letter window from a queue and gives the
+// game the wake-ups it asks for when the test says so, as the window's event loop would.
 
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/game_flow.h"
 #include "core/game_view.h"
 #include "core/net_sender.h"
 
@@ -60,28 +62,57 @@ class FakeView : public GameView {
         rowOrder.push_back(row);
         if (onResultRow) onResultRow(row);
     }
-    char PickLetter() override {
+    // Answers at once from `picked` (none left: the window closed without a letter) when a flow
+    // is set, as the letter window would once closed.
+    void AskLetter(Cell at) override {
         ++picks;
-        if (picked.empty()) return '?';
+        askedAt.push_back(at);
+        if (!flow) return;
+        if (picked.empty()) return flow->PickerCancelled();
         const char c = picked.front();
         picked.pop_front();
-        return c;
+        flow->LetterChosen(c);
     }
     bool ShiftHeld() const override { return shift; }
-    void ProcessPendingEvents() override {
-        ++pendingRuns;
-        if (onPendingEvents) onPendingEvents();
-    }
-    void Pause(int ms) override { pauses.push_back(ms); }
-    // Records the wait and runs onWait once, where the window would let events run.
-    void LetEventsRun(int ms, const std::function<bool()>& stop) override {
+    void WakeAfter(int ms) override {
         waits.push_back(ms);
-        if (onWait && !stop()) onWait();
+        wake = ms;
+        if (onWakeAfter) onWakeAfter(ms);
+        // A loop without latency: the wake-ups follow at once, each after the command that asked
+        // for it has returned to this loop.
+        if (autoWake && !waking_) RunWakes();
+    }
+    // The window's event loop: gives the game each wake-up it asks for, running onWake first
+    // (the events that come meanwhile), until it asks for none. Returns how many it gave.
+    int RunWakes() {
+        int n = 0;
+        waking_ = true;
+        while (wake && flow) {
+            wake.reset();
+            ++n;
+            if (onWake) onWake();
+            flow->Wake();
+        }
+        waking_ = false;
+        return n;
     }
     void ShowGameStatus() override { ++statusDialogs; }
     void ShowRecordTable() override { ++recordDialogs; }
-    void ShowMessage(std::string_view text, MessageIcon icon) override {
+    // Recorded; closed at once unless holdMessages, when `answer` closes the oldest one open.
+    void ShowMessage(std::string_view text, MessageIcon icon,
+                     std::function<void()> answered) override {
         messages.emplace_back(std::string(text), icon);
+        if (holdMessages)
+            open.push_back(std::move(answered));
+        else if (answered)
+            answered();
+    }
+    bool Answer() {
+        if (open.empty()) return false;
+        auto answered = std::move(open.front());
+        open.pop_front();
+        if (answered) answered();
+        return true;
     }
 
     int MarkedCount() const {
@@ -107,18 +138,23 @@ class FakeView : public GameView {
     std::map<int, ResultRow> results;
     std::vector<int> rowOrder;
     int resultResets = 0;
+    GameFlow* flow = nullptr;  // the game that answers go to
     std::deque<char> picked;
     int picks = 0;
+    std::vector<Cell> askedAt;
     bool shift = false;
-    int pendingRuns = 0;
-    std::function<void()> onPendingEvents;
     std::function<void(int)> onResultRow;
-    std::vector<int> pauses;
-    std::vector<int> waits;
-    std::function<void()> onWait;
+    std::vector<int> waits;  // every wake-up asked for, in milliseconds
+    std::optional<int> wake;
+    std::function<void()> onWake;
+    std::function<void(int)> onWakeAfter;  // a real event loop's timer, where one runs
+    bool autoWake = false;
+    bool waking_ = false;
     int statusDialogs = 0;
     int recordDialogs = 0;
     std::vector<std::pair<std::string, MessageIcon>> messages;
+    bool holdMessages = false;
+    std::deque<std::function<void()>> open;
 };
 
 // A sender that writes down what it is asked to send, one text per call.

@@ -45,11 +45,18 @@ class FlowTest : public ::testing::Test {
     }
 
     GameFlow& Flow() {
-        if (!flow) flow = std::make_unique<GameFlow>(model, view, sender);
+        if (!flow) {
+            flow = std::make_unique<GameFlow>(model, view, sender);
+            view.flow = flow.get();
+        }
         return *flow;
     }
 
-    void NewGame() { Flow().StartNewGame(); }
+    // A new game, and the computer's moves up to the first turn that waits for somebody else.
+    void NewGame() {
+        Flow().StartNewGame();
+        view.RunWakes();
+    }
 
     void Left(Cell c, ShiftState s = {}) { Flow().CellClick(c, MouseButton::Left, s); }
     void Right(Cell c = {0, 0}) { Flow().CellClick(c, MouseButton::Right, {}); }

@@ -271,10 +271,15 @@ TEST_F(FlowTest, EmptyCellClickWhileMarkingDoesNothing) {
 
 TEST_F(FlowTest, EscWhileWaitingForALetterOnlyClearsMarks) {
     NewGame();
-    view.pauses.clear();
+    Put({1, 1}, 'T');
+    Mark({H, O, {1, 1}});
+    Flow().AcceptWord();
+    Flow().ResultsWordClicked(0, "HOT");
+    ASSERT_EQ(view.MarkedCount(), 3);
     Flow().KeyEscape();
     EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
-    EXPECT_EQ(view.pauses, std::vector<int>{20});
+    EXPECT_EQ(view.MarkedCount(), 0);
+    EXPECT_EQ(model.State.LetterCountOnField, 6);
 }
 
 TEST_F(FlowTest, CancelledPickerPutsNothing) {

@@ -56,6 +56,7 @@ TEST_P(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
     std::mt19937 settingsRng(20240611);
     model.Rng.Seed(99);
     GameFlow flow(model, view, sender);
+    view.flow = &flow;
 
     // What each game tells its observers: the drawn word, the moves, the totals.
     struct Log : GameEvents {
@@ -73,6 +74,7 @@ TEST_P(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
         const GameSettings& s = model.Settings;
         log = Log{};
         flow.StartNewGame();
+        view.RunWakes();
         SCOPED_TRACE(testing::Message() << "game " << game << ": " << int(s.Count) << " seats, "
                                         << int(s.ColCount) << "x" << int(s.RowCount) << ", "
                                         << int(s.WordsPerMove) << " words, " << s.Directions);

@@ -220,9 +220,11 @@ class StopTest : public FlowTest, public ::testing::WithParamInterface<StopCase>
 TEST_P(StopTest, GameStopsAfterTheCurrentComputerMove) {
     model.Settings.Seat(1).Type = PlayerType::Computer;
     model.Settings.Seat(2).Type = PlayerType::Computer;
-    view.onPendingEvents = [&] {
-        // The first run comes before any move; the third after the second computer move.
-        if (view.pendingRuns == 3) {
+    bool acted = false;
+    view.onWake = [&] {
+        // Events between the computer's wake-ups: after the second computer move.
+        if (view.results.size() == 2 && !acted) {
+            acted = true;
             ASSERT_EQ(Flow().Phase(), GamePhase::ComputerThinking);
             EXPECT_FALSE(Flow().CanStartNewGame());
             GetParam().act(Flow());
@@ -246,24 +248,26 @@ INSTANTIATE_TEST_SUITE_P(
                                [](GameFlow& f) { EXPECT_FALSE(f.CloseRequest()); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FlowTest, TurnLoopIsBusyWhileEventsRun) {
+TEST_F(FlowTest, NoNewGameWhileTheComputerIsToMove) {
     model.Settings.Seat(2).Type = PlayerType::Computer;
-    bool busySeen = false;
-    view.onPendingEvents = [&] {
-        busySeen = busySeen || (Flow().Busy() && !Flow().CanStartNewGame());
-    };
+    int refused = 0;
+    view.onWake = [&] { refused += !Flow().CanStartNewGame(); };
     NewGame();
-    EXPECT_TRUE(busySeen);
-    EXPECT_FALSE(Flow().Busy());
+    Put({1, 1}, 'T');
+    Mark({H, O, {1, 1}});
+    Flow().AcceptWord();
+    EXPECT_EQ(view.RunWakes(), 1);
+    EXPECT_EQ(refused, 1);
+    EXPECT_EQ(Flow().Phase(), GamePhase::PutLetter);
     EXPECT_TRUE(Flow().CanStartNewGame());
 }
 
-TEST_F(FlowTest, NewGameStartedWhileEventsRunEndsTheOldLoop) {
+TEST_F(FlowTest, NewGameStartedBetweenComputerMovesReplacesTheOldGame) {
     model.Settings.Seat(1).Type = PlayerType::Computer;
     model.Settings.Seat(2).Type = PlayerType::Computer;
     bool started = false;
-    view.onPendingEvents = [&] {
-        if (view.pendingRuns == 3 && !started) {
+    view.onWake = [&] {
+        if (view.results.size() == 2 && !started) {
             started = true;
             Flow().StartNewGame();  // as the options dialog's Apply would
         }
@@ -415,7 +419,7 @@ TEST_F(FlowTest, ClientBuildsTheFieldAndReportsItsMoveWithoutAdvancing) {
     EXPECT_TRUE(sender.lines.empty());
     EXPECT_EQ(model.State.FieldLetters, "HO?SE");
     EXPECT_TRUE(model.State.UsedWords.Contains("HO?SE"));
-    EXPECT_EQ(view.pendingRuns, 0);
+    EXPECT_TRUE(view.waits.empty());
 
     model.State.MoveWord = 1;  // "UpdateMove" and "YourMove//" as the client side applies them
     Flow().SetPhase(GamePhase::PutLetter);
@@ -426,7 +430,7 @@ TEST_F(FlowTest, ClientBuildsTheFieldAndReportsItsMoveWithoutAdvancing) {
     EXPECT_EQ(sender.moves[0].WordPoints, 30);
     EXPECT_EQ(sender.moves[0].Chain, "02:12:11:");
     EXPECT_EQ(Flow().Phase(), GamePhase::MoveDone);
-    EXPECT_EQ(view.pendingRuns, 0);
+    EXPECT_TRUE(view.waits.empty());
 }
 
 // --- the results table ------------------------------------------------------------------------
@@ -494,6 +498,7 @@ TEST_P(RatedGameTest, RecordTableOrStatusDialog) {
         Put(free, 'Q');
         Left(free);
         Flow().AcceptWord();
+        view.RunWakes();
     }
     EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
     EXPECT_EQ(view.recordDialogs, c.recordDialogs);
@@ -590,11 +595,10 @@ TEST_F(FlowTest, StatusLineNamesTheOutcomeAfterTheLastMove) {
     EXPECT_EQ(view.hint, "Put a letter");
 
     model.Settings.Seat(1).Type = PlayerType::Computer;
-    view.onPendingEvents = [&] {
-        if (view.pendingRuns == 3) Flow().KeyEscape();
+    view.onWake = [&] {
+        if (view.results.size() == 2) Flow().KeyEscape();
     };
     view.hints.clear();
-    view.pendingRuns = 0;
     NewGame();
     EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
     for (const std::string& h : view.hints) EXPECT_NE(h, Flow().OutcomeText());
@@ -626,7 +630,7 @@ TEST_P(PaceTest, ComputerMovesWaitTheirPace) {
     model.Settings.Seat(1).Type = c.first;
     model.Settings.Seat(2).Type = c.second;
     bool busyWhileWaiting = true;
-    view.onWait = [&] { busyWhileWaiting = busyWhileWaiting && !Flow().CanStartNewGame(); };
+    view.onWake = [&] { busyWhileWaiting = busyWhileWaiting && !Flow().CanStartNewGame(); };
     NewGame();
     // The human seat, if any, puts letters without words until the game ends.
     while (Flow().Phase() == GamePhase::PutLetter) {
@@ -638,12 +642,17 @@ TEST_P(PaceTest, ComputerMovesWaitTheirPace) {
         Put(free, 'Q');
         Left(free);
         Flow().AcceptWord();
+        view.RunWakes();
     }
     EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
     EXPECT_EQ(view.statusDialogs, 1);
     EXPECT_EQ(model.State.LetterCountOnField, 25);
-    EXPECT_EQ(static_cast<int>(view.waits.size()), c.waits);
-    for (int ms : view.waits) EXPECT_EQ(ms, c.pace);
+    // Besides the paced waits, the computer asks for a wake-up without delay before each of its
+    // moves, so that the window's events run first.
+    const auto paced =
+        std::count_if(view.waits.begin(), view.waits.end(), [](int ms) { return ms > 0; });
+    EXPECT_EQ(paced, c.waits);
+    for (int ms : view.waits) EXPECT_TRUE(ms == 0 || ms == c.pace) << ms;
     EXPECT_TRUE(busyWhileWaiting);
     EXPECT_TRUE(Flow().CanStartNewGame());
 }
@@ -666,15 +675,14 @@ TEST_F(FlowTest, CloseRequestDuringThePaceStopsTheGame) {
     model.Settings.ComputerPace = 500;
     model.Settings.Seat(1).Type = PlayerType::Computer;
     model.Settings.Seat(2).Type = PlayerType::Computer;
-    view.onWait = [&] {
-        if (view.waits.size() == 3) {
-            EXPECT_FALSE(Flow().CloseRequest());
-        }
+    const auto paced = [&] { return std::count(view.waits.begin(), view.waits.end(), 500); };
+    view.onWake = [&] {
+        if (paced() == 3 && view.waits.back() == 500) EXPECT_FALSE(Flow().CloseRequest());
     };
     NewGame();
     EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
     EXPECT_EQ(view.results.size(), 3u);
-    EXPECT_EQ(view.waits.size(), 3u);
+    EXPECT_EQ(paced(), 3);
     EXPECT_EQ(view.statusDialogs, 0);
     EXPECT_TRUE(Flow().CloseRequest());
 }

@@ -179,13 +179,15 @@ struct RecordingObserver : net::NetObserver {
 // events run.
 class NetView : public FakeView {
   public:
-    void ShowMessage(std::string_view text, MessageIcon icon) override {
-        FakeView::ShowMessage(text, icon);
+    void ShowMessage(std::string_view text, MessageIcon icon,
+                     std::function<void()> answered) override {
+        messages.emplace_back(std::string(text), icon);
         if (whileMessageOpen) {
             auto f = std::move(whileMessageOpen);
             whileMessageOpen = nullptr;
             f();
         }
+        if (answered) answered();
     }
     std::function<void()> whileMessageOpen;
 };
@@ -214,6 +216,8 @@ class NetTest : public ::testing::Test {
         s.MaxWordLen = 10;
         s.Directions = "11110000";
         flow = std::make_unique<GameFlow>(model, view, unused);
+        view.flow = flow.get();
+        view.autoWake = true;
         play = std::make_unique<net::NetPlay>(*flow, view, serverSockets, clientSockets);
         play->AddObserver(&observer);
     }

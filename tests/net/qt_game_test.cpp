@@ -26,10 +26,13 @@ struct Program : net::NetObserver {
                            "ORE",   "TOE",  "ROTE", "TORE",  "HERO",  "SORT", "ROSE",  "SHOT",
                            "HOST",  "REST", "TREE", "STORE", "SHORE", "HOSE", "THOSE", "OTHER"});
         model.Rng.Seed(seed);
-        view.onPendingEvents = [] { QCoreApplication::processEvents(); };
         flow = std::make_unique<GameFlow>(model, view, none);
+        // The wake-ups come from the event loop, as in the window.
+        wakeTimer.setSingleShot(true);
+        QObject::connect(&wakeTimer, &QTimer::timeout, [this] { flow->Wake(); });
+        view.onWakeAfter = [this](int ms) { wakeTimer.start(ms); };
         play = std::make_unique<net::NetPlay>(*flow, view, serverSockets, clientSockets);
-        bot = std::make_unique<net::SeatBot>(*flow, view.picked, 7);
+        bot = std::make_unique<net::SeatBot>(*flow, 7);
         play->AddObserver(this);
     }
     ~Program() override {
@@ -49,6 +52,7 @@ struct Program : net::NetObserver {
 
     GameModel model;
     FakeView view;
+    QTimer wakeTimer;
     NullSender none;
     std::unique_ptr<GameFlow> flow;
     net::QtServerTransport serverSockets;

@@ -403,17 +403,17 @@ TEST_F(ServerTest, NoMoveIsTakenOutOfTurnWhileALeavingClientsTurnIsTakenBack) {
     HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
     serverSockets.Feed(ann, "GetMyMove/20,0,0,0,HE,41:42,H,4,1\r");
     ASSERT_EQ(State().CurrentSeat, 3);
-    // Bob leaves while awaited. The turn goes back to Ann's seat before the turn loop plays it
-    // again for the computer, and the loop lets pending events run: a move of Ann's, one she
-    // could make on her turn, arrives then.
+    // Bob leaves while awaited. The turn goes back to Ann's seat before it is played again for
+    // the computer, and the window's events run before the computer moves: a move of Ann's, one
+    // she could make on her turn, arrives then.
     bool fed = false;
-    view.onPendingEvents = [&] {
+    view.onWake = [&] {
         if (fed) return;
         fed = true;
         serverSockets.Feed(ann, "GetMyMove/20,0,0,0,X,43,X,4,3\r");
     };
     serverSockets.PeerCloses(bob);
-    view.onPendingEvents = nullptr;
+    view.onWake = nullptr;
     ASSERT_TRUE(fed);
     int remote = 0;
     for (const MovePlayedEvent& m : log.moves) remote += m.Source == MoveSource::Remote;

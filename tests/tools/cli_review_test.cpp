@@ -50,6 +50,7 @@ tq::Review WindowReview(uint64_t seed, const std::vector<int>& skills, int side,
     flow.Subscribe(recorder);
     model.Rng.Seed(seed);
     flow.StartNewGame();
+    view.RunWakes(flow);
     for (const auto& m : recorder.Game().Moves) words.push_back(Cp1251ToUtf8(m.Made.Word));
     return ReviewOf(flow.Computer(), model.Dict, recorder.Game());
 }

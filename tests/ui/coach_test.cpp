@@ -39,7 +39,11 @@ struct Window : test::GameWindow {
     }
     Coach& C() { return form->Coaching(); }
     GameFlow& Flow() { return form->Flow(); }
-    void Key(Qt::Key k) { QTest::keyClick(form.get(), k); }
+    // A key, and the computer's moves that follow it.
+    void Key(Qt::Key k) {
+        QTest::keyClick(form.get(), k);
+        Settle();
+    }
 
     // F7, then waits for the search to end; returns whether a hint was shown.
     bool Hint() {

@@ -223,7 +223,9 @@ class FieldKeysTest : public QObject {
         // Should the letter reach the main window instead, the letter window would stay open.
         QTimer::singleShot(3000, &w.form->InputForm(), [&] { w.form->InputForm().reject(); });
         w.Key(Qt::Key_Space);
-        QVERIFY(opened);
+        // The letter window opens and the key returns; the letter comes through the event loop.
+        QTRY_VERIFY(opened);
+        QTRY_VERIFY(!w.form->InputForm().isVisible());
         const QWidget* cell = w.form->CellAt(1, 1);
         const QRect screen = w.form->screen()->availableGeometry();
         QCOMPARE(openedAt, PopupPosition(cell->mapToGlobal(QPoint(0, cell->height() + 1)),
@@ -328,6 +330,7 @@ class FieldKeysTest : public QObject {
             shownMeanwhile = w.Keys().CursorShown();
         });
         w.Key(Qt::Key_Return);  // AS; three computer moves, paced
+        QTRY_VERIFY_WITH_TIMEOUT(w.Phase() == GamePhase::PutLetter, 10000);
         QVERIFY(phaseMeanwhile == GamePhase::ComputerThinking);
         QVERIFY(!shownMeanwhile);
         QCOMPARE(w.model.State.LetterCountOnField, uint8_t(9));  // STONE, A and three more

@@ -39,16 +39,28 @@ struct GameWindow {
             return c;
         });
     }
+
+    // Runs the event loop until the game asks for no wake-up (the computer's moves are played
+    // and their pace is over); false when `ms` milliseconds pass first.
+    bool Settle(int ms = 20000) {
+        QElapsedTimer t;
+        t.start();
+        while (form->WakePending()) {
+            if (t.elapsed() > ms) return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return true;
+    }
 };
 
-// A game window whose own human seats the computer plays (at `skill`) through the letters it
-// answers the letter window with, as the network games between two windows are played.
+// A game window whose own human seats the computer plays (at `skill`), answering the letter
+// window itself, as the network games between two windows are played.
 struct BotWindow : GameWindow {
     std::unique_ptr<net::SeatBot> bot;
 
     explicit BotWindow(int skill) {
-        Make(kJoker);
-        bot = std::make_unique<net::SeatBot>(form->Flow(), letters, skill);
+        Make('\0');  // the letter window's questions stay open for the bot to answer
+        bot = std::make_unique<net::SeatBot>(form->Flow(), skill);
     }
 };
 

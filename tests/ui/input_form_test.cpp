@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The letter window: its geometry for both alphabets, the key rules, the clicks, the hover
-// highlight with its timer, and the modal PickLetter.
+// highlight with its timer, and asking for a letter.
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -8,7 +8,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <vector>
 #include "ui/app.h"
+
 #include "ui/input_form.h"
 #include "ui/text.h"
 
@@ -266,20 +268,27 @@ class InputFormTest : public QObject {
         QVERIFY(l.form->CellAt(2, 1)->Image() == normal);
     }
 
-    // The modal showing opens at the pointer and returns the letter chosen in it.
-    void pickLetterModal() {
+    // Asking opens the window at the pointer and returns at once; the letter chosen in it, or
+    // '?' for none, is the answer, given once when it closes.
+    void askLetter() {
         Letters l(2);
         const QPoint pointer(120, 80);
         QCursor::setPos(pointer);
-        QPoint shownAt;
-        QTimer::singleShot(0, l.form.get(), [&] {
-            shownAt = l.form->pos();
-            QTest::sendKeyEvent(QTest::Click, l.form.get(), Qt::Key_unknown, "q", Qt::NoModifier);
-        });
-        QCOMPARE(l.form->PickLetter(), 'Q');
-        QCOMPARE(shownAt, pointer);
-        QTimer::singleShot(0, l.form.get(), [&] { QTest::keyClick(l.form.get(), Qt::Key_Escape); });
-        QCOMPARE(l.form->PickLetter(), '?');
+        std::vector<char> answers;
+        l.form->Ask(std::nullopt, [&](char c) { answers.push_back(c); });
+        QVERIFY(l.form->isVisible());
+        QCOMPARE(l.form->pos(), pointer);
+        QVERIFY(answers.empty());
+        QTest::sendKeyEvent(QTest::Click, l.form.get(), Qt::Key_unknown, "q", Qt::NoModifier);
+        QCOMPARE(answers, std::vector<char>{'Q'});
+        QVERIFY(!l.form->isVisible());
+        l.form->Ask(std::nullopt, [&](char c) { answers.push_back(c); });
+        QTest::keyClick(l.form.get(), Qt::Key_Escape);
+        QCOMPARE(answers, (std::vector<char>{'Q', '?'}));
+        // A window closed from outside (a server line) answers "none" too.
+        l.form->Ask(std::nullopt, [&](char c) { answers.push_back(c); });
+        l.form->close();
+        QCOMPARE(answers, (std::vector<char>{'Q', '?', '?'}));
     }
 };
 

@@ -40,13 +40,7 @@ class JoinView : public HeadlessView {
   public:
     explicit JoinView(const GameModel& model) : model_(model) {}
 
-    char PickLetter() override {
-        if (letters.empty()) return kJoker;
-        const char c = letters.front();
-        letters.pop_front();
-        return c;
-    }
-    void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
+    void WakeAfter(int ms) override { waker.After(ms); }
     void ShowResultRow(int row, std::string_view word, std::string_view points,
                        std::string_view letter, uint32_t) override {
         const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
@@ -62,7 +56,7 @@ class JoinView : public HeadlessView {
                       << "\n";
         std::cout.flush();
     }
-    void ShowMessage(std::string_view text, MessageIcon) override {
+    void ShowMessage(std::string_view text, MessageIcon, std::function<void()> answered) override {
         // A failure of the connection says which server failed; a chat text is escaped.
         const std::string_view first = text.substr(0, text.find('\r'));
         const bool failed = first == msg::ServerInaccessible || first == msg::CannotConnect;
@@ -71,9 +65,10 @@ class JoinView : public HeadlessView {
         std::cerr << PrintableMessage(text) << "\n";
         if (text == msg::NameTaken || text == msg::OtherAlphabet || failed) refused = true;
         told = told || connection || refused;
+        if (answered) answered();
     }
 
-    std::deque<char> letters;  // the answers the letter picker gives, in order
+    LoopWaker waker;
     int gamesEnded = 0;
     bool refused = false;
     bool told = false;   // why the connection ended was printed
@@ -87,7 +82,7 @@ class JoinView : public HeadlessView {
 class Bot : public net::NetObserver {
   public:
     Bot(GameFlow& flow, JoinView& view, int skill, const net::GameClient& client)
-        : bot_(flow, view.letters, skill), view_(view), client_(client) {}
+        : bot_(flow, skill), view_(view), client_(client) {}
     void OwnTurn() override {
         // From the event loop, as a click would come.
         QTimer::singleShot(0, [this] { bot_.Play(); });
@@ -159,6 +154,7 @@ int Join(const std::vector<std::string>& args) {
     JoinView view(model);
     view.server = Printable(server->host) + " port " + std::to_string(server->port);
     NetGame net(model, view);
+    view.waker.SetFlow(net.flow);
     Bot bot(net.flow, view, static_cast<int>(skill), net.play.Client());
     net.play.AddObserver(&bot);
 

@@ -4,6 +4,7 @@
 // in a program without a window, and a game flow with network play over real sockets.
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include "core/game_flow.h"
 #include "core/net_sender.h"
@@ -18,6 +19,23 @@ class EventLoop {
     char name_[14] = "tessaroon-cli";
     char* argv_[2] = {name_, nullptr};
     QCoreApplication app_{argc_, argv_};
+};
+
+// The game's wake-ups, given from the event loop as the window gives them.
+class LoopWaker {
+  public:
+    LoopWaker() {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (flow_) flow_->Wake();
+        });
+    }
+    void SetFlow(GameFlow& flow) { flow_ = &flow; }
+    void After(int ms) { timer_.start(ms); }
+
+  private:
+    QTimer timer_;
+    GameFlow* flow_ = nullptr;
 };
 
 // The game flow over the model and view, with both sides of network play on real sockets; a

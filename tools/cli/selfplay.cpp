@@ -69,6 +69,7 @@ int SelfPlay(const std::vector<std::string>& args) {
         const uint64_t gameSeed = seed + static_cast<uint64_t>(game - 1);
         model.Rng.Seed(gameSeed);
         flow.StartNewGame();
+        view.RunWakes(flow);
         if (flow.Phase() != GamePhase::GameOver) {
             std::cerr << "tessaroon-cli selfplay: game " << game << " did not end\n";
             return 1;

@@ -39,14 +39,16 @@ const std::string kUsage =
         "  --per-address N       connections one peer address may hold, 1..40 (default 5)\n") +
     kGameOptionsUsage;
 
-// The headless view of a served game: lets network events run between computer moves, and
-// prints what would be a message box.
+// The headless view of a served game: wakes the game from the event loop, so network events run
+// between computer moves, and prints what would be a message box.
 class ServeView : public HeadlessView {
   public:
-    void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
-    void ShowMessage(std::string_view text, MessageIcon) override {
+    void WakeAfter(int ms) override { waker.After(ms); }
+    void ShowMessage(std::string_view text, MessageIcon, std::function<void()> answered) override {
         std::cerr << PrintableMessage(text) << "\n";
+        if (answered) answered();
     }
+    LoopWaker waker;
 };
 
 // Writes the game down and shows its progress on a terminal.
@@ -154,6 +156,7 @@ int Serve(const std::vector<std::string>& args) {
 
     ServeView view;
     NetGame net(model, view);
+    view.waker.SetFlow(net.flow);
     ServeRecorder recorder;
     net.flow.Subscribe(recorder);
     ServeObserver observer(net.play.Server());
