@@ -677,7 +677,9 @@ TEST_F(FlowTest, CloseRequestDuringThePaceStopsTheGame) {
     model.Settings.Seat(2).Type = PlayerType::Computer;
     const auto paced = [&] { return std::count(view.waits.begin(), view.waits.end(), 500); };
     view.onWake = [&] {
-        if (paced() == 3 && view.waits.back() == 500) EXPECT_FALSE(Flow().CloseRequest());
+        if (paced() == 3 && view.waits.back() == 500) {
+            EXPECT_FALSE(Flow().CloseRequest());
+        }
     };
     NewGame();
     EXPECT_EQ(Flow().Phase(), GamePhase::GameOver);
