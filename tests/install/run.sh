@@ -176,9 +176,16 @@ export XDG_DATA_HOME=$work/xdg
 own=$XDG_DATA_HOME/tessaroon
 [ "$(env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=ru_RU.UTF-8 "$prefix/games/tessaroon" --start-folder)" = "$own" ] ||
     fail "the first start did not choose $own"
-for f in Tessaroon.ini Dicts/General_rus.tqd Dicts/General_eng.txt Styles/Marble.ini; do
+for f in Dicts/General_rus.tqd Dicts/General_eng.txt Styles/Marble.ini; do
     cmp -s "$prefix/$data/$f" "$own/$f" || fail "the first start did not copy $f"
 done
+# The Russian folder's settings are the shipped ones but for the seats' Russian names (code page
+# 1251).
+diff <(grep -av '^Name[0-9]=' "$prefix/$data/Tessaroon.ini") \
+    <(grep -av '^Name[0-9]=' "$own/Tessaroon.ini") >/dev/null ||
+    fail "the first start did not copy Tessaroon.ini"
+LC_ALL=C grep -q "^Name1=$(printf 'Игрок' | iconv -f UTF-8 -t CP1251)" "$own/Tessaroon.ini" ||
+    fail "the first start under a Russian locale did not give the seats Russian names"
 [ -d "$own/Records" ] || fail "the first start did not make Records"
 if [ -n "$help" ]; then
     [ "$(readlink -f "$own/Tessaroon.chm")" = "$(readlink -f "$prefix/$data/Tessaroon.chm")" ] ||
