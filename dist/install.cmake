@@ -66,7 +66,7 @@ install(TARGETS tessaroon-cli RUNTIME DESTINATION ${TESSAROON_INSTALL_GAMESDIR})
 # in game/ (records, backups) is not shipped.
 install(FILES ${start}/Tessaroon.ini DESTINATION ${shipped})
 install(DIRECTORY ${start}/Dicts DESTINATION ${shipped}
-        FILES_MATCHING PATTERN "*.tqd" PATTERN "*.txt")
+        FILES_MATCHING PATTERN "*.tqd" PATTERN "*.tqe" PATTERN "*.txt")
 install(DIRECTORY ${start}/Styles DESTINATION ${shipped}
         FILES_MATCHING PATTERN "*.ini" PATTERN "*.bmp" PATTERN "*.jpg")
 install(DIRECTORY DESTINATION ${shipped}/Records)

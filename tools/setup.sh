@@ -12,13 +12,15 @@ mode=${1:-run}
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSAROON_BUILD_DIR:-$top/build}
 
-# What building and running the game and the companion need...
+# What building and running the game and the companion need (Qt Charts, for the review's score
+# chart, finds its build files only with the OpenGL module's)...
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-l10n-tools
-    qt6-translations-l10n libjpeg62-turbo-dev nlohmann-json3-dev
-    fonts-dejavu-core fonts-liberation fp-utils libchm-dev)
+    qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev libjpeg62-turbo-dev zlib1g-dev
+    nlohmann-json3-dev fonts-dejavu-core fonts-liberation fp-utils libchm-dev)
 # ...and what the tests, benchmarks, fuzzing, the end-to-end and install runs and the Debian
-# package add.
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick dbus-daemon
+# package add (wordnet-base: the check that the shipped word explanations are what tools/dicts
+# makes of it; the game itself never reads it).
+test_packages=(wordnet-base libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick dbus-daemon
     ccache clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin lintian
     at-spi2-core python3-pyatspi orca)
 
