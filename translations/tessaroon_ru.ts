@@ -285,6 +285,60 @@
     </message>
 </context>
 <context>
+    <name>tq::ui::ExplainWindow</name>
+    <message>
+        <source>Meaning of the word</source>
+        <translation>Значение слова</translation>
+    </message>
+    <message>
+        <source>Look it up</source>
+        <translation>Найти в словаре</translation>
+    </message>
+    <message>
+        <source>Opens the word&apos;s page in Wiktionary in your browser.</source>
+        <translation>Открывает страницу слова в Викисловаре в вашем браузере.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>No explanation of this word comes with the game.</source>
+        <translation>Объяснения этого слова в игре нет.</translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>What does %1 mean?</source>
+        <translation>Что значит %1?</translation>
+    </message>
+    <message>
+        <source>Look %1 up in Wiktionary</source>
+        <translation>Найти %1 в Викисловаре</translation>
+    </message>
+</context>
+<context>
+    <name>tq::ui::ScoreChartView</name>
+    <message>
+        <source>Score chart</source>
+        <translation>График очков</translation>
+    </message>
+    <message>
+        <source>Each seat&apos;s total after every move, round by round.</source>
+        <translation>Сумма очков каждого игрока после каждого хода, по кругам.</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Круг</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Очки</translation>
+    </message>
+</context>
+<context>
     <name>tq::ui::TAboutForm</name>
     <message>
         <source>© 2026 Tessaroon authors</source>

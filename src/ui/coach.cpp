@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/coach.h"
 
+#include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 
+#include "base/messages.h"
 #include "coach/review.h"
 #include "ui/coach_layer.h"
+#include "ui/explain.h"
 #include "ui/main_form.h"
+#include "ui/results_grid.h"
 #include "ui/review_form.h"
 #include "ui/text.h"
 
@@ -21,7 +28,12 @@ Coach::Coach(TMainForm& form)
           [this](const ReviewRow& row) { ShowReviewRow(row); }, &form)),
       layer_(new CoachLayer(form)),
       hintKey_(new QShortcut(QKeySequence(Qt::Key_F7), &form)),
-      reviewKey_(new QShortcut(QKeySequence(Qt::Key_F8), &form)) {
+      reviewKey_(new QShortcut(QKeySequence(Qt::Key_F8), &form)),
+      explainWindow_(new ExplainWindow(
+          [this](const QUrl& url) {
+              return urlOpener_ ? urlOpener_(url) : QDesktopServices::openUrl(url);
+          },
+          &form)) {
     form_.Flow().Subscribe(recorder_);
     form_.Flow().Subscribe(*this);
     connect(hintKey_, &QShortcut::activated, this, &Coach::RequestHint);
@@ -29,9 +41,36 @@ Coach::Coach(TMainForm& form)
     connect(reviewForm_.get(), &TReviewForm::hidden, this, [this] {
         if (layer_->Shows() == CoachLayer::Showing::Review) layer_->Clear();
     });
+
+    // The words of the results table, the review and the hint line explain themselves.
+    const auto resultsWord = [this](int col, int row) -> std::string {
+        if (col != 1) return {};
+        const std::string word = FromQString(form_.Results()->Text(1, row));
+        return word == msg::NoWord ? std::string() : word;
+    };
+    // The meaning of a results word stands beside the table, level with the word's row.
+    const auto besideResults = [this](QPoint at) {
+        const QWidget* area = form_.ClientArea();
+        return QPoint(area->mapToGlobal(QPoint(area->width(), 0)).x(), at.y());
+    };
+    connect(form_.Results(), &ResultsGrid::cellDoubleClicked, this,
+            [this, resultsWord, besideResults](int col, int row, QPoint at) {
+                if (const std::string word = resultsWord(col, row); !word.empty())
+                    ExplainWord(word, besideResults(at));
+            });
+    connect(form_.Results(), &ResultsGrid::cellMenuRequested, this,
+            [this, resultsWord, besideResults](int col, int row, QPoint at) {
+                if (const std::string word = resultsWord(col, row); !word.empty())
+                    WordMenu({word}, at, besideResults(at));
+            });
+    reviewForm_->SetWordActions(
+        [this](const std::string& word, const QPoint& at) { ExplainWord(word, at); },
+        [this](const std::vector<std::string>& words, const QPoint& at) { WordMenu(words, at); });
+    form_.ClientArea()->installEventFilter(this);
 }
 
 Coach::~Coach() {
+    delete explainWindow_;
     if (worker_.joinable()) worker_.join();
     form_.Flow().Unsubscribe(*this);
     form_.Flow().Unsubscribe(recorder_);
@@ -139,11 +178,75 @@ void Coach::HintFound(const Request& request, const Move& best) {
         return;
     }
     flow.ShowCoachHint(HintText(best));
+    hintWord_ = best.FormsWord() ? best.Word : std::string();
+    hintLine_ = form_.HintLabel()->Text();
     // While no letter is put the field shows the word's chain in order and the letter it puts;
     // once the player has put a letter the field shows the player's own move alone.
     if (best.FormsWord() && flow.Phase() == GamePhase::PutLetter) layer_->ShowHint(best);
     recorder_.NoteHint(request.seat);
     emit hintDone(true);
+}
+
+std::string Coach::HintWordShown() const {
+    const TextLabel* line = form_.HintLabel();
+    if (hintWord_.empty() || !line->isVisible() || line->Text() != hintLine_) return {};
+    return hintWord_;
+}
+
+bool Coach::eventFilter(QObject* watched, QEvent* event) {
+    const bool twice = event->type() == QEvent::MouseButtonDblClick;
+    if (watched != form_.ClientArea() || (!twice && event->type() != QEvent::ContextMenu))
+        return QObject::eventFilter(watched, event);
+    const QPoint pos = twice ? static_cast<QMouseEvent*>(event)->position().toPoint()
+                             : static_cast<QContextMenuEvent*>(event)->pos();
+    const std::string word = HintWordShown();
+    if (word.empty() || !form_.HintLabel()->geometry().contains(pos))
+        return QObject::eventFilter(watched, event);
+    const QPoint at = form_.ClientArea()->mapToGlobal(pos);
+    if (twice)
+        ExplainWord(word, at);
+    else
+        WordMenu({word}, at);
+    return true;
+}
+
+void Coach::ExplainWord(const std::string& word, const QPoint& at) {
+    const QWidget* field = form_.Background();
+    const QRect fieldOnScreen(field->mapToGlobal(QPoint(0, 0)), field->size());
+    explainWindow_->ShowMeaning(MeaningOf(form_.Model(), word), at, fieldOnScreen);
+}
+
+void Coach::LookUpWord(const std::string& word) {
+    const QUrl url = MeaningOf(form_.Model(), word).lookUp;
+    if (urlOpener_)
+        urlOpener_(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+void Coach::WordMenu(const std::vector<std::string>& words, const QPoint& at,
+                     std::optional<QPoint> explainAt) {
+    // Shown without waiting for it: the menu goes when it closes.
+    auto* menu = new QMenu(&form_);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const std::string& word : words) {
+        if (word.empty() || word == msg::NoWord) continue;
+        if (!menu->isEmpty()) menu->addSeparator();
+        AddWordActions(
+            *menu, ToQString(word),
+            [this, word, at = explainAt.value_or(at)] { ExplainWord(word, at); },
+            [this, word] { LookUpWord(word); });
+    }
+    if (menu->isEmpty()) {
+        delete menu;
+        return;
+    }
+    if (menuRunner_) {
+        menuRunner_(*menu, at);
+        delete menu;
+    } else {
+        menu->popup(at);
+    }
 }
 
 bool Coach::SeatAtThisComputer(int seat) const {
@@ -174,6 +277,7 @@ void Coach::ShowReview() {
     for (int seat = 1; seat <= recorder_.Game().Settings.Count; ++seat)
         playerHere = playerHere || SeatAtThisComputer(seat);
     reviewForm_->Fill(review, recorder_.Game().Settings, playerHere && !recorder_.Ended());
+    reviewForm_->ShowScores(recorder_.Game());
     if (!reviewForm_->isVisible()) {
         // Beside the main window, never over the field the review marks.
         const QScreen* screen = form_.screen() ? form_.screen() : QGuiApplication::primaryScreen();

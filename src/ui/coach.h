@@ -6,21 +6,28 @@
 // the position; the window keeps answering meanwhile.
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
+#include <QUrl>
 
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
+#include <vector>
 
 #include "base/move.h"
 #include "coach/review_recorder.h"
 #include "core/game_flow.h"
 
+class QMenu;
 class QShortcut;
 
 namespace tq::ui {
 
 class CoachLayer;
+class ExplainWindow;
 class TMainForm;
 class TReviewForm;
 
@@ -76,9 +83,35 @@ class Coach : public QObject, private GameEvents {
     // The hint line's text for a move ("Try WORD, 40 points"), or that the field offers none.
     static std::string HintText(const Move& best);
 
+    // What a word means (a word of the game, code page 1251 capitals): its explanation in a
+    // small window beside `at` (global), never over the field, with the choice to look it up.
+    // A double-click on a word of the results table, of the review or of the hint line shows it.
+    void ExplainWord(const std::string& word, const QPoint& at);
+    // Opens the word's page in the Wiktionary of the dictionary's language, by the player's
+    // choice only.
+    void LookUpWord(const std::string& word);
+    // The context menu of words (the results table's word, a review row's played and best word,
+    // the hinted word) at `at`: for each its explanation (beside explainAt, or else at `at`) and
+    // its page in Wiktionary.
+    void WordMenu(const std::vector<std::string>& words, const QPoint& at,
+                  std::optional<QPoint> explainAt = std::nullopt);
+    ExplainWindow& Explanation() { return *explainWindow_; }
+    // The word the hint line shows now; empty when it shows no hinted word.
+    std::string HintWordShown() const;
+    // Test seams: how a page opens (in the desktop's browser when unset), and how a word menu
+    // runs (at the point, until chosen, when unset).
+    void SetUrlOpener(std::function<bool(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
+    void SetMenuRunner(std::function<void(QMenu&, const QPoint&)> runner) {
+        menuRunner_ = std::move(runner);
+    }
+
   signals:
     // A hint search has ended: shown is false when the move went on before it was found.
     void hintDone(bool shown);
+
+  protected:
+    // Double-clicks and the context menu on the hint line (a label the mouse passes through).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct Request {
@@ -101,6 +134,11 @@ class Coach : public QObject, private GameEvents {
     QShortcut* reviewKey_;
     std::thread worker_;
     std::atomic<bool> searching_{false};
+    ExplainWindow* explainWindow_;
+    std::function<bool(const QUrl&)> urlOpener_;
+    std::function<void(QMenu&, const QPoint&)> menuRunner_;
+    std::string hintWord_;  // the word of the last hint shown, and the line's text with it
+    QString hintLine_;
 };
 
 }  // namespace tq::ui

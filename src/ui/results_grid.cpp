@@ -2,6 +2,7 @@
 #include "ui/results_grid.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -206,18 +207,39 @@ void ResultsGrid::paintEvent(QPaintEvent*) {
     }
 }
 
-void ResultsGrid::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    const QPoint at = e->position().toPoint();
+std::optional<std::pair<int, int>> ResultsGrid::CellAt(const QPoint& at) const {
     const int row = topRow_ + at.y() / (kRowHeight + kLineWidth);
-    if (row >= RowCount()) return;
+    if (at.y() < 0 || row >= RowCount()) return std::nullopt;
     for (int col = 0; col < 4; ++col) {
         const int left = ColLeft(col);
-        if (at.x() >= left && at.x() < left + kColWidths[col]) {
-            emit cellClicked(col, row);
-            return;
-        }
+        if (at.x() >= left && at.x() < left + kColWidths[col]) return std::pair(col, row);
     }
+    return std::nullopt;
+}
+
+void ResultsGrid::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    if (const auto cell = CellAt(e->position().toPoint()))
+        emit cellClicked(cell->first, cell->second);
+}
+
+void ResultsGrid::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The press before it has marked the word's cells and copied it, as a click does.
+    if (e->button() != Qt::LeftButton) return;
+    if (const auto cell = CellAt(e->position().toPoint()))
+        emit cellDoubleClicked(cell->first, cell->second, e->globalPosition().toPoint());
+}
+
+void ResultsGrid::contextMenuEvent(QContextMenuEvent* e) {
+    const auto cell = e->reason() == QContextMenuEvent::Mouse
+                          ? CellAt(e->pos())
+                          : std::optional(std::pair(1, selected_));  // the menu key
+    if (!cell || cell->second >= RowCount()) return;
+    const QRect rect = CellRect(1, cell->second);
+    const QPoint at = e->reason() == QContextMenuEvent::Mouse
+                          ? e->globalPos()
+                          : mapToGlobal(rect.isEmpty() ? QPoint(0, 0) : rect.center());
+    emit cellMenuRequested(cell->first, cell->second, at);
 }
 
 }  // namespace tq::ui

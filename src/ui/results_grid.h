@@ -8,6 +8,8 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "ui/style.h"
@@ -56,10 +58,18 @@ class ResultsGrid : public QWidget {
   signals:
     // A press of the left mouse button on a cell; the other buttons do nothing.
     void cellClicked(int col, int row);
+    // A double-click of the left button on a cell (after the press's cellClicked), at a global
+    // point.
+    void cellDoubleClicked(int col, int row, QPoint at);
+    // The context menu asked for on a cell (by the right button, or by the menu key for the
+    // selected row's word), at a global point.
+    void cellMenuRequested(int col, int row, QPoint at);
 
   protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
     // The wheel scrolls the rows, as many per notch as the desktop's wheel setting says.
     void wheelEvent(QWheelEvent* e) override;
     // With the keyboard focus (reached by Tab), the arrow, page, Home and End keys move the
@@ -75,6 +85,8 @@ class ResultsGrid : public QWidget {
         QColor colour = Qt::black;
     };
     void ScrollIntoView(int row);
+    // The cell (column, row) at a point of the grid, if any.
+    std::optional<std::pair<int, int>> CellAt(const QPoint& at) const;
     int ColLeft(int col) const;
 
     const Style& style_;

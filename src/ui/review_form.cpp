@@ -11,8 +11,10 @@
 
 #include <algorithm>
 
+#include "coach/score_chart.h"
 #include "ui/coach_layer.h"
 #include "ui/fonts.h"
+#include "ui/score_chart_view.h"
 #include "ui/text.h"
 
 namespace tq::ui {
@@ -101,9 +103,15 @@ TReviewForm::TReviewForm(std::function<void(const ReviewRow&)> showRow, QWidget*
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    layout->addWidget(table_);
+    layout->addWidget(table_, 3);
     totals_ = new QLabel(this);
     layout->addWidget(totals_);
+    chart_ = new ScoreChartView(this);
+    layout->addWidget(chart_, 2);
+    // A point of the chart picks its move's row, which shows the move on the field.
+    connect(chart_, &ScoreChartView::moveClicked, this, [this](int move) {
+        if (const int row = RowOfMove(move); row >= 0) table_->setCurrentCell(row, kWord);
+    });
 
     // The key of the field's looks.
     auto* key = new QHBoxLayout;
@@ -122,7 +130,54 @@ TReviewForm::TReviewForm(std::function<void(const ReviewRow&)> showRow, QWidget*
             [this](int row, int, int previous, int) {
                 if (row != previous) RowClicked(row);
             });
-    resize(440, 400);
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
+        const std::string word = WordAt(row, column);
+        const QRect cell = table_->visualRect(table_->model()->index(row, column));
+        if (!word.empty() && explain_)
+            explain_(word, table_->viewport()->mapToGlobal(cell.center()));
+    });
+    connect(table_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        const int row = table_->rowAt(pos.y());
+        const std::vector<std::string> words = RowWords(row);
+        if (!words.empty() && menu_) menu_(words, table_->viewport()->mapToGlobal(pos));
+    });
+    resize(440, 620);
+}
+
+void TReviewForm::ShowScores(const ReviewGame& game) {
+    chart_->ShowScores(ScoreLines(game), game.Settings);
+}
+
+int TReviewForm::RowOfMove(int move) const {
+    for (std::size_t i = 0; i < review_.Rows.size(); ++i)
+        if (review_.Rows[i].Index == move) return static_cast<int>(i);
+    return -1;
+}
+
+void TReviewForm::SetWordActions(
+    std::function<void(const std::string&, const QPoint&)> explain,
+    std::function<void(const std::vector<std::string>&, const QPoint&)> menu) {
+    explain_ = std::move(explain);
+    menu_ = std::move(menu);
+}
+
+std::string TReviewForm::WordAt(int row, int column) const {
+    if (row < 0 || row >= static_cast<int>(review_.Rows.size())) return {};
+    const ReviewRow& r = review_.Rows[row];
+    return column == kBestWord || column == kBestPoints ? r.Best.Word
+           : r.Played.FormsWord()                       ? r.Played.Word
+                                                        : std::string();
+}
+
+std::vector<std::string> TReviewForm::RowWords(int row) const {
+    std::vector<std::string> words;
+    for (const int column : {int(kWord), int(kBestWord)}) {
+        const std::string word = WordAt(row, column);
+        if (!word.empty() && std::find(words.begin(), words.end(), word) == words.end())
+            words.push_back(word);
+    }
+    return words;
 }
 
 void TReviewForm::hideEvent(QHideEvent* e) {

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "coach/review.h"
@@ -16,6 +17,8 @@ class QLabel;
 class QTableWidget;
 
 namespace tq::ui {
+
+class ScoreChartView;
 
 class TReviewForm : public QDialog {
     Q_OBJECT
@@ -30,11 +33,26 @@ class TReviewForm : public QDialog {
     // show, the line under the table tells whether a player at this computer may still move.
     void Fill(const Review& review, const GameSettings& settings, bool playerMayMove);
 
+    // The chart of how the game went: every seat's total after each move.
+    void ShowScores(const ReviewGame& game);
+    // The review row of a move (its place in the game); -1 when the review does not show it (a
+    // move of a seat at another computer or of the computer).
+    int RowOfMove(int move) const;
+
     QTableWidget* Table() const { return table_; }
+    ScoreChartView* Chart() const { return chart_; }
     QLabel* Totals() const { return totals_; }
     const Review& Shown() const { return review_; }
     // A row selected: the move shown on the field.
     void RowClicked(int row);
+    // What a double-click on a row's played or best word and the row's context menu do: explain
+    // shows a word's meaning beside a global point, menu offers the words' choices there.
+    void SetWordActions(std::function<void(const std::string&, const QPoint&)> explain,
+                        std::function<void(const std::vector<std::string>&, const QPoint&)> menu);
+    // The words of a row a double-click on a cell explains: the best word in its columns, the
+    // played word elsewhere; both for the context menu.
+    std::string WordAt(int row, int column) const;
+    std::vector<std::string> RowWords(int row) const;
 
   signals:
     // The window was closed or hidden: the field goes back to the game of now.
@@ -45,8 +63,11 @@ class TReviewForm : public QDialog {
 
   private:
     std::function<void(const ReviewRow&)> showRow_;
+    std::function<void(const std::string&, const QPoint&)> explain_;
+    std::function<void(const std::vector<std::string>&, const QPoint&)> menu_;
     QTableWidget* table_;
     QLabel* totals_;
+    ScoreChartView* chart_;
     Review review_;
 };
 
