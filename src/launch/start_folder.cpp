@@ -65,7 +65,9 @@ bool CopyMissingFile(const fs::path& from, const fs::path& dest, const NewSettin
 // Files the game only reads and the player has no reason to change.
 bool IsLinkedFile(const fs::path& file, const fs::path& shipped) {
     const fs::path relative = file.lexically_relative(shipped);
-    return relative == "Tessaroon.chm" || relative == "Tessaroon.ru.chm";
+    // The words' explanations beside a dictionary are the game's too.
+    return relative == "Tessaroon.chm" || relative == "Tessaroon.ru.chm" ||
+           (relative.parent_path() == "Dicts" && relative.extension() == ".tqe");
 }
 
 }  // namespace

@@ -43,9 +43,9 @@ using NewSettingsHook = std::function<void(const std::filesystem::path& newSetti
 // stays as it is, and one the player removed comes back. Each file appears whole or not at all
 // (copied under a temporary name, then moved into place unless a file appeared there meanwhile),
 // so a start broken off half-way leaves no cut file behind. The help files Tessaroon.chm and
-// Tessaroon.ru.chm, which the player has no reason to change, become links to the shipped ones,
-// so that they follow updates of the game; a file of the player's own under such a name is kept
-// like any other.
+// Tessaroon.ru.chm and the words' explanations Dicts/*.tqe, which the player has no reason to
+// change, become links to the shipped ones, so that they follow updates of the game; a file of
+// the player's own under such a name is kept like any other.
 FillResult FillStartFolder(const std::filesystem::path& shipped,
                            const std::filesystem::path& target,
                            const NewSettingsHook& onNewSettings = {});

@@ -10,7 +10,8 @@
 # dictionary message; then tests/e2e/global_menu.sh checks that the menu bar stays in the window on
 # a desktop with a global menu, tests/e2e/network.sh plays a network game between two programs,
 # tests/e2e/keys.sh plays a move by keys alone and shows the window at larger scales,
-# tests/e2e/coach.sh shows a hint and the review window in a paced game,
+# tests/e2e/coach.sh shows a hint and the review window in a paced game, tests/e2e/explain.sh
+# shows what a results word means and the review's score chart (English at scale 1, Russian at 2),
 # tests/e2e/russian.sh shows the window in Russian, tests/e2e/access.sh reads the game through
 # the accessibility bus as a screen reader does, and tests/e2e/orca.sh plays a move by keys with
 # Orca and shows what it says.
@@ -451,6 +452,8 @@ echo "e2e: 1 passed, 0 failed"
 "$top/tests/e2e/keys.sh" "$build"
 # The hint and the review window in a paced game.
 "$top/tests/e2e/coach.sh" "$build"
+# What a word means, and the score chart of the review.
+"$top/tests/e2e/explain.sh" "$build"
 # The window in Russian.
 "$top/tests/e2e/russian.sh" "$build"
 # The game as a screen reader reads it, and what Orca says of a move.

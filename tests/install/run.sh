@@ -54,7 +54,7 @@ installed=(
     $data/Tessaroon.ini
     $data/Dicts/General_rus.tqd $data/Dicts/General_rus.txt
     $data/Dicts/General_rus.LICENSE.txt
-    $data/Dicts/General_eng.tqd $data/Dicts/General_eng.txt
+    $data/Dicts/General_eng.tqd $data/Dicts/General_eng.txt $data/Dicts/General_eng.tqe
     $data/Dicts/General_eng.SCOWL-LICENSE.txt
     $data/Dicts/General_eng.WordNet-LICENSE.txt
     $data/Styles/Marble.ini $data/Styles/Marble_bg01.jpg
@@ -193,8 +193,13 @@ if [ -n "$help" ]; then
     [ "$(readlink -f "$own/Tessaroon.ru.chm")" = "$(readlink -f "$prefix/$data/Tessaroon.ru.chm")" ] ||
         fail "the player's Tessaroon.ru.chm is not the shipped Russian help file"
 fi
+# The words' explanations are the game's: a link that follows its updates.
+[ "$(readlink -f "$own/Dicts/General_eng.tqe")" = "$(readlink -f "$prefix/$data/Dicts/General_eng.tqe")" ] ||
+    fail "the player's General_eng.tqe is not the shipped explanations file"
 # The player plays in English, adds a word and removes a style.
 sed -i 's/^Dict=.*/Dict=General_eng/' "$own/Tessaroon.ini"
+"$prefix/games/tessaroon-cli" define tyre | grep -q "hoop that covers a wheel" ||
+    fail "the installed tessaroon-cli explains no word"
 words_before=$("$prefix/games/tessaroon-cli" info | sed -n 's/^WordCount=//p') ||
     fail "the installed tessaroon-cli does not read $own"
 printf 'QUUXWORD\r\n' >>"$own/Dicts/General_eng.txt"

@@ -122,7 +122,7 @@ TEST(StartFolder, FillingCopiesEverythingOnceAndNeverReplacesAFile) {
 }
 
 TEST(StartFolder, TheHelpFilesAreLinkedSoThatTheyFollowUpdates) {
-    for (const char* name : {"Tessaroon.chm", "Tessaroon.ru.chm"}) {
+    for (const char* name : {"Tessaroon.chm", "Tessaroon.ru.chm", "Dicts/General_eng.tqe"}) {
         SCOPED_TRACE(name);
         TempDir root;
         Installed game(root.path());
