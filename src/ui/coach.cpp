@@ -226,9 +226,10 @@ void Coach::LookUpWord(const std::string& word) {
 
 void Coach::WordMenu(const std::vector<std::string>& words, const QPoint& at,
                      std::optional<QPoint> explainAt) {
-    // Shown without waiting for it: the menu goes when it closes.
+    // Shown without waiting for it: the menu goes once it is hidden (a chosen action runs
+    // before that).
     auto* menu = new QMenu(&form_);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
     for (const std::string& word : words) {
         if (word.empty() || word == msg::NoWord) continue;
         if (!menu->isEmpty()) menu->addSeparator();

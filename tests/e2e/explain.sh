@@ -75,6 +75,19 @@ run() { # language scale dictionary review-title
     xdotool key Escape
     sleep 0.4
 
+    # The word's context menu offers its meaning and its page; Esc closes it.
+    local before
+    before=$(window_count)
+    xdotool mousemove $((client_x + 425 * scale)) $((client_y + 73 * scale))
+    sleep 0.2
+    xdotool click 3
+    sleep 0.6
+    [ "$(window_count)" -gt "$before" ] || fail "a right click on a results word opened no menu ($lang)"
+    shoot "explain-$lang-$scale-menu"
+    xdotool key Escape
+    sleep 0.4
+    [ "$(window_count)" -eq "$before" ] || fail "Esc did not close the word's menu ($lang)"
+
     focus_main
     xdotool key F8
     review_id=$(wait_window "$title" 10) || fail "F8 opened no review window ($lang)"
