@@ -106,8 +106,8 @@ void ExplainWindow::ShowMeaning(const WordMeaning& meaning, const QPoint& anchor
 
 void AddWordActions(QMenu& menu, const QString& word, const std::function<void()>& explain,
                     const std::function<void()>& lookUp) {
-    QObject::connect(menu.addAction(ExplainWindow::tr("What does %1 mean?").arg(word)), &QAction::triggered,
-                     &menu, explain);
+    QObject::connect(menu.addAction(ExplainWindow::tr("What does %1 mean?").arg(word)),
+                     &QAction::triggered, &menu, explain);
     QObject::connect(menu.addAction(ExplainWindow::tr("Look %1 up in Wiktionary").arg(word)),
                      &QAction::triggered, &menu, lookUp);
 }
