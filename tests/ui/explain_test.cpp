@@ -231,6 +231,12 @@ class ExplainTest : public QObject {
         QCOMPARE(w.Shown().Shown().word, ToQString(word));
         QVERIFY(!w.Shown().frameGeometry().intersects(w.FieldOnScreen()));
         w.Shown().hide();
+        // Its context menu offers the same.
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, line.center(),
+                               w.form->ClientArea()->mapToGlobal(line.center()));
+        QCoreApplication::sendEvent(w.form->ClientArea(), &menu);
+        QCOMPARE(w.menu.value(0), QString("What does %1 mean?").arg(ToQString(word)));
+        w.Shown().hide();
         // Once the player has moved, the line shows something else: no word to explain.
         w.PlayLetterAlone();
         QVERIFY(w.C().HintWordShown().empty());
