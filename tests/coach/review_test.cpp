@@ -26,8 +26,8 @@ const test::ShippedDictionary& Shipped(const std::string& name) {
     auto& d = loaded[name];
     if (!d) {
         d = std::make_unique<test::ShippedDictionary>();
-        const LoadResult r = test::LoadShipped(name.c_str(), *d);
-        EXPECT_TRUE(r.ok()) << r.message;
+        const Status r = test::LoadShipped(name.c_str(), *d);
+        EXPECT_TRUE(r.ok()) << r.message();
     }
     return *d;
 }

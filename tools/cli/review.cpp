@@ -67,10 +67,10 @@ class Dictionaries {
             error = "dictionary \"" + Printable(name) + "\": there is no " + files;
             return nullptr;
         }
-        const LoadResult r = LoadDictionary(folder, d->words, d->info);
+        const Status r = LoadDictionary(folder, d->words, d->info);
         if (!r.ok()) {
-            error = "dictionary \"" + Printable(name) +
-                    "\": " + (r.message.empty() ? files + " hold too few words" : r.message);
+            error = "dictionary \"" + Printable(name) + "\": " +
+                    (r.Is(LoadFailure::Unusable) ? files + " hold too few words" : r.message());
             return nullptr;
         }
         d->computer = std::make_unique<ComputerPlayer>(d->words);
