@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "base/chain_rules.h"
 #include "base/messages.h"
 #include "dict/cp1251.h"
 #include "settings/settings_file.h"
@@ -199,7 +200,7 @@ void GameRecorder::MovePlayed(const MovePlayedEvent& e) {
     if (e.FormsWord()) m.word = e.Report.Word;
     m.letter = e.Report.Letter;
     m.cell = Cell{e.Report.Col, e.Report.Row};
-    m.chain = e.Path;
+    m.chain = ChainText(e.Path);
     m.points = e.Points;
     moves.push_back(std::move(m));
 }
