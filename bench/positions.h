@@ -22,10 +22,10 @@ namespace tq::bench {
 // Loads the shipped Russian dictionary; a benchmark without it ends at once.
 inline void LoadRussian(WordStore& words, TDictInfo& dict) {
     dict.DictName = "General_rus";
-    const LoadResult r =
+    const Status r =
         LoadDictionary(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts", words, dict);
     if (!r.ok()) {
-        std::fprintf(stderr, "cannot load General_rus: %s\n", r.message.c_str());
+        std::fprintf(stderr, "cannot load General_rus: %s\n", r.message().c_str());
         std::exit(1);
     }
 }

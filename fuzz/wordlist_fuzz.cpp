@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     info.DictName = "Mine";
     info.Language = language;
     tq::WordStore store;
-    const tq::LoadResult read = tq::ReadPlainWordList(file, store, info);
+    const tq::Status read = tq::ReadPlainWordList(file, store, info);
     if (!read.ok()) {
         Require(language == 0 && store.TotalWords() == 0);
         return 0;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/chain_rules.h"
 
+#include <algorithm>
+
 namespace tq {
 
 namespace {
@@ -13,23 +15,10 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The start of the cell codes in a chain text: after a "<...>" prefix when there is one.
-std::size_t CodesStart(std::string_view path) {
-    if (!path.empty() && path.front() == '<') {
-        std::size_t close = path.find('>');
-        return close == std::string_view::npos ? path.size() : close + 1;
-    }
-    return 0;
-}
-
-bool HasStep(std::string_view path, Cell a, Cell b) {
-    const char step[5] = {static_cast<char>('0' + a.col), static_cast<char>('0' + a.row), ':',
-                          static_cast<char>('0' + b.col), static_cast<char>('0' + b.row)};
-    const std::string_view s(step, 5);
-    // Every ':' stands at a fixed place of its cell's three characters, so a match of the
-    // five characters can only start at a cell boundary.
-    for (std::size_t i = CodesStart(path); i + 5 <= path.size(); i += 3)
-        if (path.substr(i, 5) == s) return true;
+// Whether the chain steps from a straight to b.
+bool HasStep(std::span<const Cell> chain, Cell a, Cell b) {
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i)
+        if (chain[i] == a && chain[i + 1] == b) return true;
     return false;
 }
 
@@ -57,11 +46,11 @@ bool IsStep(const GameRules& rules, Cell from, Cell to) {
     return false;
 }
 
-bool CrossesChain(Cell from, Cell to, std::string_view markedPath) {
+bool CrossesChain(Cell from, Cell to, std::span<const Cell> chain) {
     if (from.col == to.col || from.row == to.row) return false;
     const Cell a{from.col, to.row};
     const Cell b{to.col, from.row};
-    return HasStep(markedPath, a, b) || HasStep(markedPath, b, a);
+    return HasStep(chain, a, b) || HasStep(chain, b, a);
 }
 
 std::string ChainText(std::span<const Cell> cells) {
@@ -89,32 +78,26 @@ std::optional<std::vector<Cell>> ParseChain(std::string_view text) {
     return cells;
 }
 
-bool ChainHasCell(std::string_view markedPath, Cell cell) {
-    const std::string code = CellCode(cell);
-    for (std::size_t i = CodesStart(markedPath); i + 2 <= markedPath.size(); i += 3)
-        if (markedPath.substr(i, 2) == code) return true;
-    return false;
+bool ChainHasCell(std::span<const Cell> chain, Cell cell) {
+    return std::find(chain.begin(), chain.end(), cell) != chain.end();
 }
 
-bool CanExtendChain(const GameRules& rules, std::string_view markedPath, Cell to) {
-    if (markedPath.size() < 2) return true;
-    if (ChainHasCell(markedPath, to)) return false;
-    const std::size_t last = (markedPath.size() - 2) / 3 * 3;
-    const Cell from{markedPath[last] - '0', markedPath[last + 1] - '0'};
+bool CanExtendChain(const GameRules& rules, std::span<const Cell> chain, Cell to) {
+    if (chain.empty()) return true;
+    if (ChainHasCell(chain, to)) return false;
+    const Cell from = chain.back();
     if (!IsStep(rules, from, to)) return false;
-    return rules.AllowCrossings || !CrossesChain(from, to, markedPath);
+    return rules.AllowCrossings || !CrossesChain(from, to, chain);
 }
 
 bool IsLegalChain(const Field& field, const GameRules& rules, std::span<const Cell> cells,
                   std::optional<Cell> newLetterCell) {
     if (cells.empty()) return false;
-    std::string path;
-    for (Cell c : cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const Cell c = cells[i];
         if (!field.Inside(c.col, c.row)) return false;
         if (!Occupied(field.At(c)) && !(newLetterCell && *newLetterCell == c)) return false;
-        if (!CanExtendChain(rules, path, c)) return false;
-        path += CellCode(c);
-        path += ':';
+        if (!CanExtendChain(rules, cells.first(i), c)) return false;
     }
     return true;
 }

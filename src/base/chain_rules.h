@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Field geometry: where a letter may be put, which cell continues a chain, and whether a diagonal
-// step crosses one already in the chain. Chains are written as cell codes each followed by ':'
-// ("21:22:33:"), the form of MarkedPath, the results table and the network lines.
+// step crosses one already in the chain. A chain is a list of cells; files and network lines
+// write it as cell codes each followed by ':' ("21:22:33:"), through ChainText and ParseChain
+// alone.
 
 #include <optional>
 #include <span>
@@ -24,9 +25,9 @@ bool CanPutLetter(const Field& field, const GameRules& rules, Cell cell);
 bool IsStep(const GameRules& rules, Cell from, Cell to);
 
 // Whether the diagonal step from -> to crosses a step of the chain (walked either way): the chain
-// text holds the other diagonal of the same 2 x 2 block as consecutive cells. A straight step
-// never crosses. `markedPath` may carry a prefix such as "<3>"; codes never match inside it.
-bool CrossesChain(Cell from, Cell to, std::string_view markedPath);
+// holds the other diagonal of the same 2 x 2 block as consecutive cells. A straight step never
+// crosses.
+bool CrossesChain(Cell from, Cell to, std::span<const Cell> chain);
 
 // The chain text of the cells: each cell code followed by ':'.
 std::string ChainText(std::span<const Cell> cells);
@@ -35,14 +36,13 @@ std::string ChainText(std::span<const Cell> cells);
 // the final ':'). Returns nothing when the text is not a well-formed chain.
 std::optional<std::vector<Cell>> ParseChain(std::string_view text);
 
-// Whether the cell's code is one of the chain text's codes.
-bool ChainHasCell(std::string_view markedPath, Cell cell);
+// Whether the cell is one of the chain's.
+bool ChainHasCell(std::span<const Cell> chain, Cell cell);
 
-// Whether `to` may be added to the chain text `markedPath` (cells on the field, no prefix): it is
-// not in the chain yet, is a step from the chain's last cell, and (unless AllowCrossings) does not
-// cross a diagonal step of the chain. Occupancy of `to` is the caller's test. An empty chain
-// accepts any cell.
-bool CanExtendChain(const GameRules& rules, std::string_view markedPath, Cell to);
+// Whether `to` may be added to the chain: it is not in the chain yet, is a step from the chain's
+// last cell, and (unless AllowCrossings) does not cross a diagonal step of the chain. Occupancy
+// of `to` is the caller's test. An empty chain accepts any cell.
+bool CanExtendChain(const GameRules& rules, std::span<const Cell> chain, Cell to);
 
 // Whether the cells form a legal chain: each is inside the field and occupied (a letter, the joker,
 // or `newLetterCell` when given), none occurs twice, every step is enabled and, unless

@@ -41,10 +41,10 @@ struct GameState {
     uint8_t NewRecordPlace = 0;
     Cell NewLetterCell;
     Cell LastMarkedCell;
-    std::string MarkedPath;  // "21:22:33:" style
+    std::vector<Cell> MarkedPath;  // the marked chain, in marking order
     std::string MarkedWord;
     int16_t TimeAward = 0;
-    std::vector<std::string> PlayedPaths;
+    std::vector<std::vector<Cell>> PlayedPaths;  // each row's chain of the results table
 };
 
 }  // namespace tq

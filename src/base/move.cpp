@@ -3,12 +3,6 @@
 
 namespace tq {
 
-std::string MarkedPathOf(std::string_view chain) {
-    std::string path(chain);
-    if (!path.empty() && path.back() != ':') path += ':';
-    return path;
-}
-
 void ApplyMove(Field& field, GameState& state, TPlayers& seat, const Move& move, MoveSource source,
                int16_t timeAward) {
     state.TimeAward = timeAward;

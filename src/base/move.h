@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/field.h"
 #include "base/game_state.h"
@@ -24,9 +25,9 @@ struct Move {
     std::string Word;  // the word formed, or the new letter alone; empty when there is no move
     char Letter = kEmptyCell;
     Cell NewCell;
-    // The cell codes of the word's chain joined by ':', with or without a final ':' as the mover
-    // wrote it, or the single code of the new cell when no word was formed.
-    std::string Chain;
+    // The cells of the word's chain in the word's order, or the new cell alone when no word was
+    // formed.
+    std::vector<Cell> Chain;
 
     bool FormsWord() const { return Word.size() > 1; }
 };
@@ -37,9 +38,6 @@ inline constexpr int32_t kPointsPerLetter = 10;
 constexpr int32_t WordPointsOf(std::string_view word) {
     return word.size() > 1 ? kPointsPerLetter * static_cast<int32_t>(word.size()) : 0;
 }
-
-// The chain in the form of MarkedPath: every code followed by ':'.
-std::string MarkedPathOf(std::string_view chain);
 
 // The model's side of committing a move: the letter goes into its cell and onto FieldLetters and
 // LetterCountOnField; TimeAward becomes `timeAward`, credited to the seat as bonus (positive) or

@@ -12,7 +12,8 @@ namespace {
 
 // Why a move does not fit the field before it; empty when it does. A word must be read by its
 // chain, a legal chain of the field through the move's new cell.
-std::string MisfitOf(const Field& field, const GameRules& rules, const Move& move) {
+std::string MisfitOf(const Field& field, const GameRules& rules, const Move& move,
+                     const std::optional<std::string>& unreadChain) {
     const Cell cell = move.NewCell;
     if (move.Word.empty()) return "it holds no word and no letter";
     if (!field.Inside(cell.col, cell.row))
@@ -20,27 +21,37 @@ std::string MisfitOf(const Field& field, const GameRules& rules, const Move& mov
                std::to_string(cell.row) + ") is off the field";
     if (!field.IsEmpty(cell.col, cell.row)) return "its cell " + CellCode(cell) + " is taken";
     if (!move.FormsWord()) return {};
-    const auto cells = ParseChain(move.Chain);
-    if (!cells) return "its chain \"" + move.Chain + "\" is not a chain of cell codes";
-    if (std::find(cells->begin(), cells->end(), cell) == cells->end())
-        return "its chain " + MarkedPathOf(move.Chain) + " does not pass its new cell " +
-               CellCode(cell);
-    if (!IsLegalChain(field, rules, *cells, cell))
-        return "its chain " + MarkedPathOf(move.Chain) + " is not a chain of the field";
-    bool reads = cells->size() == move.Word.size();
-    for (std::size_t i = 0; reads && i < cells->size(); ++i) {
-        const Cell c = (*cells)[i];
+    if (unreadChain) return "its chain \"" + *unreadChain + "\" is not a chain of cell codes";
+    const std::vector<Cell>& cells = move.Chain;
+    if (cells.empty()) return "its chain \"\" is not a chain of cell codes";
+    if (std::find(cells.begin(), cells.end(), cell) == cells.end())
+        return "its chain " + ChainText(cells) + " does not pass its new cell " + CellCode(cell);
+    if (!IsLegalChain(field, rules, cells, cell))
+        return "its chain " + ChainText(cells) + " is not a chain of the field";
+    bool reads = cells.size() == move.Word.size();
+    for (std::size_t i = 0; reads && i < cells.size(); ++i) {
+        const Cell c = cells[i];
         const char on = c == cell ? move.Letter : field.At(c);
         reads = on == kJoker || on == move.Word[i];
     }
     if (!reads) {
-        const std::string read = ChainWord(field, *cells, cell, move.Letter);
-        return "its chain " + MarkedPathOf(move.Chain) + " reads " + read + ", not " + move.Word;
+        const std::string read = ChainWord(field, cells, cell, move.Letter);
+        return "its chain " + ChainText(cells) + " reads " + read + ", not " + move.Word;
     }
     return {};
 }
 
 }  // namespace
+
+void ReadChain(ReviewGame::PlayedMove& move, const std::string& text) {
+    if (std::optional<std::vector<Cell>> cells = ParseChain(text)) {
+        move.Made.Chain = std::move(*cells);
+        move.UnreadChain.reset();
+    } else {
+        move.Made.Chain.clear();
+        move.UnreadChain = text;
+    }
+}
 
 Move BestMove(const ComputerPlayer& computer, const Field& field, const GameSettings& settings,
               const GameState& state, const TDictInfo& dict) {
@@ -78,7 +89,7 @@ Review ReviewOf(const ComputerPlayer& computer, const TDictInfo& dict, const Rev
         const ReviewGame::PlayedMove& m = game.Moves[i];
         review.Misfit = m.Seat < 1 || m.Seat > kMaxSeats
                             ? "its seat " + std::to_string(m.Seat) + " is not a seat of the game"
-                            : MisfitOf(field, s, m.Made);
+                            : MisfitOf(field, s, m.Made, m.UnreadChain);
         if (!review.Misfit.empty()) break;
         state.CurrentSeat = static_cast<uint8_t>(m.Seat);
         if (!reviewed || reviewed(m.Seat)) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,12 +37,19 @@ struct ReviewGame {
     struct PlayedMove {
         int Seat = 0;  // 1-based
         MoveSource Source = MoveSource::Human;
-        Move Made;           // the word (or the letter alone), the letter, its cell and the chain
+        Move Made;  // the word (or the letter alone), the letter, its cell and the chain
+        // The chain's text as a game file gave it, when it is not a chain of cell codes (Made's
+        // chain is then empty); nothing otherwise.
+        std::optional<std::string> UnreadChain;
         int32_t Points = 0;  // as the results table shows it: word points with bonus or fine
         bool Hint = false;   // the seat was shown a hint before this move
     };
     std::vector<PlayedMove> Moves;
 };
+
+// Sets the move's chain from a game file's text: its cells, or, when the text is not a chain of
+// cell codes, the text itself as UnreadChain, for the review to name should the move need it.
+void ReadChain(ReviewGame::PlayedMove& move, const std::string& text);
 
 // One reviewed move.
 struct ReviewRow {

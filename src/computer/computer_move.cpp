@@ -59,8 +59,7 @@ bool MoveOfCandidate(const Candidate& candidate, Move& move) {
     move.Word = candidate.word;
     move.Letter = candidate.word[k - 1];
     move.NewCell = candidate.cells[k - 1];
-    move.Chain = ChainText(candidate.cells);
-    move.Chain.pop_back();  // a computer's chain has no final ':'
+    move.Chain = candidate.cells;
     return true;
 }
 
@@ -123,7 +122,7 @@ Move ComputerPlayer::ChooseMove(const Field& field, const GameSettings& settings
         move.Letter = static_cast<char>(dict.FirstLetter + rng.Int(letterCount));
         move.Word.assign(1, move.Letter);
         move.NewCell = cell;
-        move.Chain = CellCode(cell);
+        move.Chain = {cell};
     }
 
     return move;

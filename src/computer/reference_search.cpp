@@ -35,8 +35,8 @@ class Tracer {
         for (int x = 0; x < field_.Cols(); ++x) {
             for (int y = 0; y < field_.Rows(); ++y) {
                 if (field_.At(x, y) != word[0]) continue;
-                path_ = "<>";
-                AppendCode(x, y);
+                cells_.clear();
+                AppendCell(x, y);
                 TracePath(x, y, 2);
                 if (found_) {
                     checkMode_ = false;
@@ -56,9 +56,6 @@ class Tracer {
         for (int k = 1; k <= len; ++k) {
             pattern_ = word;
             pattern_[k - 1] = kEmptyCell;
-            std::string prefix = "<";
-            prefix += std::to_string(k);
-            prefix += '>';
             for (int x = 0; x < field_.Cols(); ++x) {
                 for (int y = 0; y < field_.Rows(); ++y) {
                     const char cell = field_.At(x, y);
@@ -66,10 +63,9 @@ class Tracer {
                                            ? cell == kEmptyCell
                                            : (cell == pattern_[0] || cell == kJoker);
                     if (!start) continue;
-                    path_ = prefix;
                     cells_.clear();
                     newPos_ = k;
-                    AppendCode(x, y);
+                    AppendCell(x, y);
                     bestLen_ = &bestLen;
                     TracePath(x, y, 2);
                 }
@@ -79,12 +75,7 @@ class Tracer {
     }
 
   private:
-    void AppendCode(int x, int y) {
-        path_ += static_cast<char>('0' + x);
-        path_ += static_cast<char>('0' + y);
-        path_ += ':';
-        cells_.push_back(Cell{x, y});
-    }
+    void AppendCell(int x, int y) { cells_.push_back(Cell{x, y}); }
 
     // The path holds d - 1 cells and ends at (x, y); d is the 1-based pattern position to place.
     void TracePath(int x, int y, int d) {
@@ -98,10 +89,10 @@ class Tracer {
             const char c = field_.At(nx, ny);
             if (!(c == ch || (!checkMode_ && c == kJoker && ch != kEmptyCell))) continue;
             if (nx != x && ny != y && !settings_.AllowCrossings &&
-                CrossesChain({x, y}, {nx, ny}, path_))
+                CrossesChain({x, y}, {nx, ny}, cells_))
                 continue;
-            if (ChainHasCell(path_, {nx, ny})) continue;
-            AppendCode(nx, ny);
+            if (ChainHasCell(cells_, {nx, ny})) continue;
+            AppendCell(nx, ny);
             if (d == len) {
                 if (checkMode_) {
                     found_ = true;
@@ -112,7 +103,6 @@ class Tracer {
             } else {
                 TracePath(nx, ny, d + 1);
             }
-            path_.resize(path_.size() - 3);
             cells_.pop_back();
         }
     }
@@ -121,7 +111,6 @@ class Tracer {
     const GameSettings& settings_;
     std::string word_;
     std::string pattern_;
-    std::string path_;         // "<k>" and the chain's codes, as the crossing test reads them
     std::vector<Cell> cells_;  // the chain's cells
     int newPos_ = 0;
     bool checkMode_ = false;

@@ -18,11 +18,11 @@ void GameFlow::CommitMove(const Move& move, MoveSource source, int16_t timeAward
         seat.BonusPoints = received->BonusPoints;
         seat.FinePoints = received->FinePoints;
     }
-    st.MarkedPath = MarkedPathOf(move.Chain);
+    st.MarkedPath = move.Chain;
     // A human here has marked the chain already; other moves are marked as they are shown.
     ShowWord(move.Word, move.Letter, move.NewCell, source != MoveSource::Human);
 
-    const MoveReport report = Report(move);
+    const MoveReport report = Report(move, source);
     switch (model_.Settings.Mode) {
         case GameMode::Client:
             if (source == MoveSource::Human) sender_->SendMyMove(report);
@@ -66,7 +66,7 @@ Status GameFlow::CommitReceivedMove(const MoveReport& report) {
     return Status::Ok();
 }
 
-MoveReport GameFlow::Report(const Move& move) const {
+MoveReport GameFlow::Report(const Move& move, MoveSource source) const {
     const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
     MoveReport r;
     r.WordPoints = seat.WordPoints;
@@ -75,6 +75,7 @@ MoveReport GameFlow::Report(const Move& move) const {
     r.TimeAward = model_.State.TimeAward;
     r.Word = move.Word;
     r.Chain = move.Chain;
+    r.BareChain = source == MoveSource::Computer;
     r.Letter = move.Letter;
     r.Col = move.NewCell.col;
     r.Row = move.NewCell.row;

@@ -29,8 +29,8 @@ struct MovePlayedEvent {
     // What the move earned, as its row shows it: 10 points a letter of its word plus the time
     // award.
     int32_t Points = 0;
-    // The chain in the form of MarkedPath (every code followed by ':').
-    std::string Path;
+    // The chain as marked: the word's cells, or the new cell alone.
+    std::vector<Cell> Path;
     // The move as a move line carries it: the seat's counters after the move, the time award, the
     // word (the letter alone when no word was formed), the chain as the mover wrote it, the letter
     // and its cell.

@@ -207,12 +207,9 @@ void GameFlow::ShowWord(const std::string& word, char letter, Cell cell, bool ma
             view_.ShowCellLetter(cell, std::string_view(&letter, 1));
         // The first word-length cells of the chain; a chain that is shorter, or that names a cell
         // off the field, marks only what it really holds.
-        const std::string& path = st.MarkedPath;
-        for (std::size_t k = 0; k < word.size() && 3 * k + 1 < path.size(); ++k) {
-            const char cc = path[3 * k];
-            const char rc = path[3 * k + 1];
-            if (cc < '0' || cc > '9' || rc < '0' || rc > '9') break;
-            const Cell at{cc - '0', rc - '0'};
+        const std::vector<Cell>& path = st.MarkedPath;
+        for (std::size_t k = 0; k < word.size() && k < path.size(); ++k) {
+            const Cell at = path[k];
             if (InField(at) && CellMark(at) != MarkState::Marked) SetMark(at, MarkState::Marked);
         }
     }

@@ -217,7 +217,7 @@ class GameFlow {
     // The game-over phase with the outcome in the status line, where it stays until the next game.
     void ShowOutcome();
     void NotifyGameEnded(int recordPlace);
-    MoveReport Report(const Move& move) const;
+    MoveReport Report(const Move& move, MoveSource source) const;
     template <class Event>
     void Notify(void (GameEvents::*handler)(const Event&), const Event& event);
     NewGameContent NewGameLine(const std::string& placedWord) const;

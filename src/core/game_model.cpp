@@ -9,10 +9,10 @@ Status StartUp(GameModel& model, const std::filesystem::path& startFolder) {
     model.Dict = TDictInfo{};
     model.Dict.DictName = ReadDictName(*model.SettingsFile);
 
-    const LoadResult loaded = LoadDictionary(model.DictsFolder(), model.Words, model.Dict);
+    const Status loaded = LoadDictionary(model.DictsFolder(), model.Words, model.Dict);
     if (!loaded.ok()) {
         std::string message(msg::DictionaryError);
-        if (loaded.status == LoadStatus::IoError) message += "\n" + loaded.message;
+        if (loaded.Is(LoadFailure::IoError)) message += "\n" + loaded.message();
         return Status::Error(std::move(message));
     }
     model.StyleName = ReadStyleName(*model.SettingsFile);

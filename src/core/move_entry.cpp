@@ -108,22 +108,18 @@ void GameFlow::UnmarkLast() {
     GameState& st = model_.State;
     if (Phase() == GamePhase::LetterPut) return TakeBack();
     if (Phase() != GamePhase::Marking) return;
-    std::string& path = st.MarkedPath;
-    if (path.size() < 3 || wordLabel_.empty()) return;
-    auto cellAt = [&path](std::size_t code) {
-        return Cell{path[code] - '0', path[code + 1] - '0'};
-    };
-    const Cell last = cellAt(path.size() - 3);
-    path.resize(path.size() - 3);
+    std::vector<Cell>& path = st.MarkedPath;
+    if (path.empty() || wordLabel_.empty()) return;
+    const Cell last = path.back();
+    path.pop_back();
     wordLabel_.pop_back();
     if (InField(last)) SetMark(last, MarkState::Normal);
     view_.ShowWordLabel(wordLabel_);
-    if (path.size() < 3) {
-        path.clear();
+    if (path.empty()) {
         SetPhase(GamePhase::LetterPut);
         return;
     }
-    st.LastMarkedCell = cellAt(path.size() - 3);
+    st.LastMarkedCell = path.back();
     SetPhase(GamePhase::Marking);
 }
 
@@ -169,7 +165,7 @@ void GameFlow::MarkCell(Cell cell, char letter, bool extend) {
     view_.ShowWordLabel(wordLabel_);
     st.LastMarkedCell = cell;
     if (!extend) st.MarkedPath.clear();
-    st.MarkedPath += CellCode(cell) + ":";
+    st.MarkedPath.push_back(cell);
     SetPhase(GamePhase::Marking);
 }
 

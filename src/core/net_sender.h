@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/field.h"
 #include "base/rules.h"
 
 namespace tq {
@@ -32,7 +33,10 @@ struct MoveReport {
     int32_t FinePoints = 0;
     int16_t TimeAward = 0;
     std::string Word;
-    std::string Chain;  // the move's cell codes
+    std::vector<Cell> Chain;  // the move's chain (see Move::Chain)
+    // The line writes the chain without its final ':', as a computer seat's chain has always been
+    // sent; a human's keeps it.
+    bool BareChain = false;
     char Letter = '-';
     int Col = 0;
     int Row = 0;

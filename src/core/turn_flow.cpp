@@ -122,17 +122,18 @@ void GameFlow::GameOver() {
     const GameSettings& s = model_.Settings;
     ShowOutcome();
     if (s.Mode == GameMode::Server) sender_->SendEndGame();
-    RecordsOutcome outcome;
+    Result<int> place = 0;
     if (s.Mode == GameMode::General && s.RatedGame)
-        outcome = UpdateRecords(model_.RecordsFolder(), model_.Dict, s, model_.State);
-    NotifyGameEnded(outcome.entered ? model_.State.NewRecordPlace : 0);
+        place = UpdateRecords(model_.RecordsFolder(), model_.Dict, s, model_.State);
+    NotifyGameEnded(place.ok() && *place > 0 ? model_.State.NewRecordPlace : 0);
 
-    if (!outcome.error.empty()) {
+    if (!place.ok()) {
         // The status follows once the warning is read.
-        view_.ShowMessage(outcome.error, MessageIcon::Warning, [this] { view_.ShowGameStatus(); });
+        view_.ShowMessage(place.message(), MessageIcon::Warning,
+                          [this] { view_.ShowGameStatus(); });
         return;
     }
-    if (outcome.entered) {
+    if (*place > 0) {
         view_.ShowRecordTable();
         return;
     }

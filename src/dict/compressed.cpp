@@ -170,10 +170,9 @@ void AddDecodedWords(const TqdContents& contents, WordStore& store) {
 
 Result<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& file, std::size_t maxSize) {
     // Only a regular file, and never more than maxSize bytes of it.
-    std::string data;
-    const ReadOutcome read = ReadFileLimited(file, maxSize, data);
-    if (!read.ok()) return Status::Error(read.error);
-    return std::vector<uint8_t>(data.begin(), data.end());
+    const Result<std::string> read = ReadFileLimited(file, maxSize);
+    if (!read.ok()) return read.status();
+    return std::vector<uint8_t>(read->begin(), read->end());
 }
 
 Status ReadCompressedDictionary(const std::filesystem::path& file, WordStore& store,

@@ -130,14 +130,10 @@ bool IsBlankOrControl(unsigned char c) {
 
 }  // namespace
 
-LoadResult ReadPlainWordList(const fs::path& file, WordStore& store, TDictInfo& info) {
-    std::string data;
-    LoadResult result;
-    if (const ReadOutcome read = ReadFileLimited(file, kMaxWordListSize, data); !read.ok()) {
-        result.status = LoadStatus::IoError;
-        result.message = read.error;
-        return result;
-    }
+Status ReadPlainWordList(const fs::path& file, WordStore& store, TDictInfo& info) {
+    Result<std::string> read = ReadFileLimited(file, kMaxWordListSize);
+    if (!read.ok()) return Status::Error(LoadFailure::IoError, read.message());
+    std::string data = std::move(read).value();
     if (auto eof = data.find('\x1a'); eof != std::string::npos) data.resize(eof);
 
     std::vector<std::string> words;
@@ -158,8 +154,7 @@ LoadResult ReadPlainWordList(const fs::path& file, WordStore& store, TDictInfo& 
                 } else if (line == "{eng}") {
                     info.Language = 2;
                 } else {
-                    result.status = LoadStatus::Failed;
-                    return result;
+                    return Status::Error(LoadFailure::Unusable, "");
                 }
             }
             info.SetAlphabetFromLanguage();
@@ -175,15 +170,14 @@ LoadResult ReadPlainWordList(const fs::path& file, WordStore& store, TDictInfo& 
     }
     if (firstLine) {
         // An empty file has no marker line.
-        if (info.Language == 0) return result;
+        if (info.Language == 0) return Status::Error(LoadFailure::Unusable, "");
         info.SetAlphabetFromLanguage();
     }
     store.AddWords(std::move(words));
-    result.status = LoadStatus::Loaded;
-    return result;
+    return Status::Ok();
 }
 
-LoadResult LoadDictionary(const fs::path& dictsFolder, WordStore& store, TDictInfo& info) {
+Status LoadDictionary(const fs::path& dictsFolder, WordStore& store, TDictInfo& info) {
     if (info.DictName.empty()) info.DictName = "General_rus";
     store.Clear();
     info.Language = 0;
@@ -199,23 +193,20 @@ LoadResult LoadDictionary(const fs::path& dictsFolder, WordStore& store, TDictIn
 
     const fs::path plain = dictsFolder / (info.DictName + ".txt");
     if (fs::exists(plain, ec)) {
-        LoadResult r = ReadPlainWordList(plain, store, info);
-        if (!r.ok()) return r;
+        if (Status read = ReadPlainWordList(plain, store, info); !read.ok()) return read;
     }
 
-    LoadResult result;
-    if (store.TotalWords() < kMinDictionaryWords) return result;
+    if (store.TotalWords() < kMinDictionaryWords) return Status::Error(LoadFailure::Unusable, "");
     info.ShortestLen = static_cast<uint8_t>(store.ShortestLength());
     info.LongestLen = static_cast<uint8_t>(store.LongestLength());
-    result.status = LoadStatus::Loaded;
-    return result;
+    return Status::Ok();
 }
 
 Status AppendToWordList(const fs::path& dictsFolder, const TDictInfo& info, std::string_view word) {
     const fs::path file = dictsFolder / (info.DictName + ".txt");
-    std::string data;
-    const ReadOutcome read = ReadFileLimited(file, kMaxWordListSize, data);
-    if (!read.ok() && read.status != ReadStatus::Missing) return Status::Error(read.error);
+    Result<std::string> read = ReadFileLimited(file, kMaxWordListSize);
+    if (!read.ok() && !read.Is(ReadFailure::Missing)) return read.status();
+    const std::string data = read.ok() ? std::move(read).value() : std::string();
     // The reader stops at the first Ctrl-Z: the word goes before it, what follows stays.
     const std::size_t end = std::min(data.find('\x1a'), data.size());
     std::string text = data.substr(0, end);

@@ -60,30 +60,23 @@ class WordStore {
     std::array<std::vector<std::string>, kMaxWordLength - kMinWordLength + 1> lists_;
 };
 
-enum class LoadStatus {
-    Loaded,
-    Failed,   // no usable file, an unknown marker line, or fewer than 100 words
-    IoError,  // a file exists but could not be read; see LoadResult::message
-};
-
-struct [[nodiscard]] LoadResult {
-    LoadStatus status = LoadStatus::Failed;
-    std::string message;
-    bool ok() const { return status == LoadStatus::Loaded; }
+// Why a dictionary was not loaded.
+enum class LoadFailure {
+    Unusable = 1,  // no usable file, an unknown marker line, or fewer than 100 words; no message
+    IoError,       // a file exists but could not be read; the message says why, naming it
 };
 
 // Fills the store and info from dictsFolder/<info.DictName>.tqd and then .txt. info.DictName
 // must be set; an empty name is taken as "General_rus". The store is cleared first.
-LoadResult LoadDictionary(const std::filesystem::path& dictsFolder, WordStore& store,
-                          TDictInfo& info);
+Status LoadDictionary(const std::filesystem::path& dictsFolder, WordStore& store, TDictInfo& info);
 
 // The largest plain word list read: 16 MB, over twenty times the shipped Russian list. A larger
 // file, or anything that is not a regular file, is an I/O error with a message.
 inline constexpr std::size_t kMaxWordListSize = 16u << 20;
 
 // Reads a plain word list into the store (the part of LoadDictionary after the compressed file).
-// Returns Failed when the language is unknown and line 1 is not a marker.
-LoadResult ReadPlainWordList(const std::filesystem::path& file, WordStore& store, TDictInfo& info);
+// Fails as Unusable when the language is unknown and line 1 is not a marker.
+Status ReadPlainWordList(const std::filesystem::path& file, WordStore& store, TDictInfo& info);
 
 // Adds word + CR LF to dictsFolder/<DictName>.txt where the reader will find it: after the last
 // line (ended first when it has no line end), before a Ctrl-Z end-of-file mark, and after the

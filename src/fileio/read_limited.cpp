@@ -13,8 +13,8 @@ namespace tq {
 
 namespace {
 
-ReadOutcome Fail(ReadStatus status, std::string error) {
-    return {status, std::move(error)};
+Status Fail(ReadFailure kind, std::string error) {
+    return Status::Error(kind, std::move(error));
 }
 
 std::string Reason(int error) {
@@ -35,27 +35,28 @@ class Fd {
     int fd_;
 };
 
-ReadOutcome Read(const std::filesystem::path& file, std::size_t lineEnds, std::size_t maxSize,
-                 std::string& out) {
-    out.clear();
+Result<std::string> Read(const std::filesystem::path& file, std::size_t lineEnds,
+                         std::size_t maxSize) {
+    std::string out;
     const std::string name = file.string();
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
     Fd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
         const int e = errno;
         if (e == ENOENT || e == ENOTDIR)
-            return Fail(ReadStatus::Missing, "The file " + name + " does not exist.");
+            return Fail(ReadFailure::Missing, "The file " + name + " does not exist.");
         if (e == ENXIO)  // a socket or a FIFO without a writer, on some systems
-            return Fail(ReadStatus::NotRegular, name + " is not a regular file.");
-        return Fail(ReadStatus::Error, "Cannot read " + name + ": " + Reason(e) + ".");
+            return Fail(ReadFailure::NotRegular, name + " is not a regular file.");
+        return Fail(ReadFailure::Unreadable, "Cannot read " + name + ": " + Reason(e) + ".");
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
-        return Fail(ReadStatus::Error, "Cannot read " + name + ": " + Reason(errno) + ".");
-    if (!S_ISREG(st.st_mode)) return Fail(ReadStatus::NotRegular, name + " is not a regular file.");
+        return Fail(ReadFailure::Unreadable, "Cannot read " + name + ": " + Reason(errno) + ".");
+    if (!S_ISREG(st.st_mode))
+        return Fail(ReadFailure::NotRegular, name + " is not a regular file.");
     const std::string tooLarge = name + " is larger than " + SizeText(maxSize) + ".";
     if (lineEnds == 0 && static_cast<unsigned long long>(st.st_size) > maxSize)
-        return Fail(ReadStatus::TooLarge, tooLarge);
+        return Fail(ReadFailure::TooLarge, tooLarge);
     // Back to blocking reads: a regular file never blocks, and this keeps the calls plain.
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
 
@@ -67,8 +68,7 @@ ReadOutcome Read(const std::filesystem::path& file, std::size_t lineEnds, std::s
         if (n < 0) {
             if (errno == EINTR) continue;
             const int e = errno;
-            out.clear();
-            return Fail(ReadStatus::Error, "Cannot read " + name + ": " + Reason(e) + ".");
+            return Fail(ReadFailure::Unreadable, "Cannot read " + name + ": " + Reason(e) + ".");
         }
         if (n == 0) break;
         std::size_t take = static_cast<std::size_t>(n);
@@ -81,26 +81,22 @@ ReadOutcome Read(const std::filesystem::path& file, std::size_t lineEnds, std::s
                 }
             }
         }
-        if (out.size() + take > maxSize) {
-            out.clear();
-            return Fail(ReadStatus::TooLarge, tooLarge);
-        }
+        if (out.size() + take > maxSize) return Fail(ReadFailure::TooLarge, tooLarge);
         out.append(chunk, take);
         if (lineEnds > 0 && seen == lineEnds) break;
     }
-    return {ReadStatus::Ok, {}};
+    return out;
 }
 
 }  // namespace
 
-ReadOutcome ReadFileLimited(const std::filesystem::path& file, std::size_t maxSize,
-                            std::string& out) {
-    return Read(file, 0, maxSize, out);
+Result<std::string> ReadFileLimited(const std::filesystem::path& file, std::size_t maxSize) {
+    return Read(file, 0, maxSize);
 }
 
-ReadOutcome ReadFileLinesLimited(const std::filesystem::path& file, std::size_t lineEnds,
-                                 std::size_t maxSize, std::string& out) {
-    return Read(file, std::max<std::size_t>(lineEnds, 1), maxSize, out);
+Result<std::string> ReadFileLinesLimited(const std::filesystem::path& file, std::size_t lineEnds,
+                                         std::size_t maxSize) {
+    return Read(file, std::max<std::size_t>(lineEnds, 1), maxSize);
 }
 
 std::string SizeText(std::size_t bytes) {

@@ -8,30 +8,25 @@
 #include <filesystem>
 #include <string>
 
+#include "base/status.h"
+
 namespace tq {
 
-enum class ReadStatus {
-    Ok,
-    Missing,     // nothing of that name
-    NotRegular,  // a folder, device, FIFO or socket
-    TooLarge,    // larger than the bound
-    Error,       // it exists but could not be opened or read (permissions, I/O error)
+// Why a file was not read; the failure's message names the file.
+enum class ReadFailure {
+    Missing = 1,  // nothing of that name
+    NotRegular,   // a folder, device, FIFO or socket
+    TooLarge,     // larger than the bound
+    Unreadable,   // it exists but could not be opened or read (permissions, I/O error)
 };
 
-struct ReadOutcome {
-    ReadStatus status = ReadStatus::Error;
-    std::string error;  // a readable message naming the file; empty when Ok
-    bool ok() const { return status == ReadStatus::Ok; }
-};
-
-// Replaces out with the file's bytes. At most maxSize bytes are ever read or held.
-ReadOutcome ReadFileLimited(const std::filesystem::path& file, std::size_t maxSize,
-                            std::string& out);
+// The file's bytes. At most maxSize bytes are ever read or held.
+Result<std::string> ReadFileLimited(const std::filesystem::path& file, std::size_t maxSize);
 
 // Like ReadFileLimited, but stops after the first `lineEnds` LF bytes (the rest of the file is
 // not read); the bound counts only the bytes up to there.
-ReadOutcome ReadFileLinesLimited(const std::filesystem::path& file, std::size_t lineEnds,
-                                 std::size_t maxSize, std::string& out);
+Result<std::string> ReadFileLinesLimited(const std::filesystem::path& file, std::size_t lineEnds,
+                                         std::size_t maxSize);
 
 // "1 MB", "16 MB", "640000 bytes": a bound as the messages show it.
 std::string SizeText(std::size_t bytes);

@@ -26,8 +26,8 @@ std::string Failure(const std::string& what, const fs::path& p, const std::error
 }
 
 // Copies one file to dest unless dest exists, so that dest is either absent or whole.
-bool CopyMissingFile(const fs::path& from, const fs::path& dest, const NewSettingsHook& prepare,
-                     FillResult& result) {
+Status CopyMissingFile(const fs::path& from, const fs::path& dest, const NewSettingsHook& prepare,
+                       FilledFolder& filled) {
     std::string partName = ".";
     partName += dest.filename().string();
     partName += ".part-" + std::to_string(::getpid());
@@ -35,8 +35,7 @@ bool CopyMissingFile(const fs::path& from, const fs::path& dest, const NewSettin
     std::error_code ec;
     if (!fs::copy_file(from, part, fs::copy_options::overwrite_existing, ec)) {
         fs::remove(part, ec);
-        result.error = Failure("Cannot copy", from, ec);
-        return false;
+        return Status::Error(Failure("Cannot copy", from, ec));
     }
     // The player must be able to change the copy (added words, saved settings) even when the
     // shipped file is read-only.
@@ -52,14 +51,13 @@ bool CopyMissingFile(const fs::path& from, const fs::path& dest, const NewSettin
         fs::rename(part, dest, ec);
         if (ec) {
             fs::remove(part, ec);
-            result.error = Failure("Cannot write", dest, ec);
-            return false;
+            return Status::Error(Failure("Cannot write", dest, ec));
         }
         placed = true;
     }
     fs::remove(part, ec);
-    if (placed) ++result.copied;
-    return true;
+    if (placed) ++filled.copied;
+    return Status::Ok();
 }
 
 // Files the game only reads and the player has no reason to change.
@@ -92,34 +90,27 @@ std::optional<fs::path> ShippedData(const fs::path& programFile) {
     return data;
 }
 
-FillResult FillStartFolder(const fs::path& shipped, const fs::path& target,
-                           const NewSettingsHook& onNewSettings) {
-    FillResult result;
+Result<FilledFolder> FillStartFolder(const fs::path& shipped, const fs::path& target,
+                                     const NewSettingsHook& onNewSettings) {
+    FilledFolder result;
     std::error_code ec;
     fs::create_directories(target, ec);
     if (!fs::is_directory(target)) {
-        result.ok = false;
-        result.error = ec ? Failure("Cannot make the folder", target, ec)
-                          : "Cannot make the folder " + target.string() + ": a file is in the way";
-        return result;
+        return Status::Error(ec ? Failure("Cannot make the folder", target, ec)
+                                : "Cannot make the folder " + target.string() +
+                                      ": a file is in the way");
     }
     fs::recursive_directory_iterator it(shipped, ec), end;
-    if (ec) {
-        result.ok = false;
-        result.error = Failure("Cannot read", shipped, ec);
-        return result;
-    }
+    if (ec) return Status::Error(Failure("Cannot read", shipped, ec));
     for (; it != end; it.increment(ec)) {
         const fs::path from = it->path();
         const fs::path dest = target / from.lexically_relative(shipped);
         if (it->is_directory(ec)) {
             if (!Exists(dest)) fs::create_directory(dest, ec);
             if (!fs::is_directory(dest)) {
-                result.ok = false;
-                result.error =
-                    ec ? Failure("Cannot make the folder", dest, ec)
-                       : "Cannot make the folder " + dest.string() + ": a file is in the way";
-                return result;
+                return Status::Error(ec ? Failure("Cannot make the folder", dest, ec)
+                                        : "Cannot make the folder " + dest.string() +
+                                              ": a file is in the way");
             }
         } else if (it->is_regular_file(ec) && !Exists(dest)) {
             if (IsLinkedFile(from, shipped)) {
@@ -133,24 +124,20 @@ FillResult FillStartFolder(const fs::path& shipped, const fs::path& target,
             }
             const bool settings = from.lexically_relative(shipped) == "Tessaroon.ini";
             const int before = result.copied;
-            if (!CopyMissingFile(from, dest, settings ? onNewSettings : NewSettingsHook{},
-                                 result)) {
-                result.ok = false;
-                return result;
-            }
+            if (Status copied = CopyMissingFile(
+                    from, dest, settings ? onNewSettings : NewSettingsHook{}, result);
+                !copied.ok())
+                return copied;
             if (settings && result.copied > before) result.newSettings = true;
         }
     }
-    if (ec) {
-        result.ok = false;
-        result.error = Failure("Cannot read", shipped, ec);
-    }
+    if (ec) return Status::Error(Failure("Cannot read", shipped, ec));
     return result;
 }
 
-StartFolderChoice ChooseStartFolder(const fs::path& current, const fs::path& programFile,
-                                    const char* xdgDataHome, const char* home,
-                                    const NewSettingsHook& onNewSettings) {
+Result<StartFolderChoice> ChooseStartFolder(const fs::path& current, const fs::path& programFile,
+                                            const char* xdgDataHome, const char* home,
+                                            const NewSettingsHook& onNewSettings) {
     StartFolderChoice choice;
     const auto shipped = ShippedData(programFile);
     if (IsStartFolder(current) || !shipped) {
@@ -159,19 +146,15 @@ StartFolderChoice ChooseStartFolder(const fs::path& current, const fs::path& pro
     }
     const auto own = PerUserFolder(xdgDataHome, home);
     if (!own) {
-        choice.error =
+        return Status::Error(
             "Cannot find a folder for the game's files: neither XDG_DATA_HOME nor "
-            "HOME names an absolute folder.";
-        return choice;
+            "HOME names an absolute folder.");
     }
-    const FillResult filled = FillStartFolder(*shipped, *own, onNewSettings);
-    if (!filled.ok) {
-        choice.error = filled.error;
-        return choice;
-    }
+    const Result<FilledFolder> filled = FillStartFolder(*shipped, *own, onNewSettings);
+    if (!filled.ok()) return filled.status();
     choice.folder = *own;
     choice.perUser = true;
-    choice.newSettings = filled.newSettings;
+    choice.newSettings = filled->newSettings;
     return choice;
 }
 

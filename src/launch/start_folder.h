@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "base/status.h"
+
 namespace tq::launch {
 
 // True when dir holds Tessaroon.ini or a Dicts folder: a start folder the player chose.
@@ -26,9 +28,8 @@ std::optional<std::filesystem::path> PerUserFolder(const char* xdgDataHome, cons
 // program run from its build tree).
 std::optional<std::filesystem::path> ShippedData(const std::filesystem::path& programFile);
 
-struct FillResult {
-    bool ok = true;
-    std::string error;         // what failed, naming the file or folder, when !ok
+// What filling a start folder did.
+struct FilledFolder {
     int copied = 0;            // files copied (or linked) this time
     bool newSettings = false;  // the folder got its settings file this time
 };
@@ -45,25 +46,26 @@ using NewSettingsHook = std::function<void(const std::filesystem::path& newSetti
 // so a start broken off half-way leaves no cut file behind. The help files Tessaroon.chm and
 // Tessaroon.ru.chm and the words' explanations Dicts/*.tqe, which the player has no reason to
 // change, become links to the shipped ones, so that they follow updates of the game; a file of
-// the player's own under such a name is kept like any other.
-FillResult FillStartFolder(const std::filesystem::path& shipped,
-                           const std::filesystem::path& target,
-                           const NewSettingsHook& onNewSettings = {});
+// the player's own under such a name is kept like any other. A failure names the file or folder
+// that failed.
+Result<FilledFolder> FillStartFolder(const std::filesystem::path& shipped,
+                                     const std::filesystem::path& target,
+                                     const NewSettingsHook& onNewSettings = {});
 
 struct StartFolderChoice {
     std::filesystem::path folder;
-    bool perUser = false;  // the player's folder under the XDG data home, filled from shipped
-    std::string error;     // set when the player's folder could not be made; folder is then empty
+    bool perUser = false;      // the player's folder under the XDG data home, filled from shipped
     bool newSettings = false;  // the player's folder got its settings file this time
 };
 
 // The folder a program started in `current` plays in: `current` when it is a start folder or
 // when no shipped data lies beside the program; otherwise the player's folder, filled from the
-// shipped data (onNewSettings as for FillStartFolder).
-StartFolderChoice ChooseStartFolder(const std::filesystem::path& current,
-                                    const std::filesystem::path& programFile,
-                                    const char* xdgDataHome, const char* home,
-                                    const NewSettingsHook& onNewSettings = {});
+// shipped data (onNewSettings as for FillStartFolder). A failure when the player's folder could
+// not be made.
+Result<StartFolderChoice> ChooseStartFolder(const std::filesystem::path& current,
+                                            const std::filesystem::path& programFile,
+                                            const char* xdgDataHome, const char* home,
+                                            const NewSettingsHook& onNewSettings = {});
 
 // The running program's file (/proc/self/exe), or argv0 made absolute when that is unreadable.
 std::filesystem::path ProgramFile(const char* argv0);

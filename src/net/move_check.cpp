@@ -37,9 +37,8 @@ bool IsApplicableMove(const GameModel& model, const MoveReport& move) {
     if (!OnField(model, move.Col, move.Row)) return false;
     if (!model.Board.IsEmpty(move.Col, move.Row)) return false;
     if (!model.Dict.IsLetter(static_cast<unsigned char>(move.Letter))) return false;
-    const auto cells = ParseChain(move.Chain);
-    if (!cells) return false;
-    for (const Cell c : *cells)
+    if (move.Chain.empty()) return false;
+    for (const Cell c : move.Chain)
         if (!OnField(model, c.col, c.row)) return false;
     return !move.Word.empty() && AllLetters(model.Dict, move.Word);
 }
@@ -51,14 +50,14 @@ bool IsLegalRemoteMove(const GameModel& model, const MoveReport& move) {
     const Cell cell{move.Col, move.Row};
     if (!CanPutLetter(model.Board, s, cell)) return false;
 
-    const auto cells = ParseChain(move.Chain);
-    if (!cells || cells->size() != move.Word.size()) return false;
-    if (std::find(cells->begin(), cells->end(), cell) == cells->end()) return false;
-    if (!IsLegalChain(model.Board, s, *cells, cell)) return false;
+    const std::vector<Cell>& cells = move.Chain;
+    if (cells.size() != move.Word.size()) return false;
+    if (std::find(cells.begin(), cells.end(), cell) == cells.end()) return false;
+    if (!IsLegalChain(model.Board, s, cells, cell)) return false;
     // The chain spells the word: each cell's letter, the new letter in the new cell, and a joker
     // cell any letter.
-    for (std::size_t i = 0; i < cells->size(); ++i) {
-        const Cell c = (*cells)[i];
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const Cell c = cells[i];
         const char want = c == cell ? move.Letter : model.Board.At(c);
         if (want != kJoker && want != move.Word[i]) return false;
     }

@@ -113,7 +113,7 @@ std::optional<MoveReport> ReadMove(FieldReader& f) {
     m.FinePoints = *fine;
     m.TimeAward = static_cast<int16_t>(*award);
     m.Word = std::string(*text);
-    m.Chain = ChainText(*cells);
+    m.Chain = std::move(*cells);
     m.Letter = (*letter)[0];  // only the first character counts
     m.Col = *col;
     m.Row = *row;
@@ -195,8 +195,10 @@ std::string Line(std::string_view word, std::initializer_list<std::string_view> 
 
 std::string MoveLine(std::string_view word, const MoveReport& m) {
     const std::string letter(1, m.Letter);
+    std::string chain = ChainText(m.Chain);
+    if (m.BareChain && !chain.empty()) chain.pop_back();
     return Line(word, {std::to_string(m.WordPoints), std::to_string(m.BonusPoints),
-                       std::to_string(m.FinePoints), std::to_string(m.TimeAward), m.Word, m.Chain,
+                       std::to_string(m.FinePoints), std::to_string(m.TimeAward), m.Word, chain,
                        letter, std::to_string(m.Col), std::to_string(m.Row)});
 }
 

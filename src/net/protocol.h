@@ -59,7 +59,7 @@ struct ConnectMsg {
 struct DisconnectMsg {
     std::string Name;  // empty from a client that was refused its name
 };
-// "GetMyMove/": the client's own move. Chain holds the cells as "cc:cc:" (see ParseChain).
+// "GetMyMove/": the client's own move. Its chain is read by ParseChain.
 struct MyMoveMsg {
     MoveReport Move;
 };

@@ -13,9 +13,8 @@ bool SeatBot::Play() {
     if (flow_.Phase() != GamePhase::PutLetter) return false;
     const Move move = Choose();
     if (move.Word.empty()) return false;
-    const auto chain = ParseChain(move.Chain);
-    if (!chain) return false;
-    if (Enter(move, *chain)) return true;
+    if (move.Chain.empty()) return false;
+    if (Enter(move, move.Chain)) return true;
     // A word the entry refused (it should not happen): the letter alone instead.
     flow_.CellClick(move.NewCell, MouseButton::Right, {});
     Move alone = move;

@@ -150,31 +150,19 @@ std::optional<RecordLines> ParseRecordsText(std::string_view text, int language,
     return lines;
 }
 
-RecordsFileContents LoadRecordsFile(const fs::path& file, int language, int edition) {
-    RecordsFileContents contents;
+Result<std::optional<RecordLines>> LoadRecordsFile(const fs::path& file, int language,
+                                                   int edition) {
     // Only the first eleven lines count: reading stops at the eleventh line end.
-    std::string text;
-    const ReadOutcome read = ReadFileLinesLimited(file, 11, kMaxRecordsFileSize, text);
-    if (read.status == ReadStatus::Missing) return contents;
-    if (!read.ok()) {
-        contents.status = RecordsFileStatus::Unreadable;
-        contents.error = read.error;
-        return contents;
-    }
-    std::optional<RecordLines> lines = ParseRecordsText(text, language, edition);
-    if (!lines) {
-        contents.status = RecordsFileStatus::Damaged;
-        return contents;
-    }
-    contents.status = RecordsFileStatus::Ok;
-    contents.lines = std::move(*lines);
-    return contents;
+    const Result<std::string> read = ReadFileLinesLimited(file, 11, kMaxRecordsFileSize);
+    if (read.Is(ReadFailure::Missing)) return std::optional<RecordLines>();
+    if (!read.ok()) return read.status();
+    return ParseRecordsText(*read, language, edition);
 }
 
 std::optional<RecordLines> ReadRecordsFile(const fs::path& file, int language, int edition) {
-    RecordsFileContents contents = LoadRecordsFile(file, language, edition);
-    if (contents.status != RecordsFileStatus::Ok) return std::nullopt;
-    return std::move(contents.lines);
+    Result<std::optional<RecordLines>> contents = LoadRecordsFile(file, language, edition);
+    if (!contents.ok()) return std::nullopt;
+    return std::move(contents).value();
 }
 
 int InsertRecord(RecordLines& lines, int32_t value, std::string_view summary,
@@ -246,15 +234,14 @@ fs::path RecordsFilePath(const fs::path& recordsFolder, const TDictInfo& dict) {
     return recordsFolder / (dict.DictName + ".tqr");
 }
 
-RecordsOutcome UpdateRecords(const fs::path& recordsFolder, const TDictInfo& dict,
-                             const GameSettings& s, GameState& state) {
-    RecordsOutcome outcome;
-    if (s.Mode != GameMode::General || !s.RatedGame) return outcome;
+Result<int> UpdateRecords(const fs::path& recordsFolder, const TDictInfo& dict,
+                          const GameSettings& s, GameState& state) {
+    if (s.Mode != GameMode::General || !s.RatedGame) return 0;
     const int human = HumanSeat(s);
-    if (human == 0) return outcome;
+    if (human == 0) return 0;
     const std::string summary = GameSummary(s);
     const int32_t value = RecordValue(WeightedSum(s, human), s);
-    if (value <= 10) return outcome;
+    if (value <= 10) return 0;
 
     const fs::path file = RecordsFilePath(recordsFolder, dict);
     const int language = dict.Language;
@@ -262,29 +249,24 @@ RecordsOutcome UpdateRecords(const fs::path& recordsFolder, const TDictInfo& dic
     std::error_code ec;
     if (!fs::is_directory(file.parent_path(), ec)) {
         state.NewRecordPlace = 0;
-        outcome.error = msg::Fill(msg::RecordsFolderMissing, {file.parent_path().string()});
-        return outcome;
+        return Status::Error(msg::Fill(msg::RecordsFolderMissing, {file.parent_path().string()}));
     }
     const FolderLock lock(file.parent_path());
-    RecordsFileContents contents = LoadRecordsFile(file, language, edition);
-    if (contents.status == RecordsFileStatus::Unreadable) {
+    Result<std::optional<RecordLines>> contents = LoadRecordsFile(file, language, edition);
+    if (!contents.ok()) {
         // Earlier records may be in there: show why, and leave the file as it is.
         state.NewRecordPlace = 0;
-        outcome.error = contents.error + " The records file is left as it is.";
-        return outcome;
+        return Status::Error(contents.message() + " The records file is left as it is.");
     }
-    RecordLines lines =
-        contents.status == RecordsFileStatus::Ok ? std::move(contents.lines) : DefaultRecordTable();
+    RecordLines lines = contents->value_or(DefaultRecordTable());
     const int place = InsertRecord(lines, value, summary, s.Seat(human).Name);
-    if (place == 0) return outcome;
-    outcome.error = WriteRecordsFile(file, lines, language, edition).message();
-    if (!outcome.error.empty()) {
+    if (place == 0) return 0;
+    if (Status written = WriteRecordsFile(file, lines, language, edition); !written.ok()) {
         state.NewRecordPlace = 0;  // nothing was entered, so nothing to highlight
-        return outcome;
+        return written;
     }
     state.NewRecordPlace = static_cast<uint8_t>(place);
-    outcome.entered = true;
-    return outcome;
+    return place;
 }
 
 RecordEntry SplitRecordLine(std::string_view line, int place) {

@@ -65,21 +65,12 @@ std::optional<RecordLines> ParseRecordsText(std::string_view text, int language,
 // table the game writes is under 1 KB.
 inline constexpr std::size_t kMaxRecordsFileSize = 1u << 20;
 
-enum class RecordsFileStatus {
-    Ok,
-    Missing,     // no file of that name
-    Damaged,     // short or failing its check
-    Unreadable,  // there, but not a regular file, too large or not readable: never replaced
-};
-
-struct RecordsFileContents {
-    RecordsFileStatus status = RecordsFileStatus::Missing;
-    RecordLines lines;  // when Ok
-    std::string error;  // when Unreadable: why, naming the file
-};
-
-// Reads a records file up to its eleventh line end, at most kMaxRecordsFileSize bytes.
-RecordsFileContents LoadRecordsFile(const std::filesystem::path& file, int language, int edition);
+// Reads a records file up to its eleventh line end, at most kMaxRecordsFileSize bytes: its
+// lines, or nothing when it is missing, short or fails its check (a file the game may replace).
+// A file that is there but is not a regular file, too large or not readable is a failure naming
+// it: it is never replaced.
+Result<std::optional<RecordLines>> LoadRecordsFile(const std::filesystem::path& file, int language,
+                                                   int edition);
 
 // Reads a records file; nullopt when it is missing, unreadable, short or fails its check.
 std::optional<RecordLines> ReadRecordsFile(const std::filesystem::path& file, int language,
@@ -111,20 +102,17 @@ Status WriteFreshRecordsFile(const std::filesystem::path& file, const RecordLine
 std::filesystem::path RecordsFilePath(const std::filesystem::path& recordsFolder,
                                       const TDictInfo& dict);
 
-struct RecordsOutcome {
-    bool entered = false;  // the game entered the table; show the record table dialog
-    std::string error;     // non-empty: the folder Records is missing or the file could not be
-                           // written (show it, then the results)
-};
-
 // The end-of-game update of a rated general-mode game: rates the game and, when its value is
-// above 10 and beats an entry, writes the new table and sets State.NewRecordPlace. A file that
+// above 10 and beats an entry, writes the new table and sets State.NewRecordPlace. Returns the
+// place the game entered, 1..10 (show the record table dialog), or 0 when it entered none; a
+// failure when the folder Records is missing or the file could not be read or written (show
+// it, then the results). A file that
 // is missing or fails its check is replaced by the default table with the new entry; a file
 // that is there but cannot be read is left alone and gives an error. The read, the insert and
 // the write hold a lock on the folder Records, so programs updating one file at once each see
 // the other's entry. Does nothing for a game that is not a rated general-mode game.
-RecordsOutcome UpdateRecords(const std::filesystem::path& recordsFolder, const TDictInfo& dict,
-                             const GameSettings& settings, GameState& state);
+Result<int> UpdateRecords(const std::filesystem::path& recordsFolder, const TDictInfo& dict,
+                          const GameSettings& settings, GameState& state);
 
 // One row of the record table as shown: place, name and the value text.
 struct RecordEntry {

@@ -17,12 +17,11 @@ namespace tq {
 namespace fs = std::filesystem;
 
 IniFile::IniFile(fs::path path) : path_(std::move(path)) {
-    std::string text;
-    const ReadOutcome read = ReadFileLimited(path_, kMaxIniFileSize, text);
+    Result<std::string> read = ReadFileLimited(path_, kMaxIniFileSize);
     if (read.ok()) {
-        doc_ = IniDocument(std::move(text));
-    } else if (read.status != ReadStatus::Missing) {
-        readError_ = read.error;
+        doc_ = IniDocument(std::move(read).value());
+    } else if (!read.Is(ReadFailure::Missing)) {
+        readError_ = read.message();
     }
 }
 
@@ -97,10 +96,9 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, long 
 Status IniFile::Save(std::string_view what) {
     // A file that is there but could not be read is never replaced by what little is known.
     if (!readError_.empty()) return Status::Error(readError_);
-    std::string text;
-    const ReadOutcome read = ReadFileLimited(path_, kMaxIniFileSize, text);
-    if (!read.ok() && read.status != ReadStatus::Missing) return Status::Error(read.error);
-    IniDocument fresh(std::move(text));
+    Result<std::string> read = ReadFileLimited(path_, kMaxIniFileSize);
+    if (!read.ok() && !read.Is(ReadFailure::Missing)) return read.status();
+    IniDocument fresh(read.ok() ? std::move(read).value() : std::string());
     for (const Write& w : pending_) Apply(fresh, w);
     if (Status written = WriteFileSafely(path_, fresh.Text(), what); !written.ok()) return written;
     doc_ = std::move(fresh);

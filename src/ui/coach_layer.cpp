@@ -20,7 +20,7 @@ namespace {
 std::vector<Cell> ChainCells(const Move& move) {
     if (move.Word.empty()) return {};
     if (!move.FormsWord()) return {move.NewCell};
-    return ParseChain(move.Chain).value_or(std::vector<Cell>{move.NewCell});
+    return move.Chain.empty() ? std::vector<Cell>{move.NewCell} : move.Chain;
 }
 
 int OrderOf(const Move& move, Cell cell) {

@@ -38,10 +38,9 @@ void OnProgress(j_common_ptr cinfo) {
 }  // namespace
 
 QImage DecodeJpeg(const QString& path) {
-    std::string data;
-    if (ReadFileLimited(path.toStdString(), kMaxJpegFileSize, data).status != ReadStatus::Ok ||
-        data.empty())
-        return {};
+    const Result<std::string> read = ReadFileLimited(path.toStdString(), kMaxJpegFileSize);
+    if (!read.ok() || read->empty()) return {};
+    const std::string& data = *read;
 
     jpeg_decompress_struct cinfo;
     ErrorManager err;

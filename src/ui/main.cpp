@@ -43,7 +43,7 @@ const char kUsage[] =
     "  --version       print the version and exit\n"
     "  --help          print this text and exit\n";
 
-tq::launch::StartFolderChoice ChooseStartFolder(const char* argv0) {
+tq::Result<tq::launch::StartFolderChoice> ChooseStartFolder(const char* argv0) {
     std::error_code ec;
     std::filesystem::path current = std::filesystem::current_path(ec);
     // A player's new folder starts with the dictionary of the interface's language.
@@ -54,7 +54,8 @@ tq::launch::StartFolderChoice ChooseStartFolder(const char* argv0) {
         tq::launch::ChooseStartFolder(current, tq::launch::ProgramFile(argv0),
                                       std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), prepare);
     // A Russian folder's record tables start with Russian titles.
-    if (choice.newSettings) (void)tq::PrepareNewRecords(choice.folder, tq::ui::LocaleLanguages());
+    if (choice.ok() && choice->newSettings)
+        (void)tq::PrepareNewRecords(choice->folder, tq::ui::LocaleLanguages());
     return choice;
 }
 
@@ -106,11 +107,11 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[i], "--start-folder") == 0) {
             const auto choice = ChooseStartFolder(argv[0]);
-            if (!choice.error.empty()) {
-                std::fprintf(stderr, "tessaroon: %s\n", choice.error.c_str());
+            if (!choice.ok()) {
+                std::fprintf(stderr, "tessaroon: %s\n", choice.message().c_str());
                 return 1;
             }
-            std::printf("%s\n", choice.folder.c_str());
+            std::printf("%s\n", choice->folder.c_str());
             return 0;
         }
     }
@@ -118,10 +119,10 @@ int main(int argc, char** argv) {
     // The start folder comes before the toolkit too: its settings file holds the window scale.
     const auto choice = ChooseStartFolder(argv[0]);
     std::error_code ec;
-    if (choice.error.empty()) std::filesystem::current_path(choice.folder, ec);
-    const bool inStartFolder = choice.error.empty() && !ec;
+    if (choice.ok()) std::filesystem::current_path(choice->folder, ec);
+    const bool inStartFolder = choice.ok() && !ec;
     if (!scale && inStartFolder)
-        scale = tq::ReadScale(tq::IniFile(choice.folder / "Tessaroon.ini"));
+        scale = tq::ReadScale(tq::IniFile(choice->folder / "Tessaroon.ini"));
     SetWindowScale(scale.value_or(1.0));
 
     QApplication app(argc, argv);
@@ -130,11 +131,10 @@ int main(int argc, char** argv) {
     if (!inStartFolder) {
         tq::ui::InstallTranslations(tq::ChooseInterfaceLanguage("", tq::ui::LocaleLanguages()));
         // Folder names are in the system's encoding, not the game's code page.
-        ShowError(choice.error.empty()
-                      ? QCoreApplication::translate("main", "Cannot open the folder %1: %2")
-                            .arg(QString::fromLocal8Bit(choice.folder.string()),
-                                 QString::fromLocal8Bit(ec.message()))
-                      : QString::fromLocal8Bit(choice.error));
+        ShowError(choice.ok() ? QCoreApplication::translate("main", "Cannot open the folder %1: %2")
+                                    .arg(QString::fromLocal8Bit(choice->folder.string()),
+                                         QString::fromLocal8Bit(ec.message()))
+                              : QString::fromLocal8Bit(choice.message()));
         return 1;
     }
     // The language of the start folder's settings, else the locale's.

@@ -28,8 +28,9 @@ TEST_P(ApplyMoveTest, PlacesScoresAndRecords) {
     state.LetterCountOnField = 1;
     TPlayers seat;
     const std::string word = c.word;
-    const Move move{word, word.size() > 1 ? word[1] : word[0], Cell{1, 1},
-                    word.size() > 1 ? "01:11" : "11"};
+    const Move move{
+        word, word.size() > 1 ? word[1] : word[0], Cell{1, 1},
+        word.size() > 1 ? std::vector<Cell>{{0, 1}, {1, 1}} : std::vector<Cell>{{1, 1}}};
     ApplyMove(field, state, seat, move, c.source, c.award);
 
     EXPECT_EQ(field.At(1, 1), move.Letter);
@@ -51,14 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ApplyCase{"RemoteLetterAlone", MoveSource::Remote, "T", 1, 0, 1, 0, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MoveTest, PointsAndMarkedPath) {
+TEST(MoveTest, Points) {
     EXPECT_EQ(WordPointsOf("HORSE"), 50);
     EXPECT_EQ(WordPointsOf("H"), 0);
     EXPECT_EQ(WordPointsOf(""), 0);
-    EXPECT_EQ(MarkedPathOf("01:11"), "01:11:");
-    EXPECT_EQ(MarkedPathOf("01:11:"), "01:11:");
-    EXPECT_EQ(MarkedPathOf("22"), "22:");
-    EXPECT_EQ(MarkedPathOf(""), "");
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ const test::ShippedDictionary& Shipped(const std::string& name) {
     auto& d = loaded[name];
     if (!d) {
         d = std::make_unique<test::ShippedDictionary>();
-        const LoadResult r = test::LoadShipped(name.c_str(), *d);
-        EXPECT_TRUE(r.ok()) << r.message;
+        const Status r = test::LoadShipped(name.c_str(), *d);
+        EXPECT_TRUE(r.ok()) << r.message();
     }
     return *d;
 }
@@ -75,12 +75,10 @@ GameModel PlayTo(const PositionCase& c, int skill) {
 
 // The candidate entry "WORD<k>cc:cc:" a move stands for.
 std::string EntryOf(const Move& m) {
-    const auto cells = ParseChain(m.Chain);
-    if (!cells) return "bad chain " + m.Chain;
     int k = 0;
-    for (std::size_t i = 0; i < cells->size(); ++i)
-        if ((*cells)[i] == m.NewCell) k = static_cast<int>(i) + 1;
-    return m.Word + "<" + std::to_string(k) + ">" + MarkedPathOf(m.Chain);
+    for (std::size_t i = 0; i < m.Chain.size(); ++i)
+        if (m.Chain[i] == m.NewCell) k = static_cast<int>(i) + 1;
+    return m.Word + "<" + std::to_string(k) + ">" + ChainText(m.Chain);
 }
 
 const PositionCase kPositions[] = {
@@ -116,7 +114,7 @@ TEST(BestMove, IsTheSkillSevenChoiceOnEveryPosition) {
             ASSERT_TRUE(best.FormsWord());
             EXPECT_EQ(best.Word.size(), ways.front().word.size());
             const auto way = [&](const Candidate& w) {
-                return w.word == best.Word && w.cells == ParseChain(best.Chain) &&
+                return w.word == best.Word && w.cells == best.Chain &&
                        w.cells[w.newPos - 1] == best.NewCell;
             };
             EXPECT_TRUE(std::any_of(ways.begin(), ways.end(), way)) << EntryOf(best);
@@ -260,7 +258,8 @@ TEST(Review, PicksSeatsMarksHintsAndStopsAtAMoveThatDoesNotFit) {
         ReviewGame::PlayedMove m;
         m.Seat = seat;
         m.Source = MoveSource::Human;
-        m.Made = Move{word, letter, cell, chain};
+        m.Made = Move{word, letter, cell, {}};
+        ReadChain(m, chain);
         return m;
     };
     game.Moves = {move(1, "STONES", 'S', {4, 1}, "02:12:22:32:42:41"),
@@ -330,7 +329,8 @@ TEST(Review, StopsAtAWordTheFieldDoesNotHold) {
         game.DrawnWord = game.PlacedWord = "STONE";
         ReviewGame::PlayedMove m;
         m.Seat = 1;
-        m.Made = Move{c.word, c.letter, c.cell, c.chain};
+        m.Made = Move{c.word, c.letter, c.cell, {}};
+        ReadChain(m, c.chain);
         game.Moves = {m};
         const Review review = ReviewOf(Player("General_eng"), Shipped("General_eng").info, game);
         EXPECT_EQ(review.Misfit, c.misfit);

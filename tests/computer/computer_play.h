@@ -27,7 +27,7 @@ struct ShippedDictionary {
 };
 
 // Loads the shipped dictionary name ("General_rus", "General_eng") into d.
-inline LoadResult LoadShipped(const char* name, ShippedDictionary& d) {
+inline Status LoadShipped(const char* name, ShippedDictionary& d) {
     d.info.DictName = name;
     return LoadDictionary(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts", d.words, d.info);
 }

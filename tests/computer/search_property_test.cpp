@@ -26,8 +26,8 @@ const ShippedDictionary& Shipped(const char* name) {
     static ShippedDictionary eng;
     ShippedDictionary& d = std::string(name) == "General_rus" ? rus : eng;
     if (d.words.TotalWords() == 0) {
-        const LoadResult r = test::LoadShipped(name, d);
-        EXPECT_TRUE(r.ok()) << name << ": " << r.message;
+        const Status r = test::LoadShipped(name, d);
+        EXPECT_TRUE(r.ok()) << name << ": " << r.message();
     }
     return d;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "base/chain_rules.h"
 #include "core/game_events.h"
 #include "flow_fixture.h"
 
@@ -51,7 +52,9 @@ TEST_F(EventsTest, AGameOfComputersIsToldMoveByMoveWithTheTotalsAtTheEnd) {
         EXPECT_EQ(m.Points, m.FormsWord() ? 10 * static_cast<int>(m.Report.Word.size()) : 0);
         EXPECT_EQ(view.results[m.ResultRow].points, std::to_string(m.Points));
         EXPECT_EQ(m.Path, model.State.PlayedPaths[i]);
-        EXPECT_EQ(m.Path.back(), ':');
+        EXPECT_FALSE(m.Path.empty());
+        EXPECT_TRUE(m.Report.BareChain);  // a computer's chain goes out without its final ':'
+        EXPECT_EQ(m.Report.Chain, m.Path);
         points[m.Seat] += m.Points;
     }
 
@@ -80,7 +83,7 @@ TEST_F(EventsTest, AHumanMoveIsToldWithItsAwardAndAnObserverMayLeave) {
     EXPECT_EQ(m.Report.Word, "HOT");
     EXPECT_EQ(m.Report.TimeAward, 3);
     EXPECT_EQ(m.Points, 33);
-    EXPECT_EQ(m.Path, "02:12:11:");
+    EXPECT_EQ(ChainText(m.Path), "02:12:11:");
     EXPECT_EQ(m.Report.WordPoints, 30);
     EXPECT_EQ(m.Report.BonusPoints, 3);
 
@@ -110,7 +113,7 @@ MoveReport Received(std::string word, std::string chain, char letter, Cell cell)
     r.FinePoints = 1;
     r.TimeAward = 2;
     r.Word = std::move(word);
-    r.Chain = std::move(chain);
+    r.Chain = ParseChain(chain).value_or(std::vector<Cell>{});
     r.Letter = letter;
     r.Col = cell.col;
     r.Row = cell.row;

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "base/chain_rules.h"
 #include "flow_fixture.h"
 #include "test_support.h"
 
@@ -35,7 +36,7 @@ TEST_P(RefusalTest, ChecksRunInTheirOrder) {
     ASSERT_EQ(Flow().Phase(), GamePhase::PutLetter);
     Put(c.newCell, c.letter);
     for (Cell cell : c.chain) Left(cell);
-    const std::string path = model.State.MarkedPath;
+    const std::vector<Cell> path = model.State.MarkedPath;
     const std::string label = Flow().WordLabel();
     Flow().KeyEnter();
 
@@ -118,7 +119,7 @@ TEST_F(FlowTest, AcceptedWordIsScoredCommittedAndListed) {
     Mark({H, O, {1, 1}});
     EXPECT_EQ(Flow().WordLabel(), "HOT");
     EXPECT_EQ(view.wordLabel, "HOT");
-    EXPECT_EQ(model.State.MarkedPath, "02:12:11:");
+    EXPECT_EQ(ChainText(model.State.MarkedPath), "02:12:11:");
     EXPECT_EQ(view.MarkedCount(), 3);
     Flow().KeyEnter();
 
@@ -132,7 +133,8 @@ TEST_F(FlowTest, AcceptedWordIsScoredCommittedAndListed) {
     EXPECT_EQ(view.results[0].points, "30");
     EXPECT_EQ(view.results[0].letter, "T");
     EXPECT_EQ(view.results[0].colour, model.Settings.Seat(1).Color);
-    EXPECT_EQ(model.State.PlayedPaths, std::vector<std::string>{"02:12:11:"});
+    ASSERT_EQ(model.State.PlayedPaths.size(), 1u);
+    EXPECT_EQ(ChainText(model.State.PlayedPaths[0]), "02:12:11:");
     EXPECT_EQ(view.MarkedCount(), 0);
     EXPECT_EQ(view.wordLabel, "");
     // Seat 2, a human here too, is to put a letter.
@@ -235,7 +237,7 @@ TEST_P(TakeBackTest, LetterAndMarksGo) {
     EXPECT_EQ(view.letters[1][1], "");
     EXPECT_EQ(view.MarkedCount(), 0);
     EXPECT_EQ(view.wordLabel, "");
-    EXPECT_EQ(model.State.MarkedPath, "");
+    EXPECT_EQ(ChainText(model.State.MarkedPath), "");
     EXPECT_EQ(view.hint, msg::PutLetter);
     EXPECT_EQ(model.Board.At(1, 1), kEmptyCell);
     // The letter can be put again, anywhere.
@@ -265,7 +267,7 @@ TEST_F(FlowTest, EmptyCellClickWhileMarkingDoesNothing) {
     Mark({H, O, {1, 1}});
     Left({3, 3});
     EXPECT_EQ(Flow().Phase(), GamePhase::Marking);
-    EXPECT_EQ(model.State.MarkedPath, "02:12:11:");
+    EXPECT_EQ(ChainText(model.State.MarkedPath), "02:12:11:");
     EXPECT_EQ(view.picks, 1);
 }
 
@@ -330,7 +332,7 @@ TEST_F(FlowTest, OccupiedCellOffTheChainRestartsIt) {
     Put({1, 1}, 'T');
     Mark({H, O});
     Left(S);  // not a step from O
-    EXPECT_EQ(model.State.MarkedPath, "32:");
+    EXPECT_EQ(ChainText(model.State.MarkedPath), "32:");
     EXPECT_EQ(Flow().WordLabel(), "S");
     EXPECT_EQ(view.MarkedCount(), 1);
     EXPECT_EQ(Flow().CellMark(S), MarkState::Marked);
@@ -342,7 +344,7 @@ TEST_F(FlowTest, CtrlSweepMarksCellsButNeverAccepts) {
     ShiftState ctrl;
     ctrl.ctrl = true;
     for (Cell c : {H, O, Cell{1, 1}, O}) Flow().CellHover(c, ctrl);
-    EXPECT_EQ(model.State.MarkedPath, "02:12:11:");
+    EXPECT_EQ(ChainText(model.State.MarkedPath), "02:12:11:");
     EXPECT_EQ(Flow().Phase(), GamePhase::Marking);
     // Without Ctrl alone (Shift too, or a button held) the pointer does nothing.
     ShiftState both = ctrl;
@@ -351,7 +353,7 @@ TEST_F(FlowTest, CtrlSweepMarksCellsButNeverAccepts) {
     ShiftState button = ctrl;
     button.anyButton = true;
     Flow().CellHover(R, button);
-    EXPECT_EQ(model.State.MarkedPath, "02:12:11:");
+    EXPECT_EQ(ChainText(model.State.MarkedPath), "02:12:11:");
 }
 
 TEST_F(FlowTest, CtrlSweepOverAnEmptyCellTakesThePutLetterBack) {
@@ -395,7 +397,7 @@ TEST_F(FlowTest, DiagonalStepAcrossTheChainRestartsUnlessCrossingsAreAllowed) {
         Put({0, 1}, 'T');
         // (0,1) -> (1,2) -> (1,1) -> (0,2): the last step crosses the first.
         Mark({{0, 1}, O, {1, 1}, H});
-        EXPECT_EQ(model.State.MarkedPath, allow ? "01:12:11:02:" : "02:") << allow;
+        EXPECT_EQ(ChainText(model.State.MarkedPath), allow ? "01:12:11:02:" : "02:") << allow;
     }
 }
 
@@ -476,7 +478,7 @@ TEST_F(FlowTest, BackspaceUnmarksTheLastCellThenTakesTheLetterBack) {
     Flow().UnmarkLast();
     EXPECT_EQ(Flow().WordLabel(), "ROT");
     EXPECT_EQ(view.wordLabel, "ROT");
-    EXPECT_EQ(model.State.MarkedPath, "22:12:11:");
+    EXPECT_EQ(ChainText(model.State.MarkedPath), "22:12:11:");
     EXPECT_EQ(Flow().CellMark({2, 1}), MarkState::Normal);
     EXPECT_EQ(Flow().CellMark({1, 1}), MarkState::Marked);
     EXPECT_EQ(Flow().Phase(), GamePhase::Marking);
@@ -493,7 +495,7 @@ TEST_F(FlowTest, BackspaceUnmarksTheLastCellThenTakesTheLetterBack) {
         EXPECT_EQ(view.MarkedCount(), static_cast<int>(std::string(left).size()));
     }
     EXPECT_EQ(Flow().Phase(), GamePhase::LetterPut);
-    EXPECT_EQ(model.State.MarkedPath, "");
+    EXPECT_EQ(ChainText(model.State.MarkedPath), "");
     EXPECT_EQ(view.letters[2][1], "S");
     Flow().KeyEnter();  // nothing marked: Enter does nothing
     EXPECT_EQ(Flow().Phase(), GamePhase::LetterPut);

@@ -47,9 +47,9 @@ class SelfPlaySoak : public testing::TestWithParam<const char*> {};
 TEST_P(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
     GameModel model;
     model.Dict.DictName = GetParam();
-    const LoadResult loaded = LoadDictionary(
-        std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts", model.Words, model.Dict);
-    ASSERT_TRUE(loaded.ok()) << loaded.message;
+    const Status loaded = LoadDictionary(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts",
+                                         model.Words, model.Dict);
+    ASSERT_TRUE(loaded.ok()) << loaded.message();
 
     FakeView view;
     NullSender sender;

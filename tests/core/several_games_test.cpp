@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/chain_rules.h"
 #include "computer/computer_move.h"
 #include "core/game_flow.h"
 #include "core/headless_view.h"
@@ -43,14 +44,6 @@ class Loop {
     int64_t now_ = 0;
     uint64_t next_ = 0;
 };
-
-// A game's cells from a chain's text ("cc:cc:cc", a final ':' or not).
-std::vector<Cell> CellsOf(const std::string& chain) {
-    std::vector<Cell> cells;
-    for (std::size_t i = 0; i + 1 < chain.size(); i += 3)
-        cells.push_back({chain[i] - '0', chain[i + 1] - '0'});
-    return cells;
-}
 
 enum class Kind { Computers, Human, Remote };
 
@@ -138,8 +131,8 @@ class Game : public HeadlessView, public NetSender, public GameEvents {
     void MovePlayed(const MovePlayedEvent& e) override {
         std::ostringstream line;
         line << e.Round << "/" << e.Seat << "/" << e.MoveWord << " " << e.Report.Word << " "
-             << e.Report.Letter << e.Report.Col << e.Report.Row << " " << e.Path << " " << e.Points
-             << " " << e.Report.WordPoints;
+             << e.Report.Letter << e.Report.Col << e.Report.Row << " " << ChainText(e.Path) << " "
+             << e.Points << " " << e.Report.WordPoints;
         log_.push_back(line.str());
     }
     void GameEnded(const GameEndedEvent& e) override {
@@ -158,7 +151,7 @@ class Game : public HeadlessView, public NetSender, public GameEvents {
     // answers and Enter are steps of their own, with the loop's other events between them.
     void HumanMoves() {
         const Move m = Choose();
-        const std::vector<Cell> chain = CellsOf(m.Chain);
+        const std::vector<Cell>& chain = m.Chain;
         letters_ = {m.Letter};
         for (std::size_t i = 0; i < chain.size() && i < m.Word.size(); ++i)
             if (!(chain[i] == m.NewCell) && model_.Board.At(chain[i]) == kJoker)

@@ -382,7 +382,8 @@ TEST_F(FlowTest, ServerSendsTheGameTheTurnsAndTheMoves) {
     ASSERT_EQ(sender.moves.size(), 1u);
     const MoveReport& m = sender.moves[0];
     EXPECT_EQ(m.Word, "T");
-    EXPECT_EQ(m.Chain, "11:");
+    EXPECT_EQ(ChainText(m.Chain), "11:");
+    EXPECT_FALSE(m.BareChain);  // a human's chain goes out as marked, with its final ':'
     EXPECT_EQ(m.Letter, 'T');
     EXPECT_EQ(m.Col, 1);
     EXPECT_EQ(m.Row, 1);
@@ -405,7 +406,7 @@ TEST_F(FlowTest, ServerGameOfComputersEndsWithEndGame) {
     ASSERT_EQ(sender.moves.size(), 20u);
     for (const MoveReport& m : sender.moves) {
         EXPECT_EQ(m.TimeAward, 0);
-        EXPECT_NE(m.Chain.back(), ':');  // a computer chain has no final ':'
+        EXPECT_TRUE(m.BareChain);  // a computer's chain goes out without its final ':'
     }
     EXPECT_EQ(view.statusDialogs, 1);
 }
@@ -428,7 +429,8 @@ TEST_F(FlowTest, ClientBuildsTheFieldAndReportsItsMoveWithoutAdvancing) {
     Flow().AcceptWord();
     EXPECT_EQ(sender.lines, std::vector<std::string>{"MyMove HOT"});
     EXPECT_EQ(sender.moves[0].WordPoints, 30);
-    EXPECT_EQ(sender.moves[0].Chain, "02:12:11:");
+    EXPECT_EQ(ChainText(sender.moves[0].Chain), "02:12:11:");
+    EXPECT_FALSE(sender.moves[0].BareChain);
     EXPECT_EQ(Flow().Phase(), GamePhase::MoveDone);
     EXPECT_TRUE(view.waits.empty());
 }

@@ -17,7 +17,7 @@ using test::TempDir;
 using test::WriteFile;
 
 struct Loaded {
-    LoadResult result;
+    Status result;
     WordStore store;
     TDictInfo info;
 };
@@ -136,13 +136,13 @@ TEST(WordStoreLoad, MissingFilesFailAndUnreadableListIsAnIoError) {
     WordStore store;
     TDictInfo info;
     info.DictName = "Nothing";
-    EXPECT_EQ(LoadDictionary(dir / "Dicts", store, info).status, LoadStatus::Failed);
+    EXPECT_TRUE(LoadDictionary(dir / "Dicts", store, info).Is(LoadFailure::Unusable));
 
     std::filesystem::create_directories(dir / "Dicts" / "Folder.txt");
     info.DictName = "Folder";
-    LoadResult r = LoadDictionary(dir / "Dicts", store, info);
-    EXPECT_EQ(r.status, LoadStatus::IoError);
-    EXPECT_FALSE(r.message.empty());
+    const Status r = LoadDictionary(dir / "Dicts", store, info);
+    EXPECT_TRUE(r.Is(LoadFailure::IoError));
+    EXPECT_FALSE(r.message().empty());
 }
 
 // A confirmed word is found at the next start and nothing else changes: an unended last line is
@@ -222,9 +222,9 @@ TEST(WordStoreLoad, HostileListsAreRefusedWithAMessage) {
         WordStore store;
         TDictInfo info;
         info.DictName = c.name;
-        const LoadResult r = LoadDictionary(dir / "Dicts", store, info);
-        EXPECT_EQ(r.status, LoadStatus::IoError);
-        EXPECT_NE(r.message.find(c.message), std::string::npos) << r.message;
+        const Status r = LoadDictionary(dir / "Dicts", store, info);
+        EXPECT_TRUE(r.Is(LoadFailure::IoError));
+        EXPECT_NE(r.message().find(c.message), std::string::npos) << r.message();
         info.Language = 2;
         EXPECT_NE(AppendToWordList(dir / "Dicts", info, "WORD").message().find(c.message),
                   std::string::npos);
@@ -267,7 +267,7 @@ TEST(ShippedDictionaries, LoadWithTheirLanguages) {
         WordStore store;
         TDictInfo info;
         info.DictName = name;
-        LoadResult r =
+        const Status r =
             LoadDictionary(std::filesystem::path(TESSAROON_START_FOLDER) / "Dicts", store, info);
         ASSERT_TRUE(r.ok()) << name;
         EXPECT_EQ(info.Language, language);

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What the accessibility runs share (sourced by tests/e2e/access.sh and tests/e2e/orca.sh, after
-# harness.sh): a private session bus with the accessibility (AT-SPI) bus on it, and a start
-# folder for a game of a human (Ann) against the computer whose field starts with STONE.
+# harness.sh): a private session bus with the accessibility (AT-SPI) bus on it. Their start
+# folder is harness.sh's make_stone_game.
 
 # Starts the session bus and the AT-SPI bus launcher; sets bus_pid and a11y_pid (list them in
 # e2e_pids) and exports what the game needs to talk to the bus.
@@ -31,36 +31,4 @@ start_a11y_session() {
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     export LC_ALL=C.UTF-8
     unset LANGUAGE
-}
-
-# The start folder $work/game with the dictionary of tests/e2e/keys.sh: STONE is the only
-# five-letter word, so every game starts with it in the middle row, and AS is a word to make.
-make_stone_game() {
-    mkdir -p "$work/game/Dicts"
-    cp -r "$top/game/Styles" "$top/game/Records" "$work/game/"
-    {
-        echo "{eng}"
-        echo "STONE"
-        echo "AS"
-        for a in A B C D E F G H I J K; do
-            for b in A B C D E F G H I J; do echo "QUIZZED$a$b"; done
-        done
-    } >"$work/game/Dicts/Keys_eng.txt"
-    cat >"$work/game/Tessaroon.ini" <<'INI'
-[General]
-Dict=Keys_eng
-Style=Marble
-
-[Players]
-Count=2
-Name1=Ann
-Name2=Computer
-Type1=0
-Type2=1
-Skill2=1
-
-[Field]
-ColCount=5
-RowCount=5
-INI
 }

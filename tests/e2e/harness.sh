@@ -157,3 +157,37 @@ open_letter_window() {  # pause [passes [cells [left top]]]
     done
     return 1
 }
+
+# The start folder $work/game for a game of a human (Ann) against a computer player at skill 1 on
+# a 5 x 5 field, with an English dictionary whose only five-letter word is STONE, so that every
+# game starts with S T O N E in the middle row, and AS is a word to make; the other words are too
+# long for the field.
+make_stone_game() {
+    mkdir -p "$work/game/Dicts"
+    cp -r "$top/game/Styles" "$top/game/Records" "$work/game/"
+    {
+        echo "{eng}"
+        echo "STONE"
+        echo "AS"
+        for a in A B C D E F G H I J K; do
+            for b in A B C D E F G H I J; do echo "QUIZZED$a$b"; done
+        done
+    } >"$work/game/Dicts/Keys_eng.txt"
+    cat >"$work/game/Tessaroon.ini" <<'INI'
+[General]
+Dict=Keys_eng
+Style=Marble
+
+[Players]
+Count=2
+Name1=Ann
+Name2=Computer
+Type1=0
+Type2=1
+Skill2=1
+
+[Field]
+ColCount=5
+RowCount=5
+INI
+}

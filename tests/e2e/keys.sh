@@ -18,36 +18,7 @@ start_display 141 190 1600x1000x24 "$work/xvfb.log" ||
     fail "Xvfb did not start on any free display number"
 mkdir -p "$screens"
 
-# An English dictionary whose only five-letter word is STONE, so that every game starts with
-# S T O N E in the middle row of its 5 x 5 field, and AS is a word to make; the other words are
-# too long for the field. One human against a computer player.
-mkdir -p "$work/game/Dicts"
-cp -r "$top/game/Styles" "$top/game/Records" "$work/game/"
-{
-    echo "{eng}"
-    echo "STONE"
-    echo "AS"
-    for a in A B C D E F G H I J K; do
-        for b in A B C D E F G H I J; do echo "QUIZZED$a$b"; done
-    done
-} >"$work/game/Dicts/Keys_eng.txt"
-cat >"$work/game/Tessaroon.ini" <<'INI'
-[General]
-Dict=Keys_eng
-Style=Marble
-
-[Players]
-Count=2
-Name1=Ann
-Name2=Computer
-Type1=0
-Type2=1
-Skill2=1
-
-[Field]
-ColCount=5
-RowCount=5
-INI
+make_stone_game
 cd "$work/game"
 
 # The field cell (c, r) of a 5 x 5 field at scale 1, as a crop geometry.

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include "fileio/read_limited.h"
@@ -27,38 +29,42 @@ TEST(ReadFileLimited, RefusesWhatIsNotASmallRegularFile) {
     fs::create_symlink(dir / "small.txt", dir / "link");
     struct Case {
         const char* name;
-        ReadStatus status;
+        std::optional<ReadFailure> failure;
         const char* message;
     };
     const Case cases[] = {
-        {"small.txt", ReadStatus::Ok, ""},
-        {"link", ReadStatus::Ok, ""},
-        {"missing", ReadStatus::Missing, "does not exist"},
-        {"large.txt", ReadStatus::TooLarge, "is larger than 4 KB"},
-        {"folder", ReadStatus::NotRegular, "is not a regular file"},
-        {"fifo", ReadStatus::NotRegular, "is not a regular file"},
-        {"zero", ReadStatus::NotRegular, "is not a regular file"},
+        {"small.txt", std::nullopt, ""},
+        {"link", std::nullopt, ""},
+        {"missing", ReadFailure::Missing, "does not exist"},
+        {"large.txt", ReadFailure::TooLarge, "is larger than 4 KB"},
+        {"folder", ReadFailure::NotRegular, "is not a regular file"},
+        {"fifo", ReadFailure::NotRegular, "is not a regular file"},
+        {"zero", ReadFailure::NotRegular, "is not a regular file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string text = "old";
-        const ReadOutcome r = ReadFileLimited(dir / c.name, 4096, text);
-        EXPECT_EQ(r.status, c.status);
-        EXPECT_NE(r.error.find(c.message), std::string::npos) << r.error;
-        EXPECT_EQ(text, c.status == ReadStatus::Ok ? "abc\n" : "");
+        const Result<std::string> r = ReadFileLimited(dir / c.name, 4096);
+        EXPECT_EQ(r.ok(), !c.failure);
+        if (c.failure) {
+            EXPECT_TRUE(r.Is(*c.failure));
+        } else {
+            EXPECT_EQ(*r, "abc\n");
+        }
+        EXPECT_NE(r.message().find(c.message), std::string::npos) << r.message();
     }
 }
 
 TEST(ReadFileLimited, LinesStopsAtTheLastWantedLineEnd) {
     test::TempDir dir;
     test::WriteFile(dir / "f", "a\nbb\nccc\n" + std::string(100000, 'x'));
-    std::string text;
-    EXPECT_TRUE(ReadFileLinesLimited(dir / "f", 2, 10, text).ok());
-    EXPECT_EQ(text, "a\nbb\n");
+    const Result<std::string> two = ReadFileLinesLimited(dir / "f", 2, 10);
+    ASSERT_TRUE(two.ok()) << two.message();
+    EXPECT_EQ(*two, "a\nbb\n");
     // The bound counts the bytes up to the wanted line end, whatever follows.
-    EXPECT_EQ(ReadFileLinesLimited(dir / "f", 4, 1000, text).status, ReadStatus::TooLarge);
-    EXPECT_TRUE(ReadFileLinesLimited(dir / "f", 9, 200000, text).ok());
-    EXPECT_EQ(text.size(), 9u + 100000u);
+    EXPECT_TRUE(ReadFileLinesLimited(dir / "f", 4, 1000).Is(ReadFailure::TooLarge));
+    const Result<std::string> all = ReadFileLinesLimited(dir / "f", 9, 200000);
+    ASSERT_TRUE(all.ok()) << all.message();
+    EXPECT_EQ(all->size(), 9u + 100000u);
 }
 
 TEST(WriteFileSafely, CreatesAndReplacesKeepingTheMode) {

@@ -46,9 +46,9 @@ TEST(FirstDictionary, ANewFolderPlaysTheLanguageOfTheLocale) {
         SCOPED_TRACE(c.locale.front());
         TempDir home;
         const fs::path own = home / "tessaroon";
-        const launch::FillResult filled =
+        const Result<launch::FilledFolder> filled =
             launch::FillStartFolder(kShipped, own, PrepareFor(c.locale));
-        ASSERT_TRUE(filled.ok) << filled.error;
+        ASSERT_TRUE(filled.ok()) << filled.message();
         GameModel model;
         ASSERT_TRUE(StartUp(model, own).ok());
         EXPECT_EQ(model.Dict.DictName, c.dict);
@@ -62,10 +62,10 @@ TEST(FirstDictionary, AnExistingFolderIsLeftAlone) {
     TempDir home;
     const fs::path own = home / "tessaroon";
     // A player who plays Russian under an English locale, and one whose folder lost files.
-    ASSERT_TRUE(launch::FillStartFolder(kShipped, own, PrepareFor({"ru-RU"})).ok);
+    ASSERT_TRUE(launch::FillStartFolder(kShipped, own, PrepareFor({"ru-RU"})).ok());
     const std::string settings = ReadFile(own / "Tessaroon.ini");
     fs::remove_all(own / "Styles");
-    ASSERT_TRUE(launch::FillStartFolder(kShipped, own, PrepareFor({"en-US"})).ok);
+    ASSERT_TRUE(launch::FillStartFolder(kShipped, own, PrepareFor({"en-US"})).ok());
     EXPECT_EQ(ReadFile(own / "Tessaroon.ini"), settings);
     EXPECT_TRUE(fs::exists(own / "Styles" / "Marble.ini"));
     GameModel model;
@@ -95,10 +95,10 @@ TEST(FirstDictionary, ARussianFolderStartsWithRussianNames) {
         SCOPED_TRACE(c.locale);
         TempDir home;
         const fs::path own = home / "tessaroon";
-        const launch::FillResult filled =
+        const Result<launch::FilledFolder> filled =
             launch::FillStartFolder(kShipped, own, PrepareFor({c.locale}));
-        ASSERT_TRUE(filled.ok) << filled.error;
-        ASSERT_TRUE(filled.newSettings);
+        ASSERT_TRUE(filled.ok()) << filled.message();
+        ASSERT_TRUE(filled->newSettings);
         ASSERT_TRUE(PrepareNewRecords(own, {c.locale}).ok());
 
         // The names as the game reads them, with five seats in play.
@@ -140,7 +140,7 @@ TEST(FirstDictionary, RussianDefaultsReplaceNoChoiceOfThePlayer) {
     const std::string kept = "kept\r\n";
     WriteFile(shipped / "Records" / "General_rus.tqr", kept);
     const fs::path own = dir / "own";
-    ASSERT_TRUE(launch::FillStartFolder(shipped, own, PrepareFor({"ru"})).ok);
+    ASSERT_TRUE(launch::FillStartFolder(shipped, own, PrepareFor({"ru"})).ok());
     ASSERT_TRUE(PrepareNewRecords(own, {"ru"}).ok());
     const IniFile ini(own / "Tessaroon.ini");
     EXPECT_EQ(ini.ReadText("Players", "Name1", ""), "Anna");
@@ -150,9 +150,10 @@ TEST(FirstDictionary, RussianDefaultsReplaceNoChoiceOfThePlayer) {
 
     const std::string settings = ReadFile(own / "Tessaroon.ini");
     fs::remove(own / "Records" / "General_rus.tqr");
-    const launch::FillResult again = launch::FillStartFolder(shipped, own, PrepareFor({"ru"}));
-    ASSERT_TRUE(again.ok);
-    EXPECT_FALSE(again.newSettings);
+    const Result<launch::FilledFolder> again =
+        launch::FillStartFolder(shipped, own, PrepareFor({"ru"}));
+    ASSERT_TRUE(again.ok()) << again.message();
+    EXPECT_FALSE(again->newSettings);
     EXPECT_EQ(ReadFile(own / "Tessaroon.ini"), settings);
 }
 

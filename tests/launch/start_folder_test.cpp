@@ -89,9 +89,9 @@ TEST(StartFolder, FillingCopiesEverythingOnceAndNeverReplacesAFile) {
     Installed game(root.path());
     const fs::path own = root / "home" / ".local" / "share" / "tessaroon";
 
-    FillResult first = FillStartFolder(game.shipped, own);
-    ASSERT_TRUE(first.ok) << first.error;
-    EXPECT_EQ(first.copied, 3);
+    const Result<FilledFolder> first = FillStartFolder(game.shipped, own);
+    ASSERT_TRUE(first.ok()) << first.message();
+    EXPECT_EQ(first->copied, 3);
     EXPECT_EQ(Tree(own), Tree(game.shipped));  // the empty Records folder included
 
     // The player adds a word, saves settings, gets a record and removes a style.
@@ -102,9 +102,9 @@ TEST(StartFolder, FillingCopiesEverythingOnceAndNeverReplacesAFile) {
     // A later version ships a new style.
     WriteFile(game.shipped / "Styles" / "Granite.ini", "[General]\n");
 
-    FillResult second = FillStartFolder(game.shipped, own);
-    ASSERT_TRUE(second.ok) << second.error;
-    EXPECT_EQ(second.copied, 2);
+    const Result<FilledFolder> second = FillStartFolder(game.shipped, own);
+    ASSERT_TRUE(second.ok()) << second.message();
+    EXPECT_EQ(second->copied, 2);
     EXPECT_EQ(ReadFile(own / "Dicts" / "General_eng.txt"), "{eng}\r\nCAT\r\nDOG\r\n");
     EXPECT_EQ(ReadFile(own / "Tessaroon.ini"), "");
     EXPECT_EQ(ReadFile(own / "Records" / "General_eng.tqr"), "record");
@@ -117,7 +117,7 @@ TEST(StartFolder, FillingCopiesEverythingOnceAndNeverReplacesAFile) {
     // A link the player made (even a dangling one) is theirs too.
     fs::remove(own / "Tessaroon.ini");
     fs::create_symlink(root / "nowhere.ini", own / "Tessaroon.ini");
-    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok());
     EXPECT_TRUE(fs::is_symlink(own / "Tessaroon.ini"));
 }
 
@@ -128,16 +128,16 @@ TEST(StartFolder, TheHelpFilesAreLinkedSoThatTheyFollowUpdates) {
         Installed game(root.path());
         WriteFile(game.shipped / name, "help 1");
         const fs::path own = root / "own";
-        ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+        ASSERT_TRUE(FillStartFolder(game.shipped, own).ok());
         EXPECT_TRUE(fs::is_symlink(own / name));
         WriteFile(game.shipped / name, "help 2");  // the game is updated
-        ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+        ASSERT_TRUE(FillStartFolder(game.shipped, own).ok());
         EXPECT_EQ(ReadFile(own / name), "help 2");
 
         // A help file of the player's own stays.
         fs::remove(own / name);
         WriteFile(own / name, "mine");
-        ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+        ASSERT_TRUE(FillStartFolder(game.shipped, own).ok());
         EXPECT_EQ(ReadFile(own / name), "mine");
     }
 }
@@ -152,7 +152,7 @@ TEST(StartFolder, OnlyANewSettingsFileIsPrepared) {
         prepared.push_back(ReadFile(file));
         std::ofstream(file, std::ios::app) << "Language=ru\n";
     };
-    ASSERT_TRUE(FillStartFolder(game.shipped, own, prepare).ok);
+    ASSERT_TRUE(FillStartFolder(game.shipped, own, prepare).ok());
     ASSERT_EQ(prepared.size(), 1u);
     EXPECT_EQ(prepared[0], "[General]\nDict=General_eng\n");
     EXPECT_EQ(ReadFile(own / "Tessaroon.ini"), "[General]\nDict=General_eng\nLanguage=ru\n");
@@ -163,7 +163,7 @@ TEST(StartFolder, OnlyANewSettingsFileIsPrepared) {
     // The folder exists now: other missing files come back, the settings file is left alone.
     WriteFile(own / "Tessaroon.ini", "[General]\nDict=Mine\n");
     fs::remove(own / "Styles" / "Marble.ini");
-    ASSERT_TRUE(FillStartFolder(game.shipped, own, prepare).ok);
+    ASSERT_TRUE(FillStartFolder(game.shipped, own, prepare).ok());
     EXPECT_EQ(prepared.size(), 1u);
     EXPECT_EQ(ReadFile(own / "Tessaroon.ini"), "[General]\nDict=Mine\n");
     EXPECT_TRUE(fs::exists(own / "Styles" / "Marble.ini"));
@@ -172,11 +172,11 @@ TEST(StartFolder, OnlyANewSettingsFileIsPrepared) {
     TempDir home;
     const fs::path elsewhere = root / "elsewhere";
     fs::create_directories(elsewhere);
-    const StartFolderChoice c =
+    const Result<StartFolderChoice> c =
         ChooseStartFolder(elsewhere, game.program, nullptr, home.path().c_str(), prepare);
-    ASSERT_TRUE(c.error.empty()) << c.error;
+    ASSERT_TRUE(c.ok()) << c.message();
     EXPECT_EQ(prepared.size(), 2u);
-    EXPECT_EQ(ReadFile(c.folder / "Tessaroon.ini"), "[General]\nDict=General_eng\nLanguage=ru\n");
+    EXPECT_EQ(ReadFile(c->folder / "Tessaroon.ini"), "[General]\nDict=General_eng\nLanguage=ru\n");
 }
 
 TEST(StartFolder, CopiesOfReadOnlyShippedFilesCanBeChanged) {
@@ -184,7 +184,7 @@ TEST(StartFolder, CopiesOfReadOnlyShippedFilesCanBeChanged) {
     Installed game(root.path());
     fs::permissions(game.shipped / "Dicts" / "General_eng.txt", fs::perms::owner_read);
     const fs::path own = root / "own";
-    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok);
+    ASSERT_TRUE(FillStartFolder(game.shipped, own).ok());
     const fs::perms perms = fs::status(own / "Dicts" / "General_eng.txt").permissions();
     EXPECT_NE(perms & fs::perms::owner_write, fs::perms::none);
 }
@@ -194,14 +194,15 @@ TEST(StartFolder, FillingFailsClearlyWhenAFileIsInTheWay) {
     Installed game(root.path());
     // Where the folder itself belongs.
     WriteFile(root / "blocked", "");
-    FillResult r = FillStartFolder(game.shipped, root / "blocked");
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find((root / "blocked").string()), std::string::npos) << r.error;
+    Result<FilledFolder> r = FillStartFolder(game.shipped, root / "blocked");
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.message().find((root / "blocked").string()), std::string::npos) << r.message();
     // Where one of its folders belongs.
     WriteFile(root / "own" / "Dicts", "");
     r = FillStartFolder(game.shipped, root / "own");
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find((root / "own" / "Dicts").string()), std::string::npos) << r.error;
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.message().find((root / "own" / "Dicts").string()), std::string::npos)
+        << r.message();
     EXPECT_EQ(ReadFile(root / "own" / "Dicts"), "");
 }
 
@@ -215,31 +216,32 @@ TEST(StartFolder, ChoiceKeepsAStartFolderAndOtherwiseFillsThePlayersFolder) {
     // Started where the player keeps a start folder: played there, nothing made.
     TempDir chosen;
     fs::create_directories(chosen / "Dicts");
-    StartFolderChoice c = ChooseStartFolder(chosen.path(), game.program, nullptr, home.c_str());
-    EXPECT_EQ(c.folder, chosen.path());
-    EXPECT_FALSE(c.perUser);
+    Result<StartFolderChoice> c =
+        ChooseStartFolder(chosen.path(), game.program, nullptr, home.c_str());
+    EXPECT_EQ(c->folder, chosen.path());
+    EXPECT_FALSE(c->perUser);
     EXPECT_FALSE(fs::exists(home));
 
     // A program in its build tree plays in the current folder, as it always did.
     c = ChooseStartFolder(elsewhere, root / "build" / "tessaroon", nullptr, home.c_str());
-    EXPECT_EQ(c.folder, elsewhere);
+    EXPECT_EQ(c->folder, elsewhere);
     EXPECT_FALSE(fs::exists(home));
 
     // An installed game started anywhere else plays in the player's own folder.
     c = ChooseStartFolder(elsewhere, game.program, nullptr, home.c_str());
-    EXPECT_TRUE(c.error.empty()) << c.error;
-    EXPECT_TRUE(c.perUser);
-    EXPECT_EQ(c.folder, home / ".local" / "share" / "tessaroon");
-    EXPECT_TRUE(fs::is_regular_file(c.folder / "Dicts" / "General_eng.txt"));
+    ASSERT_TRUE(c.ok()) << c.message();
+    EXPECT_TRUE(c->perUser);
+    EXPECT_EQ(c->folder, home / ".local" / "share" / "tessaroon");
+    EXPECT_TRUE(fs::is_regular_file(c->folder / "Dicts" / "General_eng.txt"));
 
     const fs::path xdg = root / "xdg";
     c = ChooseStartFolder(elsewhere, game.program, xdg.c_str(), home.c_str());
-    EXPECT_EQ(c.folder, xdg / "tessaroon");
+    EXPECT_EQ(c->folder, xdg / "tessaroon");
 
     // Nowhere to make it: a clear error instead of a game without its files.
     c = ChooseStartFolder(elsewhere, game.program, nullptr, nullptr);
-    EXPECT_TRUE(c.folder.empty());
-    EXPECT_FALSE(c.error.empty());
+    EXPECT_FALSE(c.ok());
+    EXPECT_NE(c.message(), "");
 }
 
 }  // namespace

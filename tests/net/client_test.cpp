@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/chain_rules.h"
 #include "base/messages.h"
 #include "net/net_fixture.h"
 #include "net/protocol.h"
@@ -161,7 +162,7 @@ TEST_F(ClientTest, MovesFromTheServerGoToTheSeatToMove) {
     EXPECT_EQ(model.Settings.Seat(3).WordPoints, 20);
     EXPECT_EQ(model.Settings.Seat(3).BonusPoints, 2);
     EXPECT_EQ(State().TimeAward, 2);
-    EXPECT_EQ(State().MarkedPath, "01:02:");
+    EXPECT_EQ(ChainText(State().MarkedPath), "01:02:");
     EXPECT_TRUE(State().UsedWords.Contains("HE"));
     EXPECT_EQ(State().LetterCountOnField, 5);
     EXPECT_EQ(view.letters[0][2], "E");

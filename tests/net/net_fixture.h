@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/chain_rules.h"
 #include "core/flow_fixture.h"
 #include "core/game_events.h"
 #include "net/net_play.h"
@@ -298,7 +299,9 @@ inline MoveReport Move(int32_t wordPoints, int32_t bonus, int32_t fine, int16_t 
     m.FinePoints = fine;
     m.TimeAward = award;
     m.Word = std::move(word);
-    m.Chain = std::move(chain);
+    // As the line writes it: a chain without its final ':' stays so.
+    m.Chain = ParseChain(chain).value_or(std::vector<Cell>{});
+    m.BareChain = !chain.empty() && chain.back() != ':';
     m.Letter = letter;
     m.Col = cell.col;
     m.Row = cell.row;

@@ -22,7 +22,7 @@ MoveReport SampleMove() {
     m.FinePoints = 0;
     m.TimeAward = 2;
     m.Word = "HOT";
-    m.Chain = "10:11:21:";
+    m.Chain = {{1, 0}, {1, 1}, {2, 1}};
     m.Letter = 'T';
     m.Col = 2;
     m.Row = 1;
@@ -36,6 +36,7 @@ void ExpectSameMove(const MoveReport& a, const MoveReport& b) {
     EXPECT_EQ(a.TimeAward, b.TimeAward);
     EXPECT_EQ(a.Word, b.Word);
     EXPECT_EQ(a.Chain, b.Chain);
+    EXPECT_EQ(a.BareChain, b.BareChain);
     EXPECT_EQ(a.Letter, b.Letter);
     EXPECT_EQ(a.Col, b.Col);
     EXPECT_EQ(a.Row, b.Row);
@@ -84,7 +85,8 @@ TEST(ProtocolTest, BuildsEveryLineByteForByte) {
     MoveReport fined = SampleMove();
     fined.FinePoints = 3;
     fined.TimeAward = -3;
-    fined.Chain = "10:11:21";  // a computer's chain, sent as made
+    fined.BareChain = true;  // a computer's chain is sent without its final ':'
+    fined.Chain = {{1, 0}, {1, 1}, {2, 1}};
     EXPECT_EQ(NewMoveLine(fined), "GetNewMove30,2,3,-3,HOT,10:11:21,T,2,1\r");
     EXPECT_EQ(
         NewGameLine(SampleGame(2)),
@@ -135,12 +137,13 @@ TEST(ProtocolTest, ChainsReadInStepsOfThree) {
             EXPECT_EQ(*cells, c.cells);
         }
     }
-    // Both forms give the same move; the received chain is kept in the form of a marked path.
+    // Both forms give the same move, which is passed on with the final ':'.
     std::string line = Unterminated(NewMoveLine(SampleMove()));
     line.replace(line.find("10:11:21:"), 9, "10:11:21");
     const auto move = ParseServerLine(line);
     ASSERT_TRUE(move);
-    EXPECT_EQ(std::get<NewMoveMsg>(*move).Move.Chain, "10:11:21:");
+    ExpectSameMove(std::get<NewMoveMsg>(*move).Move, SampleMove());
+    EXPECT_EQ(NewMoveLine(std::get<NewMoveMsg>(*move).Move), NewMoveLine(SampleMove()));
 }
 
 TEST(ProtocolTest, NewGameHoldsFifteenPlusFourFieldsPerSeat) {

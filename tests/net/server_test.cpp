@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/chain_rules.h"
 #include "net/net_fixture.h"
 #include "net/protocol.h"
 
@@ -102,7 +103,7 @@ TEST_F(ServerTest, AClientsMoveIsToldToTheGameEventsLikeEveryMove) {
     EXPECT_EQ(m.Source, MoveSource::Remote);
     EXPECT_EQ(m.Seat, 2);
     EXPECT_EQ(m.Points, 20);
-    EXPECT_EQ(m.Path, "41:42:");
+    EXPECT_EQ(ChainText(m.Path), "41:42:");
     EXPECT_EQ(m.Report.Word, "HE");
     EXPECT_EQ(m.Report.Letter, 'H');
     // A dropped move tells nothing.

@@ -185,7 +185,7 @@ class UpdateRecordsTest : public ::testing::Test {
     std::array<RecordEntry, 10> Table() const {
         return RecordTableForDisplay(model_.RecordsFolder(), model_.Dict);
     }
-    RecordsOutcome Update() {
+    Result<int> Update() {
         return UpdateRecords(model_.RecordsFolder(), model_.Dict, model_.Settings, model_.State);
     }
     std::string ReadAll() const {
@@ -194,7 +194,7 @@ class UpdateRecordsTest : public ::testing::Test {
         ss << in.rdbuf();
         return ss.str();
     }
-    RecordsOutcome Play(int sum, const std::string& name = "Ann") {
+    Result<int> Play(int sum, const std::string& name = "Ann") {
         model_.Settings = WithSum(sum);
         model_.Settings.Seat(1).Name = name;
         return Update();
@@ -203,16 +203,17 @@ class UpdateRecordsTest : public ::testing::Test {
     GameModel model_;
 };
 
+// The place an update entered, 0 for none, -1 when it failed.
+int PlaceOf(const Result<int>& update) {
+    return update.ok() ? *update : -1;
+}
+
 TEST_F(UpdateRecordsTest, ValueOfTenMakesNoEntryAndElevenEntersAFreshTable) {
     // 21 x 25 / 50 = 10.5 -> 10; 22 x 25 / 50 = 11.
-    RecordsOutcome out = Play(21);
-    EXPECT_FALSE(out.entered);
-    EXPECT_TRUE(out.error.empty());
+    EXPECT_EQ(PlaceOf(Play(21)), 0);
     EXPECT_FALSE(fs::exists(File()));
 
-    out = Play(22, "Ann Lee");
-    EXPECT_TRUE(out.entered);
-    EXPECT_TRUE(out.error.empty());
+    EXPECT_EQ(PlaceOf(Play(22, "Ann Lee")), 10);
     EXPECT_EQ(model_.State.NewRecordPlace, 10);
     RecordLines want = DefaultRecordTable();
     want[9] = "11 H-22,C1-0,55,0 Ann Lee";
@@ -228,14 +229,14 @@ TEST_F(UpdateRecordsTest, NoPlaceLeavesTheFileAlone) {
     { std::ofstream(File(), std::ios::binary) << FileText(high, CheckLineOfLines(high), "x\r\n"); }
     const std::string before = ReadAll();
     model_.State.NewRecordPlace = 0;
-    EXPECT_FALSE(Play(1000).entered);  // value 500
+    EXPECT_EQ(PlaceOf(Play(1000)), 0);  // value 500
     EXPECT_EQ(ReadAll(), before);
     EXPECT_EQ(model_.State.NewRecordPlace, 0);
 
     // Above the last entry: the twelfth line goes and the check takes the full form.
     high[9] = "400 - Old";
     { std::ofstream(File(), std::ios::binary) << FileText(high, CheckLineOfLines(high), "x\r\n"); }
-    EXPECT_TRUE(Play(1000, "").entered);
+    EXPECT_EQ(PlaceOf(Play(1000, "")), 10);
     high[9] = "500 H-1000,C1-0,55,0 ";
     EXPECT_EQ(ReadAll(), RecordsFileText(high, 1, 0));
     EXPECT_EQ(Table()[9].Name, "");
@@ -245,7 +246,7 @@ TEST_F(UpdateRecordsTest, DamagedFileIsReplacedByTheDefaultTable) {
     { std::ofstream(File(), std::ios::binary) << "1 2 3\r\n"; }
     EXPECT_EQ(Table()[0].Name, "Champion");
     EXPECT_EQ(Table()[0].Value, "1000");
-    EXPECT_TRUE(Play(800).entered);  // 400: below the default 400
+    EXPECT_EQ(PlaceOf(Play(800)), 3);  // 400: below the default 400
     EXPECT_EQ(model_.State.NewRecordPlace, 3);
     EXPECT_EQ(Table()[2].Value, "400");
     EXPECT_EQ(Table()[2].Name, "Ann");
@@ -264,15 +265,15 @@ TEST_F(UpdateRecordsTest, LongLinesAreReadWhole) {
 
 TEST_F(UpdateRecordsTest, UnwritableFileOrMissingFolderGivesAnError) {
     fs::create_directory(File());  // a folder where the file should be
-    RecordsOutcome out = Play(1000);
-    EXPECT_FALSE(out.entered);
-    EXPECT_NE(out.error.find("General_rus.tqr"), std::string::npos) << out.error;
+    Result<int> out = Play(1000);
+    EXPECT_FALSE(out.ok());
+    EXPECT_NE(out.message().find("General_rus.tqr"), std::string::npos) << out.message();
     EXPECT_EQ(model_.State.NewRecordPlace, 0);
 
     fs::remove_all(model_.RecordsFolder());
     out = Play(1000);
-    EXPECT_FALSE(out.entered);
-    EXPECT_NE(out.error.find("Records"), std::string::npos) << out.error;
+    EXPECT_FALSE(out.ok());
+    EXPECT_NE(out.message().find("Records"), std::string::npos) << out.message();
     EXPECT_FALSE(fs::exists(model_.RecordsFolder()));  // never created
 }
 
@@ -300,10 +301,10 @@ TEST_F(UpdateRecordsTest, AFileThatCannotBeReadIsLeftAlone) {
         fs::remove(File());
         c.make(File());
         const auto type = fs::symlink_status(File()).type();
-        const RecordsOutcome out = Play(1000);
-        EXPECT_FALSE(out.entered);
-        EXPECT_NE(out.error.find(c.message), std::string::npos) << out.error;
-        EXPECT_NE(out.error.find("General_rus.tqr"), std::string::npos) << out.error;
+        const Result<int> out = Play(1000);
+        EXPECT_FALSE(out.ok());
+        EXPECT_NE(out.message().find(c.message), std::string::npos) << out.message();
+        EXPECT_NE(out.message().find("General_rus.tqr"), std::string::npos) << out.message();
         EXPECT_EQ(fs::symlink_status(File()).type(), type);
         EXPECT_EQ(model_.State.NewRecordPlace, 0);
     }
@@ -315,7 +316,7 @@ TEST_F(UpdateRecordsTest, AFileThatCannotBeReadIsLeftAlone) {
         lines[0] = "5000 H-1,C1-0,55,0 Early";
         { std::ofstream(File(), std::ios::binary) << RecordsFileText(lines, 1, 0); }
         fs::permissions(File(), fs::perms::none);
-        EXPECT_NE(Play(1000).error, "");
+        EXPECT_NE(Play(1000).message(), "");
         fs::permissions(File(), fs::perms(0600));
         EXPECT_EQ(ReadRecordsFile(File(), 1, 0), lines);
     }
@@ -323,16 +324,16 @@ TEST_F(UpdateRecordsTest, AFileThatCannotBeReadIsLeftAlone) {
 
 // The new table takes the old file's mode; a read-only file stays as it is.
 TEST_F(UpdateRecordsTest, KeepsTheModeAndLeavesAReadOnlyFile) {
-    ASSERT_TRUE(Play(1000).entered);
+    ASSERT_GT(PlaceOf(Play(1000)), 0);
     fs::permissions(File(), fs::perms(0640));
-    ASSERT_TRUE(Play(1002).entered);
+    ASSERT_GT(PlaceOf(Play(1002)), 0);
     EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0640));
 
     fs::permissions(File(), fs::perms(0444));
     const std::string before = ReadAll();
-    const RecordsOutcome out = Play(1004);
-    EXPECT_FALSE(out.entered);
-    EXPECT_NE(out.error.find("General_rus.tqr"), std::string::npos) << out.error;
+    const Result<int> out = Play(1004);
+    EXPECT_FALSE(out.ok());
+    EXPECT_NE(out.message().find("General_rus.tqr"), std::string::npos) << out.message();
     EXPECT_EQ(ReadAll(), before);
     EXPECT_EQ(fs::status(File()).permissions(), fs::perms(0444));
     EXPECT_EQ(std::distance(fs::directory_iterator(model_.RecordsFolder()), {}), 1);
@@ -350,8 +351,7 @@ TEST_F(UpdateRecordsTest, TwoProgramsAtOnceLoseNoRecord) {
             int failures = 0;
             for (int i = 0; i < kGames; ++i) {
                 // Value 2000 + 2i + k: every game's value differs, later games' are higher.
-                const RecordsOutcome out = Play(2 * (2000 + 2 * i + k), k ? "Two" : "One");
-                if (!out.error.empty()) ++failures;
+                if (!Play(2 * (2000 + 2 * i + k), k ? "Two" : "One").ok()) ++failures;
             }
             _exit(failures);
         }
@@ -373,10 +373,10 @@ TEST_F(UpdateRecordsTest, TwoProgramsAtOnceLoseNoRecord) {
 TEST_F(UpdateRecordsTest, OnlyRatedGeneralGamesAreRated) {
     model_.Settings = WithSum(1000);
     model_.Settings.RatedGame = false;
-    EXPECT_FALSE(Update().entered);
+    EXPECT_EQ(PlaceOf(Update()), 0);
     model_.Settings.RatedGame = true;
     model_.Settings.Mode = GameMode::Server;
-    EXPECT_FALSE(Update().entered);
+    EXPECT_EQ(PlaceOf(Update()), 0);
     EXPECT_FALSE(fs::exists(File()));
 }
 

@@ -95,10 +95,6 @@ struct Window : test::GameWindow {
     }
 };
 
-std::vector<Cell> Cells(const Move& m) {
-    return ParseChain(m.Chain).value_or(std::vector<Cell>{});
-}
-
 }  // namespace
 
 class CoachTest : public QObject {
@@ -136,7 +132,7 @@ class CoachTest : public QObject {
             QCOMPARE(layer.Shows(),
                      best.FormsWord() ? CoachLayer::Showing::Hint : CoachLayer::Showing::Nothing);
             if (best.FormsWord()) {
-                const std::vector<Cell> chain = Cells(best);
+                const std::vector<Cell>& chain = best.Chain;
                 for (std::size_t i = 0; i < chain.size(); ++i)
                     QCOMPARE(layer.OrderIn(CoachLook::Hint, chain[i]), static_cast<int>(i) + 1);
                 QCOMPARE(layer.LetterAt(best.NewCell), best.Letter);
@@ -145,8 +141,8 @@ class CoachTest : public QObject {
             QCOMPARE(m.State.Phase, before.Phase);
             QCOMPARE(m.State.FieldLetters, before.FieldLetters);
             QCOMPARE(m.State.UsedWords.Words(), before.UsedWords.Words());
-            QCOMPARE(m.State.MarkedPath, before.MarkedPath);
-            QCOMPARE(m.State.PlayedPaths, before.PlayedPaths);
+            QVERIFY(m.State.MarkedPath == before.MarkedPath);
+            QVERIFY(m.State.PlayedPaths == before.PlayedPaths);
             hinted.PlayLetterAlone();
             QCOMPARE(hinted.C().Layer().Shows(), CoachLayer::Showing::Nothing);
         }
@@ -176,7 +172,7 @@ class CoachTest : public QObject {
             for (int r = 0; r < 5; ++r)
                 QCOMPARE(w.form->CellState(c, r),
                          c == 0 && r == 1 ? MarkState::Marked : MarkState::Normal);
-        QCOMPARE(m.State.MarkedPath, std::string("01:"));
+        QCOMPARE(ChainText(m.State.MarkedPath), std::string("01:"));
         w.Key(Qt::Key_Return);
         QCOMPARE(w.form->Results()->Text(1, 0), QString("----"));
         QVERIFY(w.C().Recorder().Game().Moves.front().Hint);
@@ -321,7 +317,7 @@ class CoachTest : public QObject {
             const CoachLayer& layer = w.C().Layer();
             QCOMPARE(layer.Shows(), CoachLayer::Showing::Review);
             QCOMPARE(layer.OrderIn(CoachLook::Played, e.Played.NewCell), 1);
-            const std::vector<Cell> best = Cells(e.Best);
+            const std::vector<Cell>& best = e.Best.Chain;
             for (std::size_t i = 0; i < best.size(); ++i)
                 QCOMPARE(layer.OrderIn(CoachLook::Best, best[i]), static_cast<int>(i) + 1);
             for (int c = 0; c < 5; ++c)
@@ -467,7 +463,7 @@ class CoachTest : public QObject {
         for (std::size_t i = 0; i < seenByBob.Rows.size(); ++i) {
             QCOMPARE(seenByBob.Rows[i].Played.Word, seenByAnn.Rows[i].Played.Word);
             QCOMPARE(seenByBob.Rows[i].Best.Word, seenByAnn.Rows[i].Best.Word);
-            QCOMPARE(seenByBob.Rows[i].Best.Chain, seenByAnn.Rows[i].Best.Chain);
+            QVERIFY(seenByBob.Rows[i].Best.Chain == seenByAnn.Rows[i].Best.Chain);
         }
     }
 };

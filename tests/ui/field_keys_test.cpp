@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "base/chain_rules.h"
 #include "game_window.h"
 #include "ui/app.h"
 #include "ui/field_keys.h"
@@ -56,7 +57,7 @@ struct Window : test::GameWindow {
                 marks += form->CellState(c, r) == MarkState::Marked ? 'x' : '.';
         return QString("%1|%2|%3|%4|%5|%6")
             .arg(int(model.State.Phase))
-            .arg(Word(), Hint(), QString::fromStdString(model.State.MarkedPath), marks)
+            .arg(Word(), Hint(), QString::fromStdString(ChainText(model.State.MarkedPath)), marks)
             .arg(model.Settings.Seat(1).WordPoints);
     }
 };

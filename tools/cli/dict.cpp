@@ -39,29 +39,36 @@ int Usage() {
     return 2;
 }
 
-bool ParseSmall(const std::string& text, int& value) {
-    if (text.empty() || text.size() > 2) return false;
-    value = 0;
+// An edition: one or two digits, 0..63.
+Result<int> ParseEdition(const std::string& text) {
+    const auto bad = [] { return Result<int>::Error("--edition needs a number 0..63"); };
+    if (text.empty() || text.size() > 2) return bad();
+    int value = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') return false;
+        if (c < '0' || c > '9') return bad();
         value = value * 10 + (c - '0');
     }
-    return value <= 63;
+    if (value > 63) return bad();
+    return value;
 }
 
 int Pack(const std::vector<std::string>& files, const std::string* editionText) {
     int edition = 0;
-    if (editionText && !ParseSmall(*editionText, edition)) {
-        std::cerr << "dict pack: --edition needs a number 0..63\n";
-        return 2;
+    if (editionText) {
+        const Result<int> parsed = ParseEdition(*editionText);
+        if (!parsed.ok()) {
+            std::cerr << "dict pack: " << parsed.message() << "\n";
+            return 2;
+        }
+        edition = *parsed;
     }
     if (files.size() != 2) return Usage();
 
     WordStore store;
     TDictInfo info;
-    const LoadResult read = ReadPlainWordList(files[0], store, info);
-    if (read.status == LoadStatus::IoError) {
-        std::cerr << "dict pack: " << read.message << "\n";
+    const Status read = ReadPlainWordList(files[0], store, info);
+    if (read.Is(LoadFailure::IoError)) {
+        std::cerr << "dict pack: " << read.message() << "\n";
         return 1;
     }
     if (!read.ok()) {
@@ -102,9 +109,8 @@ int Pack(const std::vector<std::string>& files, const std::string* editionText) 
 
 // A plain word list opens with its language marker line: what "dict pack" takes, not a .tqd.
 bool IsPlainWordList(const std::string& file) {
-    std::string head;
-    return ReadFileLinesLimited(file, 1, 64, head).ok() &&
-           (head.starts_with("{rus}") || head.starts_with("{eng}"));
+    const Result<std::string> head = ReadFileLinesLimited(file, 1, 64);
+    return head.ok() && (head->starts_with("{rus}") || head->starts_with("{eng}"));
 }
 
 // Reads and decodes a file; prints the reason and what to do, and returns false when it fails.
@@ -116,14 +122,13 @@ bool Decode(const std::string& file, TqdContents& contents) {
                   << file << " OUT.tqd)\n";
         return false;
     }
-    std::string bytes;
-    const ReadOutcome read = ReadFileLimited(file, kMaxCompressedSize, bytes);
+    const Result<std::string> read = ReadFileLimited(file, kMaxCompressedSize);
     if (!read.ok()) {
-        std::cout << read.error << " Pass a compressed dictionary (.tqd), such as "
+        std::cout << read.message() << " Pass a compressed dictionary (.tqd), such as "
                   << "Dicts/General_eng.tqd in the game's start folder.\n";
         return false;
     }
-    const std::vector<uint8_t> data(bytes.begin(), bytes.end());
+    const std::vector<uint8_t> data(read->begin(), read->end());
     Result<TqdContents> decoded = DecodeCompressedDictionary(data);
     if (!decoded.ok()) {
         std::cout << file << ": fails the game's checks: " << decoded.message() << "\n";

@@ -123,12 +123,16 @@ int Join(const std::vector<std::string>& args) {
     for (const auto& [option, value] : parsed->options) {
         if (option == "--name") {
             name = value;
-        } else if (option == "--skill" ? !ParseInt(value, 1, 7, skill)
-                                       : !ParseInt(value, 1, 65535, port)) {
-            std::cerr << "tessaroon-cli join: " << option << " must be "
-                      << (option == "--skill" ? "1..7" : "a port 1..65535") << ", not \"" << value
-                      << "\"\n";
-            return 2;
+        } else {
+            const bool isSkill = option == "--skill";
+            const Result<long> number = isSkill ? ParseInt(value, 1, 7) : ParseInt(value, 1, 65535);
+            if (!number.ok()) {
+                std::cerr << "tessaroon-cli join: " << option << " must be "
+                          << (isSkill ? "1..7" : "a port 1..65535") << ", not \"" << value
+                          << "\"\n";
+                return 2;
+            }
+            (isSkill ? skill : port) = *number;
         }
     }
     if (host.empty() || name.empty()) {

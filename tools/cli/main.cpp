@@ -61,12 +61,12 @@ std::filesystem::path StartFolder() {
     const auto choice =
         launch::ChooseStartFolder(current, launch::ProgramFile(gProgram),
                                   std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), prepare);
-    if (!choice.error.empty()) {
-        std::fprintf(stderr, "tessaroon-cli: %s\n", choice.error.c_str());
+    if (!choice.ok()) {
+        std::fprintf(stderr, "tessaroon-cli: %s\n", choice.message().c_str());
         return current;
     }
-    if (choice.newSettings) (void)PrepareNewRecords(choice.folder, languages);
-    return choice.folder;
+    if (choice->newSettings) (void)PrepareNewRecords(choice->folder, languages);
+    return choice->folder;
 }
 
 bool StartModel(GameModel& model, std::ostream& out) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "base/chain_rules.h"
 #include "base/messages.h"
 #include "dict/cp1251.h"
 #include "settings/settings_file.h"
@@ -25,18 +26,21 @@ const char* const kGameOptionsUsage =
     "  --ex-words 0|1        words already readable on the field may be formed again\n"
     "  --json                one JSON object per game and line instead of the tables\n";
 
-bool ParseInt(const std::string& text, long lo, long hi, long& out) {
-    if (text.empty()) return false;
+Result<long> ParseInt(const std::string& text, long lo, long hi) {
     std::size_t used = 0;
     long value = 0;
-    try {
-        value = std::stol(text, &used);
-    } catch (...) {
-        return false;
+    bool read = !text.empty();
+    if (read) {
+        try {
+            value = std::stol(text, &used);
+        } catch (...) {
+            read = false;
+        }
     }
-    if (used != text.size() || value < lo || value > hi) return false;
-    out = value;
-    return true;
+    if (!read || used != text.size() || value < lo || value > hi)
+        return Result<long>::Error("must be a whole number from " + std::to_string(lo) + " to " +
+                                   std::to_string(hi) + ", not \"" + text + "\"");
+    return value;
 }
 
 const std::vector<OptionSpec> kGameOptions = {
@@ -59,9 +63,10 @@ Status TakeGameOption(const std::string& name, const std::string& value, Options
     }
     long n = 0;
     auto number = [&](long lo, long hi) {
-        if (ParseInt(value, lo, hi, n)) return Status::Ok();
-        return Status::Error(name + " must be a whole number from " + std::to_string(lo) + " to " +
-                             std::to_string(hi) + ", not \"" + value + "\"");
+        const Result<long> parsed = ParseInt(value, lo, hi);
+        if (!parsed.ok()) return Status::Error(name + " " + parsed.message());
+        n = *parsed;
+        return Status::Ok();
     };
     // The settings' own ranges: those of the file, the options dialog and the network.
     auto numberIn = [&](Setting setting) {
@@ -78,19 +83,20 @@ Status TakeGameOption(const std::string& name, const std::string& value, Options
     if (name == "--games") {
         if ((status = number(1, 10000000)).ok()) o.games = static_cast<int>(n);
     } else if (name == "--seed") {
-        if (!ParseInt(value, 0, 0x7FFFFFFFFFFFFFFFL, n))
-            return Status::Error("--seed must be a whole number");
-        o.seed = static_cast<uint64_t>(n);
+        const Result<long> seed = ParseInt(value, 0, 0x7FFFFFFFFFFFFFFFL);
+        if (!seed.ok()) return Status::Error("--seed must be a whole number");
+        o.seed = static_cast<uint64_t>(*seed);
     } else if (name == "--seats") {
         std::vector<int> skills;
         std::size_t start = 0;
         while (true) {
             const std::size_t comma = value.find(',', start);
             const std::string part = value.substr(start, comma - start);
-            if (!ParseInt(part, skill.min, skill.max, n))
+            const Result<long> seat = ParseInt(part, skill.min, skill.max);
+            if (!seat.ok())
                 return Status::Error("--seats takes skills " + Span(skill) +
                                      " separated by commas");
-            skills.push_back(static_cast<int>(n));
+            skills.push_back(static_cast<int>(*seat));
             if (comma == std::string::npos) break;
             start = comma + 1;
         }
@@ -100,13 +106,16 @@ Status TakeGameOption(const std::string& name, const std::string& value, Options
         o.skills = skills;
     } else if (name == "--size") {
         const std::size_t x = value.find_first_of("xX");
-        long c = 0, r = 0;
-        if (x == std::string::npos || !ParseInt(value.substr(0, x), cols.min, cols.max, c) ||
-            !ParseInt(value.substr(x + 1), rows.min, rows.max, r))
+        const Result<long> c = x == std::string::npos
+                                   ? Result<long>::Error("")
+                                   : ParseInt(value.substr(0, x), cols.min, cols.max);
+        const Result<long> r =
+            c.ok() ? ParseInt(value.substr(x + 1), rows.min, rows.max) : c.status();
+        if (!r.ok())
             return Status::Error("--size takes CxR with " + Span(cols) +
                                  " columns and rows, for example 5x5");
-        o.cols = static_cast<int>(c);
-        o.rows = static_cast<int>(r);
+        o.cols = static_cast<int>(*c);
+        o.rows = static_cast<int>(*r);
     } else if (name == "--words-per-move") {
         if ((status = numberIn(Setting::WordsPerMove)).ok()) o.wordsPerMove = static_cast<int>(n);
     } else if (name == "--min-len") {
@@ -191,7 +200,7 @@ void GameRecorder::MovePlayed(const MovePlayedEvent& e) {
     if (e.FormsWord()) m.word = e.Report.Word;
     m.letter = e.Report.Letter;
     m.cell = Cell{e.Report.Col, e.Report.Row};
-    m.chain = e.Path;
+    m.chain = ChainText(e.Path);
     m.points = e.Points;
     moves.push_back(std::move(m));
 }

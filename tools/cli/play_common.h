@@ -30,8 +30,9 @@ struct Options {
 // The usage lines of the options above.
 extern const char* const kGameOptionsUsage;
 
-// A whole number within lo..hi, nothing else.
-bool ParseInt(const std::string& text, long lo, long hi, long& out);
+// A whole number within lo..hi, nothing else; the failure reads "must be a whole number from lo
+// to hi, not "text"" (to follow the option's name).
+Result<long> ParseInt(const std::string& text, long lo, long hi);
 
 // The options above, for a command's ParseArguments.
 extern const std::vector<OptionSpec> kGameOptions;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/chain_rules.h"
 #include "coach/review.h"
 #include "commands.h"
 #include "dict/cp1251.h"
@@ -67,10 +68,10 @@ class Dictionaries {
             error = "dictionary \"" + Printable(name) + "\": there is no " + files;
             return nullptr;
         }
-        const LoadResult r = LoadDictionary(folder, d->words, d->info);
+        const Status r = LoadDictionary(folder, d->words, d->info);
         if (!r.ok()) {
-            error = "dictionary \"" + Printable(name) +
-                    "\": " + (r.message.empty() ? files + " hold too few words" : r.message);
+            error = "dictionary \"" + Printable(name) + "\": " +
+                    (r.Is(LoadFailure::Unusable) ? files + " hold too few words" : r.message());
             return nullptr;
         }
         d->computer = std::make_unique<ComputerPlayer>(d->words);
@@ -165,7 +166,7 @@ ReviewGame ReadGame(const json& g, std::string& dictName) {
         move.Made.NewCell =
             Cell{Whole(Member(m, "column", what), 0, rules.ColCount - 1, "a move's column"),
                  Whole(Member(m, "row", what), 0, rules.RowCount - 1, "a move's row")};
-        move.Made.Chain = String(Member(m, "chain", what), "a move's chain");
+        ReadChain(move, String(Member(m, "chain", what), "a move's chain"));
         // Games written before moves carried their points score their words alone.
         move.Points = m.is_object() && m.contains("points")
                           ? Whole(m["points"], -100000, 100000, "a move's points")
@@ -189,7 +190,7 @@ json ReviewJson(const json& g, const Review& review) {
                          {"wordPoints", row.WordPoints},
                          {"bestWord", Utf8(row.Best.Word)},
                          {"bestPoints", row.BestPoints},
-                         {"bestChain", MarkedPathOf(row.Best.Chain)}});
+                         {"bestChain", ChainText(row.Best.Chain)}});
     json seats = json::array();
     for (const SeatReview& seat : review.Seats)
         seats.push_back({{"seat", seat.Seat},

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -99,8 +100,21 @@ int Serve(const std::vector<std::string>& args) {
     long clients = 0, port = net::kGamePort, moveLimit = 600,
          perAddress = static_cast<long>(net::kMaxPerAddress);
     Options options;
-    std::vector<OptionSpec> specs = {
-        {"--clients", true}, {"--port", true}, {"--move-limit", true}, {"--per-address", true}};
+    // Its own options, each a whole number in a range, named here once.
+    struct Own {
+        const char* name;
+        long lo, hi;
+        const char* range;  // as the message shows it
+        long& target;
+    };
+    const Own own[] = {
+        {"--clients", 1, kMaxSeats, "1..5", clients},
+        {"--port", 0, 65535, "a port 0..65535", port},
+        {"--move-limit", 0, 86400, "0..86400 seconds", moveLimit},
+        {"--per-address", 1, static_cast<long>(net::kMaxConnections), "1..40", perAddress},
+    };
+    std::vector<OptionSpec> specs;
+    for (const Own& o : own) specs.push_back({o.name, true});
     specs.insert(specs.end(), kGameOptions.begin(), kGameOptions.end());
     const Result<Arguments> parsed = ParseArguments(args, specs);
     if (!parsed.ok() || !parsed->positional.empty()) {
@@ -112,28 +126,22 @@ int Serve(const std::vector<std::string>& args) {
         return 2;
     }
     for (const auto& [name, value] : parsed->options) {
-        if (name != "--clients" && name != "--port" && name != "--move-limit" &&
-            name != "--per-address") {
+        const Own* mine = std::find_if(std::begin(own), std::end(own),
+                                       [&name](const Own& o) { return name == o.name; });
+        if (mine == std::end(own)) {
             if (const Status taken = TakeGameOption(name, value, options); !taken.ok()) {
                 std::cerr << "tessaroon-cli serve: " << taken.message() << "\n" << kUsage;
                 return 2;
             }
             continue;
         }
-        const long maxPerAddress = static_cast<long>(net::kMaxConnections);
-        const bool ok = name == "--clients"       ? ParseInt(value, 1, kMaxSeats, clients)
-                        : name == "--port"        ? ParseInt(value, 0, 65535, port)
-                        : name == "--per-address" ? ParseInt(value, 1, maxPerAddress, perAddress)
-                                                  : ParseInt(value, 0, 86400, moveLimit);
-        if (!ok) {
-            std::cerr << "tessaroon-cli serve: " << name << " must be "
-                      << (name == "--clients"       ? "1..5"
-                          : name == "--port"        ? "a port 0..65535"
-                          : name == "--per-address" ? "1..40"
-                                                    : "0..86400 seconds")
-                      << ", not \"" << value << "\"\n";
+        const Result<long> number = ParseInt(value, mine->lo, mine->hi);
+        if (!number.ok()) {
+            std::cerr << "tessaroon-cli serve: " << name << " must be " << mine->range << ", not \""
+                      << value << "\"\n";
             return 2;
         }
+        mine->target = *number;
     }
     if (clients == 0) {
         std::cerr << "tessaroon-cli serve: --clients N is needed\n" << kUsage;
