@@ -122,9 +122,9 @@ Result<std::vector<std::string>> FindExplanation(std::span<const uint8_t> data,
 
 Result<std::vector<std::string>> ReadExplanation(const std::filesystem::path& file,
                                                  std::string_view word) {
-    std::string bytes;
-    const ReadOutcome read = ReadFileLimited(file, kMaxExplanationsSize, bytes);
-    if (!read.ok()) return Result<std::vector<std::string>>::Error(read.error);
+    const Result<std::string> read = ReadFileLimited(file, kMaxExplanationsSize);
+    if (!read.ok()) return Result<std::vector<std::string>>::Error(read.message());
+    const std::string& bytes = read.value();
     Result<std::vector<std::string>> found = FindExplanation(
         std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), word);
     if (!found.ok())

@@ -78,12 +78,12 @@ int Define(const std::vector<std::string>& args) {
     } else {
         model.StartFolder = StartFolder();
         model.Dict.DictName = dictName;
-        const LoadResult loaded = LoadDictionary(model.DictsFolder(), model.Words, model.Dict);
+        const Status loaded = LoadDictionary(model.DictsFolder(), model.Words, model.Dict);
         if (!loaded.ok()) {
-            std::cerr << PrintableLines(loaded.message.empty()
+            std::cerr << PrintableLines(loaded.message().empty()
                                             ? "No dictionary " + dictName + " in " +
                                                   model.DictsFolder().string() + "."
-                                            : loaded.message)
+                                            : loaded.message())
                       << "\n";
             return 3;
         }
