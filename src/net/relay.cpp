@@ -301,7 +301,7 @@ void Relay::Drop(ConnectionId id, bool close) {
         perAddress_.erase(a);
 
     if (c.role == Role::Control) {
-        CloseRoom(c.room);
+        CloseRoom(c.room, true);
     } else if (const auto r = rooms_.find(c.room); r != rooms_.end()) {
         Room& room = r->second;
         room.members.erase(id);
@@ -320,7 +320,7 @@ void Relay::Drop(ConnectionId id, bool close) {
     UpdateAccepting();
 }
 
-void Relay::CloseRoom(const std::string& name) {
+void Relay::CloseRoom(const std::string& name, bool graceful) {
     const auto it = rooms_.find(name);
     if (it == rooms_.end()) return;
     Room room = std::move(it->second);
@@ -329,7 +329,22 @@ void Relay::CloseRoom(const std::string& name) {
         a != roomsPerAddress_.end() && --a->second == 0)
         roomsPerAddress_.erase(a);
     if (conns_.count(room.control)) Drop(room.control, true);
-    for (const ConnectionId member : room.members) Drop(member, true);
+    const Clock::time_point deadline = transport_.Now() + limits_.greeting;
+    for (const ConnectionId member : room.members) {
+        const auto it = conns_.find(member);
+        if (it == conns_.end()) continue;
+        Conn& c = it->second;
+        if (graceful && c.role == Role::Paired && c.go && !c.orphan) {
+            // The host's lines sent before it left may still be on their way: the pair may hand
+            // them over for a while, but the code is dead already.
+            c.orphan = true;
+            c.deadline = deadline;
+            c.room.clear();
+            WakeBy(deadline);
+            continue;
+        }
+        Drop(member, true);
+    }
     Log("room " + name + " closed");
 }
 
@@ -372,13 +387,12 @@ void Relay::OnWake() {
     const Clock::time_point now = transport_.Now();
     std::vector<ConnectionId> late;
     for (const auto& [id, c] : conns_)
-        if (c.role != Role::Control && !(c.role == Role::Paired && c.go) && c.deadline <= now)
-            late.push_back(id);
+        if (HasDeadline(c) && c.deadline <= now) late.push_back(id);
     for (const ConnectionId id : late) Drop(id, true);
     std::vector<std::string> idle;
     for (const auto& [name, room] : rooms_)
         if (now - room.lastActive >= limits_.idleRoom) idle.push_back(name);
-    for (const std::string& name : idle) CloseRoom(name);
+    for (const std::string& name : idle) CloseRoom(name, false);
     nextWake_.reset();
     ScheduleWake();
 }
@@ -395,7 +409,7 @@ void Relay::ScheduleWake() {
         if (!next || t < *next) next = t;
     };
     for (const auto& [id, c] : conns_)
-        if (c.role != Role::Control && !(c.role == Role::Paired && c.go)) consider(c.deadline);
+        if (HasDeadline(c)) consider(c.deadline);
     for (const auto& [name, room] : rooms_) consider(room.lastActive + limits_.idleRoom);
     if (next) WakeBy(*next);
 }

@@ -16,8 +16,9 @@
 // such room or ticket), "FULL" (a cap is reached), "LIMIT" (the address has tried too many wrong
 // codes, or holds too many rooms), "BAD" (a line that is none of the above).
 //
-// A room lives as long as its control connection; closing that, or a room idle for too long,
-// closes every connection of the room. A connection that breaks takes its partner with it.
+// A room lives as long as its control connection. When that closes, its code dies at once and its
+// pairs at play get ten seconds to hand over what is on its way; a room idle for too long closes
+// with every connection at once. A connection that breaks takes its partner with it.
 
 #include <cstdint>
 #include <functional>
@@ -93,7 +94,8 @@ class Relay final : public ServerEvents {
         uint64_t ticket = 0;
         ConnectionId partner = 0;
         bool go = false;
-        std::string held;  // the partner's bytes before this side's "GO"
+        bool orphan = false;  // a pair whose room closed, handing over what is on its way
+        std::string held;     // the partner's bytes before this side's "GO"
     };
     struct Room {
         ConnectionId control = 0;
@@ -119,7 +121,12 @@ class Relay final : public ServerEvents {
     // Frees what the connection held, its partner and (for a control) its room with it; closes it
     // at the transport unless it is gone there already.
     void Drop(ConnectionId id, bool close);
-    void CloseRoom(const std::string& room);
+    // Graceful (the host left): pairs at play get a short while to hand over what is on its way.
+    void CloseRoom(const std::string& room, bool graceful);
+    // Whether the connection is closed at its deadline: all but controls and pairs at play.
+    static bool HasDeadline(const Conn& c) {
+        return c.role != Role::Control && (c.role != Role::Paired || !c.go || c.orphan);
+    }
     bool MayTry(const std::string& address);
     void WrongCode(const std::string& address);
     void KeepWithinCapacity(ConnectionId newcomer);

@@ -77,6 +77,17 @@ std::optional<RoomCode> ParseCode(std::string_view text) {
     return code;
 }
 
+std::string AddressText(const ServerAddress& address) {
+    std::string text;
+    const bool v6 = address.host.find(':') != std::string::npos;
+    if (v6) text += '[';
+    text.append(address.host);
+    if (v6) text += ']';
+    text += ':';
+    text.append(std::to_string(address.port));
+    return text;
+}
+
 std::optional<RelayTarget> ParseRelayTarget(std::string_view text) {
     const std::size_t slash = text.rfind('/');
     if (slash == std::string_view::npos) return std::nullopt;

@@ -41,6 +41,9 @@ std::string FormatCode(const RoomCode& code);
 // Nothing unless exactly kRoomChars + kKeyChars characters of the alphabet remain.
 std::optional<RoomCode> ParseCode(std::string_view text);
 
+// The address as "host:port", an IPv6 host in brackets.
+std::string AddressText(const ServerAddress& address);
+
 // "relay[:port]/CODE": the relay's address (as ParseServerAddress reads it, kRelayPort unless
 // given) and the room's code. Nothing without a '/', or when either half is wrong.
 struct RelayTarget {

@@ -189,8 +189,13 @@ TEST_F(RelayTest, TheCodeDiesWithItsHost) {
     const auto [player, data] = Pair(h);
     const ConnectionId waiting = Greet("TQRELAY1 JOIN " + h.room);
     sockets.PeerCloses(h.control);
-    for (const ConnectionId id : {player, data, waiting}) EXPECT_FALSE(Open(id));
+    EXPECT_FALSE(Open(waiting));
     EXPECT_EQ(relay.RoomCount(), 0u);
+    // The host's last lines still reach the player; then the pair ends too.
+    sockets.Feed(data, "EndGame/\r");
+    EXPECT_EQ(sockets.Take(player), "EndGame/\r");
+    sockets.Advance(11s);
+    for (const ConnectionId id : {player, data}) EXPECT_FALSE(Open(id));
     EXPECT_EQ(relay.ConnectionCount(), 0u);
     EXPECT_EQ(relay.PairCount(), 0u);
     const ConnectionId late = Greet("TQRELAY1 JOIN " + h.room);
