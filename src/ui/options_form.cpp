@@ -355,6 +355,7 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     lbAddress_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lbAddress_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lbAddress_->hide();
+    bbCopyCode_->raise();  // above the band, which would take its clicks
 
     // Beside "Server": the server's limit for a move of a player at another computer; none by
     // default.
