@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "core/fake_view.h"
@@ -245,6 +249,67 @@ TEST(RelayGame, FloodsOfGreetingsAndWrongCodesLeaveHonestRoomsAlone) {
     EXPECT_EQ(relay.relay.RoomCount(), 1u);
     for (const int fd : fds) ::close(fd);
     EXPECT_EQ(relay.relay.TrackedAddresses(), 1u);
+}
+
+double CpuSeconds() {
+    rusage u{};
+    ::getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// A connection greeted with the line, made blocking for its answer.
+int Greeted(uint16_t port, const std::string& line) {
+    const int fd = ConnectLoopback(port);
+    if (fd >= 0) static_cast<void>(!::write(fd, line.data(), line.size()));
+    return fd;
+}
+
+TEST(RelayGame, AtItsCapTheRelaySleepsAndItsRoomsGoOn) {
+    net::RelayLimits limits;
+    limits.connections = 16;
+    limits.greeting = std::chrono::seconds(1);
+    RelayOnLoopback relay(limits);
+    const uint16_t port = relay.address.port;
+    // An honest pair, by hand.
+    const int control = Greeted(port, "TQRELAY1 HOST\n");
+    const std::string room = Answer(control).substr(5, 8);
+    const int player = Greeted(port, "TQRELAY1 JOIN " + room + "\n");
+    const std::string told = Answer(control);
+    ASSERT_EQ(told.rfind("PLAYER ", 0), 0u) << told;
+    const int data = Greeted(
+        port, "TQRELAY1 ACCEPT " + room + " " + told.substr(7, told.find(' ', 7) - 7) + "\n");
+    ASSERT_EQ(Answer(player), "READY\n");
+    ASSERT_EQ(Answer(data), "READY\n");
+    for (const int fd : {player, data}) ASSERT_EQ(::write(fd, "GO\n", 3), 3);
+
+    // More connections than it holds, none of which greets: it takes what it holds, stops
+    // taking, and sleeps; the rest wait in the system's queue.
+    std::vector<int> flood;
+    for (int i = 0; i < 40; ++i) flood.push_back(ConnectLoopback(port, 0, true));
+    Settle(200);
+    const double before = CpuSeconds();
+    QEventLoop loop;
+    QTimer::singleShot(600, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_LT(CpuSeconds() - before, 0.2);
+    EXPECT_LE(relay.relay.ConnectionCount(), 16u);
+    // The pair goes on meanwhile.
+    ASSERT_EQ(::write(player, "move\r\n", 6), 6);
+    EXPECT_EQ(Answer(data), "move\r\n");
+    // Each greeting time closes those it holds and takes the next: in the end all are closed.
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return std::all_of(flood.begin(), flood.end(), [](int fd) {
+                char c = 0;
+                return ::recv(fd, &c, 1, MSG_DONTWAIT) == 0;
+            });
+        },
+        15000));
+    EXPECT_EQ(relay.relay.ConnectionCount(), 3u);
+    EXPECT_EQ(relay.relay.RoomCount(), 1u);
+    for (const int fd : flood) ::close(fd);
+    for (const int fd : {control, player, data}) ::close(fd);
 }
 
 }  // namespace
