@@ -329,10 +329,10 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     // In server mode the band above the chat tells the host what to give the other players: the
     // addresses of this computer, or the code of the room it opened at a relay.
     cbRelay_ = new QCheckBox(tr("Host through a relay:"), page);
-    cbRelay_->setGeometry(12, 96, 136, 22);
+    cbRelay_->setGeometry(12, 94, 136, 20);
     cbRelay_->setToolTip(tr("Players on other networks join a room at the relay by its code."));
     edRelay_ = new QLineEdit(page);
-    edRelay_->setGeometry(158, 96, 140, 22);
+    edRelay_->setGeometry(158, 94, 140, 20);
     edRelay_->setPlaceholderText(QStringLiteral("relay.example.org"));  // an address: no words
     edRelay_->setValidator(new NameValidator(int(kServerNameLimit), false, edRelay_));
     connect(cbRelay_, &QCheckBox::toggled, this, [this] { RelayChoiceChanged(); });
@@ -342,7 +342,7 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     cbRelay_->hide();
     edRelay_->hide();
     bbCopyCode_ = new QPushButton(tr("Copy"), page);
-    bbCopyCode_->setGeometry(230, 150, 68, 24);
+    bbCopyCode_->setGeometry(230, 155, 68, 24);
     bbCopyCode_->setAutoDefault(false);
     bbCopyCode_->setToolTip(tr("Copies the relay and the room's code, to paste into a message."));
     connect(bbCopyCode_, &QPushButton::clicked, this, [this] {
@@ -350,7 +350,7 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     });
     bbCopyCode_->hide();
     lbAddress_ = new QLabel(page);
-    lbAddress_->setGeometry(12, 122, 290, 54);
+    lbAddress_->setGeometry(12, 116, 290, 65);
     lbAddress_->setWordWrap(true);
     lbAddress_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lbAddress_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -372,7 +372,7 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     pnLimit_->hide();
 
     pnMsg_ = new QWidget(page);
-    pnMsg_->setGeometry(8, 178, 298, 84);
+    pnMsg_->setGeometry(8, 181, 298, 84);
     QLabel* recipient = Caption(tr("Recipient:"), pnMsg_, 4, 6);
     cbRecip_ = new QComboBox(pnMsg_);
     recipient->setBuddy(cbRecip_);
