@@ -76,6 +76,8 @@ if(TARGET help_file)
 endif()
 
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# The relay as a system service, disabled until its administrator enables it.
+install(FILES ${dist}/tessaroon-relay.service DESTINATION lib/systemd/system)
 install(FILES ${CMAKE_BINARY_DIR}/dist/man/ru/tessaroon.6.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man6)
 

@@ -22,7 +22,7 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-l1
 # makes of it; the game itself never reads it).
 test_packages=(wordnet-base libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick dbus-daemon
     ccache clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream man-db librsvg2-bin lintian
-    at-spi2-core python3-pyatspi orca)
+    at-spi2-core python3-pyatspi orca xclip)
 
 case "$mode" in
 run)

@@ -772,6 +772,50 @@ The server listens on port %2.</source>
         <source>&quot;%1&quot; is not a server: give a host name or an IP address, with &quot;:port&quot; after it for a port other than %2 (an IPv6 address then in brackets).</source>
         <translation>«%1» — не имя сервера: укажите имя компьютера или IP-адрес, а для порта, отличного от %2, — «:порт» после него (адрес IPv6 тогда в квадратных скобках).</translation>
     </message>
+    <message>
+        <source>Host through a relay:</source>
+        <translation>Через ретранслятор:</translation>
+    </message>
+    <message>
+        <source>Players on other networks join a room at the relay by its code.</source>
+        <translation>Игроки из других сетей входят в комнату на ретрансляторе по её коду.</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Copies the relay and the room&apos;s code, to paste into a message.</source>
+        <translation>Копирует адрес ретранслятора и код комнаты, чтобы вставить их в сообщение.</translation>
+    </message>
+    <message>
+        <source>No room is open at the relay %1.</source>
+        <translation>На ретрансляторе %1 комната не открыта.</translation>
+    </message>
+    <message>
+        <source>Other players choose Client and enter as the server: %1</source>
+        <translation>Другие игроки выбирают «Клиент» и вводят как сервер: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a relay: give a host name or an IP address, with &quot;:port&quot; after it for a port other than %2.</source>
+        <translation>«%1» — не ретранслятор: укажите имя узла или IP-адрес, а после него «:порт», если порт не %2.</translation>
+    </message>
+    <message>
+        <source>The relay %1 takes no more rooms now.</source>
+        <translation>Ретранслятор %1 сейчас не принимает новых комнат.</translation>
+    </message>
+    <message>
+        <source>The relay %1 holds as many rooms of this computer as it allows.</source>
+        <translation>На ретрансляторе %1 уже столько комнат этого компьютера, сколько он допускает.</translation>
+    </message>
+    <message>
+        <source>%1 did not answer as a relay does.</source>
+        <translation>%1 ответил не так, как отвечает ретранслятор.</translation>
+    </message>
+    <message>
+        <source>The connection to the relay %1 failed or ended; its room is closed.</source>
+        <translation>Соединение с ретранслятором %1 не удалось или прервалось; комната закрыта.</translation>
+    </message>
 </context>
 <context>
     <name>tq::ui::TRecForm</name>

@@ -70,6 +70,10 @@ struct GameSettings : GameRules {
     // Seconds a player at another computer may take for a move when this computer is the
     // server; past them the computer plays that seat. 0 for no limit.
     int32_t ClientMoveLimit = 0;
+    // Whether this computer's server opens a room at the relay Relay ("host[:port]", empty when
+    // none was given) instead of listening on the local network.
+    bool UseRelay = false;
+    std::string Relay;
 
     GameSettings();
     TPlayers& Seat(int seat) { return Players[seat - 1]; }  // 1-based

@@ -42,14 +42,14 @@ std::size_t OpenDescriptors() {
     return ec || n == 0 ? 64 : n;  // without /proc, a guess on the safe side
 }
 
-// How many connections fit below the file limit beside what is open now and the reserve.
-std::size_t ConnectionsWithinFileLimit() {
+// How many connections (most at the most) fit below the file limit beside what is open now and the
+// reserve.
+std::size_t ConnectionsWithinFileLimit(std::size_t most) {
     rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return kMaxConnections;
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return most;
     const std::size_t used = OpenDescriptors() + kDescriptorReserve;
     const auto cur = static_cast<std::size_t>(limit.rlim_cur);
-    return std::clamp<std::size_t>(cur > used ? cur - used : 0, 1, kMaxConnections);
+    return std::clamp<std::size_t>(cur > used ? cur - used : 0, 1, std::max<std::size_t>(most, 1));
 }
 
 // Lets the socket send what is queued, close, and delete itself; no event of it reaches the
@@ -102,7 +102,8 @@ std::string_view View(const QByteArray& bytes) {
 
 // ---- Server ----
 
-QtServerTransport::QtServerTransport() : server_(new QTcpServer(&owner_)) {
+QtServerTransport::QtServerTransport(std::size_t maxConnections)
+    : server_(new QTcpServer(&owner_)), maxConnections_(maxConnections), capacity_(maxConnections) {
     QObject::connect(server_, &QTcpServer::newConnection, &owner_, [this] { AcceptPending(); });
     // Qt stops listening for connections when an accept fails for lack of descriptors; it does
     // not try again by itself.
@@ -128,7 +129,7 @@ bool QtServerTransport::Listen(uint16_t port) {
     // Connections wait in the system's queue, not in Qt's, until there is room for them.
     server_->setMaxPendingConnections(1);
     if (!server_->listen(QHostAddress::Any, port)) return false;
-    capacity_ = ConnectionsWithinFileLimit();
+    capacity_ = ConnectionsWithinFileLimit(maxConnections_);
     wantAccepting_ = true;
     backingOff_ = false;
     return true;

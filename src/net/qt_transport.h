@@ -22,7 +22,8 @@ namespace tq::net {
 
 class QtServerTransport final : public ServerTransport {
   public:
-    QtServerTransport();
+    // maxConnections: the most connections to hold even when the file limit allows more.
+    explicit QtServerTransport(std::size_t maxConnections = kMaxConnections);
     ~QtServerTransport() override;
     QtServerTransport(const QtServerTransport&) = delete;
     QtServerTransport& operator=(const QtServerTransport&) = delete;
@@ -63,7 +64,8 @@ class QtServerTransport final : public ServerTransport {
     std::map<ConnectionId, QTcpSocket*> sockets_;
     ConnectionId next_ = 1;
     ServerEvents* events_ = nullptr;
-    std::size_t capacity_ = kMaxConnections;
+    std::size_t maxConnections_;
+    std::size_t capacity_;
     bool wantAccepting_ = true;
     bool backingOff_ = false;  // an accept failed; taking resumes after a pause
     QTimer backOff_;

@@ -112,6 +112,8 @@ void ApplyOptions(GameSettings& target, const GameSettings& values, const TDictI
     target.SecFine = values.SecFine;
     target.AcceptAllWords = values.AcceptAllWords;
     target.ClientMoveLimit = values.ClientMoveLimit;
+    target.UseRelay = values.UseRelay;
+    target.Relay = values.Relay;
     if (target.Mode == GameMode::General && target.RatedGame) ImposeRatedRuleValues(target, dict);
 }
 

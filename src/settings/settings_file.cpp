@@ -207,6 +207,16 @@ double ReadScale(const IniFile& ini) {
     return ParseScale(ReadKey(ini, Setting::Scale)).value_or(1.0);
 }
 
+std::string MendedRelay(std::string_view text) {
+    // An address: printable ASCII without blanks, as long as a server name may be.
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (text.size() > kServerNameLimit) return {};
+    for (const char c : text)
+        if (c <= ' ' || c > '~') return {};
+    return std::string(text);
+}
+
 GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     GameSettings s;
     s.RatedGame = ReadFlag(ini, Setting::RatedGame);
@@ -248,6 +258,8 @@ GameSettings ReadSettings(const IniFile& ini, const TDictInfo& dict) {
     s.AcceptAllWords = ReadFlag(ini, Setting::AcceptAllWords);
     s.ComputerPace = static_cast<int32_t>(ReadRanged(ini, Setting::ComputerPace, dict));
     s.ClientMoveLimit = static_cast<int32_t>(ReadRanged(ini, Setting::ClientMoveLimit, dict));
+    s.UseRelay = ReadFlag(ini, Setting::UseRelay);
+    s.Relay = MendedRelay(ReadKey(ini, Setting::Relay));
 
     s.InitialWord.clear();
     ApplyConsistencyRules(s, dict);
@@ -283,6 +295,11 @@ Status SaveSettings(IniFile& ini, const GameSettings& s) {
     if (s.ClientMoveLimit != 0 ||
         ini.HasKey(SectionOf(Setting::ClientMoveLimit), KeyOf(Setting::ClientMoveLimit)))
         WriteNumber(ini, Setting::ClientMoveLimit, s.ClientMoveLimit);
+    // Likewise the relay, which only a host who chose one has.
+    if (s.UseRelay || ini.HasKey(SectionOf(Setting::UseRelay), KeyOf(Setting::UseRelay)))
+        WriteNumber(ini, Setting::UseRelay, s.UseRelay ? 1 : 0);
+    if (!s.Relay.empty() || ini.HasKey(SectionOf(Setting::Relay), KeyOf(Setting::Relay)))
+        ini.WriteString(SectionOf(Setting::Relay), KeyOf(Setting::Relay), s.Relay);
     return ini.Save();
 }
 

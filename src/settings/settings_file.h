@@ -106,6 +106,10 @@ inline constexpr double kMaxScale = 3.0;
 // A scale as written ("1.5", "2", "1.25"): nullopt for anything else, a value off the quarter
 // steps or out of range included.
 std::optional<double> ParseScale(std::string_view text);
+
+// The relay key's value as the settings keep it: without blanks around it; empty for one too long
+// or holding a blank, a control or a non-ASCII character.
+std::string MendedRelay(std::string_view text);
 // Additional/Scale: 1 when missing or not a valid scale.
 double ReadScale(const IniFile& ini);
 

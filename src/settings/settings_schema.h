@@ -42,6 +42,8 @@ enum class Setting : uint8_t {
     ClientMoveLimit,
     Language,
     Scale,
+    UseRelay,
+    Relay,
 };
 
 // How a key's value is read: a whole number within its range (the default otherwise), a flag
@@ -65,7 +67,7 @@ struct SettingSpec {
     std::string_view text = {};
 };
 
-inline constexpr std::array<SettingSpec, 25> kSettingsSchema = {{
+inline constexpr std::array<SettingSpec, 27> kSettingsSchema = {{
     {Setting::Dict, "General", "Dict", false, SettingKind::Own, 0, 0, 0, {}, {}, {}, "General_rus"},
     {Setting::Style, "General", "Style", false, SettingKind::Own, 0, 0, 0, {}, {}, {}, "Marble"},
     {Setting::RatedGame, "General", "RatedGame", false, SettingKind::Flag, 0, 0, 1},
@@ -109,6 +111,9 @@ inline constexpr std::array<SettingSpec, 25> kSettingsSchema = {{
      kMaxClientMoveLimit},
     {Setting::Language, "Additional", "Language", false, SettingKind::Own, 0, 0, 0},
     {Setting::Scale, "Additional", "Scale", false, SettingKind::Own, 0, 0, 0, {}, {}, {}, "1"},
+    // The window's server opens a room at the relay (host[:port]) instead of listening.
+    {Setting::UseRelay, "Additional", "UseRelay", false, SettingKind::Flag, 0, 0, 1},
+    {Setting::Relay, "Additional", "Relay", false, SettingKind::Own, 0, 0, 0},
 }};
 
 constexpr const SettingSpec& SpecOf(Setting setting) {

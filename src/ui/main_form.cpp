@@ -108,7 +108,7 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     flow_ = std::make_unique<GameFlow>(model_, *this, sender_);
     flow_->SetPhase(GamePhase::Idle);
     // Both network endpoints exist from the start, inactive.
-    net_ = std::make_unique<net::NetPlay>(*flow_, *this, serverSockets_, clientSockets_);
+    net_ = std::make_unique<net::NetPlay>(*flow_, *this, serverEnd_, clientEnd_);
     net_->AddObserver(this);
     ApplyClientMoveLimit();
     ColourControls();
@@ -123,7 +123,9 @@ TMainForm::TMainForm(GameModel& model, QWidget* parent)
     optionsForm_->SetHelpOpener([](const std::string& topic) {
         OpenHelp(QString(kHelpContents) + "::/" + QString::fromStdString(topic));
     });
-    optionsNet_ = std::make_unique<OptionsNetPlay>(*net_, *optionsForm_, GamePortFromEnvironment());
+    optionsNet_ = std::make_unique<OptionsNetPlay>(
+        *net_, *optionsForm_, GamePortFromEnvironment(),
+        RelayEnds{serverEnd_, relayHost_, clientEnd_, relayPlayer_});
     optionsForm_->SetNetwork(optionsNet_.get());
     infoForm_ = std::make_unique<TInfoForm>(model_, style_, this);
     inputForm_ = std::make_unique<TInputForm>(model_.Dict, style_, this);

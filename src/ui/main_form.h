@@ -18,7 +18,9 @@
 #include "core/game_model.h"
 #include "core/game_view.h"
 #include "core/net_sender.h"
+#include "net/either_transport.h"
 #include "net/net_play.h"
+#include "net/qt_relay.h"
 #include "net/qt_transport.h"
 #include "ui/menu_look.h"
 #include "ui/style.h"
@@ -204,6 +206,11 @@ class TMainForm : public QMainWindow, public GameView, private net::NetObserver 
     std::unique_ptr<GameFlow> flow_;
     net::QtServerTransport serverSockets_;
     net::QtClientTransport clientSockets_;
+    // The way through a relay, which the options dialog may choose instead of the direct sockets.
+    net::QtRelayHostTransport relayHost_;
+    net::QtRelayClientTransport relayPlayer_;
+    net::EitherServerTransport serverEnd_{serverSockets_, relayHost_};
+    net::EitherClientTransport clientEnd_{clientSockets_, relayPlayer_};
     std::unique_ptr<net::NetPlay> net_;
 
     QWidget* central_ = nullptr;

@@ -3,10 +3,12 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,7 @@
 
 #include "base/messages.h"
 #include "net/protocol.h"
+#include "net/relay_code.h"
 #include "settings/settings_file.h"
 #include "settings/settings_schema.h"
 #include "ui/fonts.h"
@@ -323,13 +326,36 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     connect(bbCon_, &QPushButton::clicked, this, &TOptionsForm::bbConClick);
     pnCon_->hide();
 
-    // In server mode the band above the chat tells the host what to give the other players.
+    // In server mode the band above the chat tells the host what to give the other players: the
+    // addresses of this computer, or the code of the room it opened at a relay.
+    cbRelay_ = new QCheckBox(tr("Host through a relay:"), page);
+    cbRelay_->setGeometry(12, 94, 136, 20);
+    cbRelay_->setToolTip(tr("Players on other networks join a room at the relay by its code."));
+    edRelay_ = new QLineEdit(page);
+    edRelay_->setGeometry(158, 94, 140, 20);
+    edRelay_->setPlaceholderText(QStringLiteral("relay.example.org"));  // an address: no words
+    edRelay_->setValidator(new NameValidator(int(kServerNameLimit), false, edRelay_));
+    connect(cbRelay_, &QCheckBox::toggled, this, [this] { RelayChoiceChanged(); });
+    connect(edRelay_, &QLineEdit::editingFinished, this, [this] {
+        if (cbRelay_->isChecked()) RelayChoiceChanged();
+    });
+    cbRelay_->hide();
+    edRelay_->hide();
+    bbCopyCode_ = new QPushButton(tr("Copy"), page);
+    bbCopyCode_->setGeometry(230, 155, 68, 24);
+    bbCopyCode_->setAutoDefault(false);
+    bbCopyCode_->setToolTip(tr("Copies the relay and the room's code, to paste into a message."));
+    connect(bbCopyCode_, &QPushButton::clicked, this, [this] {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(network_->RoomText()));
+    });
+    bbCopyCode_->hide();
     lbAddress_ = new QLabel(page);
-    lbAddress_->setGeometry(12, 96, 290, 76);
+    lbAddress_->setGeometry(12, 116, 290, 65);
     lbAddress_->setWordWrap(true);
     lbAddress_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lbAddress_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lbAddress_->hide();
+    bbCopyCode_->raise();  // above the band, which would take its clicks
 
     // Beside "Server": the server's limit for a move of a player at another computer; none by
     // default.
@@ -346,7 +372,7 @@ QWidget* TOptionsForm::BuildGeneralPage() {
     pnLimit_->hide();
 
     pnMsg_ = new QWidget(page);
-    pnMsg_->setGeometry(8, 178, 298, 84);
+    pnMsg_->setGeometry(8, 181, 298, 84);
     QLabel* recipient = Caption(tr("Recipient:"), pnMsg_, 4, 6);
     cbRecip_ = new QComboBox(pnMsg_);
     recipient->setBuddy(cbRecip_);
@@ -581,6 +607,18 @@ bool TOptionsForm::ShiftHeld() const {
 }
 
 void TOptionsForm::ShowServerAddress() {
+    const bool relay = cbRelay_->isChecked();
+    bbCopyCode_->setVisible(shownMode_ == GameMode::Server && relay &&
+                            !network_->RoomText().empty());
+    if (relay) {
+        const QString room = QString::fromStdString(network_->RoomText());
+        lbAddress_->setText(
+            room.isEmpty()
+                ? tr("No room is open at the relay %1.").arg(edRelay_->text())
+                : tr("Other players choose Client and enter as the server: %1").arg(room));
+        lbAddress_->setToolTip(room);
+        return;
+    }
     const std::vector<std::string> addresses = network_->LocalAddresses();
     lbAddress_->setText(ServerAddressText(addresses, network_->ListeningPort()));
     QStringList all;
@@ -624,6 +662,8 @@ GameSettings TOptionsForm::ControlValues() const {
     v.SecFine = udFine_->value();
     v.AcceptAllWords = cbAllw_->isChecked();
     v.ClientMoveLimit = udClientLimit_->value();
+    v.UseRelay = cbRelay_->isChecked();
+    v.Relay = MendedRelay(FromQString(edRelay_->text()));
     return v;
 }
 
@@ -664,6 +704,12 @@ void TOptionsForm::FormShow() {
     udFine_->setValue(s.SecFine);
     cbAllw_->setChecked(s.AcceptAllWords);
     udClientLimit_->setValue(s.ClientMoveLimit);
+    {
+        // Shown as saved; the server's choice changes only when the user changes it.
+        const QSignalBlocker block(cbRelay_);
+        cbRelay_->setChecked(s.UseRelay);
+        edRelay_->setText(ToQString(s.Relay));
+    }
     ConnectionChanged();
     pcOptions_->setFocus();
 }
@@ -680,6 +726,7 @@ void TOptionsForm::rgGameModeClick(GameMode mode) {
 
     if (mode == GameMode::Server) {
         network_->CloseConnection();
+        network_->SetRelay(cbRelay_->isChecked(), FromQString(edRelay_->text()));
         if (!network_->StartListening()) {
             Inform(msg::ServerUnavailable, QMessageBox::Critical);
             ModeButton(GameMode::General)->setChecked(true);  // runs the general-mode handling
@@ -694,6 +741,9 @@ void TOptionsForm::rgGameModeClick(GameMode mode) {
     pnCon_->setVisible(view.connectionPanel);
     if (mode == GameMode::Server) ShowServerAddress();
     lbAddress_->setVisible(mode == GameMode::Server);
+    cbRelay_->setVisible(mode == GameMode::Server);
+    edRelay_->setVisible(mode == GameMode::Server);
+    if (mode != GameMode::Server) bbCopyCode_->hide();
     pnLimit_->setVisible(mode == GameMode::Server);
     bbHandOver_->setVisible(mode == GameMode::Server);
     pnMsg_->setVisible(view.messagePanel);
@@ -884,6 +934,45 @@ void TOptionsForm::bbConClick() {
                        .arg(net::kGamePort),
                QMessageBox::Critical);
         edServer_->setFocus();
+    }
+}
+
+void TOptionsForm::RelayChoiceChanged() {
+    if (shownMode_ != GameMode::Server) return;
+    // The server starts again, through the relay or on the local network.
+    network_->StopListening();
+    network_->ClearClientNames();
+    cbRecip_->clear();
+    network_->SetRelay(cbRelay_->isChecked(), FromQString(edRelay_->text()));
+    if (!network_->StartListening() && cbRelay_->isChecked())
+        Inform(tr("\"%1\" is not a relay: give a host name or an IP address, with \":port\" after "
+                  "it for a port other than %2.")
+                   .arg(edRelay_->text())
+                   .arg(net::kRelayPort),
+               QMessageBox::Critical);
+    ShowServerAddress();
+}
+
+void TOptionsForm::RelayChanged(std::optional<net::RelayTrouble> lost) {
+    ShowServerAddress();
+    if (!lost) return;
+    const QString relay = edRelay_->text();
+    switch (*lost) {
+        case net::RelayTrouble::Full:
+            Inform(tr("The relay %1 takes no more rooms now.").arg(relay), QMessageBox::Warning);
+            return;
+        case net::RelayTrouble::Limited:
+            Inform(tr("The relay %1 holds as many rooms of this computer as it allows.").arg(relay),
+                   QMessageBox::Warning);
+            return;
+        case net::RelayTrouble::Refused:
+            Inform(tr("%1 did not answer as a relay does.").arg(relay), QMessageBox::Warning);
+            return;
+        case net::RelayTrouble::Unreachable:
+            Inform(tr("The connection to the relay %1 failed or ended; its room is closed.")
+                       .arg(relay),
+                   QMessageBox::Warning);
+            return;
     }
 }
 

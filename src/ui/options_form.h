@@ -11,10 +11,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/game_model.h"
+#include "net/qt_relay.h"
 #include "settings/options.h"
 
 class QButtonGroup;
@@ -72,6 +74,10 @@ class OptionsNetwork {
     // Server: closes the connection of the client of that name and lets the computer play its
     // seats, as when it leaves. False when no client has the name.
     virtual bool HandToComputer(const std::string& /*name*/) { return false; }
+    // Server: whether the next StartListening opens a room at the relay ("host[:port]") instead
+    // of listening; and the open room as players enter it ("relay:port/CODE"), empty while none.
+    virtual void SetRelay(bool /*use*/, const std::string& /*relay*/) {}
+    virtual std::string RoomText() const { return {}; }
 };
 
 class TOptionsForm : public QDialog {
@@ -111,6 +117,9 @@ class TOptionsForm : public QDialog {
     QWidget* ConnectionPanel() const { return pnCon_; }
     // Server mode: this computer's addresses and port, for the other players.
     QLabel* AddressPanel() const { return lbAddress_; }
+    QCheckBox* RelayBox() const { return cbRelay_; }
+    QLineEdit* RelayEdit() const { return edRelay_; }
+    QPushButton* CopyCodeButton() const { return bbCopyCode_; }
     QWidget* MessagePanel() const { return pnMsg_; }
     QLineEdit* OwnNameEdit() const { return edClient_; }
     QLineEdit* ServerEdit() const { return edServer_; }
@@ -172,6 +181,8 @@ class TOptionsForm : public QDialog {
     void SeatsTakenOver(const std::vector<int>& seats);
     void ConnectionChanged();
     void RecipientsChanged();
+    // Server through a relay: the room opened (nothing), or the relay connection ended (why).
+    void RelayChanged(std::optional<net::RelayTrouble> lost);
 
   protected:
     // Only a real showing loads the controls: the window system's showing again (after the main
@@ -196,6 +207,8 @@ class TOptionsForm : public QDialog {
     // Shift on the click that ticks "Rated game", and only on that click.
     bool ShiftHeld() const;
     void ShowServerAddress();
+    // The relay box or its address changed: the server listens again accordingly.
+    void RelayChoiceChanged();
     void Inform(std::string_view text, int icon);
     void Inform(const QString& text, int icon);
 
@@ -216,6 +229,9 @@ class TOptionsForm : public QDialog {
     QLineEdit* edServer_ = nullptr;
     QPushButton* bbCon_ = nullptr;
     QLabel* lbAddress_ = nullptr;
+    QCheckBox* cbRelay_ = nullptr;
+    QLineEdit* edRelay_ = nullptr;
+    QPushButton* bbCopyCode_ = nullptr;
     QWidget* pnMsg_ = nullptr;
     QComboBox* cbRecip_ = nullptr;
     QLineEdit* edMsg_ = nullptr;

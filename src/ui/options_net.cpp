@@ -8,17 +8,40 @@
 
 namespace tq::ui {
 
-OptionsNetPlay::OptionsNetPlay(net::NetPlay& net, TOptionsForm& form, uint16_t port)
-    : net_(net), form_(form), port_(port) {
+OptionsNetPlay::OptionsNetPlay(net::NetPlay& net, TOptionsForm& form, uint16_t port,
+                               RelayEnds relay)
+    : net_(net), form_(form), port_(port), relay_(relay) {
     net_.AddObserver(this);
+    relay_.host.onRoom = [this] { form_.RelayChanged(std::nullopt); };
+    relay_.host.onLost = [this](net::RelayTrouble why) { form_.RelayChanged(why); };
 }
 
 OptionsNetPlay::~OptionsNetPlay() {
+    relay_.host.onRoom = nullptr;
+    relay_.host.onLost = nullptr;
     net_.RemoveObserver(this);
 }
 
+void OptionsNetPlay::SetRelay(bool use, const std::string& relay) {
+    useRelay_ = use;
+    relayText_ = relay;
+}
+
 bool OptionsNetPlay::StartListening() {
+    if (!useRelay_) {
+        relay_.server.UseRelay(false);
+        return net_.Server().StartListening(port_);
+    }
+    const auto address = net::ParseServerAddress(relayText_, net::kRelayPort);
+    if (!address) return false;
+    relay_.server.UseRelay(true);
+    relay_.host.SetRelay(*address);
     return net_.Server().StartListening(port_);
+}
+
+std::string OptionsNetPlay::RoomText() const {
+    if (!relay_.server.UsesRelay() || relay_.host.Code().empty()) return {};
+    return net::AddressText(relay_.host.Relay()) + "/" + relay_.host.Code();
 }
 
 void OptionsNetPlay::StopListening() {
@@ -35,6 +58,25 @@ OptionsNetwork::ConnectOutcome OptionsNetPlay::ConnectClick(const std::string& o
         net_.Client().Disconnect();
         return ConnectOutcome::Closed;
     }
+    // A relay and a room's code: "relay[:port]/CODE".
+    if (server.find('/') != std::string::npos) {
+        const auto target = net::ParseRelayTarget(server);
+        if (!target)
+            return ownName.empty() ? ConnectOutcome::EmptyName : ConnectOutcome::CannotStart;
+        relay_.client.UseRelay(true);
+        relay_.player.SetRoom(target->code);
+        switch (net_.Client().Connect(target->relay.host, ownName, target->relay.port)) {
+            case net::ConnectResult::Started:
+                return ConnectOutcome::Started;
+            case net::ConnectResult::EmptyName:
+            case net::ConnectResult::InvalidName:
+                return ConnectOutcome::EmptyName;
+            case net::ConnectResult::CannotStart:
+                break;
+        }
+        return ConnectOutcome::CannotStart;
+    }
+    relay_.client.UseRelay(false);
     // The field may name a port; a bare host is on the window's port.
     const auto address = net::ParseServerAddress(server, port_);
     if (!address) return ownName.empty() ? ConnectOutcome::EmptyName : ConnectOutcome::CannotStart;

@@ -5,16 +5,26 @@
 
 #include <cstdint>
 
+#include "net/either_transport.h"
 #include "net/net_play.h"
+#include "net/qt_relay.h"
 #include "ui/options_form.h"
 
 namespace tq::ui {
+
+// The window's way through a relay beside its direct sockets.
+struct RelayEnds {
+    net::EitherServerTransport& server;
+    net::QtRelayHostTransport& host;
+    net::EitherClientTransport& client;
+    net::QtRelayClientTransport& player;
+};
 
 class OptionsNetPlay final : public OptionsNetwork, public net::NetObserver {
   public:
     // Registers itself with net as an observer until it goes. The window listens and connects
     // on port (16282 unless a test chose another).
-    OptionsNetPlay(net::NetPlay& net, TOptionsForm& form, uint16_t port);
+    OptionsNetPlay(net::NetPlay& net, TOptionsForm& form, uint16_t port, RelayEnds relay);
     ~OptionsNetPlay() override;
     OptionsNetPlay(const OptionsNetPlay&) = delete;
     OptionsNetPlay& operator=(const OptionsNetPlay&) = delete;
@@ -31,6 +41,8 @@ class OptionsNetPlay final : public OptionsNetwork, public net::NetObserver {
     std::vector<std::string> LocalAddresses() const override;
     uint16_t ListeningPort() const override;
     bool HandToComputer(const std::string& name) override;
+    void SetRelay(bool use, const std::string& relay) override;
+    std::string RoomText() const override;
 
     // NetObserver.
     void ClientNamesChanged() override;
@@ -42,6 +54,9 @@ class OptionsNetPlay final : public OptionsNetwork, public net::NetObserver {
     net::NetPlay& net_;
     TOptionsForm& form_;
     uint16_t port_;
+    RelayEnds relay_;
+    bool useRelay_ = false;
+    std::string relayText_;
 };
 
 // The port of network play: 16282, or the value of TESSAROON_PORT when it holds a port number

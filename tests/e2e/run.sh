@@ -9,6 +9,7 @@
 # enters the record table, and checks that a start folder without a dictionary ends with the
 # dictionary message; then tests/e2e/global_menu.sh checks that the menu bar stays in the window on
 # a desktop with a global menu, tests/e2e/network.sh plays a network game between two programs,
+# tests/e2e/relay.sh plays one through a relay, joined by the room's code,
 # tests/e2e/keys.sh plays a move by keys alone and shows the window at larger scales,
 # tests/e2e/coach.sh shows a hint and the review window in a paced game, tests/e2e/explain.sh
 # shows what a results word means and the review's score chart (English at scale 1, Russian at 2),
@@ -447,6 +448,8 @@ echo "e2e: 1 passed, 0 failed"
 
 # Two programs on one display playing a network game.
 "$top/tests/e2e/network.sh" "$build"
+# Through a relay, by the room's code, with a join bot and chat.
+"$top/tests/e2e/relay.sh" "$build"
 
 # A move by keys alone, and the window at larger scales.
 "$top/tests/e2e/keys.sh" "$build"

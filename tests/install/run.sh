@@ -68,6 +68,7 @@ installed=(
     share/man/ru/man6/tessaroon.6.gz
     share/doc/tessaroon/copyright share/doc/tessaroon/changelog.Debian.gz
     share/doc/tessaroon/README.md share/doc/tessaroon/docs/playing.md
+    lib/systemd/system/tessaroon-relay.service
 )
 # The help file and its viewer, when the build makes them.
 help=""

@@ -155,6 +155,11 @@ TEST(Settings, RulesAndFallbacks) {
          "0"},
         {"[Additional]\nClientMoveLimit=-5", [](auto& s) { return Num(s.ClientMoveLimit); }, "0"},
         {"[Additional]\nComputerPace=-1", [](auto& s) { return Num(s.ComputerPace); }, "500"},
+        {"[Additional]\nSecMove=1", [](auto& s) { return Num(s.UseRelay) + s.Relay; }, "0"},
+        {"[Additional]\nUseRelay=1\nRelay= relay.example.org:4000 ",
+         [](auto& s) { return Num(s.UseRelay) + s.Relay; }, "1relay.example.org:4000"},
+        {"[Additional]\nRelay=two words", [](auto& s) { return s.Relay; }, ""},
+        {"[Additional]\nRelay=a\x01b", [](auto& s) { return s.Relay; }, ""},
         {"[Additional]\nComputerPace=fast", [](auto& s) { return Num(s.ComputerPace); }, "500"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.get(Read(c.ini)), c.expected) << c.ini;
@@ -268,6 +273,8 @@ TEST(Settings, SaveWritesItsKeysInOrderAndKeepsTheRest) {
     s.Directions = "10100000";
     s.SecMove = 90;
     s.ClientMoveLimit = 120;
+    s.UseRelay = true;
+    s.Relay = "relay.example.org";
     ASSERT_EQ(SaveSettings(ini, s).message(), "");
 
     const std::string text = test::ReadFile(dir / "Tessaroon.ini");
@@ -278,13 +285,19 @@ TEST(Settings, SaveWritesItsKeysInOrderAndKeepsTheRest) {
     EXPECT_NE(text.find("Color3=-16777192"), std::string::npos);
     EXPECT_EQ(text.find(" = "), std::string::npos) << "values are written key=value";
     // Names, then colours, then types, then skills, each for seats 1..Count.
-    const char* order[] = {
-        "RatedGame=0",    "Count=4",          "Name1=",           "Name4=",
-        "Color1=",        "Color4=",          "Type1=",           "Type4=",
-        "Skill1=",        "Skill4=",          "ColCount=5",       "RowCount=5",
-        "WordsPerMove=1", "MinWordLen=",      "MaxWordLen=",      "Directions=10100000",
-        "UseJoker=0",     "AllowCrossings=0", "AllowExWords=0",   "SecMove=90",
-        "SecBonus=0",     "SecFine=0",        "AcceptAllWords=0", "ClientMoveLimit=120"};
+    const char* order[] = {"RatedGame=0",      "Count=4",
+                           "Name1=",           "Name4=",
+                           "Color1=",          "Color4=",
+                           "Type1=",           "Type4=",
+                           "Skill1=",          "Skill4=",
+                           "ColCount=5",       "RowCount=5",
+                           "WordsPerMove=1",   "MinWordLen=",
+                           "MaxWordLen=",      "Directions=10100000",
+                           "UseJoker=0",       "AllowCrossings=0",
+                           "AllowExWords=0",   "SecMove=90",
+                           "SecBonus=0",       "SecFine=0",
+                           "AcceptAllWords=0", "ClientMoveLimit=120",
+                           "UseRelay=1",       "Relay=relay.example.org"};
     std::size_t at = 0;
     for (const char* key : order) {
         std::size_t found = text.find(key, at);
@@ -304,6 +317,8 @@ TEST(Settings, SaveWritesItsKeysInOrderAndKeepsTheRest) {
     EXPECT_EQ(back.Directions, "10100000");
     EXPECT_EQ(back.SecMove, 90);
     EXPECT_EQ(back.ClientMoveLimit, 120);
+    EXPECT_TRUE(back.UseRelay);
+    EXPECT_EQ(back.Relay, "relay.example.org");
 }
 
 // The file is read again just before it is written: what was edited meanwhile stays, and only

@@ -5,8 +5,10 @@
 // main window's "Options..." starting a new game.
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -76,6 +78,10 @@ struct FakeNetwork : OptionsNetwork {
         handed.push_back(name);
         return true;
     }
+    std::vector<std::pair<bool, std::string>> relays;  // the choices before listening
+    std::string room;
+    void SetRelay(bool use, const std::string& relay) override { relays.emplace_back(use, relay); }
+    std::string RoomText() const override { return listening ? room : std::string(); }
     ConnectOutcome outcome = ConnectOutcome::Started;
     std::vector<std::pair<std::string, std::string>> connects;  // own name, server
     ConnectOutcome ConnectClick(const std::string& own, const std::string& server) override {
@@ -504,6 +510,53 @@ class OptionsFormTest : public QObject {
         QVERIFY(f.AddressPanel()->isHidden());
         f.ModeButton(GameMode::General)->setChecked(true);
         QVERIFY(f.AddressPanel()->isHidden());
+        f.hide();
+    }
+
+    // Server mode through a relay: the choice goes to the network before it listens and with the
+    // settings; the band shows the room's code once it is open, with a button that copies it,
+    // and says when the relay's connection ends.
+    void serverModeThroughARelay() {
+        Dialog d;
+        TOptionsForm& f = d.Form();
+        f.Pages()->setCurrentIndex(0);
+        f.show();
+        QVERIFY(f.RelayBox()->isHidden());
+        f.RelayBox()->setChecked(true);
+        f.RelayEdit()->setText("relay.example.org");
+        f.ModeButton(GameMode::Server)->setChecked(true);
+        QVERIFY(f.RelayBox()->isVisible() && f.RelayEdit()->isVisible());
+        QCOMPARE(d.net.relays.back(), (std::pair<bool, std::string>{true, "relay.example.org"}));
+        QVERIFY2(f.AddressPanel()->text().contains("No room is open"),
+                 qPrintable(f.AddressPanel()->text()));
+        QVERIFY(f.CopyCodeButton()->isHidden());
+
+        const std::string room = "relay.example.org:16283/K7QF-M2XD-9T3C-WB8H-4RJ6-PZ1N";
+        d.net.room = room;
+        f.RelayChanged(std::nullopt);
+        QVERIFY2(f.AddressPanel()->text().contains(QString::fromStdString(room)),
+                 qPrintable(f.AddressPanel()->text()));
+        QVERIFY(f.CopyCodeButton()->isVisible());
+        const QRect band = f.AddressPanel()->geometry();
+        QVERIFY(f.AddressPanel()->heightForWidth(band.width()) <= band.height());
+        QVERIFY(!f.CopyCodeButton()->geometry().intersects(f.RelayEdit()->geometry()));
+        if (const QString dir = qEnvironmentVariable("TESSAROON_SCREENSHOTS"); !dir.isEmpty())
+            f.grab().save(dir + "/options-server-relay.png");
+        QTest::mouseClick(f.CopyCodeButton(), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromStdString(room));
+        const GameSettings v = f.ControlValues();
+        QVERIFY(v.UseRelay);
+        QCOMPARE(v.Relay, std::string("relay.example.org"));
+
+        // Unticking listens on the local network again; the relay's end is told as a warning.
+        f.RelayBox()->setChecked(false);
+        QCOMPARE(d.net.relays.back().first, false);
+        QVERIFY(f.AddressPanel()->text().contains("192.168.0.5"));
+        QVERIFY(f.CopyCodeButton()->isHidden());
+        d.messages.clear();
+        f.RelayChanged(net::RelayTrouble::Unreachable);
+        QCOMPARE(d.messages.size(), 1);
+        QVERIFY(d.messages.front().contains("relay.example.org"));
         f.hide();
     }
 

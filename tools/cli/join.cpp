@@ -17,6 +17,7 @@
 #include "base/messages.h"
 #include "commands.h"
 #include "core/headless_view.h"
+#include "net/qt_relay.h"
 #include "net/seat_bot.h"
 #include "net_command.h"
 #include "play_common.h"
@@ -28,13 +29,16 @@ namespace {
 
 const char* const kUsage =
     "usage: tessaroon-cli join HOST[:PORT] --name NAME [--skill S] [--port P]\n"
+    "       tessaroon-cli join --relay HOST[:PORT] --room CODE --name NAME [--skill S]\n"
     "Joins the network game of the server HOST (a host name, an IPv4 address, or an IPv6\n"
     "address, in brackets when a port follows) under NAME and lets the computer play its seat;\n"
     "prints each move it sees. Runs in the start folder for the dictionary, which must have\n"
     "the server's alphabet. Ends when the server closes.\n"
     "  --name NAME   the client's name: 1 to 12 characters, no ','\n"
     "  --skill S     the computer's skill 1..7 (default 2)\n"
-    "  --port P      the server's port when HOST names none (default 16282)\n";
+    "  --port P      the server's port when HOST names none (default 16282)\n"
+    "  --relay HOST[:PORT]  joins through this relay (port 16283 unless given) ...\n"
+    "  --room CODE   ... the room of this code, as its host tells it\n";
 
 class JoinView : public HeadlessView {
   public:
@@ -109,8 +113,11 @@ int Join(const std::vector<std::string>& args) {
             std::cout << kUsage;
             return 0;
         }
-    const Result<Arguments> parsed =
-        ParseArguments(args, {{"--name", true}, {"--skill", true}, {"--port", true}});
+    const Result<Arguments> parsed = ParseArguments(args, {{"--name", true},
+                                                           {"--skill", true},
+                                                           {"--port", true},
+                                                           {"--relay", true},
+                                                           {"--room", true}});
     if (!parsed.ok()) {
         std::cerr << "tessaroon-cli join: " << parsed.message() << "\n" << kUsage;
         return 2;
@@ -120,9 +127,14 @@ int Join(const std::vector<std::string>& args) {
         return 2;
     }
     if (!parsed->positional.empty()) host = parsed->positional.front();
+    std::string relayText, roomText;
     for (const auto& [option, value] : parsed->options) {
         if (option == "--name") {
             name = value;
+        } else if (option == "--relay") {
+            relayText = value;
+        } else if (option == "--room") {
+            roomText = value;
         } else {
             const bool isSkill = option == "--skill";
             const Result<long> number = isSkill ? ParseInt(value, 1, 7) : ParseInt(value, 1, 65535);
@@ -134,6 +146,25 @@ int Join(const std::vector<std::string>& args) {
             }
             (isSkill ? skill : port) = *number;
         }
+    }
+    if (relayText.empty() != roomText.empty() || (!relayText.empty() && !host.empty())) {
+        std::cerr << "tessaroon-cli join: --relay and --room come together, without a server\n";
+        return 2;
+    }
+    net::QtRelayClientTransport relay;
+    if (!relayText.empty()) {
+        const auto relayAddress = net::ParseServerAddress(relayText, net::kRelayPort);
+        const auto code = net::ParseCode(roomText);
+        if (!relayAddress || !code) {
+            std::cerr << "tessaroon-cli join: \"" << Printable(relayAddress ? roomText : relayText)
+                      << (relayAddress ? "\" is not a room code: six groups of four letters and "
+                                         "digits\n"
+                                       : "\" is not a relay: HOST, HOST:PORT or [IPv6 "
+                                         "address]:PORT\n");
+            return 2;
+        }
+        relay.SetRoom(*code);
+        host = net::AddressText(*relayAddress);
     }
     if (host.empty() || name.empty()) {
         std::cerr << "tessaroon-cli join: a server and --name are needed\n" << kUsage;
@@ -156,8 +187,9 @@ int Join(const std::vector<std::string>& args) {
     if (!StartModel(model, std::cerr)) return 1;
 
     JoinView view(model);
-    view.server = Printable(server->host) + " port " + std::to_string(server->port);
-    NetGame net(model, view);
+    view.server = (relayText.empty() ? "" : "relay ") + Printable(server->host) + " port " +
+                  std::to_string(server->port);
+    NetGame net(model, view, nullptr, relayText.empty() ? nullptr : &relay);
     view.waker.SetFlow(net.flow);
     Bot bot(net.flow, view, static_cast<int>(skill), net.play.Client());
     net.play.AddObserver(&bot);
@@ -175,6 +207,15 @@ int Join(const std::vector<std::string>& args) {
     while (net.play.Client().State() != net::ClientState::Closed)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     net.play.RemoveObserver(&bot);
+    if (!relay.Refusal().empty())
+        std::cerr << "tessaroon-cli join: " << view.server << ": "
+                  << (relay.Refusal() == "NOROOM" ? "no room has this code"
+                      : relay.Refusal() == "FULL" ? "the room or the relay is full"
+                      : relay.Refusal() == "LIMIT"
+                          ? "too many wrong codes from this address; try again later"
+                      : relay.Refusal() == "TLS" ? "the room's key does not match its code"
+                                                 : "the relay refused the room")
+                  << "\n";
     if (view.gamesEnded == 0 && !view.told)
         std::cerr << "tessaroon-cli join: " << view.server
                   << " closed the connection before a game ended\n";

@@ -39,10 +39,13 @@ class LoopWaker {
 };
 
 // The game flow over the model and view, with both sides of network play on real sockets; a
-// command uses the server's or the client's.
+// command uses the server's or the client's. A side given (through a relay) takes the place of
+// the direct one.
 struct NetGame {
-    NetGame(GameModel& model, GameView& view)
-        : flow(model, view, none), play(flow, view, serverSockets, clientSockets) {}
+    NetGame(GameModel& model, GameView& view, net::ServerTransport* server = nullptr,
+            net::ClientTransport* client = nullptr)
+        : flow(model, view, none),
+          play(flow, view, server ? *server : serverSockets, client ? *client : clientSockets) {}
     NullSender none;
     GameFlow flow;
     net::QtServerTransport serverSockets;

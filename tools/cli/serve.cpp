@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "base/messages.h"
 #include "commands.h"
 #include "core/headless_view.h"
+#include "net/qt_relay.h"
 #include "net_command.h"
 #include "play_common.h"
 #include "printable.h"
@@ -37,7 +39,9 @@ const std::string kUsage =
         "  --port P              port to listen on (default 16282; 0 picks a free one)\n"
         "  --move-limit S        seconds a client seat may take for a move before the computer\n"
         "                        takes its seat over (default 600; 0: no limit)\n"
-        "  --per-address N       connections one peer address may hold, 1..40 (default 5)\n") +
+        "  --per-address N       connections one peer address may hold, 1..40 (default 5)\n"
+        "  --relay HOST[:PORT]   hosts through the relay instead of listening (port 16283 unless\n"
+        "                        given); prints the room's code for the players\n") +
     kGameOptionsUsage;
 
 // The headless view of a served game: wakes the game from the event loop, so network events run
@@ -115,6 +119,8 @@ int Serve(const std::vector<std::string>& args) {
     };
     std::vector<OptionSpec> specs;
     for (const Own& o : own) specs.push_back({o.name, true});
+    std::optional<net::ServerAddress> relayAddress;
+    specs.push_back({"--relay", true});
     specs.insert(specs.end(), kGameOptions.begin(), kGameOptions.end());
     const Result<Arguments> parsed = ParseArguments(args, specs);
     if (!parsed.ok() || !parsed->positional.empty()) {
@@ -126,6 +132,15 @@ int Serve(const std::vector<std::string>& args) {
         return 2;
     }
     for (const auto& [name, value] : parsed->options) {
+        if (name == "--relay") {
+            relayAddress = net::ParseServerAddress(value, net::kRelayPort);
+            if (!relayAddress) {
+                std::cerr << "tessaroon-cli serve: \"" << Printable(value)
+                          << "\" is not a relay: HOST, HOST:PORT or [IPv6 address]:PORT\n";
+                return 2;
+            }
+            continue;
+        }
         const Own* mine = std::find_if(std::begin(own), std::end(own),
                                        [&name](const Own& o) { return name == o.name; });
         if (mine == std::end(own)) {
@@ -163,7 +178,9 @@ int Serve(const std::vector<std::string>& args) {
     }
 
     ServeView view;
-    NetGame net(model, view);
+    net::QtRelayHostTransport relay;
+    if (relayAddress) relay.SetRelay(*relayAddress);
+    NetGame net(model, view, relayAddress ? &relay : nullptr);
     view.waker.SetFlow(net.flow);
     ServeRecorder recorder;
     net.flow.Subscribe(recorder);
@@ -176,8 +193,28 @@ int Serve(const std::vector<std::string>& args) {
         std::cerr << Utf8(msg::ServerUnavailable) << "\n";
         return 1;
     }
-    std::cerr << "listening on port " << net.play.Server().Port() << ", waiting for " << clients
-              << (clients == 1 ? " client\n" : " clients\n");
+    if (relayAddress) {
+        const std::string relayText = net::AddressText(*relayAddress);
+        bool lost = false;
+        relay.onLost = [&lost, relayText](net::RelayTrouble why) {
+            lost = true;
+            std::cerr << "tessaroon-cli serve: relay " << Printable(relayText) << ": "
+                      << (why == net::RelayTrouble::Full      ? "it takes no more rooms"
+                          : why == net::RelayTrouble::Limited ? "this address holds its rooms"
+                          : why == net::RelayTrouble::Refused ? "it answered no relay's answer"
+                                                              : "the connection failed or ended")
+                      << std::endl;
+        };
+        while (relay.Code().empty() && !lost)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (lost) return 1;
+        std::cerr << "room " << relay.Code() << " at relay " << Printable(relayText)
+                  << ", waiting for " << clients << (clients == 1 ? " client" : " clients")
+                  << "; players join " << Printable(relayText) << "/" << relay.Code() << std::endl;
+    } else {
+        std::cerr << "listening on port " << net.play.Server().Port() << ", waiting for " << clients
+                  << (clients == 1 ? " client\n" : " clients\n");
+    }
     while (net.play.Server().ClientNames().size() < static_cast<std::size_t>(clients))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
