@@ -160,7 +160,7 @@ TEST_F(ServerTest, ARefusedMoveClosesItsClientsConnectionAndTheGameGoesOn) {
         EXPECT_EQ(
             observer.dropped,
             (std::vector<std::pair<std::string, std::string>>{{"Ann", "its move was refused"}}));
-        EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+        EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
         EXPECT_EQ(Server().ClientNames(), std::vector<std::string>{"Bob"});
         ASSERT_EQ(log.moves.size(), 1u);
         EXPECT_EQ(log.moves[0].Source, MoveSource::Computer);
@@ -233,7 +233,7 @@ TEST_F(ServerTest, AClientMayFormTheInitialWordTheJokerHides) {
     // Now every computer of the game holds TOE as played: Bob may not form it again.
     serverSockets.Feed(bob, "GetMyMove/30,0,0,0,TOE,01:11:12:,E,1,2\r");
     EXPECT_EQ(serverSockets.closedByServer, std::vector<ConnectionId>{bob});
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
 }
 
 TEST_F(ServerTest, AClientDroppedForItsMoveLeavesAGameThatEndsNormally) {
@@ -293,7 +293,7 @@ TEST_F(ServerTest, AClientLeavingInRoundThreeHasItsTurnPlayedByTheComputer) {
 
     // Her connection breaks without a word.
     serverSockets.PeerCloses(ann);
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
     EXPECT_EQ(observer.takenOver, std::vector<std::vector<int>>{{2}});
     EXPECT_EQ(Server().ClientNames(), std::vector<std::string>{"Bob"});
     // The same turn again, played by the computer, then Bob's.
@@ -311,7 +311,7 @@ TEST_F(ServerTest, AClientLeavingAtTheFirstTurnOfTheGame) {
     flow->StartNewGame();
     EXPECT_TRUE(serverSockets.Take(ann).ends_with("UpdateMove1,1,1\rYourMove//\r"));
     serverSockets.Feed(ann, net::DisconnectLine("Ann"));
-    EXPECT_EQ(model.Settings.Seat(1).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(1), SeatKind::Computer);
     EXPECT_EQ(State().Round, 1);
     EXPECT_EQ(State().CurrentSeat, 2);
     EXPECT_EQ(State().LetterCountOnField, 6);  // the computer played seat 1's first move
@@ -325,7 +325,7 @@ TEST_F(ServerTest, AClientLeavingWhileAnotherSeatMovesLeavesTheTurnAlone) {
     FourSeats();
     ASSERT_EQ(flow->Phase(), GamePhase::PutLetter);
     serverSockets.Feed(ann, net::DisconnectLine("Ann"));
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
     EXPECT_EQ(State().CurrentSeat, 1);
     EXPECT_EQ(State().Round, 1);
     EXPECT_EQ(State().MoveWord, 1);
@@ -340,7 +340,7 @@ TEST_F(ServerTest, AnOverlongLineEndsTheConnectionAsALeave) {
     FourSeats();
     serverSockets.Feed(bob, std::string(net::kMaxLineLength + 1, 'x'));
     EXPECT_EQ(serverSockets.closedByServer, std::vector<ConnectionId>{bob});
-    EXPECT_EQ(model.Settings.Seat(3).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(3), SeatKind::Computer);
     EXPECT_EQ(Server().ClientNames(), std::vector<std::string>{"Ann"});
     // The game goes on.
     HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
@@ -387,8 +387,8 @@ TEST_F(ServerTest, StoppingTheListenerMidGameHandsTheClientSeatsToTheComputer) {
     Server().StopListening();
     EXPECT_TRUE(Server().ClientNames().empty());
     EXPECT_EQ(observer.takenOver, (std::vector<std::vector<int>>{{2, 3}}));
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
-    EXPECT_EQ(model.Settings.Seat(3).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
+    EXPECT_EQ(flow->KindOf(3), SeatKind::Computer);
     // Ann's turn, Bob's and the computer's are played; Sam moves next.
     EXPECT_EQ(State().Round, 2);
     EXPECT_EQ(State().CurrentSeat, 1);
