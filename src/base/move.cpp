@@ -9,7 +9,7 @@ std::string MarkedPathOf(std::string_view chain) {
     return path;
 }
 
-void ApplyMove(Field& field, GameState& state, TPlayers& seat, const Move& move, MoveSource source,
+void ApplyMove(Field& field, GameState& state, SeatScore& seat, const Move& move, MoveSource source,
                int16_t timeAward) {
     state.TimeAward = timeAward;
     if (timeAward > 0) seat.BonusPoints += timeAward;

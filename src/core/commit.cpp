@@ -11,7 +11,7 @@ namespace tq {
 void GameFlow::CommitMove(const Move& move, MoveSource source, int16_t timeAward,
                           const MoveReport* received) {
     GameState& st = model_.State;
-    TPlayers& seat = model_.Settings.Seat(st.CurrentSeat);
+    SeatScore& seat = st.Score(st.CurrentSeat);
     ApplyMove(model_.Board, st, seat, move, source, timeAward);
     if (received) {
         seat.WordPoints = received->WordPoints;
@@ -69,7 +69,7 @@ Status GameFlow::CommitReceivedMove(const MoveReport& report) {
 }
 
 MoveReport GameFlow::Report(const Move& move) const {
-    const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
+    const SeatScore& seat = model_.State.Score(model_.State.CurrentSeat);
     MoveReport r;
     r.WordPoints = seat.WordPoints;
     r.BonusPoints = seat.BonusPoints;

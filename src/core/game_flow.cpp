@@ -159,11 +159,7 @@ void GameFlow::StartNewGame(GameSeats seats) {
     const int perRound = std::max(1, s.Count * s.WordsPerMove);
     st.RoundCount = static_cast<uint8_t>(s.ColCount * (s.RowCount - 1) / perRound);
 
-    for (int seat = 1; seat <= s.Count; ++seat) {
-        s.Seat(seat).WordPoints = 0;
-        s.Seat(seat).BonusPoints = 0;
-        s.Seat(seat).FinePoints = 0;
-    }
+    st.Scores = {};
 
     st.UsedWords.Clear();
     st.JokerHiddenWord.clear();

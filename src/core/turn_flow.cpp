@@ -89,14 +89,15 @@ void GameFlow::ComputerTurn() {
 
 std::string GameFlow::OutcomeText() const {
     const GameSettings& s = model_.Settings;
+    const GameState& st = model_.State;
     int best = 1;
     bool shared = false;
     for (int seat = 2; seat <= s.Count; ++seat) {
-        const int32_t total = s.Seat(seat).Total();
-        if (total > s.Seat(best).Total()) {
+        const int32_t total = st.Score(seat).Total();
+        if (total > st.Score(best).Total()) {
             best = seat;
             shared = false;
-        } else if (total == s.Seat(best).Total()) {
+        } else if (total == st.Score(best).Total()) {
             shared = true;
         }
     }
@@ -114,7 +115,7 @@ void GameFlow::NotifyGameEnded(int recordPlace) {
     const GameSettings& s = model_.Settings;
     GameEndedEvent ended;
     for (int seat = 1; seat <= s.Count; ++seat) {
-        const TPlayers& p = s.Seat(seat);
+        const SeatScore& p = model_.State.Score(seat);
         ended.Totals.push_back({seat, p.WordPoints, p.BonusPoints, p.FinePoints, p.Total()});
     }
     ended.RecordPlace = recordPlace;

@@ -65,7 +65,7 @@ class ScriptedRemote final : public RemoteSeat {
         loop_.Post(7, [&flow, seat, this] {
             GameModel& m = flow.Model();
             const Move move = player_.ChooseMove(m.Board, m.Settings, m.State, m.Dict, m.Rng);
-            const TPlayers& p = m.Settings.Seat(seat);
+            const SeatScore& p = m.State.Score(seat);
             MoveReport r;
             r.WordPoints = p.WordPoints + WordPointsOf(move.Word);
             r.BonusPoints = p.BonusPoints;

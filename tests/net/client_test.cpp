@@ -164,8 +164,8 @@ TEST_F(ClientTest, MovesFromTheServerGoToTheSeatToMove) {
     Start();
     clientSockets.Feed("UpdateMove1,3,1\rGetNewMove20,2,0,2,HE,01:02,E,0,2\r");
     EXPECT_EQ(model.Board.At(0, 2), 'E');
-    EXPECT_EQ(model.Settings.Seat(3).WordPoints, 20);
-    EXPECT_EQ(model.Settings.Seat(3).BonusPoints, 2);
+    EXPECT_EQ(model.State.Score(3).WordPoints, 20);
+    EXPECT_EQ(model.State.Score(3).BonusPoints, 2);
     EXPECT_EQ(State().TimeAward, 2);
     EXPECT_EQ(State().MarkedPath, "01:02:");
     EXPECT_TRUE(State().UsedWords.Contains("HE"));

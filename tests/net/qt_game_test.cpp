@@ -130,8 +130,8 @@ TEST(NetworkGame, FourSeatsOverLoopbackWithAClientLeavingMidTurn) {
             EXPECT_EQ(p->view.results[row].colour, shown.colour) << row;
         }
         for (int n = 1; n <= 4; ++n) {
-            EXPECT_EQ(p->model.Settings.Seat(n).WordPoints, s.Seat(n).WordPoints);
-            EXPECT_EQ(p->model.Settings.Seat(n).Total(), s.Seat(n).Total());
+            EXPECT_EQ(p->model.State.Score(n).WordPoints, server.model.State.Score(n).WordPoints);
+            EXPECT_EQ(p->model.State.Score(n).Total(), server.model.State.Score(n).Total());
         }
     }
 }

@@ -70,7 +70,7 @@ TEST_F(ServerTest, MovesReachTheOtherClientSeatsOnly) {
     // Ann (seat 2) moves: the move is applied here and reaches Bob only.
     serverSockets.Feed(ann, "GetMyMove/20,0,0,0,HE,41:42,H,4,1\r");
     EXPECT_EQ(model.Board.At(4, 1), 'H');
-    EXPECT_EQ(model.Settings.Seat(2).WordPoints, 20);
+    EXPECT_EQ(model.State.Score(2).WordPoints, 20);
     EXPECT_TRUE(State().UsedWords.Contains("HE"));
     EXPECT_EQ(view.results[1].word, "HE");
     EXPECT_EQ(view.marks[4][1], MarkState::Marked);
@@ -199,7 +199,7 @@ TEST_F(ServerTest, AWordMissingFromTheServersDictionaryIsTheMoversBusiness) {
     ASSERT_FALSE(model.Words.ContainsWord("XE"));
     serverSockets.Feed(ann, "GetMyMove/20,0,0,0,XE,41:42:,X,4,1\r");
     EXPECT_EQ(model.Board.At(4, 1), 'X');
-    EXPECT_EQ(model.Settings.Seat(2).WordPoints, 20);
+    EXPECT_EQ(model.State.Score(2).WordPoints, 20);
     EXPECT_TRUE(State().UsedWords.Contains("XE"));
     EXPECT_TRUE(serverSockets.closedByServer.empty());
     EXPECT_EQ(serverSockets.Take(bob),
@@ -227,7 +227,7 @@ TEST_F(ServerTest, AClientMayFormTheInitialWordTheJokerHides) {
     // Ann puts E above the O and forms TOE through the middle row, joker and all.
     serverSockets.Feed(ann, "GetMyMove/30,0,0,0,TOE,01:11:10:,E,1,0\r");
     EXPECT_EQ(model.Board.At(1, 0), 'E');
-    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 30);
+    EXPECT_EQ(model.State.Score(1).WordPoints, 30);
     EXPECT_TRUE(serverSockets.closedByServer.empty());
     EXPECT_EQ(State().CurrentSeat, 2);
     // Now every computer of the game holds TOE as played: Bob may not form it again.
@@ -278,7 +278,7 @@ TEST_F(ServerTest, TheClockBoundsTheAward) {
     serverSockets.Feed(ann, "GetMyMove/20,0,3,-3,HE,41:42:,H,4,1\r");
     EXPECT_TRUE(serverSockets.closedByServer.empty());
     EXPECT_EQ(State().LetterCountOnField, 6);
-    EXPECT_EQ(model.Settings.Seat(1).FinePoints, 3);
+    EXPECT_EQ(model.State.Score(1).FinePoints, 3);
     EXPECT_EQ(view.results[0].points, "17");
 }
 
