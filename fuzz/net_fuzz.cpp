@@ -484,7 +484,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         for (int c = 0; c < s.ColCount; ++c)
             for (int r = 0; r < s.RowCount; ++r) Require(cm.Board.At(c, r) == sm.Board.At(c, r));
         for (int n = 1; n <= s.Count; ++n)
-            Require(cm.Settings.Seat(n).Total() == sm.Settings.Seat(n).Total());
+            Require(cm.State.Score(n).Total() == sm.State.Score(n).Total());
     }
     return 0;
 }

@@ -23,7 +23,7 @@ void Require(bool condition) {
 }
 
 // Settings from the first bytes of the input: extreme totals, skills and field sizes included.
-tq::GameSettings SettingsFrom(const uint8_t* data, std::size_t size) {
+tq::GameSettings SettingsFrom(const uint8_t* data, std::size_t size, tq::GameState& st) {
     tq::GameSettings s;
     if (size < 2 + 5 * 13) return s;
     s.RatedGame = true;
@@ -35,9 +35,10 @@ tq::GameSettings SettingsFrom(const uint8_t* data, std::size_t size) {
     for (int seat = 1; seat <= tq::kMaxSeats; ++seat, p += 13) {
         tq::TPlayers& pl = s.Seat(seat);
         pl.Type = static_cast<tq::PlayerType>(p[0] % 3);
-        std::memcpy(&pl.WordPoints, p + 1, 4);
-        std::memcpy(&pl.BonusPoints, p + 5, 4);
-        std::memcpy(&pl.FinePoints, p + 9, 4);
+        tq::SeatScore& score = st.Score(seat);
+        std::memcpy(&score.WordPoints, p + 1, 4);
+        std::memcpy(&score.BonusPoints, p + 5, 4);
+        std::memcpy(&score.FinePoints, p + 9, 4);
         pl.Skill = p[12];
         pl.Name = std::string(reinterpret_cast<const char*>(p), 4);
     }
@@ -58,7 +59,8 @@ std::vector<std::string> FirstTenLines(std::string_view text) {
     return lines;
 }
 
-void CheckFile(std::string_view text, const tq::GameSettings& s, int language) {
+void CheckFile(std::string_view text, const tq::GameSettings& s, const tq::GameState& st,
+               int language) {
     auto lines = tq::ParseRecordsText(text, language, 5);
     if (!lines) return;
     for (std::size_t i = 0; i < lines->size(); ++i) {
@@ -66,10 +68,10 @@ void CheckFile(std::string_view text, const tq::GameSettings& s, int language) {
         Require(e.Value.find(' ') == std::string::npos);
     }
     const int human = tq::HumanSeat(s);
-    const int32_t value = tq::RecordValue(tq::WeightedSum(s, human), s);
+    const int32_t value = tq::RecordValue(tq::WeightedSum(s, st, human), s);
     const std::string name = human ? s.Seat(human).Name : std::string(text.substr(0, 12));
     tq::RecordLines updated = *lines;
-    const int place = tq::InsertRecord(updated, value, tq::GameSummary(s), name);
+    const int place = tq::InsertRecord(updated, value, tq::GameSummary(s, st), name);
     Require(place >= 0 && place <= 10);
     if (place == 0) Require(updated == *lines);
     const std::string written = tq::RecordsFileText(updated, language, 5);
@@ -82,16 +84,17 @@ void CheckFile(std::string_view text, const tq::GameSettings& s, int language) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    const tq::GameSettings s = SettingsFrom(data, size);
+    tq::GameState st;
+    const tq::GameSettings s = SettingsFrom(data, size, st);
     // The value is the quotient rounded to within one half, unless it had to be limited.
-    const int64_t w = tq::WeightedSum(s, tq::HumanSeat(s));
+    const int64_t w = tq::WeightedSum(s, st, tq::HumanSeat(s));
     const int32_t value = tq::RecordValue(w, s);
     const long double exact = static_cast<long double>(w) * s.ColCount * s.RowCount /
                               (s.Directions == "11111111" ? 25 : 50);
     if (value != INT32_MAX && value != INT32_MIN) Require(std::fabs(exact - value) <= 0.5L);
-    Require(tq::GameSummary(s).find(' ') == std::string::npos);
+    Require(tq::GameSummary(s, st).find(' ') == std::string::npos);
 
-    for (int language = 1; language <= 2; ++language) CheckFile(text, s, language);
+    for (int language = 1; language <= 2; ++language) CheckFile(text, s, st, language);
 
     const std::vector<std::string> ten = FirstTenLines(text);
     if (ten.size() == 10) {
@@ -103,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         }
         fixed += tq::CheckLine(lines, 2, 5);
         Require(tq::ParseRecordsText(fixed, 2, 5) == lines);
-        CheckFile(fixed, s, 2);
+        CheckFile(fixed, s, st, 2);
     }
     return 0;
 }

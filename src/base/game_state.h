@@ -3,12 +3,14 @@
 // The state of the game in progress: the phase the game waits in, the turn, the played words and
 // the move being entered. Reset by every new game.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "base/field.h"
 #include "base/letters.h"
+#include "base/rules.h"
 
 namespace tq {
 
@@ -23,6 +25,15 @@ enum class GamePhase : uint8_t {
     ComputerThinking = 15,
     AwaitRemote = 16,
     GameOver = 17,
+};
+
+// What a seat has earned in the game so far.
+struct SeatScore {
+    int32_t WordPoints = 0;
+    int32_t BonusPoints = 0;
+    int32_t FinePoints = 0;  // counted positive
+
+    int32_t Total() const { return WordPoints + BonusPoints - FinePoints; }
 };
 
 struct GameState {
@@ -45,6 +56,10 @@ struct GameState {
     std::string MarkedWord;
     int16_t TimeAward = 0;
     std::vector<std::vector<Cell>> PlayedPaths;  // each row's chain of the results table
+    std::array<SeatScore, kMaxSeats> Scores{};  // seat 1 first
+
+    SeatScore& Score(int seat) { return Scores[seat - 1]; }  // 1-based
+    const SeatScore& Score(int seat) const { return Scores[seat - 1]; }
 };
 
 }  // namespace tq

@@ -3,7 +3,7 @@
 
 namespace tq {
 
-void ApplyMove(Field& field, GameState& state, TPlayers& seat, const Move& move, MoveSource source,
+void ApplyMove(Field& field, GameState& state, SeatScore& seat, const Move& move, MoveSource source,
                int16_t timeAward) {
     state.TimeAward = timeAward;
     if (timeAward > 0) seat.BonusPoints += timeAward;

@@ -44,7 +44,7 @@ constexpr int32_t WordPointsOf(std::string_view word) {
 // fine (negative); a word enters UsedWords and earns the seat 10 points a letter. A letter alone
 // earns nothing and enters UsedWords only from the computer or the network (a human's does not).
 // A move that forms the initial word a joker hides makes it a played word for every computer.
-void ApplyMove(Field& field, GameState& state, TPlayers& seat, const Move& move, MoveSource source,
+void ApplyMove(Field& field, GameState& state, SeatScore& seat, const Move& move, MoveSource source,
                int16_t timeAward);
 
 }  // namespace tq

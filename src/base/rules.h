@@ -22,17 +22,12 @@ constexpr int32_t kMaxClientMoveLimit = 86400;
 constexpr std::array<uint32_t, kMaxSeats> kDefaultSeatColors = {0x000080, 0x008000, 0x008080,
                                                                 0x800000, 0x800080};
 
-// One seat.
+// One seat as the settings hold it; what it earns in a game is the game state's (SeatScore).
 struct TPlayers {
     std::string Name;
     uint32_t Color = 0;
-    int32_t WordPoints = 0;
-    int32_t BonusPoints = 0;
-    int32_t FinePoints = 0;  // counted positive
     PlayerType Type = PlayerType::Computer;
     uint8_t Skill = 2;  // 1..7
-
-    int32_t Total() const { return WordPoints + BonusPoints - FinePoints; }
 };
 
 // The field and the rules of play.

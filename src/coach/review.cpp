@@ -84,7 +84,6 @@ Review ReviewOf(const ComputerPlayer& computer, const TDictInfo& dict, const Rev
     state.UsedWords.Add(game.DrawnWord);
 
     std::vector<SeatReview> seats(kMaxSeats + 1);
-    GameSettings scored = s;  // ApplyMove credits a seat; these counters are thrown away
     for (std::size_t i = 0; i < game.Moves.size(); ++i) {
         const ReviewGame::PlayedMove& m = game.Moves[i];
         review.Misfit = m.Seat < 1 || m.Seat > kMaxSeats
@@ -113,7 +112,8 @@ Review ReviewOf(const ComputerPlayer& computer, const TDictInfo& dict, const Rev
             ++seat.Moves;
             review.Rows.push_back(std::move(row));
         }
-        ApplyMove(field, state, scored.Seat(m.Seat), m.Made, m.Source, 0);
+        // The replayed state keeps the seats' counters; the review counts its own.
+        ApplyMove(field, state, state.Score(m.Seat), m.Made, m.Source, 0);
         review.Replayed = i + 1;
     }
     for (const SeatReview& seat : seats)

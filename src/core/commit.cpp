@@ -11,7 +11,7 @@ namespace tq {
 void GameFlow::CommitMove(const Move& move, MoveSource source, int16_t timeAward,
                           const MoveReport* received) {
     GameState& st = model_.State;
-    TPlayers& seat = model_.Settings.Seat(st.CurrentSeat);
+    SeatScore& seat = st.Score(st.CurrentSeat);
     ApplyMove(model_.Board, st, seat, move, source, timeAward);
     if (received) {
         seat.WordPoints = received->WordPoints;
@@ -23,14 +23,14 @@ void GameFlow::CommitMove(const Move& move, MoveSource source, int16_t timeAward
     ShowWord(move.Word, move.Letter, move.NewCell, source != MoveSource::Human);
 
     const MoveReport report = Report(move, source);
-    switch (model_.Settings.Mode) {
-        case GameMode::Client:
+    switch (seats_.Lead) {
+        case GameLead::Server:
             if (source == MoveSource::Human) sender_->SendMyMove(report);
             break;
-        case GameMode::Server:
+        case GameLead::HereShared:
             sender_->SendNewMove(report);
             break;
-        case GameMode::General:
+        case GameLead::Here:
             break;
     }
 
@@ -47,9 +47,11 @@ void GameFlow::CommitMove(const Move& move, MoveSource source, int16_t timeAward
 }
 
 Status GameFlow::CommitReceivedMove(const MoveReport& report) {
-    const GameSettings& s = model_.Settings;
-    if (s.Mode == GameMode::General) return Status::Error("No network game is running.");
-    if (s.Mode == GameMode::Server && Phase() != GamePhase::AwaitRemote)
+    if (seats_.Lead == GameLead::Here) return Status::Error("No network game is running.");
+    const bool ledHere = seats_.LedHere();
+    // Led here, only the move of the seat at another computer that is asked for now.
+    if (ledHere &&
+        (Phase() != GamePhase::AwaitRemote || KindOf(model_.State.CurrentSeat) != SeatKind::Remote))
         return Status::Error("No move of another computer is awaited.");
     const Cell cell{report.Col, report.Row};
     if (!InField(cell) || !model_.Board.IsEmpty(cell.col, cell.row))
@@ -59,15 +61,15 @@ Status GameFlow::CommitReceivedMove(const MoveReport& report) {
     if (report.Word.empty() || report.Word.size() > kMaxWordLength)
         return Status::Error("The move's word is empty or too long.");
 
-    if (s.Mode == GameMode::Server) SetPhase(GamePhase::MoveDone);
+    if (ledHere) SetPhase(GamePhase::MoveDone);
     CommitMove(Move{report.Word, report.Letter, cell, report.Chain}, MoveSource::Remote,
                report.TimeAward, &report);
-    if (s.Mode == GameMode::Server) EndOfMove();
+    if (ledHere) EndOfMove();
     return Status::Ok();
 }
 
 MoveReport GameFlow::Report(const Move& move, MoveSource source) const {
-    const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
+    const SeatScore& seat = model_.State.Score(model_.State.CurrentSeat);
     MoveReport r;
     r.WordPoints = seat.WordPoints;
     r.BonusPoints = seat.BonusPoints;

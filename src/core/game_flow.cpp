@@ -2,6 +2,8 @@
 #include "core/game_flow.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "base/chain_rules.h"
 #include "computer/computer_move.h"
@@ -58,8 +60,32 @@ void GameFlow::ShowHint(std::string_view text, uint32_t colour) {
     view_.ShowHintLabel(text, colour);
 }
 
+bool GameFlow::LocalHumanMoving() const {
+    const GamePhase p = Phase();
+    return p == GamePhase::PutLetter || p == GamePhase::LetterPut || p == GamePhase::Marking;
+}
+
+void GameFlow::ShowCoachHint(std::string_view text) {
+    if (LocalHumanMoving()) ShowHint(text, kPromptColor);
+}
+
 bool GameFlow::CanStartNewGame() const {
-    return model_.Settings.Mode != GameMode::Client && Phase() != GamePhase::ComputerThinking;
+    return LedHereBySettings(model_.Settings) && Phase() != GamePhase::ComputerThinking;
+}
+
+const SeatPlayer* GameFlow::PlayerOf(int seat) const {
+    if (seat < 1 || static_cast<std::size_t>(seat) > seats_.Players.size()) return nullptr;
+    return seats_.Players[seat - 1].get();
+}
+
+SeatKind GameFlow::KindOf(int seat) const {
+    const SeatPlayer* player = PlayerOf(seat);
+    return player ? player->Kind() : SeatKind::Computer;
+}
+
+void GameFlow::HandSeatToComputer(int seat) {
+    if (seat < 1 || static_cast<std::size_t>(seat) > seats_.Players.size()) return;
+    seats_.Players[seat - 1] = std::make_shared<ComputerSeat>();
 }
 
 bool GameFlow::CloseRequest() {
@@ -86,7 +112,11 @@ NewGameContent GameFlow::NewGameLine(const std::string& placedWord) const {
     c.Count = s.Count;
     for (int seat = 1; seat <= s.Count; ++seat) {
         const TPlayers& p = s.Seat(seat);
-        c.Seats.push_back({p.Name, p.Color, p.Type, p.Skill});
+        // The type the seat has in this game: a client that has gone is the computer's.
+        const PlayerType type = KindOf(seat) == SeatKind::Human      ? PlayerType::Human
+                                : KindOf(seat) == SeatKind::Computer ? PlayerType::Computer
+                                                                     : PlayerType::Client;
+        c.Seats.push_back({p.Name, p.Color, type, p.Skill});
     }
     static_cast<GameRules&>(c) = s;
     c.InitialWord = placedWord;
@@ -94,7 +124,12 @@ NewGameContent GameFlow::NewGameLine(const std::string& placedWord) const {
 }
 
 void GameFlow::StartNewGame() {
+    StartNewGame(SeatsFromSettings(model_.Settings, *sender_));
+}
+
+void GameFlow::StartNewGame(GameSeats seats) {
     ++gameSerial_;
+    seats_ = std::move(seats);
     // Answers to the old game's questions and wake-ups find nobody waiting.
     asked_ = LetterAsk::None;
     wake_ = WakeFor::None;
@@ -124,11 +159,7 @@ void GameFlow::StartNewGame() {
     const int perRound = std::max(1, s.Count * s.WordsPerMove);
     st.RoundCount = static_cast<uint8_t>(s.ColCount * (s.RowCount - 1) / perRound);
 
-    for (int seat = 1; seat <= s.Count; ++seat) {
-        s.Seat(seat).WordPoints = 0;
-        s.Seat(seat).BonusPoints = 0;
-        s.Seat(seat).FinePoints = 0;
-    }
+    st.Scores = {};
 
     st.UsedWords.Clear();
     st.JokerHiddenWord.clear();
@@ -137,13 +168,13 @@ void GameFlow::StartNewGame() {
     st.MarkedWord.clear();
     st.TimeAward = 0;
 
-    std::string word = (!s.InitialWord.empty() || s.Mode == GameMode::Client)
-                           ? s.InitialWord
-                           : PickInitialWord(s.ColCount);
+    const bool received = !seats_.LedHere();
+    std::string word =
+        (!s.InitialWord.empty() || received) ? s.InitialWord : PickInitialWord(s.ColCount);
     st.UsedWords.Add(word);
     GameStartedEvent started;
     started.DrawnWord = word;
-    if (s.UseJoker && s.Mode != GameMode::Client && !word.empty()) {
+    if (s.UseJoker && !received && !word.empty()) {
         word[model_.Rng.Int(static_cast<int>(word.size()))] = kJoker;
         st.JokerHiddenWord = started.DrawnWord;
     }
@@ -162,17 +193,10 @@ void GameFlow::StartNewGame() {
     started.PlacedWord = st.FieldLetters;
     Notify(&GameEvents::GameStarted, started);
 
-    switch (s.Mode) {
-        case GameMode::Client:
-            return;
-        case GameMode::Server:
-            sender_->SendNewGame(NewGameLine(word));
-            EndOfMove();
-            return;
-        case GameMode::General:
-            EndOfMove();
-            return;
-    }
+    // A client waits for its server's lines.
+    if (received) return;
+    if (seats_.Lead == GameLead::HereShared) sender_->SendNewGame(NewGameLine(word));
+    EndOfMove();
 }
 
 int GameFlow::ResultRow() const {

@@ -24,6 +24,7 @@
 #include "core/game_model.h"
 #include "core/game_view.h"
 #include "core/net_sender.h"
+#include "core/seat.h"
 #include "core/time_counter.h"
 
 namespace tq {
@@ -62,6 +63,7 @@ class GameFlow {
     GameModel& Model() { return model_; }
     const GameModel& Model() const { return model_; }
     void SetSender(NetSender& sender) { sender_ = &sender; }
+    NetSender& Sender() { return *sender_; }
 
     // Observers of the game events, told in the order they subscribed. An observer must stay alive
     // until it unsubscribes or the flow goes.
@@ -76,12 +78,32 @@ class GameFlow {
     void SetPhase(GamePhase phase);
     GamePhase Phase() const { return model_.State.Phase; }
 
-    // New game from the current settings (the "New Game" command, Apply, a received new game).
-    // Throws away the game in progress whatever its phase.
+    // New game from the current settings (the "New Game" command, Apply), with the seats they
+    // ask for. Throws away the game in progress whatever its phase.
     void StartNewGame();
-    // Whether the "New Game" command may start a game now (not a client, no computer move under
-    // way).
+    // New game with these players (a client's game received from its server). A game led here
+    // draws its initial word and opens the first turn; a game led by a server places the word the
+    // settings received and waits for the server's lines.
+    void StartNewGame(GameSeats seats);
+    // Whether the "New Game" command may start a game now (a game the settings lead here, no
+    // computer move under way).
     bool CanStartNewGame() const;
+
+    // The players of the game on the field. Before the first game there are none.
+    const SeatPlayer* PlayerOf(int seat) const;
+    // Who plays the seat; the computer for a seat the game does not have.
+    SeatKind KindOf(int seat) const;
+    // Whether this computer leads the game on the field (true before the first game).
+    bool LedHere() const { return seats_.LedHere(); }
+    // The player at another computer has gone: the computer plays the seat from now on (a turn
+    // that waits for it is the caller's to open again).
+    void HandSeatToComputer(int seat);
+
+    // What the seats do when their turn opens. A human at this computer: the move is awaited in
+    // phase 11, with the clock when the rules time moves. The computer: phase 15, and a wake-up
+    // for its move.
+    void OpenHumanMove();
+    void OpenComputerMove();
     // A random word of n letters from the store, or n random letters when it has none.
     std::string PickInitialWord(int n);
 
@@ -170,10 +192,6 @@ class GameFlow {
     bool LocalHumanMoving() const;
     // The hint line shows the text while a human here enters a move; nothing else changes.
     void ShowCoachHint(std::string_view text);
-    // Where the field may show past words (phases 11 and 17, as for a clicked result word): the
-    // `marked` cells get the marked picture, the `golden` ones the golden picture, all others the
-    // normal one. Returns false, changing nothing, in any other phase.
-    bool ShowCoachMarks(const std::vector<Cell>& marked, const std::vector<Cell>& golden);
 
   private:
     // What a letter was asked for.
@@ -238,6 +256,7 @@ class GameFlow {
     std::string pendingWord_;  // the word whose message about the word list is open
     std::vector<GameEvents*> observers_;
     uint64_t gameSerial_ = 0;  // counts new games
+    GameSeats seats_;          // the players of the game on the field
 };
 
 }  // namespace tq

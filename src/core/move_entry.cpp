@@ -229,7 +229,7 @@ void GameFlow::CommitHumanMove(const std::string& word) {
     putLetter_ = kEmptyCell;
     CommitMove(move, MoveSource::Human, award);
     // A client's move goes to the server, which decides what follows.
-    if (model_.Settings.Mode != GameMode::Client) EndOfMove();
+    if (seats_.LedHere()) EndOfMove();
 }
 
 }  // namespace tq

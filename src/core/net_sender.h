@@ -4,11 +4,13 @@
 // (NullSender); the server and the client implement it over their sockets.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/field.h"
 #include "base/rules.h"
+#include "core/seat.h"
 
 namespace tq {
 
@@ -55,6 +57,12 @@ class NetSender {
     virtual void SendNewMove(const MoveReport&) {}
     // This computer's move, to the server (client).
     virtual void SendMyMove(const MoveReport&) {}
+    // The player of a seat at another computer in a game this computer leads: the server's own,
+    // which knows the client's connection. Null leaves the seat to a plain RemoteSeat, which asks
+    // for its moves with SendYourMove.
+    virtual std::unique_ptr<SeatPlayer> RemotePlayer(const std::string& /*seatName*/) {
+        return nullptr;
+    }
 };
 
 // The sender of a general game: sends nothing.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -26,26 +27,28 @@ void GameFlow::EndOfMove() {
     }
     TurnOrder::Set(st, *next);
 
-    if (s.Mode == GameMode::Server) sender_->SendUpdateMove(st.Round, st.CurrentSeat, st.MoveWord);
+    if (seats_.Lead == GameLead::HereShared)
+        sender_->SendUpdateMove(st.Round, st.CurrentSeat, st.MoveWord);
 
-    const TPlayers& seat = s.Seat(st.CurrentSeat);
-    switch (seat.Type) {
-        case PlayerType::Human:
-            SetPhase(GamePhase::PutLetter);
-            if (s.SecMove != 0) StartClock();
-            return;
-        case PlayerType::Computer:
-            // The window's events run before the computer moves: a click, a key or a line that
-            // came meanwhile is handled first, as it would be during a long game between
-            // computer seats.
-            SetPhase(GamePhase::ComputerThinking);
-            RequestWake(WakeFor::ComputerMove, 0);
-            return;
-        default:
-            SetPhase(GamePhase::AwaitRemote);
-            if (s.Mode == GameMode::Server) sender_->SendYourMove(seat.Name);
-            return;
-    }
+    // The seat is asked for its move. Held here: a seat handed over while it is asked (its client
+    // cut off as the request goes out) stays alive until it returns.
+    const int seat = st.CurrentSeat;
+    std::shared_ptr<SeatPlayer> player;
+    if (static_cast<std::size_t>(seat) <= seats_.Players.size()) player = seats_.Players[seat - 1];
+    if (!player) player = std::make_shared<ComputerSeat>();
+    player->YourTurn(*this, seat);
+}
+
+void GameFlow::OpenHumanMove() {
+    SetPhase(GamePhase::PutLetter);
+    if (model_.Settings.SecMove != 0) StartClock();
+}
+
+void GameFlow::OpenComputerMove() {
+    // The window's events run before the computer moves: a click, a key or a line that came
+    // meanwhile is handled first, as it would be during a long game between computer seats.
+    SetPhase(GamePhase::ComputerThinking);
+    RequestWake(WakeFor::ComputerMove, 0);
 }
 
 void GameFlow::RequestWake(WakeFor what, int ms) {
@@ -74,7 +77,7 @@ bool GameFlow::ComputerMovesNextOrGameEnds() const {
     const GameSettings& s = model_.Settings;
     const GameState& st = model_.State;
     const std::optional<Turn> next = TurnOrder(s, st).Next(TurnOrder::Of(st));
-    return !next || s.Seat(next->Seat).Type == PlayerType::Computer;
+    return !next || KindOf(next->Seat) == SeatKind::Computer;
 }
 
 void GameFlow::ComputerTurn() {
@@ -86,14 +89,15 @@ void GameFlow::ComputerTurn() {
 
 std::string GameFlow::OutcomeText() const {
     const GameSettings& s = model_.Settings;
+    const GameState& st = model_.State;
     int best = 1;
     bool shared = false;
     for (int seat = 2; seat <= s.Count; ++seat) {
-        const int32_t total = s.Seat(seat).Total();
-        if (total > s.Seat(best).Total()) {
+        const int32_t total = st.Score(seat).Total();
+        if (total > st.Score(best).Total()) {
             best = seat;
             shared = false;
-        } else if (total == s.Seat(best).Total()) {
+        } else if (total == st.Score(best).Total()) {
             shared = true;
         }
     }
@@ -111,7 +115,7 @@ void GameFlow::NotifyGameEnded(int recordPlace) {
     const GameSettings& s = model_.Settings;
     GameEndedEvent ended;
     for (int seat = 1; seat <= s.Count; ++seat) {
-        const TPlayers& p = s.Seat(seat);
+        const SeatScore& p = model_.State.Score(seat);
         ended.Totals.push_back({seat, p.WordPoints, p.BonusPoints, p.FinePoints, p.Total()});
     }
     ended.RecordPlace = recordPlace;
@@ -121,9 +125,9 @@ void GameFlow::NotifyGameEnded(int recordPlace) {
 void GameFlow::GameOver() {
     const GameSettings& s = model_.Settings;
     ShowOutcome();
-    if (s.Mode == GameMode::Server) sender_->SendEndGame();
+    if (seats_.Lead == GameLead::HereShared) sender_->SendEndGame();
     Result<int> place = 0;
-    if (s.Mode == GameMode::General && s.RatedGame)
+    if (seats_.Lead == GameLead::Here && s.RatedGame)
         place = UpdateRecords(model_.RecordsFolder(), model_.Dict, s, model_.State);
     NotifyGameEnded(place.ok() && *place > 0 ? model_.State.NewRecordPlace : 0);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/game_client.h"
 
+#include <memory>
+#include <utility>
 #include <variant>
 
 #include "base/letters.h"
@@ -110,9 +112,8 @@ void GameClient::Closed() {
     buffer_.Clear();
     notices_.Notify([](NetObserver& o) { o.ConnectionChanged(); });
     SetRecipients({});
-    // The game of this computer is over; a local game (the mode is not Client until the first
-    // new game from the server) is left alone.
-    if (flow_.Model().Settings.Mode == GameMode::Client) {
+    // The server's game on this field is over; a game led here is left alone.
+    if (!flow_.LedHere()) {
         flow_.StopClock();
         flow_.SetPhase(GamePhase::GameOver);
     }
@@ -120,8 +121,7 @@ void GameClient::Closed() {
 
 bool GameClient::InServerGame() const {
     const GamePhase phase = flow_.Phase();
-    return flow_.Model().Settings.Mode == GameMode::Client && phase != GamePhase::Idle &&
-           phase != GamePhase::GameOver;
+    return !flow_.LedHere() && phase != GamePhase::Idle && phase != GamePhase::GameOver;
 }
 
 void GameClient::SetRecipients(std::vector<std::string> names) {
@@ -175,6 +175,10 @@ void GameClient::HandleNewGame(const NewGameContent& g) {
             return;
     }
 
+    // The game's players: the own seats are the human's at this computer, every other seat is
+    // the server's. The seats' types stay out of the settings, which are this computer's own.
+    GameSeats seats;
+    seats.Lead = GameLead::Server;
     GameSettings& s = model.Settings;
     s.Count = g.Count;
     for (int n = 1; n <= g.Count; ++n) {
@@ -182,8 +186,11 @@ void GameClient::HandleNewGame(const NewGameContent& g) {
         TPlayers& seat = s.Seat(n);
         seat.Name = from.Name;
         seat.Color = from.Color;
-        seat.Type = from.Type;
         seat.Skill = from.Skill;
+        if (from.Type == PlayerType::Client && SameText(from.Name, ownName_))
+            seats.Players.push_back(std::make_shared<LocalHumanSeat>());
+        else
+            seats.Players.push_back(std::make_shared<RemoteSeat>());
     }
     static_cast<GameRules&>(s) = g;
     s.InitialWord = g.InitialWord;
@@ -199,7 +206,7 @@ void GameClient::HandleNewGame(const NewGameContent& g) {
 
     notices_.Notify([](NetObserver& o) { o.CloseDialogs(); });
     s.Mode = GameMode::Client;
-    flow_.StartNewGame();
+    flow_.StartNewGame(std::move(seats));
 }
 
 void GameClient::RefuseNewGame() {
@@ -228,9 +235,9 @@ void GameClient::HandleYourMove() {
     if (phase == GamePhase::PutLetter || phase == GamePhase::LetterPut ||
         phase == GamePhase::Marking)
         return;
-    flow_.SetPhase(GamePhase::PutLetter);
+    // The server asks this computer's seat for its move: a human's here.
+    flow_.OpenHumanMove();
     notices_.Notify([](NetObserver& o) { o.CloseDialogs(); });
-    if (flow_.Model().Settings.SecMove != 0) flow_.StartClock();
     notices_.Notify([](NetObserver& o) { o.OwnTurn(); });
 }
 

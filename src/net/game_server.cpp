@@ -10,6 +10,10 @@
 
 namespace tq::net {
 
+void ClientSeat::AskMove(GameFlow& /*flow*/, int /*seat*/) {
+    server_.AskMove(connection_);
+}
+
 GameServer::GameServer(ServerTransport& transport, GameFlow& flow, NetNotices& notices)
     : transport_(transport), flow_(flow), notices_(notices) {
     transport_.SetEvents(this);
@@ -79,13 +83,13 @@ std::vector<ConnectionId> GameServer::SeatConnections(ConnectionId except) const
     // One copy per client, in the order of its first seat: a client holding two seats must not
     // apply a move or end a game twice.
     std::vector<ConnectionId> ids;
-    const GameSettings& s = flow_.Model().Settings;
-    for (int seat = 1; seat <= s.Count; ++seat) {
-        const TPlayers& p = s.Seat(seat);
-        if (p.Type != PlayerType::Client) continue;
-        const auto id = ConnectionOf(p.Name);
-        if (!id || *id == except) continue;
-        if (std::find(ids.begin(), ids.end(), *id) == ids.end()) ids.push_back(*id);
+    const int count = flow_.Model().Settings.Count;
+    for (int seat = 1; seat <= count; ++seat) {
+        const ClientSeat* client = ClientSeatAt(seat);
+        if (!client) continue;
+        const ConnectionId id = client->Connection();
+        if (id == except || !peers_.contains(id)) continue;
+        if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
     }
     return ids;
 }
@@ -103,13 +107,27 @@ void GameServer::SendUpdateMove(int round, int seat, int moveWord) {
 }
 
 void GameServer::SendYourMove(const std::string& seatName) {
+    if (const auto id = ConnectionOf(seatName)) AskMove(*id);
+}
+
+void GameServer::AskMove(ConnectionId id) {
+    if (!peers_.contains(id)) return;
+    if (moveLimit_.count() > 0) awaited_ = Awaited{id, transport_.Now() + moveLimit_};
+    transport_.Send(id, YourMoveLine());
+    if (moveLimit_.count() > 0) ScheduleWake();
+}
+
+std::unique_ptr<SeatPlayer> GameServer::RemotePlayer(const std::string& seatName) {
     const auto id = ConnectionOf(seatName);
-    if (!id) return;
-    transport_.Send(*id, YourMoveLine());
-    if (moveLimit_.count() > 0) {
-        awaited_ = Awaited{*id, transport_.Now() + moveLimit_};
-        ScheduleWake();
-    }
+    if (id) return std::make_unique<ClientSeat>(*this, seatName, *id);
+    // A listening server's client that has gone: the computer plays the seat, as it did since
+    // the client left. Without a server nobody can take the seat, and nobody is asked.
+    if (Listening()) return std::make_unique<ComputerSeat>();
+    return nullptr;
+}
+
+const ClientSeat* GameServer::ClientSeatAt(int seat) const {
+    return dynamic_cast<const ClientSeat*>(flow_.PlayerOf(seat));
 }
 
 void GameServer::SendEndGame() {
@@ -119,12 +137,8 @@ void GameServer::SendEndGame() {
 void GameServer::SendNewMove(const MoveReport& move) {
     // The move is CurrentSeat's. A client's own move comes back to it from nobody: its client
     // has shown it already.
-    const GameSettings& s = flow_.Model().Settings;
-    const TPlayers& mover = s.Seat(flow_.Model().State.CurrentSeat);
-    ConnectionId except = 0;
-    if (mover.Type == PlayerType::Client)
-        if (const auto id = ConnectionOf(mover.Name)) except = *id;
-    SendToClientSeats(NewMoveLine(move), except);
+    const ClientSeat* mover = ClientSeatAt(flow_.Model().State.CurrentSeat);
+    SendToClientSeats(NewMoveLine(move), mover ? mover->Connection() : 0);
 }
 
 bool GameServer::SendChat(std::string_view recipient, std::string_view text) {
@@ -222,8 +236,11 @@ bool GameServer::Idle(const Peer& peer, Clock::time_point now) const {
 }
 
 bool GameServer::Seated(const std::string& name) const {
+    // A seat in the game on the field, or one the host has chosen for the next game.
     const GameSettings& s = flow_.Model().Settings;
     for (int seat = 1; seat <= s.Count; ++seat) {
+        const ClientSeat* client = ClientSeatAt(seat);
+        if (client && SameText(client->Name(), name)) return true;
         const TPlayers& p = s.Seat(seat);
         if (p.Type == PlayerType::Client && SameText(p.Name, name)) return true;
     }
@@ -258,11 +275,9 @@ void GameServer::ScheduleWake() {
 }
 
 bool GameServer::AwaitsMoveOf(ConnectionId id) const {
-    const GameModel& model = flow_.Model();
-    const GameSettings& s = model.Settings;
-    if (s.Mode != GameMode::Server || flow_.Phase() != GamePhase::AwaitRemote) return false;
-    const TPlayers& seat = s.Seat(model.State.CurrentSeat);
-    return seat.Type == PlayerType::Client && ConnectionOf(seat.Name) == id;
+    if (flow_.Phase() != GamePhase::AwaitRemote) return false;
+    const ClientSeat* seat = ClientSeatAt(flow_.Model().State.CurrentSeat);
+    return seat && seat->Connection() == id;
 }
 
 void GameServer::OnWake() {
@@ -360,14 +375,9 @@ void GameServer::HandleConnect(ConnectionId id, const std::string& name) {
 
 void GameServer::HandleMove(ConnectionId id, const MoveReport& move) {
     GameModel& model = flow_.Model();
-    const GameSettings& s = model.Settings;
-    GameState& st = model.State;
     // Only the client whose seat is awaited. Any other move is dropped and the game goes on: the
     // game does not wait for it, and an honest client's move can cross a new game on the wire.
-    if (s.Mode != GameMode::Server || flow_.Phase() != GamePhase::AwaitRemote) return;
-    const TPlayers& seat = s.Seat(st.CurrentSeat);
-    const std::string& name = peers_[id].name;
-    if (seat.Type != PlayerType::Client || name.empty() || !SameText(seat.Name, name)) return;
+    if (!AwaitsMoveOf(id)) return;
     // The awaited move must be one an honest client can make. One that is not would leave the
     // game waiting for ever: the client is dropped instead, and the computer plays its seat.
     if (!IsLegalRemoteMove(model, move)) {
@@ -425,20 +435,19 @@ void GameServer::Leave(ConnectionId id) {
 void GameServer::HandOver(const std::vector<std::string>& names) {
     if (names.empty()) return;
     GameModel& model = flow_.Model();
-    GameSettings& s = model.Settings;
+    const GameSettings& s = model.Settings;
     GameState& st = model.State;
     const auto gone = [&](std::string_view name) {
         return std::any_of(names.begin(), names.end(),
                            [&](const std::string& n) { return SameText(n, name); });
     };
+    // The game's seats go to the computer; the settings keep what the host chose (a new game
+    // gives the computer a seat whose client is not there).
     std::vector<int> seats;
-    for (int n = 1; n <= s.Count; ++n) {
-        TPlayers& seat = s.Seat(n);
-        if (seat.Type == PlayerType::Client && gone(seat.Name)) {
-            seat.Type = PlayerType::Computer;
+    for (int n = 1; n <= s.Count; ++n)
+        if (const ClientSeat* client = ClientSeatAt(n); client && gone(client->Name()))
             seats.push_back(n);
-        }
-    }
+    for (const int n : seats) flow_.HandSeatToComputer(n);
     names_.erase(std::remove_if(names_.begin(), names_.end(), gone), names_.end());
     if (!seats.empty()) notices_.Notify([&](NetObserver& o) { o.SeatsTakenOver(seats); });
     notices_.Notify([](NetObserver& o) { o.ClientNamesChanged(); });

@@ -23,9 +23,11 @@
 #include <chrono>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/game_flow.h"
@@ -45,6 +47,26 @@ constexpr int kChatBurst = 10;
 constexpr std::chrono::seconds kChatInterval{2};
 // The longest chat text the server shows or logs; a longer one is cut there and marked so.
 constexpr std::size_t kMaxChatShown = 500;
+
+class GameServer;
+
+// A seat of a client in a game this server leads: its moves are asked for with "YourMove//" on
+// the connection the client had when the game was built, and arrive as "GetMyMove/" lines there.
+class ClientSeat final : public RemoteSeat {
+  public:
+    ClientSeat(GameServer& server, std::string name, ConnectionId connection)
+        : server_(server), name_(std::move(name)), connection_(connection) {}
+    const std::string& Name() const { return name_; }
+    ConnectionId Connection() const { return connection_; }
+
+  protected:
+    void AskMove(GameFlow& flow, int seat) override;
+
+  private:
+    GameServer& server_;
+    std::string name_;
+    ConnectionId connection_;
+};
 
 class GameServer : private ServerEvents {
   public:
@@ -98,6 +120,11 @@ class GameServer : private ServerEvents {
     // A move of CurrentSeat, to every client seat but the mover's own: a move made at this
     // computer (its human seat or a computer seat), or a client's move passed on to the others.
     void SendNewMove(const MoveReport& move);
+    // The player of a new game's seat held by the client of that name: its ClientSeat; when no
+    // client has the name (it left), the computer while listening, else none.
+    std::unique_ptr<SeatPlayer> RemotePlayer(const std::string& seatName);
+    // "YourMove//" to the connection, with the move limit from now.
+    void AskMove(ConnectionId id);
 
   private:
     struct Peer {
@@ -136,6 +163,8 @@ class GameServer : private ServerEvents {
     bool Idle(const Peer& peer, Clock::time_point now) const;
     // Whether a seat of the game is the client's.
     bool Seated(const std::string& name) const;
+    // The client's seat of the game on the field at that seat number, if the seat is a client's.
+    const ClientSeat* ClientSeatAt(int seat) const;
     // Whether a chat message of the connection may pass now; takes its share if so.
     bool TakeChatShare(Peer& peer);
     // New connections are taken unless the capacity is reached by clients none of which may give

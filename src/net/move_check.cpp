@@ -62,7 +62,7 @@ bool IsLegalRemoteMove(const GameModel& model, const MoveReport& move) {
         if (want != kJoker && want != move.Word[i]) return false;
     }
 
-    const TPlayers& seat = s.Seat(st.CurrentSeat);
+    const SeatScore& seat = st.Score(st.CurrentSeat);
     const std::size_t length = move.Word.size();
     int32_t points = 0;
     if (length > 1) {

@@ -41,6 +41,10 @@ class NetPlay final : public NetSender {
     void SendEndGame() override { server_.SendEndGame(); }
     void SendNewMove(const MoveReport& move) override { server_.SendNewMove(move); }
     void SendMyMove(const MoveReport& move) override { client_.SendMyMove(move); }
+    // A seat at another computer in a game led here is a client's of the server.
+    std::unique_ptr<SeatPlayer> RemotePlayer(const std::string& seatName) override {
+        return server_.RemotePlayer(seatName);
+    }
 
   private:
     GameFlow& flow_;

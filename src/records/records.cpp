@@ -33,7 +33,7 @@ RecordLines DefaultRecordTable(const RecordTitles& titles) {
 
 namespace {
 
-int64_t SeatTotal(const TPlayers& p) {
+int64_t SeatTotal(const SeatScore& p) {
     return int64_t{p.WordPoints} + p.BonusPoints - p.FinePoints;
 }
 
@@ -68,7 +68,7 @@ int64_t EntryValue(std::string_view line) {
 
 }  // namespace
 
-std::string GameSummary(const GameSettings& s) {
+std::string GameSummary(const GameSettings& s, const GameState& state) {
     std::string out;
     for (int seat = 1; seat <= s.Count && seat <= kMaxSeats; ++seat) {
         const TPlayers& p = s.Seat(seat);
@@ -79,7 +79,7 @@ std::string GameSummary(const GameSettings& s) {
             out += static_cast<char>('0' + ClampSkill(p.Skill));
             out += '-';
         }
-        out += std::to_string(SeatTotal(p)) + ",";
+        out += std::to_string(SeatTotal(state.Score(seat))) + ",";
     }
     out += std::to_string(int(s.ColCount)) + std::to_string(int(s.RowCount)) + ",";
     out += s.Directions.size() >= 8 ? s.Directions[7] : '0';
@@ -93,14 +93,14 @@ int HumanSeat(const GameSettings& s) {
     return human;
 }
 
-int64_t WeightedSum(const GameSettings& s, int humanSeat) {
+int64_t WeightedSum(const GameSettings& s, const GameState& state, int humanSeat) {
     if (humanSeat < 1 || humanSeat > kMaxSeats) return 0;
-    const int64_t h = SeatTotal(s.Seat(humanSeat));
+    const int64_t h = SeatTotal(state.Score(humanSeat));
     int64_t w = 0;
     for (int seat = 1; seat <= s.Count && seat <= kMaxSeats; ++seat) {
         if (seat == humanSeat) continue;
         const int k = ClampSkill(s.Seat(seat).Skill);
-        const int64_t lead = h - SeatTotal(s.Seat(seat));
+        const int64_t lead = h - SeatTotal(state.Score(seat));
         w += lead * (lead > 0 ? SkillWeights[k] : SkillWeights[8 - k]);
     }
     return w;
@@ -239,8 +239,8 @@ Result<int> UpdateRecords(const fs::path& recordsFolder, const TDictInfo& dict,
     if (s.Mode != GameMode::General || !s.RatedGame) return 0;
     const int human = HumanSeat(s);
     if (human == 0) return 0;
-    const std::string summary = GameSummary(s);
-    const int32_t value = RecordValue(WeightedSum(s, human), s);
+    const std::string summary = GameSummary(s, state);
+    const int32_t value = RecordValue(WeightedSum(s, state, human), s);
     if (value <= 10) return 0;
 
     const fs::path file = RecordsFilePath(recordsFolder, dict);

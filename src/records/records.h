@@ -37,7 +37,7 @@ RecordLines DefaultRecordTable(const RecordTitles& titles = kEnglishRecordTitles
 
 // The finished game in one token: per seat "H-<total>," or "C<skill>-<total>,", then ColCount
 // and RowCount run together, ",", and the eighth Directions character. Example: H-140,C3-90,55,0.
-std::string GameSummary(const GameSettings& s);
+std::string GameSummary(const GameSettings& s, const GameState& state);
 
 // The seat a rated game rates: the last Human seat among the seats in play, 0 when there is none.
 int HumanSeat(const GameSettings& s);
@@ -45,7 +45,7 @@ int HumanSeat(const GameSettings& s);
 // The weighted sum of the human seat's lead over every other seat in play: a lead counts with
 // the weight of the seat's skill, a deficit with the weight of 8 - skill. 64-bit, so no lead can
 // wrap around.
-int64_t WeightedSum(const GameSettings& s, int humanSeat);
+int64_t WeightedSum(const GameSettings& s, const GameState& state, int humanSeat);
 
 // W x ColCount x RowCount divided by 25 under "11111111", else by 50, rounded to the nearest
 // integer with exact halves going to the even neighbour; limited to the 32-bit range.

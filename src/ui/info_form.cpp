@@ -77,7 +77,7 @@ void TInfoForm::Fill() {
             const TPlayers& p = s.Seat(seat);
             const QColor colour = ToQColor(p.Color);
             Place(seat, 0, ToQString(p.Name), colour);
-            Place(seat, 1, QString::number(p.Total()), colour);
+            Place(seat, 1, QString::number(model_.State.Score(seat).Total()), colour);
         } else {
             Place(seat, 0, ToQString(msg::NoWord), ToQColor(kGrey));
             Place(seat, 1, ToQString(msg::NoWord), ToQColor(kGrey));

@@ -674,6 +674,13 @@ void TOptionsForm::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
 }
 
+bool TOptionsForm::ClientConnected(const std::string& name) const {
+    const QString wanted = ToQString(name);
+    for (const std::string& c : network_->ClientNames())
+        if (QString::compare(ToQString(c), wanted, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
 void TOptionsForm::FormShow() {
     const GameSettings& s = model_.Settings;
     ModeButton(s.Mode)->setChecked(true);
@@ -685,7 +692,10 @@ void TOptionsForm::FormShow() {
         r.name->setEditText(ToQString(p.Name));
         r.colour = p.Color;
         ShowSeatColour(n);
-        const int type = static_cast<int>(p.Type);
+        int type = static_cast<int>(p.Type);
+        // A client that has left plays no more: the game gave its seat to the computer.
+        if (p.Type == PlayerType::Client && s.Mode == GameMode::Server && !ClientConnected(p.Name))
+            type = static_cast<int>(PlayerType::Computer);
         r.type->setCurrentIndex(type < r.type->count() ? type : 1);
         r.skill->setCurrentIndex(std::clamp<int>(p.Skill, 1, 7) - 1);
         cbTypeChange(n);

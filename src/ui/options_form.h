@@ -201,6 +201,8 @@ class TOptionsForm : public QDialog {
     void SetPageEnabled(OptionsPage page, bool enabled);
     void ShowSeatColour(int row);
     bool HasClientEntry() const;
+    // Whether a connected client has the name (letter case aside).
+    bool ClientConnected(const std::string& name) const;
     void AddClientEntry();
     void RemoveClientEntry();
     int RowOfLabel(const QWidget* w) const;

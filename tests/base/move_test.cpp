@@ -26,7 +26,7 @@ TEST_P(ApplyMoveTest, PlacesScoresAndRecords) {
     GameState state;
     state.FieldLetters = "A";
     state.LetterCountOnField = 1;
-    TPlayers seat;
+    SeatScore seat;
     const std::string word = c.word;
     const Move move{
         word, word.size() > 1 ? word[1] : word[0], Cell{1, 1},

@@ -241,7 +241,7 @@ TEST(Review, NamesTheBestMoveOfTheLivePositionBeforeEachMove) {
             EXPECT_EQ(seat.Points, made);
             EXPECT_EQ(seat.WordPoints, words);
             EXPECT_EQ(seat.BestPoints, possible);
-            EXPECT_EQ(seat.WordPoints, s.Seat(seat.Seat).WordPoints);
+            EXPECT_EQ(seat.WordPoints, model.State.Score(seat.Seat).WordPoints);
         }
     }
 }

@@ -61,8 +61,8 @@ TEST(ComputerMoveTest, SkillSevenPlaysTheLongestWordAndScoresIt) {
         const std::string chain = ChainText(move.Chain);
         EXPECT_EQ(chain.substr(0, 15), "01:11:21:31:41:");
         EXPECT_EQ(chain.substr(15), CellCode(move.NewCell) + ":");
-        EXPECT_EQ(model.Settings.Seat(2).WordPoints, 60);
-        EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
+        EXPECT_EQ(model.State.Score(2).WordPoints, 60);
+        EXPECT_EQ(model.State.Score(1).WordPoints, 0);
         EXPECT_EQ(model.State.FieldLetters, LettersOf(CatsuField()) + "P");
         EXPECT_EQ(model.State.LetterCountOnField, 6);
         EXPECT_EQ(model.State.TimeAward, 0);
@@ -81,7 +81,7 @@ TEST(ComputerMoveTest, HonoursTheLengthLimitsAndPlayedWords) {
         model.Settings.MinWordLen = model.Settings.MaxWordLen = 4;
         const std::string word = PlayComputerMove(player, model).Word;
         EXPECT_TRUE(word == "TSUQ" || word == "ATSZ") << word;
-        EXPECT_EQ(model.Settings.Seat(2).WordPoints, 40);
+        EXPECT_EQ(model.State.Score(2).WordPoints, 40);
 
         GameModel again = MakeModel(CatsuField(), 7, seed);
         again.State.UsedWords.Add("catsUP");
@@ -121,7 +121,7 @@ TEST(ComputerMoveTest, WithoutAWordPutsARandomLetterNextToTheLetters) {
         EXPECT_GE(move.Letter, 'A');
         EXPECT_LE(move.Letter, 'Z');
         EXPECT_EQ(model.Board.At(2, 2), move.Letter);
-        EXPECT_EQ(model.Settings.Seat(2).WordPoints, 0);
+        EXPECT_EQ(model.State.Score(2).WordPoints, 0);
         EXPECT_TRUE(model.State.UsedWords.Contains(move.Word));
         EXPECT_EQ(model.State.LetterCountOnField, 9);
         EXPECT_EQ(model.State.TimeAward, 0);

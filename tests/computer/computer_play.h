@@ -16,7 +16,7 @@ inline Move PlayComputerMove(const ComputerPlayer& player, GameModel& model) {
     const Move move =
         player.ChooseMove(model.Board, model.Settings, model.State, model.Dict, model.Rng);
     if (!move.Word.empty())
-        ApplyMove(model.Board, model.State, model.Settings.Seat(model.State.CurrentSeat), move,
+        ApplyMove(model.Board, model.State, model.State.Score(model.State.CurrentSeat), move,
                   MoveSource::Computer, 0);
     return move;
 }

@@ -67,6 +67,7 @@ class FakeView : public GameView {
     void AskLetter(Cell at) override {
         ++picks;
         askedAt.push_back(at);
+        if (onAskLetter) onAskLetter(at);
         if (!flow) return;
         if (picked.empty()) return flow->PickerCancelled();
         const char c = picked.front();
@@ -74,6 +75,9 @@ class FakeView : public GameView {
         flow->LetterChosen(c);
     }
     bool ShiftHeld() const override { return shift; }
+    void PhaseChanged(GamePhase phase) override {
+        if (onPhase) onPhase(phase);
+    }
     void WakeAfter(int ms) override {
         waits.push_back(ms);
         wake = ms;
@@ -144,7 +148,9 @@ class FakeView : public GameView {
     std::vector<Cell> askedAt;
     bool shift = false;
     std::function<void(int)> onResultRow;
-    std::vector<int> waits;  // every wake-up asked for, in milliseconds
+    std::function<void(Cell)> onAskLetter;   // a letter window opened, before any answer
+    std::function<void(GamePhase)> onPhase;  // the game entered a phase
+    std::vector<int> waits;                  // every wake-up asked for, in milliseconds
     std::optional<int> wake;
     std::function<void()> onWake;
     std::function<void(int)> onWakeAfter;  // a real event loop's timer, where one runs

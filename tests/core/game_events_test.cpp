@@ -63,7 +63,7 @@ TEST_F(EventsTest, AGameOfComputersIsToldMoveByMoveWithTheTotalsAtTheEnd) {
     ASSERT_EQ(end.Totals.size(), 2u);
     for (const auto& t : end.Totals) {
         EXPECT_EQ(t.WordPoints, points[t.Seat]);
-        EXPECT_EQ(t.Total, model.Settings.Seat(t.Seat).Total());
+        EXPECT_EQ(t.Total, model.State.Score(t.Seat).Total());
     }
     EXPECT_EQ(end.RecordPlace, 0);
 }
@@ -128,9 +128,9 @@ TEST_F(ServerTest, AClientsMoveIsCommittedPassedOnAndTheTurnMovesOn) {
 
     EXPECT_EQ(model.Board.At(1, 1), 'T');
     EXPECT_TRUE(model.State.UsedWords.Contains("HOT"));
-    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 30);
-    EXPECT_EQ(model.Settings.Seat(1).BonusPoints, 2);
-    EXPECT_EQ(model.Settings.Seat(1).FinePoints, 1);
+    EXPECT_EQ(model.State.Score(1).WordPoints, 30);
+    EXPECT_EQ(model.State.Score(1).BonusPoints, 2);
+    EXPECT_EQ(model.State.Score(1).FinePoints, 1);
     EXPECT_EQ(view.results[0].word, "HOT");
     EXPECT_EQ(view.results[0].points, "32");
     EXPECT_EQ(Flow().CellMark(O), MarkState::Marked);

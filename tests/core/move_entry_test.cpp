@@ -55,7 +55,7 @@ TEST_P(RefusalTest, ChecksRunInTheirOrder) {
     EXPECT_EQ(view.letters[c.newCell.col][c.newCell.row], std::string(1, c.letter));
     EXPECT_EQ(model.Board.At(c.newCell), kEmptyCell);
     EXPECT_TRUE(view.results.empty());
-    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
+    EXPECT_EQ(model.State.Score(1).WordPoints, 0);
 }
 
 const Cell T11{1, 1}, A21{2, 1};
@@ -126,7 +126,7 @@ TEST_F(FlowTest, AcceptedWordIsScoredCommittedAndListed) {
     EXPECT_EQ(model.Board.At(1, 1), 'T');
     EXPECT_EQ(model.State.FieldLetters, "HORSET");
     EXPECT_EQ(model.State.LetterCountOnField, 6);
-    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 30);
+    EXPECT_EQ(model.State.Score(1).WordPoints, 30);
     EXPECT_TRUE(model.State.UsedWords.Contains("HOT"));
     ASSERT_EQ(view.results.count(0), 1u);
     EXPECT_EQ(view.results[0].word, "HOT");
@@ -151,7 +151,7 @@ TEST_F(FlowTest, NewLetterAloneIsAMoveWithoutAWord) {
     Mark({{1, 1}});
     Flow().AcceptWord();
     EXPECT_EQ(model.Board.At(1, 1), 'Q');
-    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
+    EXPECT_EQ(model.State.Score(1).WordPoints, 0);
     EXPECT_FALSE(model.State.UsedWords.Contains("Q"));
     EXPECT_EQ(view.results[0].word, "----");
     EXPECT_EQ(view.results[0].points, "0");

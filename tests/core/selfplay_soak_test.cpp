@@ -101,9 +101,9 @@ TEST_P(SelfPlaySoak, ThousandGamesEndFullWithDistinctWordsAndHonestPoints) {
             letters[m.Seat] += static_cast<int>(word.size());
         }
         for (int seat = 1; seat <= s.Count; ++seat) {
-            ASSERT_EQ(s.Seat(seat).WordPoints, 10 * letters[seat]) << "seat " << seat;
-            ASSERT_EQ(s.Seat(seat).BonusPoints, 0);
-            ASSERT_EQ(s.Seat(seat).FinePoints, 0);
+            ASSERT_EQ(model.State.Score(seat).WordPoints, 10 * letters[seat]) << "seat " << seat;
+            ASSERT_EQ(model.State.Score(seat).BonusPoints, 0);
+            ASSERT_EQ(model.State.Score(seat).FinePoints, 0);
             ASSERT_EQ(log.ended[0].Totals[seat - 1].Total, 10 * letters[seat]) << "seat " << seat;
         }
     }

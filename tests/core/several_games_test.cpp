@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Several games at once in one thread and one event loop: games between computer seats, a game
 // with a human seat driven by commands (a click, the letter window's answer, each chain cell,
-// Enter, each a step of its own) and a server game whose remote seat answers later. Their steps
-// interleave in the loop; each game must end exactly as the same game run alone.
+// Enter, each a step of its own) and a shared game whose scripted remote seat answers later. Their
+// steps interleave in the loop; each game must end exactly as the same game run alone.
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 #include "base/chain_rules.h"
 #include "computer/computer_move.h"
 #include "core/game_flow.h"
-#include "core/headless_view.h"
+#include "core/seat.h"
 #include "flow_fixture.h"
 
 namespace tq::test {
@@ -47,9 +47,40 @@ class Loop {
 
 enum class Kind { Computers, Human, Remote };
 
-// One game with its model, its view on the shared loop, and the players of its seats that are not
-// the computer: a human at this computer, or a player at another computer.
-class Game : public HeadlessView, public NetSender, public GameEvents {
+// A player at another computer, scripted: asked for its move, it answers some time later with the
+// computer's choice, as the server's line of a client would arrive.
+class ScriptedRemote final : public RemoteSeat {
+  public:
+    ScriptedRemote(Loop& loop, ComputerPlayer& player) : loop_(loop), player_(player) {}
+
+  protected:
+    void AskMove(GameFlow& flow, int seat) override {
+        loop_.Post(7, [&flow, seat, this] {
+            GameModel& m = flow.Model();
+            const Move move = player_.ChooseMove(m.Board, m.Settings, m.State, m.Dict, m.Rng);
+            const SeatScore& p = m.State.Score(seat);
+            MoveReport r;
+            r.WordPoints = p.WordPoints + WordPointsOf(move.Word);
+            r.BonusPoints = p.BonusPoints;
+            r.FinePoints = p.FinePoints;
+            r.Word = move.Word;
+            r.Chain = move.Chain;
+            r.Letter = move.Letter;
+            r.Col = move.NewCell.col;
+            r.Row = move.NewCell.row;
+            EXPECT_TRUE(flow.CommitReceivedMove(r).ok());
+        });
+    }
+
+  private:
+    Loop& loop_;
+    ComputerPlayer& player_;
+};
+
+// One game with its model and the recording view, both on the shared loop, and the players of
+// its seats: the computer, a human at this computer driven by commands, or a scripted player at
+// another computer.
+class Game : public GameEvents {
   public:
     Game(Loop& loop, Kind kind, uint64_t seed, int pace) : loop_(loop), kind_(kind) {
         UseEnglish(model_, {"HORSE", "HOT",   "HOTS",  "ROT",  "SHOE", "HE",    "TO",
@@ -66,67 +97,54 @@ class Game : public HeadlessView, public NetSender, public GameEvents {
         s.Directions = "11111111";
         s.UseJoker = seed % 2 == 1;
         s.ComputerPace = pace;
-        s.Seat(1).Type = PlayerType::Computer;
         s.Seat(1).Skill = 7;
-        s.Seat(2).Type = PlayerType::Computer;
         s.Seat(2).Skill = 3;
         s.Seat(2).Name = "Rem";
-        if (kind == Kind::Human) s.Seat(1).Type = PlayerType::Human;
-        if (kind == Kind::Remote) {
-            s.Mode = GameMode::Server;
-            s.Seat(2).Type = PlayerType::Client;
-        }
-        flow_ = std::make_unique<GameFlow>(model_, *this, *this);
+        flow_ = std::make_unique<GameFlow>(model_, view_, sender_);
         flow_->Subscribe(*this);
         player_ = std::make_unique<ComputerPlayer>(model_.Words);
+
+        // The window: wake-ups and the letter window's answers are events of the loop.
+        view_.onWakeAfter = [this](int ms) {
+            view_.wake.reset();
+            const uint64_t token = ++wakeToken_;
+            loop_.Post(ms, [this, token] {
+                if (token == wakeToken_) flow_->Wake();
+            });
+        };
+        view_.onAskLetter = [this](Cell) {
+            const char letter = letters_.empty() ? kJoker : letters_.front();
+            if (!letters_.empty()) letters_.erase(letters_.begin());
+            loop_.Post(1, [this, letter] {
+                if (letter == kJoker)
+                    flow_->PickerCancelled();
+                else
+                    flow_->LetterChosen(letter);
+            });
+        };
+        // The human at this computer moves when the letter is to be put.
+        view_.onPhase = [this](GamePhase phase) {
+            if (phase == GamePhase::PutLetter) loop_.Post(3, [this] { HumanMoves(); });
+        };
     }
 
     void Start() {
-        loop_.Post(0, [this] { flow_->StartNewGame(); });
+        loop_.Post(0, [this] {
+            GameSeats seats;
+            seats.Players.push_back(kind_ == Kind::Human
+                                        ? std::shared_ptr<SeatPlayer>(new LocalHumanSeat)
+                                        : std::make_shared<ComputerSeat>());
+            if (kind_ == Kind::Remote) {
+                seats.Lead = GameLead::HereShared;
+                seats.Players.push_back(std::make_shared<ScriptedRemote>(loop_, *player_));
+            } else {
+                seats.Players.push_back(std::make_shared<ComputerSeat>());
+            }
+            flow_->StartNewGame(std::move(seats));
+        });
     }
     const std::vector<std::string>& Log() const { return log_; }
     GamePhase Phase() const { return flow_->Phase(); }
-
-    // The view: wake-ups and the letter window's answers are events of the loop.
-    void WakeAfter(int ms) override {
-        const uint64_t token = ++wakeToken_;
-        loop_.Post(ms, [this, token] {
-            if (token == wakeToken_) flow_->Wake();
-        });
-    }
-    void AskLetter(Cell) override {
-        const char letter = letters_.empty() ? kJoker : letters_.front();
-        if (!letters_.empty()) letters_.erase(letters_.begin());
-        loop_.Post(1, [this, letter] {
-            if (letter == kJoker)
-                flow_->PickerCancelled();
-            else
-                flow_->LetterChosen(letter);
-        });
-    }
-    // The human at this computer moves when the letter is to be put.
-    void PhaseChanged(GamePhase phase) override {
-        if (phase == GamePhase::PutLetter && kind_ == Kind::Human)
-            loop_.Post(3, [this] { HumanMoves(); });
-    }
-
-    // The network: the remote seat answers some time after it is told to move.
-    void SendYourMove(const std::string&) override {
-        loop_.Post(7, [this] {
-            const Move m = Choose();
-            const TPlayers& seat = model_.Settings.Seat(model_.State.CurrentSeat);
-            MoveReport r;
-            r.WordPoints = seat.WordPoints + (m.Word.size() > 1 ? WordPointsOf(m.Word) : 0);
-            r.BonusPoints = seat.BonusPoints;
-            r.FinePoints = seat.FinePoints;
-            r.Word = m.Word;
-            r.Chain = m.Chain;
-            r.Letter = m.Letter;
-            r.Col = m.NewCell.col;
-            r.Row = m.NewCell.row;
-            EXPECT_TRUE(flow_->CommitReceivedMove(r).ok());
-        });
-    }
 
     void MovePlayed(const MovePlayedEvent& e) override {
         std::ostringstream line;
@@ -142,15 +160,11 @@ class Game : public HeadlessView, public NetSender, public GameEvents {
     }
 
   private:
-    Move Choose() {
-        return player_->ChooseMove(model_.Board, model_.Settings, model_.State, model_.Dict,
-                                   model_.Rng);
-    }
-
     // The computer's choice entered as a player enters it: each click, the letter window's
     // answers and Enter are steps of their own, with the loop's other events between them.
     void HumanMoves() {
-        const Move m = Choose();
+        const Move m = player_->ChooseMove(model_.Board, model_.Settings, model_.State, model_.Dict,
+                                           model_.Rng);
         const std::vector<Cell>& chain = m.Chain;
         letters_ = {m.Letter};
         for (std::size_t i = 0; i < chain.size() && i < m.Word.size(); ++i)
@@ -168,6 +182,8 @@ class Game : public HeadlessView, public NetSender, public GameEvents {
     Loop& loop_;
     Kind kind_;
     GameModel model_;
+    FakeView view_;
+    RecordingSender sender_;
     std::unique_ptr<GameFlow> flow_;
     std::unique_ptr<ComputerPlayer> player_;
     std::vector<char> letters_;

@@ -62,9 +62,9 @@ TEST_P(ScoreMoveTest, AwardIsCreditedAndShownInTheRow) {
     Mark({H, O, {1, 1}});
     Flow().AcceptWord();
     EXPECT_EQ(model.State.TimeAward, c.bonus - c.fine);
-    EXPECT_EQ(model.Settings.Seat(1).BonusPoints, c.bonus);
-    EXPECT_EQ(model.Settings.Seat(1).FinePoints, c.fine);
-    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 30);
+    EXPECT_EQ(model.State.Score(1).BonusPoints, c.bonus);
+    EXPECT_EQ(model.State.Score(1).FinePoints, c.fine);
+    EXPECT_EQ(model.State.Score(1).WordPoints, 30);
     EXPECT_EQ(view.results[0].points, c.points);
     // Seat 2 is human too: its clock starts afresh.
     EXPECT_EQ(Flow().Clock().Remaining(), 60);
@@ -86,8 +86,8 @@ TEST_F(FlowTest, MoveWithoutAWordStillGetsItsTimeAward) {
     Flow().AcceptWord();
     EXPECT_EQ(view.results[0].word, "----");
     EXPECT_EQ(view.results[0].points, "5");
-    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
-    EXPECT_EQ(model.Settings.Seat(1).BonusPoints, 5);
+    EXPECT_EQ(model.State.Score(1).WordPoints, 0);
+    EXPECT_EQ(model.State.Score(1).BonusPoints, 5);
 }
 
 // --- the clock label --------------------------------------------------------------------------
@@ -346,7 +346,7 @@ TEST_F(FlowTest, NewGameResetsEverythingOfTheOldOne) {
     EXPECT_EQ(model.State.Round, 1);
     EXPECT_EQ(model.State.MoveWord, 1);
     EXPECT_EQ(model.State.NewRecordPlace, 0);
-    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 0);
+    EXPECT_EQ(model.State.Score(1).WordPoints, 0);
     EXPECT_EQ(model.State.UsedWords.Size(), 1u);
     EXPECT_TRUE(model.State.PlayedPaths.empty());
     EXPECT_TRUE(view.results.empty());
@@ -491,7 +491,7 @@ TEST_P(RatedGameTest, RecordTableOrStatusDialog) {
     NewGame();
     // The human seat puts letters without words until the field is full.
     while (Flow().Phase() == GamePhase::PutLetter) {
-        if (c.bigLead) model.Settings.Seat(1).WordPoints = 5000;
+        if (c.bigLead) model.State.Score(1).WordPoints = 5000;
         Cell free{-1, -1};
         for (int col = 0; col < 3 && free.col < 0; ++col)
             for (int r = 0; r < 3 && free.col < 0; ++r)
@@ -553,8 +553,8 @@ TEST_P(OutcomeTest, WinnerOrDraw) {
     model.Settings.Count = static_cast<uint8_t>(c.count);
     const char* names[] = {"Ann", "Bob", "Cid", "Dee", "Eve"};
     for (int seat = 1; seat <= c.count; ++seat) {
-        TPlayers& p = model.Settings.Seat(seat);
-        p.Name = names[seat - 1];
+        model.Settings.Seat(seat).Name = names[seat - 1];
+        SeatScore& p = model.State.Score(seat);
         p.WordPoints = c.points[seat - 1][0];
         p.BonusPoints = c.points[seat - 1][1];
         p.FinePoints = c.points[seat - 1][2];

@@ -108,12 +108,18 @@ TEST_F(ClientTest, FailuresShowTheirMessages) {
 
 TEST_F(ClientTest, ANewGameTakesTheServersSettingsAndSeats) {
     model.Settings.RatedGame = true;
+    model.Settings.Seat(1).Type = PlayerType::Computer;
     Start();
     const GameSettings& s = model.Settings;
     EXPECT_EQ(s.Mode, GameMode::Client);
     EXPECT_TRUE(s.RatedGame);  // not sent, not changed
     EXPECT_EQ(s.Count, 3);
-    EXPECT_EQ(s.Seat(1).Type, PlayerType::Human);
+    // The game's players: Bob's own seat is the human's here, the others the server's; the
+    // settings keep this computer's own seat types.
+    EXPECT_EQ(flow->KindOf(1), SeatKind::Remote);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Human);
+    EXPECT_EQ(flow->KindOf(3), SeatKind::Remote);
+    EXPECT_EQ(s.Seat(1).Type, PlayerType::Computer);
     EXPECT_EQ(s.Seat(2).Name, "Bob");
     EXPECT_EQ(s.Seat(3).Color, 32896u);
     EXPECT_EQ(s.ColCount, 4);
@@ -159,8 +165,8 @@ TEST_F(ClientTest, MovesFromTheServerGoToTheSeatToMove) {
     Start();
     clientSockets.Feed("UpdateMove1,3,1\rGetNewMove20,2,0,2,HE,01:02,E,0,2\r");
     EXPECT_EQ(model.Board.At(0, 2), 'E');
-    EXPECT_EQ(model.Settings.Seat(3).WordPoints, 20);
-    EXPECT_EQ(model.Settings.Seat(3).BonusPoints, 2);
+    EXPECT_EQ(model.State.Score(3).WordPoints, 20);
+    EXPECT_EQ(model.State.Score(3).BonusPoints, 2);
     EXPECT_EQ(State().TimeAward, 2);
     EXPECT_EQ(ChainText(State().MarkedPath), "01:02:");
     EXPECT_TRUE(State().UsedWords.Contains("HE"));

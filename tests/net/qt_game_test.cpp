@@ -106,7 +106,8 @@ TEST(NetworkGame, FourSeatsOverLoopbackWithAClientLeavingMidTurn) {
 
     // Bob left at his second turn; the computer played his seat from then on.
     EXPECT_EQ(bob.turns, 2);
-    EXPECT_EQ(s.Seat(3).Type, PlayerType::Computer);
+    EXPECT_EQ(server.flow->KindOf(3), SeatKind::Computer);
+    EXPECT_EQ(s.Seat(3).Type, PlayerType::Client);  // the settings keep what the host chose
     EXPECT_EQ(bob.play->Client().State(), net::ClientState::Closed);
     EXPECT_EQ(server.play->Server().ClientNames(), (std::vector<std::string>{"Ann", "Cid"}));
     EXPECT_EQ(server.model.State.LetterCountOnField, 25);
@@ -129,8 +130,8 @@ TEST(NetworkGame, FourSeatsOverLoopbackWithAClientLeavingMidTurn) {
             EXPECT_EQ(p->view.results[row].colour, shown.colour) << row;
         }
         for (int n = 1; n <= 4; ++n) {
-            EXPECT_EQ(p->model.Settings.Seat(n).WordPoints, s.Seat(n).WordPoints);
-            EXPECT_EQ(p->model.Settings.Seat(n).Total(), s.Seat(n).Total());
+            EXPECT_EQ(p->model.State.Score(n).WordPoints, server.model.State.Score(n).WordPoints);
+            EXPECT_EQ(p->model.State.Score(n).Total(), server.model.State.Score(n).Total());
         }
     }
 }

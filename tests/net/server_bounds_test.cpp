@@ -188,7 +188,7 @@ TEST_F(ServerBoundsTest, AConnectionCutOffForAFullQueueIsReportedWithItsReason) 
     EXPECT_EQ(observer.dropped[0].first, "Ann");
     EXPECT_NE(observer.dropped[0].second.find("did not read"), std::string::npos);
     EXPECT_TRUE(Server().ClientNames().empty());
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
 }
 
 // Sam here, clients Ann and Bob, a computer seat; Sam has moved and Ann is to move.
@@ -232,7 +232,7 @@ TEST_F(MoveLimitTest, ASeatThatDoesNotMoveInTimeIsHandledAsItsDisconnect) {
     EXPECT_NE(observer.dropped[0].second.find("120 seconds"), std::string::npos);
     // As his "Disconnect": the computer plays his seat, this turn included, and the game goes on
     // to Sam.
-    EXPECT_EQ(model.Settings.Seat(3).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(3), SeatKind::Computer);
     EXPECT_EQ(Server().ClientNames(), std::vector<std::string>{"Ann"});
     EXPECT_EQ(State().Round, 2);
     EXPECT_EQ(State().CurrentSeat, 1);
@@ -253,7 +253,7 @@ TEST_F(MoveLimitTest, TheHostHandsASilentSeatToTheComputer) {
     EXPECT_EQ(observer.dropped[0].first, "Ann");
     EXPECT_NE(observer.dropped[0].second.find("the host handed"), std::string::npos);
     // Her seat is the computer's, this turn included: the game goes on to Bob.
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
     EXPECT_EQ(State().CurrentSeat, 3);
     EXPECT_EQ(flow->Phase(), GamePhase::AwaitRemote);
 }

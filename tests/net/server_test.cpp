@@ -71,7 +71,7 @@ TEST_F(ServerTest, MovesReachTheOtherClientSeatsOnly) {
     // Ann (seat 2) moves: the move is applied here and reaches Bob only.
     serverSockets.Feed(ann, "GetMyMove/20,0,0,0,HE,41:42,H,4,1\r");
     EXPECT_EQ(model.Board.At(4, 1), 'H');
-    EXPECT_EQ(model.Settings.Seat(2).WordPoints, 20);
+    EXPECT_EQ(model.State.Score(2).WordPoints, 20);
     EXPECT_TRUE(State().UsedWords.Contains("HE"));
     EXPECT_EQ(view.results[1].word, "HE");
     EXPECT_EQ(view.marks[4][1], MarkState::Marked);
@@ -161,7 +161,7 @@ TEST_F(ServerTest, ARefusedMoveClosesItsClientsConnectionAndTheGameGoesOn) {
         EXPECT_EQ(
             observer.dropped,
             (std::vector<std::pair<std::string, std::string>>{{"Ann", "its move was refused"}}));
-        EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+        EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
         EXPECT_EQ(Server().ClientNames(), std::vector<std::string>{"Bob"});
         ASSERT_EQ(log.moves.size(), 1u);
         EXPECT_EQ(log.moves[0].Source, MoveSource::Computer);
@@ -200,7 +200,7 @@ TEST_F(ServerTest, AWordMissingFromTheServersDictionaryIsTheMoversBusiness) {
     ASSERT_FALSE(model.Words.ContainsWord("XE"));
     serverSockets.Feed(ann, "GetMyMove/20,0,0,0,XE,41:42:,X,4,1\r");
     EXPECT_EQ(model.Board.At(4, 1), 'X');
-    EXPECT_EQ(model.Settings.Seat(2).WordPoints, 20);
+    EXPECT_EQ(model.State.Score(2).WordPoints, 20);
     EXPECT_TRUE(State().UsedWords.Contains("XE"));
     EXPECT_TRUE(serverSockets.closedByServer.empty());
     EXPECT_EQ(serverSockets.Take(bob),
@@ -228,13 +228,13 @@ TEST_F(ServerTest, AClientMayFormTheInitialWordTheJokerHides) {
     // Ann puts E above the O and forms TOE through the middle row, joker and all.
     serverSockets.Feed(ann, "GetMyMove/30,0,0,0,TOE,01:11:10:,E,1,0\r");
     EXPECT_EQ(model.Board.At(1, 0), 'E');
-    EXPECT_EQ(model.Settings.Seat(1).WordPoints, 30);
+    EXPECT_EQ(model.State.Score(1).WordPoints, 30);
     EXPECT_TRUE(serverSockets.closedByServer.empty());
     EXPECT_EQ(State().CurrentSeat, 2);
     // Now every computer of the game holds TOE as played: Bob may not form it again.
     serverSockets.Feed(bob, "GetMyMove/30,0,0,0,TOE,01:11:12:,E,1,2\r");
     EXPECT_EQ(serverSockets.closedByServer, std::vector<ConnectionId>{bob});
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
 }
 
 TEST_F(ServerTest, AClientDroppedForItsMoveLeavesAGameThatEndsNormally) {
@@ -279,7 +279,7 @@ TEST_F(ServerTest, TheClockBoundsTheAward) {
     serverSockets.Feed(ann, "GetMyMove/20,0,3,-3,HE,41:42:,H,4,1\r");
     EXPECT_TRUE(serverSockets.closedByServer.empty());
     EXPECT_EQ(State().LetterCountOnField, 6);
-    EXPECT_EQ(model.Settings.Seat(1).FinePoints, 3);
+    EXPECT_EQ(model.State.Score(1).FinePoints, 3);
     EXPECT_EQ(view.results[0].points, "17");
 }
 
@@ -294,7 +294,7 @@ TEST_F(ServerTest, AClientLeavingInRoundThreeHasItsTurnPlayedByTheComputer) {
 
     // Her connection breaks without a word.
     serverSockets.PeerCloses(ann);
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
     EXPECT_EQ(observer.takenOver, std::vector<std::vector<int>>{{2}});
     EXPECT_EQ(Server().ClientNames(), std::vector<std::string>{"Bob"});
     // The same turn again, played by the computer, then Bob's.
@@ -312,7 +312,7 @@ TEST_F(ServerTest, AClientLeavingAtTheFirstTurnOfTheGame) {
     flow->StartNewGame();
     EXPECT_TRUE(serverSockets.Take(ann).ends_with("UpdateMove1,1,1\rYourMove//\r"));
     serverSockets.Feed(ann, net::DisconnectLine("Ann"));
-    EXPECT_EQ(model.Settings.Seat(1).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(1), SeatKind::Computer);
     EXPECT_EQ(State().Round, 1);
     EXPECT_EQ(State().CurrentSeat, 2);
     EXPECT_EQ(State().LetterCountOnField, 6);  // the computer played seat 1's first move
@@ -326,7 +326,7 @@ TEST_F(ServerTest, AClientLeavingWhileAnotherSeatMovesLeavesTheTurnAlone) {
     FourSeats();
     ASSERT_EQ(flow->Phase(), GamePhase::PutLetter);
     serverSockets.Feed(ann, net::DisconnectLine("Ann"));
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
     EXPECT_EQ(State().CurrentSeat, 1);
     EXPECT_EQ(State().Round, 1);
     EXPECT_EQ(State().MoveWord, 1);
@@ -341,7 +341,7 @@ TEST_F(ServerTest, AnOverlongLineEndsTheConnectionAsALeave) {
     FourSeats();
     serverSockets.Feed(bob, std::string(net::kMaxLineLength + 1, 'x'));
     EXPECT_EQ(serverSockets.closedByServer, std::vector<ConnectionId>{bob});
-    EXPECT_EQ(model.Settings.Seat(3).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(3), SeatKind::Computer);
     EXPECT_EQ(Server().ClientNames(), std::vector<std::string>{"Ann"});
     // The game goes on.
     HumanMove({1, 1}, 'T', {{1, 1}, {1, 2}});
@@ -388,8 +388,8 @@ TEST_F(ServerTest, StoppingTheListenerMidGameHandsTheClientSeatsToTheComputer) {
     Server().StopListening();
     EXPECT_TRUE(Server().ClientNames().empty());
     EXPECT_EQ(observer.takenOver, (std::vector<std::vector<int>>{{2, 3}}));
-    EXPECT_EQ(model.Settings.Seat(2).Type, PlayerType::Computer);
-    EXPECT_EQ(model.Settings.Seat(3).Type, PlayerType::Computer);
+    EXPECT_EQ(flow->KindOf(2), SeatKind::Computer);
+    EXPECT_EQ(flow->KindOf(3), SeatKind::Computer);
     // Ann's turn, Bob's and the computer's are played; Sam moves next.
     EXPECT_EQ(State().Round, 2);
     EXPECT_EQ(State().CurrentSeat, 1);

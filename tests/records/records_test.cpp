@@ -24,9 +24,16 @@ namespace {
 namespace fs = std::filesystem;
 
 // Seat 1 human with total h; the other seats computers given as {skill, total}.
-GameSettings Rated(int h, std::vector<std::pair<int, int>> computers, int cols = 5, int rows = 5,
-                   const std::string& directions = "11110000") {
+// A rated game's settings and the state at its end.
+struct Game {
     GameSettings s;
+    GameState st;
+};
+
+Game Rated(int h, std::vector<std::pair<int, int>> computers, int cols = 5, int rows = 5,
+           const std::string& directions = "11110000") {
+    Game g;
+    GameSettings& s = g.s;
     s.RatedGame = true;
     s.Count = static_cast<uint8_t>(1 + computers.size());
     s.ColCount = static_cast<uint8_t>(cols);
@@ -34,29 +41,29 @@ GameSettings Rated(int h, std::vector<std::pair<int, int>> computers, int cols =
     s.Directions = directions;
     s.Seat(1).Type = PlayerType::Human;
     s.Seat(1).Name = "Ann";
-    s.Seat(1).WordPoints = h;
+    g.st.Score(1).WordPoints = h;
     for (std::size_t i = 0; i < computers.size(); ++i) {
         TPlayers& p = s.Seat(static_cast<int>(i) + 2);
         p.Type = PlayerType::Computer;
         p.Skill = static_cast<uint8_t>(computers[i].first);
-        p.WordPoints = computers[i].second;
+        g.st.Score(static_cast<int>(i) + 2).WordPoints = computers[i].second;
     }
-    return s;
+    return g;
 }
 
-int32_t ValueOf(const GameSettings& s) {
-    return RecordValue(WeightedSum(s, HumanSeat(s)), s);
+int32_t ValueOf(const Game& g) {
+    return RecordValue(WeightedSum(g.s, g.st, HumanSeat(g.s)), g.s);
 }
 
 // A settings value giving weighted sum w on a 5 x 5 field: a lead of w over a skill-1 seat.
-GameSettings WithSum(int w, const std::string& directions = "11110000") {
+Game WithSum(int w, const std::string& directions = "11110000") {
     return Rated(w, {{1, 0}}, 5, 5, directions);
 }
 
 TEST(RecordValue, FollowsTheWeightsAndRoundsHalvesToEven) {
     struct Case {
         const char* what;
-        GameSettings s;
+        Game s;
         int32_t value;
     };
     const std::vector<Case> cases = {
@@ -77,13 +84,14 @@ TEST(RecordValue, FollowsTheWeightsAndRoundsHalvesToEven) {
 }
 
 TEST(GameSummary, ListsSeatsFieldAndDiagonalFlag) {
-    EXPECT_EQ(GameSummary(Rated(140, {{3, 90}})), "H-140,C3-90,55,0");
-    GameSettings s = Rated(0, {{7, 25}, {2, 0}}, 10, 8, "11111111");
-    s.Seat(1).FinePoints = 5;
-    EXPECT_EQ(GameSummary(s), "H--5,C7-25,C2-0,108,1");
+    const Game plain = Rated(140, {{3, 90}});
+    EXPECT_EQ(GameSummary(plain.s, plain.st), "H-140,C3-90,55,0");
+    Game g = Rated(0, {{7, 25}, {2, 0}}, 10, 8, "11111111");
+    g.st.Score(1).FinePoints = 5;
+    EXPECT_EQ(GameSummary(g.s, g.st), "H--5,C7-25,C2-0,108,1");
     // With several human seats the last one is rated.
-    s.Seat(3).Type = PlayerType::Human;
-    EXPECT_EQ(HumanSeat(s), 3);
+    g.s.Seat(3).Type = PlayerType::Human;
+    EXPECT_EQ(HumanSeat(g.s), 3);
 }
 
 // The eleven lines of a file over `lines`, the check computed over the given text.
@@ -195,7 +203,9 @@ class UpdateRecordsTest : public ::testing::Test {
         return ss.str();
     }
     Result<int> Play(int sum, const std::string& name = "Ann") {
-        model_.Settings = WithSum(sum);
+        const Game g = WithSum(sum);
+        model_.Settings = g.s;
+        model_.State = g.st;
         model_.Settings.Seat(1).Name = name;
         return Update();
     }
@@ -371,7 +381,9 @@ TEST_F(UpdateRecordsTest, TwoProgramsAtOnceLoseNoRecord) {
 }
 
 TEST_F(UpdateRecordsTest, OnlyRatedGeneralGamesAreRated) {
-    model_.Settings = WithSum(1000);
+    const Game g = WithSum(1000);
+    model_.Settings = g.s;
+    model_.State = g.st;
     model_.Settings.RatedGame = false;
     EXPECT_EQ(PlaceOf(Update()), 0);
     model_.Settings.RatedGame = true;

@@ -237,7 +237,6 @@ TEST(OptionsPreview, CentredWithTruncatedHalves) {
 
 TEST(OptionsApply, CopiesTheSeatsInPlayAndImposesRatedValues) {
     GameSettings target = Values();
-    target.Seat(1).WordPoints = 70;
     target.Seat(4).Name = "Stays";
     target.InitialWord = "STONE";
 
@@ -245,7 +244,7 @@ TEST(OptionsApply, CopiesTheSeatsInPlayAndImposesRatedValues) {
     values.Count = 3;
     values.ColCount = 4;
     values.RowCount = 4;
-    values.Seat(1) = TPlayers{"Ann", 0x123456, 0, 0, 0, PlayerType::Human, 7};
+    values.Seat(1) = TPlayers{"Ann", 0x123456, PlayerType::Human, 7};
     values.Seat(3).Type = PlayerType::Human;
     values.Seat(4).Name = "Ignored";
     values.Directions = "11111111";
@@ -261,7 +260,6 @@ TEST(OptionsApply, CopiesTheSeatsInPlayAndImposesRatedValues) {
     EXPECT_EQ(plain.Seat(1).Name, "Ann");
     EXPECT_EQ(plain.Seat(1).Color, 0x123456u);
     EXPECT_EQ(plain.Seat(1).Skill, 7);
-    EXPECT_EQ(plain.Seat(1).WordPoints, 70) << "points are the game's, not the dialog's";
     EXPECT_EQ(plain.Seat(3).Type, PlayerType::Human);
     EXPECT_EQ(plain.Seat(4).Name, "Stays");
     EXPECT_EQ(plain.ColCount, 4);

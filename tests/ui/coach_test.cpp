@@ -152,7 +152,7 @@ class CoachTest : public QObject {
         Window plain;
         plain.PlayGame([](int) { return false; });
         QCOMPARE(hinted.Rows(), plain.Rows());
-        QCOMPARE(hinted.model.Settings.Seat(2).WordPoints, plain.model.Settings.Seat(2).WordPoints);
+        QCOMPARE(hinted.model.State.Score(2).WordPoints, plain.model.State.Score(2).WordPoints);
     }
 
     // With a letter put and a chain marked the hint only speaks: the marks stay the player's

@@ -58,7 +58,7 @@ struct Window : test::GameWindow {
         return QString("%1|%2|%3|%4|%5|%6")
             .arg(int(model.State.Phase))
             .arg(Word(), Hint(), QString::fromStdString(ChainText(model.State.MarkedPath)), marks)
-            .arg(model.Settings.Seat(1).WordPoints);
+            .arg(model.State.Score(1).WordPoints);
     }
 };
 
@@ -119,7 +119,7 @@ class FieldKeysTest : public QObject {
         w.Key(Qt::Key_Space);  // A, S
         QCOMPARE(w.Word(), QString("AS"));
         w.Key(Qt::Key_Return);
-        QCOMPARE(w.model.Settings.Seat(1).WordPoints, 20);
+        QCOMPARE(w.model.State.Score(1).WordPoints, 20);
         QCOMPARE(w.form->Results()->Text(1, 0), QString("AS"));
         QCOMPARE(w.model.State.CurrentSeat, uint8_t(2));
         QVERIFY(w.Phase() == GamePhase::PutLetter);

@@ -23,9 +23,9 @@ class InfoFormTest : public QObject {
         style.Load("Marble");
         model.State.Phase = GamePhase::PutLetter;
         model.State.CurrentSeat = 2;
-        model.Settings.Seat(1).WordPoints = 30;
-        model.Settings.Seat(2).WordPoints = 10;
-        model.Settings.Seat(2).FinePoints = 14;
+        model.State.Score(1).WordPoints = 30;
+        model.State.Score(2).WordPoints = 10;
+        model.State.Score(2).FinePoints = 14;
         TInfoForm info(model, style, nullptr);
         QCOMPARE(info.size(), QSize(325, 161));
         info.show();

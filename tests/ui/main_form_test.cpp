@@ -174,7 +174,7 @@ class MainFormTest : public QObject {
         QVERIFY(w.form->CellState(1, 2) == MarkState::Normal);
         w.Key(Qt::Key_Return);
 
-        QCOMPARE(w.model.Settings.Seat(1).WordPoints, 20);
+        QCOMPARE(w.model.State.Score(1).WordPoints, 20);
         QCOMPARE(w.model.State.CurrentSeat, uint8_t(2));
         QVERIFY(w.Phase() == GamePhase::PutLetter);
         QCOMPARE(w.Hint(), QString("Put a letter"));

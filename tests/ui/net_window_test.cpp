@@ -81,7 +81,7 @@ class NetWindowTest : public QObject {
             for (int col = 1; col <= 3; ++col)
                 QCOMPARE(client.form->Results()->Text(col, row),
                          server.form->Results()->Text(col, row));
-        QCOMPARE(client.model.Settings.Seat(2).Total(), s.Seat(2).Total());
+        QCOMPARE(client.model.State.Score(2).Total(), server.model.State.Score(2).Total());
         QCOMPARE(client.modals.Count("tq::ui::TInfoForm"), 1);  // the status dialog at the end
         QVERIFY(bob.IsConnected());  // the client stays for the next game
 

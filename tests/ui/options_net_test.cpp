@@ -103,7 +103,9 @@ class OptionsNetTest : public QObject {
         QCOMPARE(client.model.Settings.Count, 2);
         QCOMPARE(client.model.Settings.ColCount, 6);
         QCOMPARE(client.model.Settings.Seat(2).Name, std::string("Bob"));
-        QCOMPARE(client.model.Settings.Seat(2).Type, PlayerType::Client);
+        // Bob's seat is the human's at the client; the seat types stay out of its settings.
+        QCOMPARE(client.main->Flow().KindOf(2), SeatKind::Human);
+        QCOMPARE(client.main->Flow().KindOf(1), SeatKind::Remote);
         for (int c = 0; c < 6; ++c)
             QCOMPARE(client.model.Board.At(c, 2), server.model.Board.At(c, 2));
         QVERIFY(client.model.Board.At(0, 2) != kEmptyCell);
@@ -120,7 +122,11 @@ class OptionsNetTest : public QObject {
         QTRY_COMPARE(server.messages.size(), 1);
         QCOMPARE(server.messages[0],
                  QString("Bob has left the game. The computer plays seat 2 now."));
-        QCOMPARE(server.model.Settings.Seat(2).Type, PlayerType::Computer);
+        QCOMPARE(server.main->Flow().KindOf(2), SeatKind::Computer);
+        // The settings keep the host's choice; the dialog shows the seat as the computer's.
+        QCOMPARE(server.model.Settings.Seat(2).Type, PlayerType::Client);
+        so.FormShow();
+        QCOMPARE(so.Row(2).type->currentIndex(), int(PlayerType::Computer));
         QVERIFY(server.model.State.Phase != GamePhase::GameOver);
     }
 

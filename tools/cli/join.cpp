@@ -56,8 +56,8 @@ class JoinView : public HeadlessView {
         const GameSettings& s = model_.Settings;
         std::cout << "Game over:\n";
         for (int n = 1; n <= s.Count; ++n)
-            std::cout << "    " << Printable(s.Seat(n).Name) << ": total " << s.Seat(n).Total()
-                      << "\n";
+            std::cout << "    " << Printable(s.Seat(n).Name) << ": total "
+                      << model_.State.Score(n).Total() << "\n";
         std::cout.flush();
     }
     void ShowMessage(std::string_view text, MessageIcon, std::function<void()> answered) override {

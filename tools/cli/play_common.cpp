@@ -210,11 +210,12 @@ std::string Utf8(std::string_view text) {
 }
 
 // Seats sharing the top total; one seat when there is a single winner.
-std::vector<int> TopSeats(const GameSettings& s) {
+std::vector<int> TopSeats(const GameModel& model) {
+    const GameSettings& s = model.Settings;
     std::vector<int> top;
     int32_t best = 0;
     for (int seat = 1; seat <= s.Count; ++seat) {
-        const int32_t total = s.Seat(seat).Total();
+        const int32_t total = model.State.Score(seat).Total();
         if (top.empty() || total > best) {
             top = {seat};
             best = total;
@@ -258,7 +259,7 @@ nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
                          {"points", m.points}});
     json totals = json::array();
     for (int seat = 1; seat <= s.Count; ++seat) {
-        const TPlayers& p = s.Seat(seat);
+        const SeatScore& p = model.State.Score(seat);
         totals.push_back({{"seat", seat},
                           {"wordPoints", p.WordPoints},
                           {"bonusPoints", p.BonusPoints},
@@ -272,7 +273,7 @@ nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
             {"initialWordPlaced", Utf8(game.placedWord)},
             {"moves", moves},
             {"totals", totals},
-            {"winners", TopSeats(s)}};
+            {"winners", TopSeats(model)}};
 }
 
 // Pads to a width in characters, not bytes: Cyrillic letters take two bytes in UTF-8.
@@ -309,11 +310,12 @@ void PrintGame(int number, uint64_t seed, const GameModel& model, const GameReco
     }
     std::cout << "  Totals:\n";
     for (int seat = 1; seat <= s.Count; ++seat) {
-        const TPlayers& p = s.Seat(seat);
-        std::cout << "    " << Printable(p.Name) << ": words " << p.WordPoints << ", bonus "
-                  << p.BonusPoints << ", fine " << p.FinePoints << ", total " << p.Total() << "\n";
+        const SeatScore& p = model.State.Score(seat);
+        std::cout << "    " << Printable(s.Seat(seat).Name) << ": words " << p.WordPoints
+                  << ", bonus " << p.BonusPoints << ", fine " << p.FinePoints << ", total "
+                  << p.Total() << "\n";
     }
-    const std::vector<int> top = TopSeats(s);
+    const std::vector<int> top = TopSeats(model);
     if (top.size() == 1)
         std::cout << "  Winner: " << Printable(s.Seat(top[0]).Name) << "\n\n";
     else

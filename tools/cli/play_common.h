@@ -71,7 +71,7 @@ std::string Utf8(std::string_view text);
 std::string PadRight(const std::string& utf8, std::size_t width);
 std::string PadLeft(const std::string& utf8, std::size_t width);
 // Seats sharing the top total; one seat when there is a single winner.
-std::vector<int> TopSeats(const GameSettings& s);
+std::vector<int> TopSeats(const GameModel& model);
 nlohmann::json GameJson(int number, uint64_t seed, const GameModel& model,
                         const GameRecorder& game);
 void PrintGame(int number, uint64_t seed, const GameModel& model, const GameRecorder& game);

@@ -74,7 +74,7 @@ int SelfPlay(const std::vector<std::string>& args) {
             std::cerr << "tessaroon-cli selfplay: game " << game << " did not end\n";
             return 1;
         }
-        const std::vector<int> top = TopSeats(model.Settings);
+        const std::vector<int> top = TopSeats(model);
         if (top.size() == 1)
             ++wins[top[0]];
         else
