@@ -159,7 +159,7 @@ TEST(RelayGame, AWholeGameWithChatThroughTheRelay) {
     for (Program* p : {&ann, &bob}) {
         EXPECT_EQ(p->view.statusDialogs, 1);
         for (int n = 1; n <= 4; ++n)
-            EXPECT_EQ(p->model.Settings.Seat(n).Total(), s.Seat(n).Total());
+            EXPECT_EQ(p->model.State.Score(n).Total(), server.model.State.Score(n).Total());
         for (int c = 0; c < 5; ++c)
             for (int r = 0; r < 5; ++r)
                 EXPECT_EQ(p->model.Board.At(c, r), server.model.Board.At(c, r));
