@@ -56,7 +56,7 @@ struct GameState {
     std::string MarkedWord;
     int16_t TimeAward = 0;
     std::vector<std::vector<Cell>> PlayedPaths;  // each row's chain of the results table
-    std::array<SeatScore, kMaxSeats> Scores{};  // seat 1 first
+    std::array<SeatScore, kMaxSeats> Scores{};   // seat 1 first
 
     SeatScore& Score(int seat) { return Scores[seat - 1]; }  // 1-based
     const SeatScore& Score(int seat) const { return Scores[seat - 1]; }
