@@ -13,6 +13,8 @@ set -euo pipefail
 
 # shellcheck source=harness.sh
 source "$(dirname "$0")/harness.sh"
+# shellcheck source=two_windows.sh
+source "$(dirname "$0")/two_windows.sh"
 e2e_pids="host_pid client_pid relay_pid bot_pid"
 e2e_begin "e2e relay" "${1:-}" Xvfb xdotool import convert compare xclip
 cli="$build/tessaroon-cli"
@@ -59,41 +61,11 @@ sed -i 's/^Count=2$/Count=4/' "$work/host/Tessaroon.ini"
 host_pid=$!
 start_side client
 client_pid=$!
-no_window() {  # name
-    show_log "e2e relay: the $1's output:" "$work/$1.log"
-    display_alive || show_log "e2e relay: the X display has gone away:" "$work/xvfb.log"
-    fail "no $1 window"
-}
 host_id=$(wait_window "Tessaroon 2.1" 20 "$host_pid") || no_window host
 client_id=$(wait_window "Tessaroon 2.1" 20 "$client_pid") || no_window client
 xdotool windowmove "$host_id" 0 0
 xdotool windowmove "$client_id" 640 400
 sleep 0.5
-
-shoot_window() {  # window-id name
-    geometry "$1"
-    sleep 0.3
-    import -window root -crop "${gw}x${gh}+${gx}+${gy}" +repage "$screens/$2.png"
-    step "screenshot $screens/$2.png"
-}
-click_at() {  # window-id x y: client coordinates of a dialog, or of a main window's client area
-    geometry "$1"
-    local top=$gy
-    [ "$gh" -gt 364 ] && [ "$gw" -eq 627 ] && top=$((gy + gh - 364))
-    xdotool mousemove $((gx + $2)) $((top + $3))
-    sleep 0.15
-    xdotool click 1
-    sleep 0.25
-}
-focus() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || true
-    sleep 0.2
-}
-open_options() {  # pid window-id; prints the dialog's id
-    focus "$2"
-    xdotool key F3
-    wait_window "Game Options" 5 "$1"
-}
 
 # The host: "Server", then the relay's address and "Host through a relay"; the room opens.
 host_options=$(open_options "$host_pid" "$host_id") || fail "F3 did not open the host's options"
