@@ -17,7 +17,7 @@ dir=${TESSAROON_FUZZ_DIR:-$build-fuzz}
 
 # Inputs per target, each sized for about 20 to 30 seconds on one core of the CI machine.
 declare -A runs=([tqd]=60000 [records]=200000 [settings]=10000 [wordlist]=100000 [style]=35000
-    [jpeg]=200000 [net]=2000 [explain]=150000)
+    [jpeg]=200000 [net]=2000 [explain]=150000 [relay]=10000)
 # Further options per target: the JPEG loader bounds libjpeg's memory, so a picture that claims
 # more than the bound allows is a finding.
 declare -A extra=([jpeg]="-malloc_limit_mb=512 -rss_limit_mb=1024")
